@@ -1,0 +1,32 @@
+#pragma once
+// The one window: its controls, its menus and which handler each event
+// reaches. The handlers themselves live with their subsystems.
+#include "ReaderControls.h"
+
+#include <QMainWindow>
+#include <functional>
+
+struct ReaderState;
+class QMenu;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(ReaderState &state, QWidget *parent = nullptr);
+    ~MainWindow() override;
+
+    const ReaderControls &Controls() const { return controls_; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void CreateControls();
+    void CreateMenus();
+    void WireEvents();
+    void AddMenuItem(QMenu *menu, const QString &text, std::function<void()> handler);
+
+    ReaderState &state_;
+    ReaderControls controls_;
+};

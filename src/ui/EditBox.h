@@ -1,0 +1,51 @@
+#pragma once
+// The multi-line, read-only reading pane. Besides text, font and colours it
+// answers the two classic edit-control questions in wrapped display lines:
+// which line is first visible, and "scroll down n lines".
+#include <QPlainTextEdit>
+
+class EditBox : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    explicit EditBox(QWidget *parent = nullptr);
+
+    QString Text() const;
+    void SetText(const QString &text);
+
+    QString FontName() const;
+    void SetFontName(const QString &name);
+    // Point size, a whole number.
+    int FontSize() const;
+    void SetFontSize(int points);
+    void SetBold(bool on);
+    void SetItalic(bool on);
+    void SetUnderline(bool on);
+    void SetStrikeOut(bool on);
+
+    // Colours as 0x00BBGGRR values.
+    int TextColour() const;
+    void SetTextColour(int colourRef);
+    int BackgroundColour() const;
+    void SetBackgroundColour(int colourRef);
+
+    // 0-based number of the first visible display line (wrapped lines count).
+    int FirstVisibleLine() const;
+    // Scrolls by n display lines from the current top (negative: up), as far
+    // as the text allows.
+    void ScrollLines(int lines);
+
+Q_SIGNALS:
+    void keyReleased(int virtualKey, int modifiers);
+    void wheelTurned(int delta, int modifiers);
+
+protected:
+    void keyReleaseEvent(QKeyEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    // Character position at the start of the first visible display line.
+    int FirstVisibleCharacter() const;
+    void ScrollToCharacter(int position);
+    void SetColourRole(QPalette::ColorRole role, int colourRef);
+};

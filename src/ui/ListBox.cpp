@@ -1,0 +1,87 @@
+#include "ListBox.h"
+
+#include "VirtualKey.h"
+
+#include <QKeyEvent>
+#include <QSignalBlocker>
+
+namespace {
+const int kPositionRole = Qt::UserRole + 1;
+}
+
+ListBox::ListBox(QWidget *parent) : QListWidget(parent)
+{
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSortingEnabled(false);
+    // Chapter lists run to tens of thousands of items: skip per-item measuring.
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        Q_EMIT userSelectionChanged(row);
+    });
+}
+
+int ListBox::Count() const
+{
+    return count();
+}
+
+QString ListBox::ItemText(int index) const
+{
+    const QListWidgetItem *it = item(index);
+    return it ? it->text() : QString();
+}
+
+void ListBox::AddItem(const QString &text, qint64 position)
+{
+    const QSignalBlocker blocker(this);
+    auto *it = new QListWidgetItem(text);
+    if (position >= 0)
+        it->setData(kPositionRole, position);
+    addItem(it);
+}
+
+qint64 ListBox::ItemPosition(int index) const
+{
+    const QListWidgetItem *it = item(index);
+    if (!it)
+        return -1;
+    const QVariant position = it->data(kPositionRole);
+    return position.isValid() ? position.toLongLong() : -1;
+}
+
+void ListBox::DeleteItem(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    const QSignalBlocker blocker(this);
+    delete takeItem(index);
+}
+
+void ListBox::DeleteAll()
+{
+    const QSignalBlocker blocker(this);
+    clear();
+}
+
+int ListBox::Selection() const
+{
+    return currentRow();
+}
+
+void ListBox::SetSelection(int index)
+{
+    const QSignalBlocker blocker(this);
+    if (index < 0 || index >= count()) {
+        setCurrentRow(-1);
+        clearSelection();
+        return;
+    }
+    setCurrentRow(index);
+}
+
+void ListBox::keyReleaseEvent(QKeyEvent *event)
+{
+    QListWidget::keyReleaseEvent(event);
+    if (!event->isAutoRepeat())
+        Q_EMIT keyReleased(VirtualKeyOf(event), int(event->modifiers()));
+}

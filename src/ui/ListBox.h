@@ -1,0 +1,32 @@
+#pragma once
+// A list control with the operations the handlers use. Selections, insertions
+// and removals made from code raise no userSelectionChanged; only the user's
+// own selections (mouse or keyboard) do.
+#include <QListWidget>
+
+class ListBox : public QListWidget {
+    Q_OBJECT
+public:
+    explicit ListBox(QWidget *parent = nullptr);
+
+    int Count() const;
+    // The item's text; empty for an index that names no item.
+    QString ItemText(int index) const;
+    // Appends an item; position is a caller-defined number kept with the item.
+    void AddItem(const QString &text, qint64 position = -1);
+    // The number kept with the item, -1 when it has none or there is no such item.
+    qint64 ItemPosition(int index) const;
+    void DeleteItem(int index);
+    void DeleteAll();
+    // 0-based index of the current selection, -1 when nothing is selected.
+    int Selection() const;
+    // Selects an item (-1 or an index out of range clears the selection).
+    void SetSelection(int index);
+
+Q_SIGNALS:
+    void userSelectionChanged(int index);
+    void keyReleased(int virtualKey, int modifiers);
+
+protected:
+    void keyReleaseEvent(QKeyEvent *event) override;
+};

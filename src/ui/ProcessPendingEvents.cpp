@@ -1,0 +1,8 @@
+#include "ProcessPendingEvents.h"
+
+#include <QCoreApplication>
+
+void ProcessPendingEvents()
+{
+    QCoreApplication::processEvents();
+}
