@@ -1,0 +1,87 @@
+# Shared pieces of the end-to-end tests: a private X display, a copy of the
+# built program in a scratch folder (it keeps config.ini beside itself), and
+# ways to drive and read it.
+set -euo pipefail
+
+E2E_PROGRAM="${FOLIVAR_PROGRAM:?FOLIVAR_PROGRAM must name the built folivar}"
+E2E_DIR="$(mktemp -d /tmp/folivar-e2e.XXXXXX)"
+E2E_PIDS=()
+
+e2e_cleanup() {
+  for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$E2E_DIR"
+}
+trap e2e_cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# Starts Xvfb on the first free display and exports DISPLAY.
+start_display() {
+  local n
+  for n in $(seq 90 140); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    E2E_PIDS+=($!)
+    export DISPLAY=":$n"
+    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  done
+  fail "no X display could be started"
+}
+
+# Copies the program into its own folder: $E2E_DIR/app/folivar.
+install_program() {
+  mkdir -p "$E2E_DIR/app"
+  cp "$E2E_PROGRAM" "$E2E_DIR/app/folivar"
+}
+
+# Writes config.ini from "section|key|value" lines, GBK with CR LF.
+write_settings() {
+  local line section last=""
+  : >"$E2E_DIR/app/config.utf8"
+  for line in "$@"; do
+    IFS='|' read -r section key value <<<"$line"
+    [ "$section" = "$last" ] || printf '[%s]\r\n' "$section" >>"$E2E_DIR/app/config.utf8"
+    last="$section"
+    printf '%s=%s\r\n' "$key" "$value" >>"$E2E_DIR/app/config.utf8"
+  done
+  iconv -f UTF-8 -t GB18030 "$E2E_DIR/app/config.utf8" >"$E2E_DIR/app/config.ini"
+  rm "$E2E_DIR/app/config.utf8"
+}
+
+# Value of a key in the program's config.ini, as UTF-8.
+setting() {
+  iconv -f GB18030 -t UTF-8 "$E2E_DIR/app/config.ini" | tr -d '\r' |
+    awk -F= -v key="$1" '$1 == key { sub(/^[^=]*=/, ""); print; exit }'
+}
+
+start_program() {
+  "$E2E_DIR/app/folivar" &
+  PROGRAM_PID=$!
+  E2E_PIDS+=($PROGRAM_PID)
+  WINDOW_ID=$(timeout 30 xdotool search --sync --onlyvisible --name '^Folivar$' | head -n 1) ||
+    fail "the window did not appear"
+}
+
+# Waits for the program to end and checks its exit code.
+expect_exit_code() {
+  local code=0
+  timeout 60 tail --pid="$PROGRAM_PID" -f /dev/null || fail "the program did not end"
+  wait "$PROGRAM_PID" || code=$?
+  [ "$code" -eq "$1" ] || fail "exit code $code, expected $1"
+}
+
+# Chooses 文件 > 退出 with the mouse and the keyboard, as a user would.
+exit_through_menu() {
+  local x y
+  eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+  xdotool mousemove "$((X + 15))" "$((Y + 10))" click 1
+  sleep 0.5
+  xdotool key Up Return
+}
+
+# The pane's whole text, through select-all and copy.
+pane_text() {
+  xdotool key --window "$WINDOW_ID" ctrl+a ctrl+c
+  sleep 0.3
+  xclip -selection clipboard -o
+}
