@@ -1,0 +1,204 @@
+#include "Appearance.h"
+#include "ColourChooser.h"
+#include "EditBox.h"
+#include "FontChooser.h"
+#include "ModalDriver.h"
+#include "ReaderControls.h"
+#include "TestRegistry.h"
+
+#include <QColorDialog>
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+QFontDialog *FontPanelOf(QDialog *dialog)
+{
+    return dialog->findChild<QFontDialog *>(QStringLiteral("fontPanel"));
+}
+
+bool IsFontChooser(QDialog *dialog)
+{
+    return FontPanelOf(dialog) != nullptr;
+}
+
+bool IsColourDialog(QDialog *dialog)
+{
+    return qobject_cast<QColorDialog *>(dialog) != nullptr;
+}
+
+void Press(QDialog *dialog, QDialogButtonBox::StandardButton which)
+{
+    dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttons"))->button(which)->click();
+}
+
+// Picks `colour` with the font chooser's colour button and its colour dialog.
+void PickTextColour(QDialog *fontChooser, const QColor &colour)
+{
+    ModalDriver colourDialog(IsColourDialog, [colour](QDialog *dialog) {
+        static_cast<QColorDialog *>(dialog)->setCurrentColor(colour);
+        dialog->accept();
+    });
+    fontChooser->findChild<QPushButton *>(QStringLiteral("colourButton"))->click();
+}
+
+struct Appearance {
+    QWidget window;
+    EditBox *pane = new EditBox(&window);
+    FontChooser fontChooser;
+    ColourChooser colourChooser;
+    ReaderControls controls;
+
+    // A pane unlike anything the choosers start on.
+    Appearance()
+    {
+        controls.mainWindow = &window;
+        controls.编辑框_内容 = pane;
+        controls.通用对话框2 = &fontChooser;
+        controls.选择颜色对话框1 = &colourChooser;
+        pane->SetFontName(QStringLiteral("DejaVu Serif"));
+        pane->SetFontSize(20);
+        for (auto set : {&EditBox::SetBold, &EditBox::SetItalic, &EditBox::SetUnderline, &EditBox::SetStrikeOut})
+            (pane->*set)(true);
+        pane->SetTextColour(0x0000FF);
+        pane->SetBackgroundColour(0x00FFFF);
+    }
+
+    QFont PaneFont() const { return pane->font(); }
+};
+
+} // namespace
+
+class AppearanceTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void confirmFont_untouched_overwritesAllSevenWithChooserStart()
+    {
+        Appearance a;
+        QFont shown;
+        ModalDriver driver(IsFontChooser, [&](QDialog *dialog) {
+            shown = FontPanelOf(dialog)->currentFont();
+            Press(dialog, QDialogButtonBox::Ok);
+        });
+        OnChooseFont(a.controls);
+
+        // It opened on its own start, not on the pane's font; confirming it
+        // untouched also shows it started on black.
+        QCOMPARE(shown.family(), QStringLiteral("Noto Sans CJK SC"));
+        QCOMPARE(shown.pointSize(), 12);
+        QVERIFY(!shown.bold() && !shown.italic() && !shown.underline() && !shown.strikeOut());
+
+        const QFont font = a.PaneFont();
+        QCOMPARE(a.pane->FontName(), QStringLiteral("Noto Sans CJK SC"));
+        QCOMPARE(a.pane->FontSize(), 12);
+        QVERIFY(!font.bold() && !font.italic() && !font.underline() && !font.strikeOut());
+        QCOMPARE(a.pane->TextColour(), 0);
+        QCOMPARE(a.pane->BackgroundColour(), 0x00FFFF);
+    }
+
+    void confirmFont_changed_copiesEveryResultAndReopensOnIt_data()
+    {
+        QTest::addColumn<bool>("byEnter");
+        QTest::newRow("OK button") << false;
+        QTest::newRow("enter in the font panel") << true;
+    }
+
+    void confirmFont_changed_copiesEveryResultAndReopensOnIt()
+    {
+        QFETCH(bool, byEnter);
+        Appearance a;
+        QFont chosen(QStringLiteral("DejaVu Sans"), 17);
+        chosen.setBold(true);
+        chosen.setItalic(true);
+        chosen.setUnderline(true);
+        chosen.setStrikeOut(true);
+        ModalDriver driver(IsFontChooser, [&](QDialog *dialog) {
+            FontPanelOf(dialog)->setCurrentFont(chosen);
+            PickTextColour(dialog, QColor(0x12, 0x34, 0x56));
+            if (byEnter)
+                QTest::keyClick(FontPanelOf(dialog), Qt::Key_Return);
+            else
+                Press(dialog, QDialogButtonBox::Ok);
+        });
+        OnChooseFont(a.controls);
+
+        const QFont font = a.PaneFont();
+        QCOMPARE(a.pane->FontName(), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(a.pane->FontSize(), 17);
+        QVERIFY(font.bold() && font.italic() && font.underline() && font.strikeOut());
+        QCOMPARE(a.pane->TextColour(), 0x563412);
+
+        QFont reopened;
+        ModalDriver again(IsFontChooser, [&](QDialog *dialog) { reopened = FontPanelOf(dialog)->currentFont(); });
+        QVERIFY(!a.fontChooser.Show(&a.window));
+        QCOMPARE(reopened.family(), QStringLiteral("DejaVu Sans"));
+        QCOMPARE(reopened.pointSize(), 17);
+    }
+
+    void cancelFont_afterChangingFields_changesNothing_data()
+    {
+        QTest::addColumn<bool>("byEscape");
+        QTest::newRow("cancel button") << false;
+        QTest::newRow("escape in the font panel") << true;
+    }
+
+    void cancelFont_afterChangingFields_changesNothing()
+    {
+        QFETCH(bool, byEscape);
+        Appearance a;
+        const QFont before = a.PaneFont();
+        ModalDriver driver(IsFontChooser, [&](QDialog *dialog) {
+            FontPanelOf(dialog)->setCurrentFont(QFont(QStringLiteral("DejaVu Sans Mono"), 30));
+            PickTextColour(dialog, Qt::green);
+            if (byEscape)
+                QTest::keyClick(FontPanelOf(dialog), Qt::Key_Escape);
+            else
+                Press(dialog, QDialogButtonBox::Cancel);
+            QVERIFY(!dialog->isVisible());
+        });
+        OnChooseFont(a.controls);
+
+        QCOMPARE(a.PaneFont(), before);
+        QCOMPARE(a.pane->TextColour(), 0x0000FF);
+        QCOMPARE(a.fontChooser.FontName(), QStringLiteral("Noto Sans CJK SC"));
+        QCOMPARE(a.fontChooser.Colour(), 0);
+    }
+
+    void chooseBackground_equalToText_isAccepted()
+    {
+        Appearance a;
+        const QFont before = a.PaneFont();
+        ModalDriver driver(IsColourDialog, [](QDialog *dialog) {
+            static_cast<QColorDialog *>(dialog)->setCurrentColor(QColor(0xFF, 0, 0));
+            dialog->accept();
+        });
+        OnChooseBackground(a.controls);
+
+        QCOMPARE(a.pane->BackgroundColour(), 0x0000FF);
+        QCOMPARE(a.pane->TextColour(), 0x0000FF);
+        QCOMPARE(a.PaneFont(), before);
+    }
+
+    void cancelBackground_afterPicking_changesNothing()
+    {
+        Appearance a;
+        QColor shown;
+        ModalDriver driver(IsColourDialog, [&](QDialog *dialog) {
+            auto *colourDialog = static_cast<QColorDialog *>(dialog);
+            shown = colourDialog->currentColor();
+            colourDialog->setCurrentColor(Qt::black);
+            dialog->reject();
+        });
+        OnChooseBackground(a.controls);
+
+        QCOMPARE(shown, QColor(Qt::white));
+        QCOMPARE(a.pane->BackgroundColour(), 0x00FFFF);
+        QCOMPARE(a.colourChooser.Colour(), 0xFFFFFF);
+    }
+};
+
+FOLIVAR_TEST(AppearanceTest)
+
+#include "AppearanceTest.moc"
