@@ -1,0 +1,122 @@
+#include "BookLoader.h"
+
+#include "BookDecoder.h"
+#include "ListBox.h"
+#include "NotifyLabel.h"
+#include "ProcessPendingEvents.h"
+#include "ReaderControls.h"
+#include "ShelfState.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QLoggingCategory>
+#include <cmath>
+
+Q_LOGGING_CATEGORY(lcShelf, "folivar.shelf", QtWarningMsg)
+
+namespace {
+
+constexpr qint64 kPieceSize = 100000;
+// Read positions and lengths are signed 32-bit numbers.
+constexpr qint64 kLargestBook = 0x7FFFFFFF;
+
+// Only ordinary files qualify: a FIFO would block the window forever and a
+// directory has nothing to read.
+bool IsReadableBook(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > kLargestBook)
+        return false;
+    return path.right(3).toLower() == QLatin1String("txt");
+}
+
+int PercentRead(qint64 readUpTo, qint64 length, bool atEnd)
+{
+    if (atEnd)
+        return 100;
+    return int(std::floor(double(readUpTo) * 100.0 / double(length)));
+}
+
+bool LoadShouldStop(const ShelfState &shelf)
+{
+    return shelf.stopped || shelf.hasNextBook;
+}
+
+// One load, start to end; false when it was stopped or could not start.
+bool OpenOneBook(ShelfState &shelf, const ReaderControls &controls, int index)
+{
+    const QString path = shelf.BookDirectory + controls.列表框_文件->ItemText(index);
+    if (!IsReadableBook(path)) {
+        qCInfo(lcShelf) << "not opening" << path;
+        return false;
+    }
+    shelf.BookText.clear();
+    if (!LoadBookText(shelf, path, controls.标签_状态显示))
+        return false;
+    controls.列表框_文件->SetSelection(index);
+    return true;
+}
+
+} // namespace
+
+void OnBookSelected(ShelfState &shelf, const ReaderControls &controls)
+{
+    OpenBookAt(shelf, controls, controls.列表框_文件->Selection());
+}
+
+void OpenBookAt(ShelfState &shelf, const ReaderControls &controls, int index)
+{
+    if (shelf.stopped)
+        return;
+    if (shelf.loading) {
+        // Handled by the load already running further up the stack.
+        shelf.nextBookIndex = index;
+        shelf.hasNextBook = true;
+        return;
+    }
+    shelf.loading = true;
+    for (;;) {
+        OpenOneBook(shelf, controls, index);
+        if (shelf.stopped || !shelf.hasNextBook)
+            break;
+        index = shelf.nextBookIndex;
+        shelf.hasNextBook = false;
+    }
+    shelf.loading = false;
+}
+
+bool LoadBookText(ShelfState &shelf, const QString &path, NotifyLabel *progressLabel)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCInfo(lcShelf) << "cannot open" << path << file.errorString();
+        return false;
+    }
+    shelf.BookFile = &file;
+    BookDecoder decoder;
+    bool completed = false;
+    ProcessPendingEvents();
+    while (!LoadShouldStop(shelf)) {
+        const qint64 position = file.pos();
+        const qint64 length = qMin(file.size(), kLargestBook);
+        const qint64 pieceLength = qBound<qint64>(0, length - position, kPieceSize);
+        const QByteArray piece = file.read(pieceLength);
+        shelf.BookText += decoder.DecodePiece(piece);
+        // A file that shrank while being read ends here too.
+        const bool atEnd = piece.size() < pieceLength || file.pos() >= qMin(file.size(), kLargestBook);
+        progressLabel->Post(PercentRead(position + pieceLength, length, atEnd), 0);
+        ProcessPendingEvents();
+        if (atEnd) {
+            completed = true;
+            break;
+        }
+    }
+    shelf.BookFile = nullptr;
+    file.close();
+    return completed && !LoadShouldStop(shelf);
+}
+
+void StopLoading(ShelfState &shelf)
+{
+    shelf.stopped = true;
+}
