@@ -195,9 +195,3 @@ void EditBox::keyReleaseEvent(QKeyEvent *event)
     if (!event->isAutoRepeat())
         Q_EMIT keyReleased(VirtualKeyOf(event), int(event->modifiers()));
 }
-
-void EditBox::wheelEvent(QWheelEvent *event)
-{
-    QPlainTextEdit::wheelEvent(event);
-    Q_EMIT wheelTurned(event->angleDelta().y(), int(event->modifiers()));
-}

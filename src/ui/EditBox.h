@@ -36,11 +36,9 @@ public:
 
 Q_SIGNALS:
     void keyReleased(int virtualKey, int modifiers);
-    void wheelTurned(int delta, int modifiers);
 
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;
-    void wheelEvent(QWheelEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
