@@ -1,14 +1,34 @@
 #include "MainWindow.h"
 
+#include "BookList.h"
+#include "BookLoader.h"
+#include "ChapterIndex.h"
+#include "ChapterNavigation.h"
+#include "Appearance.h"
+#include "ColourChooser.h"
 #include "EditBox.h"
+#include "FontChooser.h"
+#include "HotKey.h"
 #include "ListBox.h"
 #include "NotifyLabel.h"
 #include "ReaderState.h"
+#include "RelayoutAll.h"
+#include "ScriptConversion.h"
+#include "Shutdown.h"
+#include "Sidebar.h"
+#include "Startup.h"
+#include "WebLinks.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QTimer>
+
+// The icon sits in this static library's resources, which a linker may drop
+// unless they are asked for (outside any namespace, as the macro requires).
+static void LoadResources()
+{
+    Q_INIT_RESOURCE(folivar);
+}
 
 namespace {
 
@@ -20,6 +40,9 @@ Control *Place(Control *control, const char *name, int left, int top, int width,
     return control;
 }
 
+// Designed outer geometry of the window, frame included.
+const QRect kWindowFrame(50, 50, 884, 560);
+
 } // namespace
 
 MainWindow::MainWindow(ReaderState &state, QWidget *parent) : QMainWindow(parent), state_(state)
@@ -27,14 +50,27 @@ MainWindow::MainWindow(ReaderState &state, QWidget *parent) : QMainWindow(parent
     CreateControls();
     CreateMenus();
     WireEvents();
+    show();
+    PlaceAtDesignedGeometry();
+    // The created event: start-up runs from the event loop, once the window is
+    // up and the window manager has framed it.
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            PlaceAtDesignedGeometry();
+            OnStartup(state_, controls_);
+        },
+        Qt::QueuedConnection);
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::CreateControls()
 {
+    LoadResources();
     setWindowTitle(QStringLiteral("Folivar"));
     setWindowIcon(QIcon(QStringLiteral(":/folivar/icon.png")));
+    resize(kWindowFrame.size());
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
@@ -46,24 +82,56 @@ void MainWindow::CreateControls()
     controls_.列表框_章节 = Place(new ListBox(client), "列表框_章节", 1, 272, 165, 232);
     controls_.列表框_章节->viewport()->setCursor(Qt::PointingHandCursor);
     controls_.编辑框_内容 = Place(new EditBox(client), "编辑框_内容", 169, 0, 712, 504);
+    controls_.编辑框_内容->setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 12));
     controls_.编辑框_内容->SetTextColour(0);
     controls_.编辑框_内容->SetBackgroundColour(0xFFFFFF);
-    QFont paneFont(QStringLiteral("Noto Sans CJK SC"), 12);
-    controls_.编辑框_内容->setFont(paneFont);
 
     controls_.标签_状态显示 =
         Place(new NotifyLabel(QStringLiteral("标签_状态显示"), client), "标签_状态显示", 184, 80, 120, 22);
     controls_.标签_热键反馈 =
         Place(new NotifyLabel(QStringLiteral("标签_热键反馈"), client), "标签_热键反馈", 328, 136, 112, 24);
     controls_.编辑框_路径 = Place(new QLineEdit(client), "编辑框_路径", 168, 64, 80, 20);
+    controls_.通用对话框2 = new FontChooser(this);
+    controls_.选择颜色对话框1 = new ColourChooser(this);
     controls_.标签_状态显示->hide();
     controls_.标签_热键反馈->hide();
     controls_.编辑框_路径->hide();
     controls_.编辑框_内容->setFocus();
 }
 
+void MainWindow::PlaceAtDesignedGeometry()
+{
+    // The designed size is the outer one, frame included.
+    const QSize frame = frameGeometry().size() - geometry().size();
+    resize(kWindowFrame.size() - frame);
+    move(kWindowFrame.topLeft());
+}
+
 void MainWindow::CreateMenus()
 {
+    ShelfState &shelf = state_.shelf;
+    const ReaderControls &c = controls_;
+
+    QMenu *file = menuBar()->addMenu(QStringLiteral("文件"));
+    AddMenuItem(file, QStringLiteral("打开文件"), [&shelf, &c] { OnOpenFolder(shelf, c); });
+    file->addSeparator();
+    AddMenuItem(file, QStringLiteral("退出"), [this] { close(); });
+
+    QMenu *settings = menuBar()->addMenu(QStringLiteral("设置"));
+    AddMenuItem(settings, QStringLiteral("字体"), [&c] { OnChooseFont(c); });
+    AddMenuItem(settings, QStringLiteral("背景颜色"), [&c] { OnChooseBackground(c); });
+    settings->addSeparator();
+    AddMenuItem(settings, QStringLiteral("简体"), [&c] { OnToSimplified(c); });
+    AddMenuItem(settings, QStringLiteral("繁体"), [&c] { OnToTraditional(c); });
+
+    QMenu *sidebar = menuBar()->addMenu(QStringLiteral("侧边栏"));
+    AddMenuItem(sidebar, QStringLiteral("隐藏"), [&c] { OnHideSidebar(c); });
+    AddMenuItem(sidebar, QStringLiteral("显示"), [&c] { OnShowSidebar(c); });
+
+    QMenu *help = menuBar()->addMenu(QStringLiteral("帮助"));
+    AddMenuItem(help, QStringLiteral("检查更新"), &OnCheckUpdate);
+    AddMenuItem(help, QStringLiteral("官方网站"), &OnHomePage);
+    AddMenuItem(help, QStringLiteral("网址导航"), &OnLinkDirectory);
 }
 
 void MainWindow::AddMenuItem(QMenu *menu, const QString &text, std::function<void()> handler)
@@ -74,14 +142,30 @@ void MainWindow::AddMenuItem(QMenu *menu, const QString &text, std::function<voi
 
 void MainWindow::WireEvents()
 {
+    ShelfState &shelf = state_.shelf;
+    const ReaderControls &c = controls_;
+    connect(c.列表框_文件, &ListBox::userSelectionChanged, this, [&shelf, &c] { OnBookSelected(shelf, c); });
+    connect(c.列表框_章节, &ListBox::userSelectionChanged, this,
+            [&shelf, &c] { OnChapterSelected(shelf.BookText, c); });
+    connect(c.列表框_章节, &ListBox::keyReleased, this,
+            [&c](int key, int modifiers) { OnChapterListKeyUp(c, key, modifiers); });
+    connect(c.编辑框_内容, &EditBox::keyReleased, this,
+            [&shelf, &c](int key, int modifiers) { OnContentKeyUp(shelf.BookText, c, key, modifiers); });
+    // The pane's own wheel scrolling is all the wheel does: no handler of ours.
+    connect(c.标签_状态显示, &NotifyLabel::notified, this,
+            [&shelf, &c](int percentage, int second) { OnLoadProgress(shelf.BookText, c, percentage, second); });
+    connect(c.标签_热键反馈, &NotifyLabel::notified, this,
+            [&c](int hotKey, int second) { OnHotKey(c, hotKey, second); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    OnShutdown(state_, controls_);
     event->accept();
 }
 
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    RelayoutAll(state_.layoutTable, state_.windowSystem);
 }

@@ -25,6 +25,7 @@ private:
     void CreateControls();
     void CreateMenus();
     void WireEvents();
+    void PlaceAtDesignedGeometry();
     void AddMenuItem(QMenu *menu, const QString &text, std::function<void()> handler);
 
     ReaderState &state_;

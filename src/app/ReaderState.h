@@ -1,10 +1,20 @@
 #pragma once
 // Everything the program keeps for the whole run besides what the controls
 // hold. Created before the main window, destroyed after it.
+#include "LayoutTable.h"
+#include "QtWindowSystem.h"
+#include "ShelfState.h"
+
 #include <QString>
 
 struct ReaderState {
+    ShelfState shelf;
+    LayoutTable layoutTable;
+    QtWindowSystem windowSystem;
     QString SettingsPath;
-    // Set once shutdown has run; nothing may touch the settings or start work after it.
+    int HotKeyId = 0;
+    // Start-up has finished putting the reader back where the user stopped.
+    bool startedUp = false;
+    // Shutdown has run: nothing may start new work or write settings again.
     bool shutDown = false;
 };

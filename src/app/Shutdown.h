@@ -1,0 +1,6 @@
+#pragma once
+struct ReaderState;
+struct ReaderControls;
+
+// Saves where the user is and how the text looks, once, as the window closes.
+void OnShutdown(ReaderState &state, const ReaderControls &controls);

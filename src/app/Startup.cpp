@@ -1,0 +1,83 @@
+#include "Startup.h"
+
+#include "BookList.h"
+#include "BookLoader.h"
+#include "ChapterNavigation.h"
+#include "EditBox.h"
+#include "HotKey.h"
+#include "ListBox.h"
+#include "RegisterLayout.h"
+#include "ReaderControls.h"
+#include "ReaderState.h"
+#include "Settings.h"
+
+namespace {
+
+struct RememberedPlace {
+    QString fontName, fontSize, textColour, backgroundColour, book, chapter, line;
+};
+
+RememberedPlace ReadRememberedPlace(const QString &settingsPath)
+{
+    RememberedPlace place;
+    place.fontName = ReadSetting(settingsPath, Setting::FontName);
+    place.fontSize = ReadSetting(settingsPath, Setting::FontSize);
+    place.textColour = ReadSetting(settingsPath, Setting::TextColour);
+    place.backgroundColour = ReadSetting(settingsPath, Setting::BackgroundColour);
+    place.book = ReadSetting(settingsPath, Setting::Book);
+    place.chapter = ReadSetting(settingsPath, Setting::Chapter);
+    place.line = ReadSetting(settingsPath, Setting::Line);
+    return place;
+}
+
+// Each item only when remembered; the pane otherwise keeps its designed look.
+void ApplyAppearance(const RememberedPlace &place, EditBox &pane)
+{
+    if (!place.fontName.isEmpty())
+        pane.SetFontName(place.fontName);
+    if (!place.fontSize.isEmpty())
+        pane.SetFontSize(SettingToInt(place.fontSize));
+    if (!place.textColour.isEmpty())
+        pane.SetTextColour(SettingToInt(place.textColour));
+    if (!place.backgroundColour.isEmpty())
+        pane.SetBackgroundColour(SettingToInt(place.backgroundColour));
+}
+
+void ReopenBook(ReaderState &state, const ReaderControls &controls, const RememberedPlace &place)
+{
+    FillBookList(state.shelf, controls, state.shelf.BookDirectory);
+    if (!place.book.isEmpty())
+        OpenBookAt(state.shelf, controls, SettingToInt(place.book));
+    // The user may have closed the window, or picked another book, while the
+    // remembered one was loading: then the remembered place no longer applies.
+    if (state.shutDown || place.chapter.isEmpty())
+        return;
+    if (!place.book.isEmpty() && controls.列表框_文件->Selection() != SettingToInt(place.book))
+        return;
+    ShowChapter(state.shelf.BookText, controls, SettingToInt(place.chapter));
+    if (!controls.编辑框_内容->Text().isEmpty())
+        controls.编辑框_内容->ScrollLines(SettingToInt(place.line));
+}
+
+} // namespace
+
+void OnStartup(ReaderState &state, const ReaderControls &controls)
+{
+    // The pane stretches with the window; the chapter list keeps its width
+    // and lets its bottom edge follow the window's.
+    RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.编辑框_内容), ANCHOR_PARENT,
+                   ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT);
+    RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.列表框_章节), ANCHOR_PARENT,
+                   ANCHOR_PARENT, ANCHOR_KEEP_SIZE, ANCHOR_PARENT);
+    state.SettingsPath = DefaultSettingsPath();
+    state.shelf.BookDirectory = ReadSetting(state.SettingsPath, Setting::BookDirectory);
+    const RememberedPlace place = ReadRememberedPlace(state.SettingsPath);
+    // The font decides how lines wrap, so it must be in place before the pane
+    // is scrolled to the remembered line.
+    ApplyAppearance(place, *controls.编辑框_内容);
+    if (!state.shelf.BookDirectory.isEmpty())
+        ReopenBook(state, controls, place);
+    if (!state.shutDown)
+        state.HotKeyId = RegisterReaderHotKey(controls);
+    state.startedUp = true;
+}

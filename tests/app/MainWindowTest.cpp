@@ -1,0 +1,117 @@
+#include "EditBox.h"
+#include "ListBox.h"
+#include "NotifyLabel.h"
+#include "ReaderFixture.h"
+#include "TestRegistry.h"
+
+#include <QAction>
+#include <QImage>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QTest>
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void window_hasCaptionIconAndDesignedGeometry()
+    {
+        ReaderFixture reader;
+        MainWindow &window = reader.Start();
+        QCOMPARE(window.windowTitle(), QStringLiteral("Folivar"));
+        QVERIFY(!window.windowIcon().isNull());
+        const QImage icon(QStringLiteral(":/folivar/icon.png"));
+        QCOMPARE(icon.size(), QSize(32, 32));
+        QVERIFY(icon.hasAlphaChannel());
+        QCOMPARE(window.frameGeometry(), QRect(50, 50, 884, 560));
+        QVERIFY(window.isVisible());
+    }
+
+    void controls_haveTheirNamesPlacesAndVisibility()
+    {
+        ReaderFixture reader;
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        struct Expected {
+            QWidget *control;
+            const char *name;
+            QRect geometry;
+            bool visible;
+        };
+        const Expected table[] = {
+            {c.编辑框_内容, "编辑框_内容", {169, 0, 712, 504}, true},
+            {c.标签_状态显示, "标签_状态显示", {184, 80, 120, 22}, false},
+            {c.标签_热键反馈, "标签_热键反馈", {328, 136, 112, 24}, false},
+            {c.编辑框_路径, "编辑框_路径", {168, 64, 80, 20}, false},
+            {c.列表框_文件, "列表框_文件", {1, 0, 165, 272}, true},
+            {c.列表框_章节, "列表框_章节", {1, 272, 165, 232}, true},
+        };
+        for (const Expected &e : table) {
+            QCOMPARE(e.control->objectName(), QString::fromUtf8(e.name));
+            QCOMPARE(e.control->geometry(), e.geometry);
+            QCOMPARE(e.control->isVisible(), e.visible);
+            QCOMPARE(e.control->parentWidget(), c.mainWindow->findChild<QWidget *>(QStringLiteral("client")));
+        }
+        QCOMPARE(c.标签_状态显示->Caption(), QStringLiteral("标签_状态显示"));
+        QCOMPARE(c.标签_热键反馈->Caption(), QStringLiteral("标签_热键反馈"));
+        QCOMPARE(c.编辑框_内容->TextColour(), 0);
+        QCOMPARE(c.编辑框_内容->BackgroundColour(), 16777215);
+        QVERIFY(c.编辑框_内容->isReadOnly());
+        QCOMPARE(c.列表框_文件->Selection(), -1);
+        QCOMPARE(c.列表框_章节->Count(), 0);
+    }
+
+    void pane_liesAboveTheListsAndOnlyTheChapterListShowsTheHand()
+    {
+        ReaderFixture reader;
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        const QObjectList order = c.编辑框_内容->parentWidget()->children();
+        QVERIFY(order.indexOf(c.编辑框_内容) > order.indexOf(c.列表框_文件));
+        QVERIFY(order.indexOf(c.编辑框_内容) > order.indexOf(c.列表框_章节));
+        QCOMPARE(c.列表框_章节->viewport()->cursor().shape(), Qt::PointingHandCursor);
+        QVERIFY(c.列表框_文件->viewport()->cursor().shape() != Qt::PointingHandCursor);
+        QVERIFY(c.编辑框_内容->viewport()->cursor().shape() != Qt::PointingHandCursor);
+    }
+
+    void menuBar_holdsExactlyTheDesignedTree()
+    {
+        ReaderFixture reader;
+        MainWindow &window = reader.Start();
+        QStringList tree;
+        for (QAction *menuAction : window.menuBar()->actions()) {
+            tree << menuAction->text();
+            for (QAction *item : menuAction->menu()->actions()) {
+                tree << (item->isSeparator() ? QStringLiteral("  -") : QStringLiteral("  ") + item->text());
+                QVERIFY(!item->isCheckable());
+                QVERIFY(item->isEnabled());
+                QVERIFY(item->isVisible());
+            }
+        }
+        const QStringList expected = {
+            QStringLiteral("文件"),     QStringLiteral("  打开文件"), QStringLiteral("  -"),
+            QStringLiteral("  退出"),   QStringLiteral("设置"),       QStringLiteral("  字体"),
+            QStringLiteral("  背景颜色"), QStringLiteral("  -"),        QStringLiteral("  简体"),
+            QStringLiteral("  繁体"),   QStringLiteral("侧边栏"),     QStringLiteral("  隐藏"),
+            QStringLiteral("  显示"),   QStringLiteral("帮助"),       QStringLiteral("  检查更新"),
+            QStringLiteral("  官方网站"), QStringLiteral("  网址导航"),
+        };
+        QCOMPARE(tree, expected);
+    }
+
+    void exit_closesTheWindow()
+    {
+        ReaderFixture reader;
+        MainWindow &window = reader.Start();
+        QAction *exit = nullptr;
+        for (QAction *item : window.menuBar()->actions().first()->menu()->actions())
+            if (item->text() == QStringLiteral("退出"))
+                exit = item;
+        QVERIFY(exit);
+        exit->trigger();
+        QVERIFY(!window.isVisible());
+        QVERIFY(reader.State().shutDown);
+    }
+};
+
+FOLIVAR_TEST(MainWindowTest)
+#include "MainWindowTest.moc"

@@ -1,0 +1,224 @@
+#include "BookList.h"
+#include "CodePage.h"
+#include "EditBox.h"
+#include "ListBox.h"
+#include "NovelGenerator.h"
+#include "ReaderFixture.h"
+#include "TestRegistry.h"
+
+#include <QDir>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+// Three books whose chapters are long enough to scroll.
+QString LongBook(const QString &name)
+{
+    QString text = name + QStringLiteral("\r\n");
+    for (int chapter = 1; chapter <= 8; ++chapter) {
+        text += QStringLiteral("第%1章 %2\r\n").arg(chapter).arg(name);
+        for (int paragraph = 0; paragraph < 60; ++paragraph)
+            text += QStringLiteral("　　%1之%2段，").arg(name).arg(paragraph) + QString(30, QChar(0x6587)) +
+                    QStringLiteral("\r\n");
+    }
+    return text;
+}
+
+QString Setting(const QByteArray &settingsBytes, const QString &key)
+{
+    const QString text = DecodeCodePage(settingsBytes);
+    for (const QString &line : text.split(QStringLiteral("\r\n")))
+        if (line.startsWith(key + QLatin1Char('=')))
+            return line.mid(key.size() + 1);
+    return QStringLiteral("<missing>");
+}
+
+} // namespace
+
+class StartupShutdownTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir home_;
+
+    void AddLibrary(ReaderFixture &reader)
+    {
+        for (const QString &name : {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")})
+            reader.AddBook(name + QStringLiteral(".txt"), ToGbk(LongBook(name)));
+    }
+
+    QString Folder(const ReaderFixture &reader) { return reader.BookFolder() + QLatin1Char('/'); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // The default book folder lives in the home folder: keep it ours.
+        qputenv("HOME", home_.path().toLocal8Bit());
+    }
+
+    void firstRun_opensNothingAndWritesAllEightKeysInOrder()
+    {
+        ReaderFixture reader;
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        QCOMPARE(c.列表框_文件->Count(), 0);
+        QCOMPARE(c.列表框_章节->Count(), 0);
+        QCOMPARE(c.编辑框_内容->Text(), QString());
+        QCOMPARE(c.编辑框_内容->BackgroundColour(), 16777215);
+        const QString font = c.编辑框_内容->FontName();
+        const int size = c.编辑框_内容->FontSize();
+        reader.Close();
+        const QString expected = QStringLiteral("[Config]\r\n路径=%1/book/\r\n书=-1\r\n章=-1\r\n行=0\r\n"
+                                                "[字体]\r\n字体=%2\r\n字体大小=%3\r\n文本颜色=0\r\n"
+                                                "背景颜色=16777215\r\n")
+                                     .arg(home_.path(), font)
+                                     .arg(size);
+        QCOMPARE(reader.SettingsBytes(), ToGbk(expected));
+    }
+
+    void rememberedPlace_isRestoredWithTheRememberedFontBeforeScrolling()
+    {
+        ReaderFixture reader;
+        AddLibrary(reader);
+        reader.WriteSettings({QStringLiteral("Config/路径=") + Folder(reader), QStringLiteral("Config/书=1"),
+                              QStringLiteral("Config/章=5"), QStringLiteral("Config/行=7"),
+                              QStringLiteral("字体/字体=Noto Serif CJK SC"), QStringLiteral("字体/字体大小=21"),
+                              QStringLiteral("字体/文本颜色=255"), QStringLiteral("字体/背景颜色=12632256")});
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        QCOMPARE(c.列表框_文件->Selection(), 1);
+        QCOMPARE(c.列表框_章节->Selection(), 5);
+        QVERIFY(c.编辑框_内容->Text().startsWith(QStringLiteral("第5章 乙"))); // names sort 丙, 乙, 甲
+        QCOMPARE(c.编辑框_内容->FontName(), QStringLiteral("Noto Serif CJK SC"));
+        QCOMPARE(c.编辑框_内容->FontSize(), 21);
+        QCOMPARE(c.编辑框_内容->TextColour(), 255);
+        QCOMPARE(c.编辑框_内容->BackgroundColour(), 12632256);
+        QCOMPARE(c.编辑框_内容->FirstVisibleLine(), 7);
+        QCOMPARE(c.编辑框_路径->text(), Folder(reader));
+        reader.Close();
+        const QByteArray saved = reader.SettingsBytes();
+        QCOMPARE(Setting(saved, QStringLiteral("书")), QStringLiteral("1"));
+        QCOMPARE(Setting(saved, QStringLiteral("章")), QStringLiteral("5"));
+        QCOMPARE(Setting(saved, QStringLiteral("行")), QStringLiteral("7"));
+        QCOMPARE(Setting(saved, QStringLiteral("字体大小")), QStringLiteral("21"));
+    }
+
+    void startupBranches_data()
+    {
+        QTest::addColumn<QStringList>("settings");
+        QTest::addColumn<int>("book");
+        QTest::addColumn<int>("chapter");
+        QTest::addColumn<int>("line");
+        QTest::newRow("no book selected") << QStringList{QStringLiteral("书=-1"), QStringLiteral("章=-1")} << -1
+                                          << -1 << 0;
+        QTest::newRow("book without chapter: chapter 0, no scroll")
+            << QStringList{QStringLiteral("书=0"), QStringLiteral("行=5")} << 0 << 0 << 0;
+        QTest::newRow("chapter without book") << QStringList{QStringLiteral("章=5"), QStringLiteral("行=3")} << -1
+                                              << -1 << 0;
+        QTest::newRow("chapter beyond the list") << QStringList{QStringLiteral("书=2"), QStringLiteral("章=40")}
+                                                 << 2 << 0 << 0;
+        QTest::newRow("book beyond the list") << QStringList{QStringLiteral("书=9"), QStringLiteral("章=1")} << -1
+                                              << -1 << 0;
+        QTest::newRow("garbage numbers") << QStringList{QStringLiteral("书=abc"), QStringLiteral("章=x1")} << 0 << 0
+                                         << 0;
+    }
+
+    void startupBranches()
+    {
+        QFETCH(QStringList, settings);
+        QFETCH(int, book);
+        QFETCH(int, chapter);
+        QFETCH(int, line);
+        ReaderFixture reader;
+        AddLibrary(reader);
+        QStringList lines{QStringLiteral("Config/路径=") + Folder(reader)};
+        for (const QString &setting : settings)
+            lines << QStringLiteral("Config/") + setting;
+        reader.WriteSettings(lines);
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        QCOMPARE(c.列表框_文件->Count(), 3);
+        QCOMPARE(c.列表框_文件->Selection(), book);
+        QCOMPARE(c.列表框_章节->Selection(), chapter);
+        QCOMPARE(c.编辑框_内容->FirstVisibleLine(), line);
+        QCOMPARE(c.编辑框_内容->Text().isEmpty(), book < 0);
+    }
+
+    void lineBeyondTheChapter_stopsAtItsLastLine()
+    {
+        ReaderFixture reader;
+        AddLibrary(reader);
+        reader.WriteSettings({QStringLiteral("Config/路径=") + Folder(reader), QStringLiteral("Config/书=0"),
+                              QStringLiteral("Config/章=2"), QStringLiteral("Config/行=100000")});
+        reader.Start();
+        EditBox *pane = reader.Controls().编辑框_内容;
+        const int last = pane->FirstVisibleLine();
+        QVERIFY(last > 0);
+        pane->ScrollLines(1);
+        QCOMPARE(pane->FirstVisibleLine(), last);
+    }
+
+    void emptyBookDirectory_stillAppliesTheAppearance()
+    {
+        ReaderFixture reader;
+        reader.WriteSettings({QStringLiteral("Config/路径="), QStringLiteral("Config/书=0"),
+                              QStringLiteral("字体/字体大小=19"), QStringLiteral("字体/背景颜色=0")});
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        QCOMPARE(c.列表框_文件->Count(), 0);
+        QCOMPARE(c.编辑框_路径->text(), QString());
+        QCOMPARE(c.编辑框_内容->FontSize(), 19);
+        QCOMPARE(c.编辑框_内容->BackgroundColour(), 0);
+        reader.Close();
+        QCOMPARE(Setting(reader.SettingsBytes(), QStringLiteral("路径")), QString());
+    }
+
+    void shutdown_keepsTheFilesOtherLines()
+    {
+        ReaderFixture reader;
+        reader.WriteSettings({QStringLiteral("Other/甲=一"), QStringLiteral("Config/路径=") + Folder(reader),
+                              QStringLiteral("Config/自定义=保留")});
+        reader.Start();
+        reader.Close();
+        const QString text = DecodeCodePage(reader.SettingsBytes());
+        QVERIFY(text.startsWith(QStringLiteral("[Other]\r\n甲=一\r\n[Config]\r\n路径=") + Folder(reader) +
+                                QStringLiteral("\r\n自定义=保留\r\n书=-1\r\n")));
+    }
+
+    void chosenFolderWithoutABook_savesTheNewFolderAndTheShownChapter()
+    {
+        ReaderFixture reader;
+        AddLibrary(reader);
+        reader.WriteSettings({QStringLiteral("Config/路径=") + Folder(reader), QStringLiteral("Config/书=0"),
+                              QStringLiteral("Config/章=3"), QStringLiteral("Config/行=4")});
+        reader.Start();
+        QTemporaryDir other;
+        QString directory = other.path();
+        reader.Controls().列表框_文件->DeleteAll();
+        FillBookList(reader.State().shelf, reader.Controls(), directory);
+        reader.Close();
+        const QByteArray saved = reader.SettingsBytes();
+        QCOMPARE(Setting(saved, QStringLiteral("路径")), other.path() + QLatin1Char('/'));
+        QCOMPARE(Setting(saved, QStringLiteral("书")), QStringLiteral("-1"));
+        QCOMPARE(Setting(saved, QStringLiteral("章")), QStringLiteral("3"));
+        QCOMPARE(Setting(saved, QStringLiteral("行")), QStringLiteral("4"));
+    }
+
+    void hiddenWindow_stillSavesOnClose()
+    {
+        ReaderFixture reader;
+        AddLibrary(reader);
+        reader.WriteSettings({QStringLiteral("Config/路径=") + Folder(reader), QStringLiteral("Config/书=2"),
+                              QStringLiteral("Config/章=1"), QStringLiteral("Config/行=2")});
+        MainWindow &window = reader.Start();
+        window.hide();
+        reader.Close();
+        const QByteArray saved = reader.SettingsBytes();
+        QCOMPARE(Setting(saved, QStringLiteral("书")), QStringLiteral("2"));
+        QCOMPARE(Setting(saved, QStringLiteral("行")), QStringLiteral("2"));
+    }
+};
+
+FOLIVAR_TEST(StartupShutdownTest)
+#include "StartupShutdownTest.moc"

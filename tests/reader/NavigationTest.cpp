@@ -1,0 +1,162 @@
+#include "BookLoader.h"
+#include "ChapterNavigation.h"
+#include "EditBox.h"
+#include "ListBox.h"
+#include "NovelGenerator.h"
+#include "ReaderFixture.h"
+#include "TestRegistry.h"
+
+#include <QTest>
+
+namespace {
+
+const QString kBook = QStringLiteral("小书\r\n"
+                                     "第一章 春\r\n春天的故事。\r\n"
+                                     "第二章 夏\r\n夏天的故事。\r\n"
+                                     "第三章 秋\r\n秋天的故事。");
+
+} // namespace
+
+class NavigationTest : public QObject {
+    Q_OBJECT
+private:
+
+    const ReaderControls &OpenBook(ReaderFixture &reader, const QString &text)
+    {
+        reader.AddBook(QStringLiteral("book.txt"), ToGbk(text));
+        reader.WriteSettingsForBookFolder();
+        reader.Start();
+        OpenBookAt(reader.State().shelf, reader.Controls(), 0);
+        return reader.Controls();
+    }
+
+    static void Release(QWidget *control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyRelease(control, key, modifiers);
+    }
+
+private Q_SLOTS:
+    void loadedBook_showsChapterZeroAndListsHeadings()
+    {
+        ReaderFixture reader;
+        const ReaderControls &c = OpenBook(reader, kBook);
+        QCOMPARE(c.列表框_章节->Count(), 4);
+        QCOMPARE(c.列表框_章节->ItemText(0), QStringLiteral("小书\r"));
+        QCOMPARE(c.列表框_章节->ItemText(2), QStringLiteral("第二章 夏\r"));
+        QCOMPARE(c.列表框_章节->Selection(), 0);
+        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("小书\r\n")));
+    }
+
+    void arrows_stepAndWrapAtBothEnds()
+    {
+        ReaderFixture reader;
+        const ReaderControls &c = OpenBook(reader, kBook);
+        Release(c.编辑框_内容, Qt::Key_Right);
+        QCOMPARE(c.列表框_章节->Selection(), 1);
+        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第一章 春\r\n春天的故事。\r\n")));
+        Release(c.编辑框_内容, Qt::Key_Left, Qt::ShiftModifier);
+        Release(c.编辑框_内容, Qt::Key_Left, Qt::ControlModifier);
+        QCOMPARE(c.列表框_章节->Selection(), 3);
+        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第三章 秋\r\n秋天的故事。")));
+        Release(c.编辑框_内容, Qt::Key_Right);
+        QCOMPARE(c.列表框_章节->Selection(), 0);
+        Release(c.编辑框_内容, Qt::Key_Up);
+        QCOMPARE(c.列表框_章节->Selection(), 0);
+    }
+
+    void userSelectionInTheList_showsThatChapter()
+    {
+        ReaderFixture reader;
+        const ReaderControls &c = OpenBook(reader, kBook);
+        c.列表框_章节->setCurrentRow(2);
+        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第二章 夏\r\n夏天的故事。\r\n")));
+    }
+
+    void bookWithoutHeadings_isOneWholeChapter()
+    {
+        ReaderFixture reader;
+        const ReaderControls &c = OpenBook(reader, QStringLiteral("只有一行\r\n没有标题的正文，最后一个字"));
+        QCOMPARE(c.列表框_章节->Count(), 1);
+        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("只有一行\r\n没有标题的正文，最后一个字")));
+        Release(c.编辑框_内容, Qt::Key_Right);
+        Release(c.编辑框_内容, Qt::Key_Left);
+        QCOMPARE(c.列表框_章节->Selection(), 0);
+        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("只有一行\r\n没有标题的正文，最后一个字")));
+    }
+
+    void bookStartingWithAHeading_hasAnEmptyChapterZero()
+    {
+        ReaderFixture reader;
+        const ReaderControls &c =
+            OpenBook(reader, QStringLiteral("第一章 起\r\n甲。\r\n第二章 承\r\n乙。"));
+        QCOMPARE(c.列表框_章节->ItemText(0), QStringLiteral("第一章 起\r"));
+        QCOMPARE(c.列表框_章节->ItemText(1), QStringLiteral("第一章 起\r"));
+        QCOMPARE(c.编辑框_内容->Text(), QString());
+        ShowChapter(reader.State().shelf.BookText, c, 1);
+        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第一章 起\r\n甲。\r\n")));
+    }
+
+    void delete_joinsTheRemovedHeadingIntoThePreviousChapter()
+    {
+        ReaderFixture reader;
+        const ReaderControls &c = OpenBook(reader, kBook);
+        c.列表框_章节->SetSelection(2);
+        Release(c.列表框_章节, Qt::Key_Delete);
+        QCOMPARE(c.列表框_章节->Count(), 3);
+        QCOMPARE(c.列表框_章节->ItemText(2), QStringLiteral("第三章 秋\r"));
+        ShowChapter(reader.State().shelf.BookText, c, 1);
+        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第一章 春\r\n春天的故事。\r\n第二章 夏\r\n夏天的故事。\r\n")));
+    }
+
+    void deleteWithoutSelection_doesNothing()
+    {
+        ReaderFixture reader;
+        const ReaderControls &c = OpenBook(reader, kBook);
+        c.列表框_章节->SetSelection(-1);
+        Release(c.列表框_章节, Qt::Key_Delete);
+        QCOMPARE(c.列表框_章节->Count(), 4);
+    }
+
+    void tableOfContents_eachChapterShowsItsOwnBody()
+    {
+        ReaderFixture reader;
+        const ReaderControls &c = OpenBook(reader, QStringLiteral("目录\r\n第一章 春\r\n第二章 夏\r\n"
+                                                                 "第一章 春\r\n春天的故事。\r\n"
+                                                                 "第二章 夏\r\n夏天的故事。"));
+        QCOMPARE(c.列表框_章节->Count(), 5);
+        ShowChapter(reader.State().shelf.BookText, c, 3);
+        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第一章 春\r\n春天的故事。\r\n")));
+        ShowChapter(reader.State().shelf.BookText, c, 4);
+        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第二章 夏\r\n夏天的故事。")));
+    }
+
+    void outOfRangeChapters_leaveThePaneAsItIs()
+    {
+        ReaderFixture reader;
+        const ReaderControls &c = OpenBook(reader, kBook);
+        ShowChapter(reader.State().shelf.BookText, c, 2);
+        const QString shown = c.编辑框_内容->Text();
+        for (int n : {-2, -1, 4, 99})
+            ShowChapter(reader.State().shelf.BookText, c, n);
+        QCOMPARE(c.编辑框_内容->Text(), shown);
+        QCOMPARE(c.列表框_章节->Selection(), 2);
+        c.列表框_章节->SetSelection(-1);
+        Release(c.编辑框_内容, Qt::Key_Left); // asks for chapter -2
+        QCOMPARE(c.编辑框_内容->Text(), shown);
+    }
+
+    void noBookLoaded_navigationDoesNothing()
+    {
+        ReaderFixture reader;
+        reader.WriteSettingsForBookFolder();
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        Release(c.编辑框_内容, Qt::Key_Right);
+        ShowChapter(reader.State().shelf.BookText, c, 0);
+        QCOMPARE(c.编辑框_内容->Text(), QString());
+        QCOMPARE(c.列表框_章节->Selection(), -1);
+    }
+};
+
+FOLIVAR_TEST(NavigationTest)
+#include "NavigationTest.moc"

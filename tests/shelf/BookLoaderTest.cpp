@@ -1,0 +1,233 @@
+#include "BookLoader.h"
+#include "EditBox.h"
+#include "ListBox.h"
+#include "NotifyLabel.h"
+#include "NovelGenerator.h"
+#include "ReaderFixture.h"
+#include "TestRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTest>
+#include <sys/stat.h>
+
+namespace {
+
+// Records every notification and the caption each one leaves behind.
+struct ProgressLog {
+    QList<int> percentages;
+    QStringList captions;
+    QList<int> chapterCounts;
+};
+
+void Record(ProgressLog &log, const ReaderControls &c, QObject *context)
+{
+    QObject::connect(c.标签_状态显示, &NotifyLabel::notified, context, [&log, &c](int percentage, int) {
+        log.percentages << percentage;
+        log.captions << c.标签_状态显示->Caption();
+        log.chapterCounts << c.列表框_章节->Count();
+    });
+}
+
+// ASCII filler of an exact size, so piece boundaries are easy to place.
+QByteArray Filler(qsizetype size)
+{
+    QByteArray bytes(size, 'a');
+    for (qsizetype i = 79; i < size; i += 80)
+        bytes[i] = '\n';
+    return bytes;
+}
+
+int IndexOf(const ListBox *list, const QString &name)
+{
+    for (int i = 0; i < list->Count(); ++i)
+        if (list->ItemText(i) == name)
+            return i;
+    return -1;
+}
+
+} // namespace
+
+class BookLoaderTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void notifications_followTheBytesRead_data()
+    {
+        QTest::addColumn<qsizetype>("size");
+        QTest::addColumn<QList<int>>("expected");
+        QTest::newRow("one piece less one byte") << qsizetype(99999) << QList<int>{100};
+        QTest::newRow("exactly one piece") << qsizetype(100000) << QList<int>{100};
+        QTest::newRow("one piece plus one byte") << qsizetype(100001) << QList<int>{99, 100};
+        QTest::newRow("two and a half pieces") << qsizetype(250000) << QList<int>{40, 80, 100};
+        QTest::newRow("three pieces") << qsizetype(300000) << QList<int>{33, 66, 100};
+        QTest::newRow("empty file") << qsizetype(0) << QList<int>{100};
+    }
+
+    void notifications_followTheBytesRead()
+    {
+        QFETCH(qsizetype, size);
+        QFETCH(QList<int>, expected);
+        ReaderFixture reader;
+        reader.AddBook(QStringLiteral("a.txt"), Filler(size));
+        reader.WriteSettingsForBookFolder();
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        ProgressLog log;
+        Record(log, c, this);
+        OpenBookAt(reader.State().shelf, c, 0);
+
+        QCOMPARE(log.percentages, expected);
+        QStringList captions;
+        for (int percentage : expected)
+            captions << QStringLiteral("已载入%1%").arg(percentage);
+        captions.last() = QStringLiteral("载入完成");
+        QCOMPARE(log.captions, captions);
+        // Only the last notification rebuilds the chapter list.
+        for (qsizetype i = 0; i + 1 < log.chapterCounts.size(); ++i)
+            QCOMPARE(log.chapterCounts[i], 0);
+        QCOMPARE(log.chapterCounts.last(), 1);
+        QCOMPARE(reader.State().shelf.BookText, QString::fromLatin1(Filler(size)));
+        QCOMPARE(c.列表框_文件->Selection(), 0);
+    }
+
+    void nulByte_cutsOnlyItsOwnPiece()
+    {
+        QByteArray bytes = Filler(250000);
+        bytes[10] = '\0';
+        bytes[100000 + 5] = '\0';
+        ReaderFixture reader;
+        reader.AddBook(QStringLiteral("a.txt"), bytes);
+        reader.WriteSettingsForBookFolder();
+        reader.Start();
+        OpenBookAt(reader.State().shelf, reader.Controls(), 0);
+        const QByteArray expected = bytes.left(10) + bytes.mid(100000, 5) + bytes.mid(200000);
+        QCOMPARE(reader.State().shelf.BookText, QString::fromLatin1(expected));
+    }
+
+    void characterSplitAcrossPieces_decodesWhole()
+    {
+        // 99999 ASCII bytes put the two bytes of 章 on either side of the boundary.
+        const QString text = QString(99999, QLatin1Char('x')) + QStringLiteral("章节完");
+        ReaderFixture reader;
+        reader.AddBook(QStringLiteral("a.txt"), ToGbk(text));
+        reader.WriteSettingsForBookFolder();
+        reader.Start();
+        OpenBookAt(reader.State().shelf, reader.Controls(), 0);
+        QCOMPARE(reader.State().shelf.BookText, text);
+    }
+
+    void upperCaseExtension_loads()
+    {
+        ReaderFixture reader;
+        reader.AddBook(QStringLiteral("B.TXT"), ToGbk(QStringLiteral("标题\r\n第一章 开始\r\n正文")));
+        reader.WriteSettingsForBookFolder();
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        c.列表框_文件->setCurrentRow(0); // as the user does
+        QCOMPARE(reader.State().shelf.BookText, QStringLiteral("标题\r\n第一章 开始\r\n正文"));
+        QCOMPARE(c.列表框_章节->Count(), 2);
+        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("标题\r\n")));
+    }
+
+    void unreadableEntries_changeNothing_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("deleted") << QStringLiteral("deleted");
+        QTest::newRow("fifo") << QStringLiteral("fifo");
+        QTest::newRow("directory") << QStringLiteral("directory");
+        QTest::newRow("over 2 GiB") << QStringLiteral("huge");
+    }
+
+    void unreadableEntries_changeNothing()
+    {
+        QFETCH(QString, kind);
+        ReaderFixture reader;
+        reader.AddBook(QStringLiteral("a.txt"), ToGbk(QStringLiteral("书一\r\n第一章 甲\r\n内容")));
+        reader.AddBook(QStringLiteral("x.txt"), "placeholder");
+        reader.WriteSettingsForBookFolder();
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        OpenBookAt(reader.State().shelf, c, 0);
+        const QString bookText = reader.State().shelf.BookText;
+        const QString pane = c.编辑框_内容->Text();
+
+        const QString path = QDir(reader.BookFolder()).filePath(QStringLiteral("x.txt"));
+        QVERIFY(QFile::remove(path));
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+        else if (kind == QLatin1String("directory"))
+            QVERIFY(QDir().mkdir(path));
+        else if (kind == QLatin1String("huge")) {
+            QFile huge(path);
+            QVERIFY(huge.open(QIODevice::WriteOnly));
+            QVERIFY(huge.resize(qint64(1) << 31)); // sparse: no disk space used
+        }
+        OpenBookAt(reader.State().shelf, c, IndexOf(c.列表框_文件, QStringLiteral("x.txt")));
+        QCOMPARE(reader.State().shelf.BookText, bookText);
+        QCOMPARE(c.编辑框_内容->Text(), pane);
+        QCOMPARE(c.列表框_章节->Count(), 2);
+        QCOMPARE(c.列表框_文件->Selection(), 0);
+    }
+
+    void indexOutOfRange_opensNothing()
+    {
+        ReaderFixture reader;
+        reader.AddBook(QStringLiteral("a.txt"), "abc");
+        reader.WriteSettingsForBookFolder();
+        reader.Start();
+        for (int index : {-1, 1, 1000})
+            OpenBookAt(reader.State().shelf, reader.Controls(), index);
+        QCOMPARE(reader.State().shelf.BookText, QString());
+        QCOMPARE(reader.Controls().列表框_文件->Selection(), -1);
+    }
+
+    void emptyFile_leavesOneEmptyHeadItemAndThePane()
+    {
+        ReaderFixture reader;
+        reader.AddBook(QStringLiteral("a.txt"), ToGbk(QStringLiteral("书\r\n第一章 甲\r\n内容")));
+        reader.AddBook(QStringLiteral("b.txt"), QByteArray());
+        reader.WriteSettingsForBookFolder();
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        OpenBookAt(reader.State().shelf, c, 0);
+        const QString pane = c.编辑框_内容->Text();
+        OpenBookAt(reader.State().shelf, c, 1);
+        QCOMPARE(c.列表框_章节->Count(), 1);
+        QCOMPARE(c.列表框_章节->ItemText(0), QString());
+        QCOMPARE(c.编辑框_内容->Text(), pane);
+        QCOMPARE(c.列表框_文件->Selection(), 1);
+    }
+
+    void selectionDuringLoad_newestBookWinsWithNothingMixedIn()
+    {
+        const QString first = QStringLiteral("甲书\r\n") + QString(400000, QChar(0x7532)); // 甲
+        const QString second = QStringLiteral("乙书\r\n第一章 乙\r\n") + QString(150000, QChar(0x4E59)); // 乙
+        ReaderFixture reader;
+        reader.AddBook(QStringLiteral("1.txt"), ToGbk(first));
+        reader.AddBook(QStringLiteral("2.txt"), ToGbk(second));
+        reader.WriteSettingsForBookFolder();
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        ProgressLog log;
+        Record(log, c, this);
+        bool switched = false;
+        connect(c.标签_状态显示, &NotifyLabel::notified, this, [&](int, int) {
+            if (!switched) {
+                switched = true;
+                c.列表框_文件->setCurrentRow(1); // the user picks the other book mid-load
+            }
+        });
+        c.列表框_文件->setCurrentRow(0);
+        QVERIFY(switched);
+        QCOMPARE(reader.State().shelf.BookText, second);
+        QCOMPARE(c.列表框_文件->Selection(), 1);
+        QCOMPARE(c.列表框_章节->Count(), 2);
+        QCOMPARE(c.列表框_章节->ItemText(1), QStringLiteral("第一章 乙\r"));
+        // The first book stopped at its first piece: no 100 of its own.
+        QCOMPARE(log.percentages.count(100), 1);
+        QVERIFY(!reader.State().shelf.loading);
+    }
+};
+
+FOLIVAR_TEST(BookLoaderTest)
+#include "BookLoaderTest.moc"

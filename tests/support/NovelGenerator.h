@@ -1,0 +1,4 @@
+#pragma once
+#include <QByteArray>
+#include <QString>
+QByteArray ToGbk(const QString &text);

@@ -1,0 +1,42 @@
+#pragma once
+// Runs the real main window the way the program does: a config.ini beside the
+// test executable (where the program looks for it), a book folder of its own,
+// and start-up driven by the event loop.
+#include "MainWindow.h"
+#include "ReaderState.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+#include <memory>
+
+class ReaderFixture {
+public:
+    ReaderFixture();
+    ~ReaderFixture();
+
+    QString BookFolder() const { return books_.path(); }
+    QString SettingsPath() const;
+    // Writes a book file (raw bytes) into the book folder.
+    void AddBook(const QString &name, const QByteArray &bytes) const;
+    // Writes config.ini from "section/key=value" lines, GBK-encoded, CR LF.
+    void WriteSettings(const QStringList &lines) const;
+    // A config.ini that lists this fixture's book folder and nothing else.
+    void WriteSettingsForBookFolder() const;
+    QByteArray SettingsBytes() const;
+    // The pane shows lines; its text holds no carriage returns.
+    static QString AsShownInPane(const QString &text);
+
+    // Creates the window and waits until start-up has run.
+    MainWindow &Start();
+    // Closes the window the way the user does; shutdown runs.
+    void Close();
+
+    ReaderState &State() { return *state_; }
+    const ReaderControls &Controls() const { return window_->Controls(); }
+
+private:
+    QTemporaryDir books_;
+    std::unique_ptr<ReaderState> state_;
+    std::unique_ptr<MainWindow> window_;
+};

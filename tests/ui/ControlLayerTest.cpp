@@ -1,0 +1,156 @@
+#include "EditBox.h"
+#include "ListBox.h"
+#include "NotifyLabel.h"
+#include "TestRegistry.h"
+
+#include <QSignalSpy>
+#include <QTest>
+#include <QTextBlock>
+
+class ControlLayerTest : public QObject {
+    Q_OBJECT
+private:
+    static QString WrappedParagraphs(int paragraphs)
+    {
+        QStringList lines;
+        for (int i = 0; i < paragraphs; ++i)
+            lines << QStringLiteral("第%1段　").arg(i) + QString(40 + (i * 37) % 160, QChar(0x6587));
+        return lines.join(QLatin1Char('\n'));
+    }
+
+private Q_SLOTS:
+    void listWritesFromCode_raiseNoUserSelection()
+    {
+        ListBox list;
+        QSignalSpy spy(&list, &ListBox::userSelectionChanged);
+        for (int i = 0; i < 5; ++i)
+            list.AddItem(QStringLiteral("item %1").arg(i), i * 10);
+        list.SetSelection(3);
+        QCOMPARE(list.Selection(), 3);
+        list.DeleteItem(3);
+        list.SetSelection(-1);
+        QCOMPARE(list.Selection(), -1);
+        list.DeleteAll();
+        QCOMPARE(spy.count(), 0);
+    }
+
+    void listUserSelection_isReported()
+    {
+        ListBox list;
+        list.AddItem(QStringLiteral("a"));
+        list.AddItem(QStringLiteral("b"));
+        list.show();
+        QSignalSpy spy(&list, &ListBox::userSelectionChanged);
+        list.setFocus();
+        list.setCurrentRow(0);
+        QTest::keyClick(&list, Qt::Key_Down);
+        QCOMPARE(list.Selection(), 1);
+        QVERIFY(spy.count() >= 1);
+        QCOMPARE(spy.last().at(0).toInt(), 1);
+    }
+
+    void listItems_keepTextAndPosition()
+    {
+        ListBox list;
+        list.AddItem(QStringLiteral("第一章\r"), 1234);
+        list.AddItem(QStringLiteral("plain"));
+        QCOMPARE(list.Count(), 2);
+        QCOMPARE(list.ItemText(0), QStringLiteral("第一章\r"));
+        QCOMPARE(list.ItemPosition(0), qint64(1234));
+        QCOMPARE(list.ItemPosition(1), qint64(-1));
+        QCOMPARE(list.ItemText(7), QString());
+        QCOMPARE(list.ItemPosition(-1), qint64(-1));
+    }
+
+    void notifications_arriveLaterInOrderWithBothIntegers()
+    {
+        NotifyLabel label(QStringLiteral("x"));
+        QList<QPair<int, int>> received;
+        connect(&label, &NotifyLabel::notified, this, [&](int a, int b) { received.append({a, b}); });
+        label.Post(40, 0);
+        label.Post(80, 7);
+        label.Post(100, -3);
+        QVERIFY(received.isEmpty());
+        QTRY_COMPARE(received.size(), 3);
+        QCOMPARE(received, (QList<QPair<int, int>>{{40, 0}, {80, 7}, {100, -3}}));
+    }
+
+    void paneWritesFromCode_keepValues()
+    {
+        EditBox pane;
+        pane.SetText(QStringLiteral("正文"));
+        pane.SetFontName(QStringLiteral("Noto Serif CJK SC"));
+        pane.SetFontSize(17);
+        pane.SetTextColour(0x123456);
+        pane.SetBackgroundColour(16777215);
+        QCOMPARE(pane.Text(), QStringLiteral("正文"));
+        QCOMPARE(pane.FontName(), QStringLiteral("Noto Serif CJK SC"));
+        QCOMPARE(pane.FontSize(), 17);
+        QCOMPARE(pane.TextColour(), 0x123456);
+        QCOMPARE(pane.BackgroundColour(), 16777215);
+    }
+
+    void firstVisibleLine_roundTripsOnWrappedText()
+    {
+        EditBox pane;
+        pane.resize(300, 200);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.SetText(WrappedParagraphs(400));
+        QCOMPARE(pane.FirstVisibleLine(), 0);
+        for (int n : {1, 7, 250, 903}) {
+            pane.SetText(pane.Text());
+            pane.ScrollLines(n);
+            QCOMPARE(pane.FirstVisibleLine(), n);
+        }
+        pane.ScrollLines(-3);
+        QCOMPARE(pane.FirstVisibleLine(), 900);
+    }
+
+    void scrollOnUnwrappedLines_putsThatLineOnTop()
+    {
+        EditBox pane;
+        pane.resize(400, 200);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        QStringList lines;
+        for (int i = 0; i < 600; ++i)
+            lines << QStringLiteral("line %1").arg(i);
+        pane.SetText(lines.join(QLatin1Char('\n')));
+        pane.ScrollLines(250);
+        QCOMPARE(pane.cursorForPosition(QPoint(4, 4)).block().text(), QStringLiteral("line 250"));
+        QCOMPARE(pane.FirstVisibleLine(), 250);
+    }
+
+    void scrollBeyondTheText_stopsAtTheLastLine()
+    {
+        EditBox pane;
+        pane.resize(300, 200);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.SetText(WrappedParagraphs(20));
+        pane.ScrollLines(1000000);
+        const int last = pane.FirstVisibleLine();
+        QVERIFY(last > 0);
+        pane.ScrollLines(1);
+        QCOMPARE(pane.FirstVisibleLine(), last);
+    }
+
+    void widthChange_keepsTheFirstVisibleText()
+    {
+        EditBox pane;
+        pane.resize(300, 200);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.SetText(WrappedParagraphs(400));
+        pane.ScrollLines(500);
+        const QString topBefore = pane.cursorForPosition(QPoint(4, 4)).block().text();
+        pane.resize(520, 260);
+        QTRY_COMPARE(pane.cursorForPosition(QPoint(4, 4)).block().text(), topBefore);
+        pane.resize(260, 200);
+        QTRY_COMPARE(pane.cursorForPosition(QPoint(4, 4)).block().text(), topBefore);
+    }
+};
+
+FOLIVAR_TEST(ControlLayerTest)
+#include "ControlLayerTest.moc"
