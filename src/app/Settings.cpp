@@ -2,12 +2,17 @@
 
 #include "IniFile.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
 
-QString DefaultSettingsPath()
+QString SettingsPathFor(const QString &programDirectory)
 {
-    return QCoreApplication::applicationDirPath() + QDir::separator() + QStringLiteral("config.ini");
+    const QString fileName = QStringLiteral("config.ini");
+    if (CanHoldIniFiles(programDirectory))
+        return QDir::toNativeSeparators(programDirectory + QLatin1Char('/') + fileName);
+    return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+                                    QLatin1Char('/') + fileName);
 }
 
 QString DefaultBookDirectory()
@@ -27,6 +32,8 @@ QString ReadSetting(const QString &settingsPath, const SettingKey &setting)
 
 void WriteSetting(const QString &settingsPath, const SettingKey &setting, const QString &value)
 {
+    // The configuration folder of an installed program may not exist yet.
+    QDir().mkpath(QFileInfo(settingsPath).absolutePath());
     WriteIniValue(settingsPath, QString::fromUtf8(setting.section), QString::fromUtf8(setting.key), value);
 }
 

@@ -20,8 +20,9 @@ inline constexpr SettingKey TextColour{"字体", "文本颜色", ""};
 inline constexpr SettingKey BackgroundColour{"字体", "背景颜色", ""};
 } // namespace Setting
 
-// "config.ini" beside the program.
-QString DefaultSettingsPath();
+// "config.ini" beside the program when its folder can take it (portable use);
+// otherwise, as for an installed program, in the user's configuration folder.
+QString SettingsPathFor(const QString &programDirectory);
 // The book folder a first run lists: "d:\book\" on Windows, ~/book/ elsewhere.
 QString DefaultBookDirectory();
 

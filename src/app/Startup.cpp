@@ -11,6 +11,8 @@
 #include "ReaderState.h"
 #include "Settings.h"
 
+#include <QCoreApplication>
+
 namespace {
 
 struct RememberedPlace {
@@ -69,7 +71,7 @@ void OnStartup(ReaderState &state, const ReaderControls &controls)
                    ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT);
     RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.列表框_章节), ANCHOR_PARENT,
                    ANCHOR_PARENT, ANCHOR_KEEP_SIZE, ANCHOR_PARENT);
-    state.SettingsPath = DefaultSettingsPath();
+    state.SettingsPath = SettingsPathFor(QCoreApplication::applicationDirPath());
     state.shelf.BookDirectory = ReadSetting(state.SettingsPath, Setting::BookDirectory);
     const RememberedPlace place = ReadRememberedPlace(state.SettingsPath);
     // The font decides how lines wrap, so it must be in place before the pane

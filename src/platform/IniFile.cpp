@@ -154,14 +154,19 @@ QByteArray WithKey(const QByteArray &content, const QString &section, const QStr
 
 // Root may write anywhere, so the write bits are checked here: a read-only
 // file or directory keeps its content for every user, as on Windows.
-QString WriteRefusal(const QString &path)
+bool HasWriteBit(const QFileInfo &info)
 {
     constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return info.permissions() & anyWrite;
+}
+
+QString WriteRefusal(const QString &path)
+{
     const QFileInfo file(path);
-    if (file.exists() && !(file.permissions() & anyWrite))
+    if (file.exists() && !HasWriteBit(file))
         return QStringLiteral("the file is read-only");
     const QFileInfo directory(file.absolutePath());
-    if (directory.exists() && !(directory.permissions() & anyWrite))
+    if (directory.exists() && !HasWriteBit(directory))
         return QStringLiteral("its directory is read-only");
     return {};
 }
@@ -181,6 +186,12 @@ bool ReplaceFileBytes(const QString &path, const QByteArray &content)
 }
 
 } // namespace
+
+bool CanHoldIniFiles(const QString &directory)
+{
+    const QFileInfo info(directory);
+    return info.isDir() && info.isWritable() && HasWriteBit(info);
+}
 
 QString ReadIniValue(const QString &file, const QString &section, const QString &key,
                      const QString &defaultValue)

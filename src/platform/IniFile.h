@@ -16,3 +16,7 @@ QString ReadIniValue(const QString &file, const QString &section, const QString 
 // left alone. Returns whether the value was written.
 bool WriteIniValue(const QString &file, const QString &section, const QString &key,
                    const QString &value);
+
+// Whether ini files can be written in that directory (it exists, this user may
+// write there, and it is not marked read-only).
+bool CanHoldIniFiles(const QString &directory);

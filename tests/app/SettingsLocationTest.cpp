@@ -1,0 +1,64 @@
+#include "Settings.h"
+#include "TestRegistry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+// Where config.ini lives: beside the program when its folder can take it,
+// otherwise (an installed program in /usr/bin) in the user's config folder.
+class SettingsLocationTest : public QObject {
+    Q_OBJECT
+private:
+    QTemporaryDir configHome_;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        qputenv("XDG_CONFIG_HOME", configHome_.path().toLocal8Bit());
+    }
+
+    void writableProgramFolder_keepsTheFileBesideTheProgram()
+    {
+        QTemporaryDir program;
+        QCOMPARE(SettingsPathFor(program.path()), program.path() + QStringLiteral("/config.ini"));
+    }
+
+    void readOnlyProgramFolder_usesTheUsersConfigFolder()
+    {
+        QTemporaryDir program;
+        QVERIFY(QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        const QString path = SettingsPathFor(program.path());
+        QVERIFY(path.startsWith(configHome_.path() + QLatin1Char('/')));
+        QVERIFY(path.endsWith(QStringLiteral("/config.ini")));
+
+        // The folder is made by the first write, and the values come back.
+        QVERIFY(!QFileInfo::exists(path));
+        WriteSetting(path, Setting::Chapter, QStringLiteral("12"));
+        WriteSetting(path, Setting::Book, QStringLiteral("3"));
+        QCOMPARE(ReadSetting(path, Setting::Chapter), QStringLiteral("12"));
+        QCOMPARE(ReadSetting(path, Setting::Book), QStringLiteral("3"));
+        QVERIFY(!QFileInfo::exists(program.path() + QStringLiteral("/config.ini")));
+        QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+
+    void missingProgramFolder_usesTheUsersConfigFolder()
+    {
+        QVERIFY(SettingsPathFor(QStringLiteral("/nonexistent/folivar")).startsWith(configHome_.path()));
+    }
+
+    void garbageNumbers_readAsZero()
+    {
+        QCOMPARE(SettingToInt(QStringLiteral("37")), 37);
+        QCOMPARE(SettingToInt(QStringLiteral("-1")), -1);
+        QCOMPARE(SettingToInt(QStringLiteral(" 5 ")), 5);
+        QCOMPARE(SettingToInt(QStringLiteral("abc")), 0);
+        QCOMPARE(SettingToInt(QStringLiteral("99999999999999")), 0);
+        QCOMPARE(SettingToInt(QString()), 0);
+    }
+};
+
+FOLIVAR_TEST(SettingsLocationTest)
+#include "SettingsLocationTest.moc"
