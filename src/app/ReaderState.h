@@ -6,6 +6,14 @@
 #include "ShelfState.h"
 
 #include <QString>
+#include <optional>
+
+// The book, chapter and line as the settings file holds them.
+struct SavedPlace {
+    QString book;
+    QString chapter;
+    QString line;
+};
 
 struct ReaderState {
     ShelfState shelf;
@@ -15,6 +23,9 @@ struct ReaderState {
     int HotKeyId = 0;
     // Start-up has finished putting the reader back where the user stopped.
     bool startedUp = false;
+    // The remembered place while start-up is still reopening it: a close in
+    // the meantime must keep it rather than save a half-restored reader.
+    std::optional<SavedPlace> placeBeingRestored;
     // Shutdown has run: nothing may start new work or write settings again.
     bool shutDown = false;
 };

@@ -17,12 +17,14 @@ void OnShutdown(ReaderState &state, const ReaderControls &controls)
 
     EditBox &pane = *controls.编辑框_内容;
     pane.setFocus();
-    const int firstVisibleLine = pane.FirstVisibleLine();
+    const SavedPlace place = state.placeBeingRestored.value_or(
+        SavedPlace{QString::number(controls.列表框_文件->Selection()),
+                   QString::number(controls.列表框_章节->Selection()), QString::number(pane.FirstVisibleLine())});
     const QString &path = state.SettingsPath;
     WriteSetting(path, Setting::BookDirectory, state.shelf.BookDirectory);
-    WriteSetting(path, Setting::Book, QString::number(controls.列表框_文件->Selection()));
-    WriteSetting(path, Setting::Chapter, QString::number(controls.列表框_章节->Selection()));
-    WriteSetting(path, Setting::Line, QString::number(firstVisibleLine));
+    WriteSetting(path, Setting::Book, place.book);
+    WriteSetting(path, Setting::Chapter, place.chapter);
+    WriteSetting(path, Setting::Line, place.line);
     WriteSetting(path, Setting::FontName, pane.FontName());
     WriteSetting(path, Setting::FontSize, QString::number(pane.FontSize()));
     WriteSetting(path, Setting::TextColour, QString::number(pane.TextColour()));

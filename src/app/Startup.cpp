@@ -77,8 +77,11 @@ void OnStartup(ReaderState &state, const ReaderControls &controls)
     // The font decides how lines wrap, so it must be in place before the pane
     // is scrolled to the remembered line.
     ApplyAppearance(place, *controls.编辑框_内容);
-    if (!state.shelf.BookDirectory.isEmpty())
+    if (!state.shelf.BookDirectory.isEmpty()) {
+        state.placeBeingRestored = SavedPlace{place.book, place.chapter, place.line};
         ReopenBook(state, controls, place);
+        state.placeBeingRestored.reset();
+    }
     if (!state.shutDown)
         state.HotKeyId = RegisterReaderHotKey(controls);
     state.startedUp = true;

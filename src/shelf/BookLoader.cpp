@@ -113,6 +113,8 @@ bool LoadBookText(ShelfState &shelf, const QString &path, NotifyLabel *progressL
     }
     shelf.BookFile = nullptr;
     file.close();
+    if (!completed)
+        qCInfo(lcShelf) << "stopped reading" << path << "at byte" << file.pos();
     return completed && !LoadShouldStop(shelf);
 }
 

@@ -2,6 +2,7 @@
 #include "CodePage.h"
 #include "EditBox.h"
 #include "ListBox.h"
+#include "NotifyLabel.h"
 #include "NovelGenerator.h"
 #include "ReaderFixture.h"
 #include "TestRegistry.h"
@@ -203,6 +204,53 @@ private Q_SLOTS:
         QCOMPARE(Setting(saved, QStringLiteral("书")), QStringLiteral("-1"));
         QCOMPARE(Setting(saved, QStringLiteral("章")), QStringLiteral("3"));
         QCOMPARE(Setting(saved, QStringLiteral("行")), QStringLiteral("4"));
+    }
+
+    void closeWhileStartupReopensTheBook_keepsTheRememberedPlace()
+    {
+        ReaderFixture reader;
+        AddLibrary(reader);
+        reader.AddBook(QStringLiteral("庚.txt"), ToGbk(LongBook(QStringLiteral("庚")).repeated(40))); // sorts third
+        reader.WriteSettings({QStringLiteral("Config/路径=") + Folder(reader), QStringLiteral("Config/书=2"),
+                              QStringLiteral("Config/章=6"), QStringLiteral("Config/行=3")});
+        // The window closes at the first piece of the remembered book.
+        ReaderState state;
+        MainWindow window(state);
+        int closes = 0;
+        connect(window.Controls().标签_状态显示, &NotifyLabel::notified, this, [&](int percentage, int) {
+            if (percentage < 100 && closes++ == 0)
+                window.close();
+        });
+        QTRY_VERIFY(state.startedUp);
+        QCOMPARE(closes, 1);
+        QVERIFY(!window.isVisible());
+        QVERIFY(!state.shelf.loading);
+        QCOMPARE(window.Controls().列表框_章节->Count(), 0);
+        const QByteArray saved = reader.SettingsBytes();
+        QCOMPARE(Setting(saved, QStringLiteral("书")), QStringLiteral("2"));
+        QCOMPARE(Setting(saved, QStringLiteral("章")), QStringLiteral("6"));
+        QCOMPARE(Setting(saved, QStringLiteral("行")), QStringLiteral("3"));
+    }
+
+    void closeWhileAChosenBookLoads_savesWhatTheUserSaw()
+    {
+        ReaderFixture reader;
+        AddLibrary(reader);
+        reader.AddBook(QStringLiteral("庚.txt"), ToGbk(LongBook(QStringLiteral("庚")).repeated(40))); // sorts third
+        reader.WriteSettings({QStringLiteral("Config/路径=") + Folder(reader), QStringLiteral("Config/书=0"),
+                              QStringLiteral("Config/章=2")});
+        MainWindow &window = reader.Start();
+        const ReaderControls &c = reader.Controls();
+        connect(c.标签_状态显示, &NotifyLabel::notified, this, [&](int percentage, int) {
+            if (percentage < 100)
+                window.close();
+        });
+        c.列表框_文件->setCurrentRow(2); // the user opens the big book and closes at once
+        QVERIFY(!reader.State().shelf.loading);
+        // The list shows the new book chosen and the old book's chapter 2.
+        const QByteArray saved = reader.SettingsBytes();
+        QCOMPARE(Setting(saved, QStringLiteral("书")), QStringLiteral("2"));
+        QCOMPARE(Setting(saved, QStringLiteral("章")), QStringLiteral("2"));
     }
 
     void hiddenWindow_stillSavesOnClose()
