@@ -1,0 +1,120 @@
+#include "ChapterHeadings.h"
+#include "ChapterPattern.h"
+#include "HeadingLists.h"
+#include "NovelGenerator.h"
+#include "ReferenceChapterScan.h"
+#include "TestRegistry.h"
+
+#include <QStringDecoder>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(NovelOptions)
+
+namespace {
+
+// The expression's own global search, the result the anchored search must keep.
+QList<ChapterHeading> GlobalPass(const QString &text)
+{
+    QList<ChapterHeading> headings;
+    QRegularExpressionMatchIterator matches = ChapterPattern().globalMatch(text);
+    while (matches.hasNext()) {
+        const QRegularExpressionMatch match = matches.next();
+        headings.append({match.capturedStart(), match.captured()});
+    }
+    return headings;
+}
+
+} // namespace
+
+class GeneratedBooksTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void generatedBook_searchAgreesWithReferenceScanAndGlobalPass_data();
+    void generatedBook_searchAgreesWithReferenceScanAndGlobalPass();
+    void generator_sameSeedSameBook_otherSeedOtherBook();
+    void generator_mixesEveryHeadingStyle();
+    void toGbk_encodesGb18030();
+};
+
+void GeneratedBooksTest::generatedBook_searchAgreesWithReferenceScanAndGlobalPass_data()
+{
+    QTest::addColumn<NovelOptions>("options");
+    for (quint32 variant = 0; variant < 16; ++variant) {
+        NovelOptions options;
+        options.seed = 100 + variant;
+        options.chapters = 60;
+        options.charactersPerChapter = 300;
+        options.crLf = (variant & 1) == 0;
+        options.tableOfContents = (variant & 2) != 0;
+        options.indented = (variant & 4) != 0;
+        options.traps = (variant & 8) != 0;
+        QTest::addRow("seed %u%s%s%s%s", options.seed, options.crLf ? " CR LF" : " LF",
+                      options.tableOfContents ? " contents" : "", options.indented ? " indented" : "",
+                      options.traps ? " traps" : "")
+            << options;
+    }
+}
+
+void GeneratedBooksTest::generatedBook_searchAgreesWithReferenceScanAndGlobalPass()
+{
+    QFETCH(NovelOptions, options);
+    const Novel novel = GenerateNovel(options);
+    const QList<ChapterHeading> found = FindChapterHeadings(novel.text);
+    QVERIFY(found.size() >= options.chapters);
+
+    QString difference = DifferenceBetween(ReferenceChapterScan(novel.text), found);
+    QVERIFY2(difference.isEmpty(), qPrintable(u"against the reference scan: "_s + difference));
+    difference = DifferenceBetween(GlobalPass(novel.text), found);
+    QVERIFY2(difference.isEmpty(), qPrintable(u"against the global pass: "_s + difference));
+    difference = DifferenceBetween(AsChapterHeadings(novel.headings), found);
+    QVERIFY2(difference.isEmpty(), qPrintable(u"against the planted headings: "_s + difference));
+}
+
+void GeneratedBooksTest::generator_sameSeedSameBook_otherSeedOtherBook()
+{
+    NovelOptions options;
+    options.traps = true;
+    options.tableOfContents = true;
+    const Novel first = GenerateNovel(options);
+    const Novel again = GenerateNovel(options);
+    QCOMPARE(again.text, first.text);
+    QCOMPARE(again.headings, first.headings);
+    options.seed += 1;
+    QVERIFY(GenerateNovel(options).text != first.text);
+    QCOMPARE(first.headings.size(), 2 * options.chapters);
+}
+
+void GeneratedBooksTest::generator_mixesEveryHeadingStyle()
+{
+    NovelOptions options;
+    options.chapters = 300;
+    options.charactersPerChapter = 50;
+    const Novel novel = GenerateNovel(options);
+    QCOMPARE(novel.headings.size(), options.chapters);
+    for (const QChar mark : u"章回卷节集部、"_s) {
+        const bool used = std::any_of(novel.headings.cbegin(), novel.headings.cend(),
+                                      [&](const PlantedHeading &h) { return h.text.contains(mark); });
+        QVERIFY2(used, qPrintable(u"no heading with "_s + mark));
+    }
+    for (const PlantedHeading &heading : novel.headings) {
+        QVERIFY(novel.text.mid(heading.position).startsWith(heading.text));
+        QVERIFY(heading.text.endsWith(u'\r'));
+    }
+}
+
+void GeneratedBooksTest::toGbk_encodesGb18030()
+{
+    QCOMPARE(ToGbk(u"第一章 起"_s), QByteArray("\xB5\xDA\xD2\xBB\xD5\xC2 \xC6\xF0"));
+    const Novel novel = GenerateNovel(NovelOptions{});
+    QStringDecoder decoder("GB18030");
+    const QString decoded = decoder(ToGbk(novel.text));
+    QVERIFY(!decoder.hasError());
+    QVERIFY(decoded == novel.text);
+}
+
+FOLIVAR_TEST(GeneratedBooksTest)
+
+#include "GeneratedBooksTest.moc"
