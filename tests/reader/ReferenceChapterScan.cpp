@@ -4,25 +4,25 @@ namespace {
 
 const QString kKeywords = QString::fromUtf8("章回卷节集部");
 const QString kNumerals = QString::fromUtf8("一二三四五六七八九十零");
+const QString kLongNumerals = QString::fromUtf8("零〇一二三四五六七八九十百千万两");
 
 bool IsWordCharacter(QChar c)
 {
     return c.isLetterOrNumber() || c == u'_';
 }
 
-// "One or more characters that are not a line feed" from `from`: the end of
-// the match, or -1.
-qsizetype RestOfLine(const QString &text, qsizetype from)
+// The characters that are not a line feed from `from` on, at least
+// `minimum` of them: the end of the match, or -1.
+qsizetype RestOfLine(const QString &text, qsizetype from, qsizetype minimum)
 {
-    if (from >= text.size() || text.at(from) == u'\n')
-        return -1;
-    while (from < text.size() && text.at(from) != u'\n')
-        ++from;
-    return from;
+    qsizetype end = from;
+    while (end < text.size() && text.at(end) != u'\n')
+        ++end;
+    return end - from >= minimum ? end : -1;
 }
 
 // 第, one to six characters other than the keyword (as many as possible
-// first), the keyword, the rest of the line.
+// first), the keyword, the rest of the line (possibly nothing).
 qsizetype MatchOrdinal(const QString &text, qsizetype at, QChar keyword)
 {
     if (text.at(at) != u'第')
@@ -34,17 +34,14 @@ qsizetype MatchOrdinal(const QString &text, qsizetype at, QChar keyword)
         bool others = true;
         for (qsizetype i = at + 1; i < keywordAt; ++i)
             others = others && text.at(i) != keyword;
-        if (others && text.at(keywordAt) == keyword) {
-            const qsizetype end = RestOfLine(text, keywordAt + 1);
-            if (end >= 0)
-                return end;
-        }
+        if (others && text.at(keywordAt) == keyword)
+            return RestOfLine(text, keywordAt + 1, 0);
     }
     return -1;
 }
 
 // A word boundary, one or more numerals (as many as possible first), 、, the
-// rest of the line.
+// rest of the line (at least one character).
 qsizetype MatchEnumeration(const QString &text, qsizetype at)
 {
     const bool wordBefore = at > 0 && IsWordCharacter(text.at(at - 1));
@@ -55,10 +52,29 @@ qsizetype MatchEnumeration(const QString &text, qsizetype at)
         ++run;
     for (qsizetype comma = run; comma > at; --comma) {
         if (comma < text.size() && text.at(comma) == u'、') {
-            const qsizetype end = RestOfLine(text, comma + 1);
+            const qsizetype end = RestOfLine(text, comma + 1, 1);
             if (end >= 0)
                 return end;
         }
+    }
+    return -1;
+}
+
+// 第, seven to twelve numerals (as many as possible first), any keyword, the
+// rest of the line (possibly nothing).
+qsizetype MatchLongOrdinal(const QString &text, qsizetype at)
+{
+    if (text.at(at) != u'第')
+        return -1;
+    for (qsizetype count = 12; count >= 7; --count) {
+        const qsizetype keywordAt = at + 1 + count;
+        if (keywordAt >= text.size())
+            continue;
+        bool numerals = true;
+        for (qsizetype i = at + 1; i < keywordAt; ++i)
+            numerals = numerals && kLongNumerals.contains(text.at(i));
+        if (numerals && kKeywords.contains(text.at(keywordAt)))
+            return RestOfLine(text, keywordAt + 1, 0);
     }
     return -1;
 }
@@ -70,7 +86,8 @@ qsizetype MatchAt(const QString &text, qsizetype at)
         if (end >= 0)
             return end;
     }
-    return MatchEnumeration(text, at);
+    const qsizetype end = MatchEnumeration(text, at);
+    return end >= 0 ? end : MatchLongOrdinal(text, at);
 }
 
 } // namespace

@@ -85,6 +85,14 @@ QString ShortChineseNumber(int number)
     return digits;
 }
 
+// 两 instead of 二 before 千 or 万, as in 两千三百四十五.
+QString WithLiang(const QString &number)
+{
+    if (number.startsWith(QString::fromUtf8("二千")) || number.startsWith(QString::fromUtf8("二万")))
+        return u'两' + number.mid(1);
+    return number;
+}
+
 class NovelWriter {
 public:
     explicit NovelWriter(const NovelOptions &options)
@@ -116,27 +124,47 @@ public:
 private:
     QStringList PlanHeadings()
     {
-        static const QString keywords = QString::fromUtf8("章章章章章回回卷节集部");
         QStringList headings;
-        int chapter = 0;
-        int volume = 0;
-        int section = Pick(90); // numbered sections count on from a random start
-        for (int i = 0; i < options_.chapters; ++i) {
-            const int style = Pick(10);
-            QString heading;
-            if (style < 7) {
-                const QChar keyword = keywords.at(Pick(keywords.size()));
-                heading = u'第' + ShortChineseNumber(++chapter) + keyword;
-            } else if (style < 9) {
-                heading = u'第' + ShortChineseNumber(++volume) + u'卷' + Separator() + u'第'
-                    + ShortChineseNumber(++chapter) + u'章';
-            } else {
-                section = section % 99 + 1;
-                heading = ChineseNumber(section) + u'、';
-            }
-            headings.append(heading + Separator() + Phrase(2 + Pick(8)));
-        }
+        for (int i = 0; i < options_.chapters; ++i)
+            headings.append(Pick(10) < 9 ? OrdinalHeading() : SectionHeading());
         return headings;
+    }
+
+    // 第 with a number and one of 章回卷节集部, or a volume and a chapter on one line.
+    QString OrdinalHeading()
+    {
+        static const QString keywords = QString::fromUtf8("章章章章章回回卷节集部");
+        QString heading;
+        if (Pick(9) < 7)
+            heading = u'第' + ChapterNumber(++chapter_) + keywords.at(Pick(keywords.size()));
+        else
+            heading = u'第' + ChapterNumber(++volume_) + u'卷' + Separator()
+                + u'第' + ChapterNumber(++chapter_) + u'章';
+        return options_.bareHeadings ? heading : heading + Title();
+    }
+
+    // 三、 and the like; sections count on from a random start.
+    QString SectionHeading()
+    {
+        if (section_ == 0)
+            section_ = 1 + Pick(90);
+        else
+            section_ = section_ % 99 + 1;
+        return ChineseNumber(section_) + u'、' + Title();
+    }
+
+    QString Title() { return Separator() + Phrase(2 + Pick(8)); }
+
+    // The number in sequence, or, for about half of them when long numbers are
+    // asked for, a random one of 7 to 12 numerals.
+    QString ChapterNumber(int sequential)
+    {
+        if (!options_.longNumbers || Pick(2) == 0)
+            return ShortChineseNumber(sequential);
+        QString number;
+        while (number.size() < 7 || number.size() > 12)
+            number = ChineseNumber(1000 + Pick(999000));
+        return Pick(2) == 0 ? WithLiang(number) : number;
     }
 
     // Appends one line, indented when asked; returns its length without indent
@@ -188,6 +216,9 @@ private:
     QRandomGenerator random_;
     const QString lineEnd_;
     const QString indent_;
+    int chapter_ = 0;
+    int volume_ = 0;
+    int section_ = 0;
     Novel novel_;
 };
 

@@ -16,6 +16,12 @@ struct NovelOptions {
     bool tableOfContents = false;    // the book opens with a list of every heading
     bool indented = false;           // paragraphs and headings start with two U+3000
     bool traps = false;              // prose also holds 第 and 、 where no heading is
+    // 第 headings without a title (numbered sections keep theirs). A bare line
+    // such as 第一回 lets the chapter pattern reach into the next line, so in a
+    // table of contents it can run into a following 第二章 line as one heading;
+    // the planted headings do not model that.
+    bool bareHeadings = false;
+    bool longNumbers = false;        // about half of the 第 numbers have 7 to 12 numerals
 };
 
 struct PlantedHeading {
@@ -31,8 +37,9 @@ struct Novel {
 };
 
 // Headings mix 第…章/回/卷/节/集/部 (numbers of at most six numerals, digit by
-// digit with 〇 where the usual form is longer), a volume and a chapter on one
-// line, and numbered sections such as 三、 with a title.
+// digit with 〇 where the usual form is longer, unless long numbers are asked
+// for), a volume and a chapter on one line, and numbered sections such as 三、
+// with a title.
 Novel GenerateNovel(const NovelOptions &options);
 
 // GB18030 bytes, as the book files hold them (identical to GBK for GBK text).
