@@ -14,10 +14,7 @@ deb=${debs[0]}
 field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(basename "$deb")" = "folivar_$(field Version)_$(dpkg --print-architecture).deb" ] ||
   fail "unexpected package name $(basename "$deb")"
-depends=$(field Depends)
-for package in libqt6widgets6; do
-  grep -qE "(^|, )$package( |,|$)" <<<"$depends" || fail "Depends lacks $package: $depends"
-done
+grep -qE '(^|, )libqt6widgets6( |,|$)' <<<"$(field Depends)" || fail "Depends lacks Qt Widgets: $(field Depends)"
 [ "$(field Recommends)" = "libopencc-data, fonts-noto-cjk" ] || fail "Recommends is '$(field Recommends)'"
 
 root="$E2E_DIR/root"
@@ -26,6 +23,9 @@ share="$root/usr/share"
 desktop="$share/applications/$id.desktop"
 [ -f "$desktop" ] || fail "no desktop file at $desktop"
 [ -f "$share/metainfo/$id.metainfo.xml" ] || fail "no metainfo file"
+# Also finds the desktop file the metainfo names as its launchable.
+appstreamcli validate-tree --no-net "$root" >"$E2E_DIR/appstream.log" 2>&1 ||
+  { cat "$E2E_DIR/appstream.log" >&2; fail "the installed tree does not validate"; }
 entry() { sed -n "s/^$1=//p" "$desktop"; }
 [ -x "$root/usr/bin/$(entry Exec)" ] || fail "the desktop file starts '$(entry Exec)', which is not installed"
 for rendering in 32x32:32x32 32x32@2:64x64 64x64:64x64 256x256:256x256; do
