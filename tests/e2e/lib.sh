@@ -54,8 +54,10 @@ setting() {
     awk -F= -v key="$1" '$1 == key { sub(/^[^=]*=/, ""); print; exit }'
 }
 
+# Starts the program (the copy install_program made, unless another is named)
+# and waits for its window.
 start_program() {
-  "$E2E_DIR/app/folivar" &
+  "${1:-$E2E_DIR/app/folivar}" &
   PROGRAM_PID=$!
   E2E_PIDS+=($PROGRAM_PID)
   WINDOW_ID=$(timeout 30 xdotool search --sync --onlyvisible --name '^Folivar$' | head -n 1) ||

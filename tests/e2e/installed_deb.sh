@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# The Debian package made from the build tree holds the program, its desktop
+# entry, its metainfo and its icons, declares what it needs, and the program
+# it installs starts and exits through its menu with exit code 0.
+source "$(dirname "$0")/lib.sh"
+build="${FOLIVAR_BUILD_DIR:?FOLIVAR_BUILD_DIR must name the build tree}"
+id="${FOLIVAR_APP_ID:?FOLIVAR_APP_ID must name the application id}"
+
+cpack -G DEB --config "$build/CPackConfig.cmake" -B "$E2E_DIR/package" >"$E2E_DIR/cpack.log" 2>&1 ||
+  { cat "$E2E_DIR/cpack.log" >&2; fail "cpack could not make the package"; }
+debs=("$E2E_DIR"/package/*.deb)
+[ ${#debs[@]} -eq 1 ] || fail "expected one package, found: ${debs[*]}"
+deb=${debs[0]}
+field() { dpkg-deb --field "$deb" "$1"; }
+[ "$(basename "$deb")" = "folivar_$(field Version)_$(dpkg --print-architecture).deb" ] ||
+  fail "unexpected package name $(basename "$deb")"
+grep -qE '(^|, )libqt6widgets6( |,|$)' <<<"$(field Depends)" || fail "Depends lacks Qt Widgets: $(field Depends)"
+[ "$(field Recommends)" = "libopencc-data, fonts-noto-cjk" ] || fail "Recommends is '$(field Recommends)'"
+
+root="$E2E_DIR/root"
+dpkg -x "$deb" "$root"
+share="$root/usr/share"
+desktop="$share/applications/$id.desktop"
+[ -f "$desktop" ] || fail "no desktop file at $desktop"
+[ -f "$share/metainfo/$id.metainfo.xml" ] || fail "no metainfo file"
+# Also finds the desktop file the metainfo names as its launchable.
+appstreamcli validate-tree --no-net "$root" >"$E2E_DIR/appstream.log" 2>&1 ||
+  { cat "$E2E_DIR/appstream.log" >&2; fail "the installed tree does not validate"; }
+entry() { sed -n "s/^$1=//p" "$desktop"; }
+[ -x "$root/usr/bin/$(entry Exec)" ] || fail "the desktop file starts '$(entry Exec)', which is not installed"
+for rendering in 32x32:32x32 32x32@2:64x64 64x64:64x64 256x256:256x256; do
+  icon="$share/icons/hicolor/${rendering%%:*}/apps/$(entry Icon).png"
+  [ -f "$icon" ] || fail "no icon at $icon"
+  size=$(identify -format '%wx%h' "$icon")
+  [ "$size" = "${rendering#*:}" ] || fail "$icon is $size"
+done
+
+# The installed program, with a home of its own so nothing outside the
+# scratch folder is read or written.
+export HOME="$E2E_DIR/home" XDG_CONFIG_HOME="$E2E_DIR/home/.config" XDG_DATA_HOME="$E2E_DIR/home/.local/share"
+mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
+start_display
+start_program "$root/usr/bin/folivar"
+exit_through_menu
+expect_exit_code 0
+echo "PASS: installed_deb ($(basename "$deb"))"
