@@ -15,15 +15,17 @@ trap e2e_cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
-# Starts Xvfb on the first free display and exports DISPLAY.
+# Starts Xvfb on a display number it picks itself (no race with other
+# servers starting at the same time) and exports DISPLAY.
 start_display() {
-  local n
-  for n in $(seq 90 140); do
-    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    E2E_PIDS+=($!)
-    export DISPLAY=":$n"
-    for _ in $(seq 100); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_DIR/display" >/dev/null 2>&1 &
+  E2E_PIDS+=($!)
+  for _ in $(seq 100); do
+    if [ -s "$E2E_DIR/display" ]; then
+      export DISPLAY=":$(cat "$E2E_DIR/display")"
+      xdpyinfo >/dev/null 2>&1 && return 0
+    fi
+    sleep 0.1
   done
   fail "no X display could be started"
 }
