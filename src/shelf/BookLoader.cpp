@@ -6,6 +6,7 @@
 #include "ProcessPendingEvents.h"
 #include "ReaderControls.h"
 #include "ShelfState.h"
+#include "TextEncodingDetector.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -35,6 +36,18 @@ int PercentRead(qint64 readUpTo, qint64 length, bool atEnd)
     if (atEnd)
         return 100;
     return int(std::floor(double(readUpTo) * 100.0 / double(length)));
+}
+
+// Decided once per book from its first bytes; the pieces then start again
+// at byte 0.
+TextEncoding DetectBookEncoding(QFile &file)
+{
+    const QByteArray sample = file.read(EncodingSampleSize);
+    const TextEncoding encoding = DetectEncoding(sample, file.atEnd());
+    file.seek(0);
+    qCInfo(lcShelf) << "reading" << file.fileName() << "as" << encoding.Name()
+                    << (encoding.markLength > 0 ? "after its byte-order mark" : "without a byte-order mark");
+    return encoding;
 }
 
 bool LoadShouldStop(const ShelfState &shelf)
@@ -93,7 +106,7 @@ bool LoadBookText(ShelfState &shelf, const QString &path, NotifyLabel *progressL
         return false;
     }
     shelf.BookFile = &file;
-    BookDecoder decoder;
+    BookDecoder decoder(DetectBookEncoding(file));
     bool completed = false;
     ProcessPendingEvents();
     while (!LoadShouldStop(shelf)) {
