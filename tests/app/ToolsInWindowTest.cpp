@@ -1,0 +1,108 @@
+#include "EditBox.h"
+#include "ListBox.h"
+#include "NovelGenerator.h"
+#include "ReaderFixture.h"
+#include "TestRegistry.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The tools as the user reaches them: through the window's menus.
+class ToolsInWindowTest : public QObject {
+    Q_OBJECT
+private:
+    static QAction *MenuItem(MainWindow &window, const QString &text)
+    {
+        for (QAction *menu : window.menuBar()->actions())
+            for (QAction *item : menu->menu()->actions())
+                if (item->text() == text)
+                    return item;
+        return nullptr;
+    }
+
+    static const QString &Book()
+    {
+        static const QString book = QStringLiteral("书\r\n第一章 头发\r\n头发、发展、里面、后来\r\n第二章 乾燥\r\n干燥的风。");
+        return book;
+    }
+
+private Q_SLOTS:
+    void traditionalThenSimplified_rewritesOnlyThePane()
+    {
+        ReaderFixture reader;
+        reader.AddBook(QStringLiteral("a.txt"), ToGbk(Book()));
+        reader.WriteSettings({QStringLiteral("Config/路径=") + reader.BookFolder() + QLatin1Char('/'),
+                              QStringLiteral("Config/书=0"), QStringLiteral("Config/章=1")});
+        MainWindow &window = reader.Start();
+        const ReaderControls &c = reader.Controls();
+        const QString bookText = reader.State().shelf.BookText;
+
+        MenuItem(window, QStringLiteral("繁体"))->trigger();
+        QCOMPARE(c.编辑框_内容->Text(), QStringLiteral("第一章 頭髮\n頭髮、發展、裏面、後來\n"));
+        MenuItem(window, QStringLiteral("简体"))->trigger();
+        QCOMPARE(c.编辑框_内容->Text(), QStringLiteral("第一章 头发\n头发、发展、里面、后来\n"));
+        QCOMPARE(reader.State().shelf.BookText, bookText);
+        QCOMPARE(c.列表框_章节->ItemText(1), QStringLiteral("第一章 头发\r"));
+    }
+
+    void nextChapterAfterTraditional_showsTheBooksOwnCharacters()
+    {
+        ReaderFixture reader;
+        reader.AddBook(QStringLiteral("a.txt"), ToGbk(Book()));
+        reader.WriteSettings({QStringLiteral("Config/路径=") + reader.BookFolder() + QLatin1Char('/'),
+                              QStringLiteral("Config/书=0"), QStringLiteral("Config/章=1")});
+        MainWindow &window = reader.Start();
+        const ReaderControls &c = reader.Controls();
+        MenuItem(window, QStringLiteral("繁体"))->trigger();
+        QTest::keyRelease(c.编辑框_内容, Qt::Key_Right);
+        QCOMPARE(c.编辑框_内容->Text(), QStringLiteral("第二章 乾燥\n干燥的风。"));
+    }
+
+    void conversionWithoutABook_leavesThePaneEmpty()
+    {
+        ReaderFixture reader;
+        MainWindow &window = reader.Start();
+        MenuItem(window, QStringLiteral("繁体"))->trigger();
+        MenuItem(window, QStringLiteral("简体"))->trigger();
+        QCOMPARE(reader.Controls().编辑框_内容->Text(), QString());
+    }
+
+    void helpMenu_startsTheBrowserOncePerCommandEvenWhenHidden()
+    {
+        QTemporaryDir bin;
+        const QString log = bin.filePath(QStringLiteral("calls"));
+        QFile browser(bin.filePath(QStringLiteral("IEXPLORE.EXE")));
+        QVERIFY(browser.open(QIODevice::WriteOnly));
+        browser.write(QStringLiteral("#!/bin/sh\necho \"$#|$1\" >> '%1'\n").arg(log).toUtf8());
+        browser.close();
+        browser.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()) + ':' + path);
+
+        ReaderFixture reader;
+        MainWindow &window = reader.Start();
+        window.hide();
+        for (const QString &item : {QStringLiteral("检查更新"), QStringLiteral("官方网站"), QStringLiteral("网址导航")})
+            MenuItem(window, item)->trigger();
+        qputenv("PATH", path);
+
+        auto calls = [&log] {
+            QFile file(log);
+            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'),
+                                                                                          Qt::SkipEmptyParts)
+                                                  : QStringList();
+        };
+        QTRY_COMPARE(calls().size(), 3);
+        QStringList seen = calls();
+        seen.sort();
+        QCOMPARE(seen, (QStringList{QStringLiteral("1|http://folivar.example"),
+                                    QStringLiteral("1|http://folivar.example/soft/sort042/down-3226.html"),
+                                    QStringLiteral("1|http://links.folivar.example")}));
+    }
+};
+
+FOLIVAR_TEST(ToolsInWindowTest)
+#include "ToolsInWindowTest.moc"
