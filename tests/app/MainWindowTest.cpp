@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QImage>
+#include <QPixmap>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QTest>
@@ -24,6 +25,18 @@ private Q_SLOTS:
         QVERIFY(icon.hasAlphaChannel());
         QCOMPARE(window.frameGeometry(), QRect(50, 50, 884, 560));
         QVERIFY(window.isVisible());
+    }
+
+    void screenshotAndIcon_followTheDevicePixelRatio()
+    {
+        ReaderFixture reader;
+        MainWindow &window = reader.Start();
+        const qreal ratio = window.devicePixelRatio();
+        const QPixmap shot = window.grab();
+        QCOMPARE(shot.deviceIndependentSize().toSize(), window.size());
+        QCOMPARE(shot.size(), window.size() * ratio);
+        const QPixmap icon = window.windowIcon().pixmap(QSize(32, 32), ratio);
+        QCOMPARE(icon.size(), QSize(32, 32) * ratio);
     }
 
     void controls_haveTheirNamesPlacesAndVisibility()

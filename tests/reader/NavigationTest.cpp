@@ -145,6 +145,27 @@ private Q_SLOTS:
         QCOMPARE(c.编辑框_内容->Text(), shown);
     }
 
+    void lfNovelWithBareAndLongNumberedHeadings_everyChapterIsReachable()
+    {
+        NovelOptions options;
+        options.seed = 7;
+        options.chapters = 300;
+        options.charactersPerChapter = 300;
+        options.crLf = false;
+        options.bareHeadings = true;
+        options.longNumbers = true;
+        const Novel novel = GenerateNovel(options);
+        ReaderFixture reader;
+        const ReaderControls &c = OpenBook(reader, novel.text);
+        QCOMPARE(c.列表框_章节->Count(), novel.headings.size() + 1);
+        for (int n = 1; n < c.列表框_章节->Count(); n += 37) {
+            ShowChapter(reader.State().shelf.BookText, c, n);
+            const PlantedHeading &heading = novel.headings.at(n - 1);
+            QCOMPARE(c.列表框_章节->ItemText(n), heading.text);
+            QVERIFY(c.编辑框_内容->Text().startsWith(heading.text));
+        }
+    }
+
     void noBookLoaded_navigationDoesNothing()
     {
         ReaderFixture reader;
