@@ -1,7 +1,7 @@
 #pragma once
 // What registration records about each anchored control, and the ordered
 // table of those records that re-layout replays.
-#include "WindowHandle.h"
+#include "WindowSystem.h"
 
 #include <vector>
 
@@ -25,14 +25,7 @@ struct EdgeAnchor {
 };
 
 // A client rectangle: left and top are 0, right and bottom the client size.
-struct ClientRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-
-    friend bool operator==(const ClientRect &, const ClientRect &) = default;
-};
+using ClientRect = WindowRect;
 
 struct LayoutEntry {
     WindowHandle control = 0;

@@ -15,7 +15,7 @@ void RegisterLayout(LayoutTable &table, const WindowSystem &windows, WindowHandl
     entry.control = control;
     entry.parent = windows.GetParent(control);
     const WindowRect client = windows.GetClientRect(entry.parent);
-    entry.parentClient = {client.left, client.top, client.right, client.bottom};
+    entry.parentClient = client;
     entry.centerFlags = centerFlags;
 
     const ControlRect rect = GetControlRect(windows, control, entry.parent);

@@ -53,9 +53,7 @@ QString EditBox::FontName() const
 
 void EditBox::SetFontName(const QString &name)
 {
-    QFont f = font();
-    f.setFamilies({name});
-    setFont(f);
+    ChangeFont([&name](QFont &f) { f.setFamilies({name}); });
 }
 
 int EditBox::FontSize() const
@@ -65,36 +63,33 @@ int EditBox::FontSize() const
 
 void EditBox::SetFontSize(int points)
 {
-    QFont f = font();
-    f.setPointSize(points);
-    setFont(f);
+    ChangeFont([points](QFont &f) { f.setPointSize(points); });
 }
 
 void EditBox::SetBold(bool on)
 {
-    QFont f = font();
-    f.setBold(on);
-    setFont(f);
+    ChangeFont([on](QFont &f) { f.setBold(on); });
 }
 
 void EditBox::SetItalic(bool on)
 {
-    QFont f = font();
-    f.setItalic(on);
-    setFont(f);
+    ChangeFont([on](QFont &f) { f.setItalic(on); });
 }
 
 void EditBox::SetUnderline(bool on)
 {
-    QFont f = font();
-    f.setUnderline(on);
-    setFont(f);
+    ChangeFont([on](QFont &f) { f.setUnderline(on); });
 }
 
 void EditBox::SetStrikeOut(bool on)
 {
+    ChangeFont([on](QFont &f) { f.setStrikeOut(on); });
+}
+
+void EditBox::ChangeFont(const std::function<void(QFont &)> &change)
+{
     QFont f = font();
-    f.setStrikeOut(on);
+    change(f);
     setFont(f);
 }
 

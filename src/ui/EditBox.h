@@ -3,6 +3,7 @@
 // answers the two classic edit-control questions in wrapped display lines:
 // which line is first visible, and "scroll down n lines".
 #include <QPlainTextEdit>
+#include <functional>
 
 class EditBox : public QPlainTextEdit {
     Q_OBJECT
@@ -46,4 +47,5 @@ private:
     int FirstVisibleCharacter() const;
     void ScrollToCharacter(int position);
     void SetColourRole(QPalette::ColorRole role, int colourRef);
+    void ChangeFont(const std::function<void(QFont &)> &change);
 };

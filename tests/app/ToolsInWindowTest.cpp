@@ -29,14 +29,19 @@ private:
         return book;
     }
 
+    static MainWindow &StartAtChapterOne(ReaderFixture &reader)
+    {
+        reader.AddBook(QStringLiteral("a.txt"), ToGbk(Book()));
+        reader.WriteSettings({QStringLiteral("Config/路径=") + reader.BookFolder() + QLatin1Char('/'),
+                              QStringLiteral("Config/书=0"), QStringLiteral("Config/章=1")});
+        return reader.Start();
+    }
+
 private Q_SLOTS:
     void traditionalThenSimplified_rewritesOnlyThePane()
     {
         ReaderFixture reader;
-        reader.AddBook(QStringLiteral("a.txt"), ToGbk(Book()));
-        reader.WriteSettings({QStringLiteral("Config/路径=") + reader.BookFolder() + QLatin1Char('/'),
-                              QStringLiteral("Config/书=0"), QStringLiteral("Config/章=1")});
-        MainWindow &window = reader.Start();
+        MainWindow &window = StartAtChapterOne(reader);
         const ReaderControls &c = reader.Controls();
         const QString bookText = reader.State().shelf.BookText;
 
@@ -51,10 +56,7 @@ private Q_SLOTS:
     void nextChapterAfterTraditional_showsTheBooksOwnCharacters()
     {
         ReaderFixture reader;
-        reader.AddBook(QStringLiteral("a.txt"), ToGbk(Book()));
-        reader.WriteSettings({QStringLiteral("Config/路径=") + reader.BookFolder() + QLatin1Char('/'),
-                              QStringLiteral("Config/书=0"), QStringLiteral("Config/章=1")});
-        MainWindow &window = reader.Start();
+        MainWindow &window = StartAtChapterOne(reader);
         const ReaderControls &c = reader.Controls();
         MenuItem(window, QStringLiteral("繁体"))->trigger();
         QTest::keyRelease(c.编辑框_内容, Qt::Key_Right);
