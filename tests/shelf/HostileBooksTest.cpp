@@ -206,6 +206,22 @@ private Q_SLOTS:
         VerifyNormalBookOpens(reader);
     }
 
+    void twoMillionNumerals_makeOneHeading()
+    {
+        const QString numbered = QString(2'000'000, u'一') + QStringLiteral("、标题\r");
+        const QString text = QStringLiteral("书名\r\n") + numbered + QStringLiteral("\n正文\r\n第二章 乙\r\n完");
+        HostileReader reader(ToGbk(text));
+        const ReaderControls &c = reader.Controls();
+        reader.Open(kHostile);
+        QCOMPARE(c.列表框_章节->Count(), 3);
+        QCOMPARE(c.列表框_章节->ItemText(1), numbered);
+        QVERIFY(c.列表框_章节->item(1)->text().size() <= 201);
+        c.列表框_章节->setCurrentRow(1);
+        VerifyLoadedAndConsistent(reader, kHostile);
+        QVERIFY(c.编辑框_内容->Text().startsWith(QString(1000, u'一')));
+        VerifyNormalBookOpens(reader);
+    }
+
     void onlyOrdinalMarks_isOneChapter()
     {
         const QString text(2'000'000, u'第');
