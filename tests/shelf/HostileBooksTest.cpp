@@ -9,14 +9,19 @@
 #include "NotifyLabel.h"
 #include "NovelGenerator.h"
 #include "ReaderFixture.h"
+#include "ScriptConversion.h"
 #include "TestRegistry.h"
 
+#include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QRandomGenerator>
 #include <QStringDecoder>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
 
 namespace {
 
@@ -135,6 +140,15 @@ void VerifyNormalBookOpens(HostileReader &reader)
     QCOMPARE(chapters.ItemText(1), NormalNovel().headings.first().text);
 }
 
+// The longest block the pane holds, in characters.
+int LongestShownBlock(const EditBox *pane)
+{
+    int longest = 0;
+    for (QTextBlock b = pane->document()->firstBlock(); b.isValid(); b = b.next())
+        longest = qMax(longest, b.length());
+    return longest;
+}
+
 } // namespace
 
 class HostileBooksTest : public QObject {
@@ -204,6 +218,90 @@ private Q_SLOTS:
         QCOMPARE(reader.BookText(), expected);
         QCOMPARE(reader.Controls().列表框_章节->Count(), 3);
         VerifyNormalBookOpens(reader);
+    }
+
+    void giantLine_isShownInPiecesAndListedShort_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("giantChapter");
+        const QString giant = Prose(10'000'000); // 20 MB in GBK
+        QTest::newRow("20 MB without a line feed") << giant << 0;
+        QTest::newRow("heading line of 20 MB") << QStringLiteral("书名\r\n第一章 ") + giant << 1;
+    }
+
+    void giantLine_isShownInPiecesAndListedShort()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, giantChapter);
+        HostileReader reader(ToGbk(text));
+        const ReaderControls &c = reader.Controls();
+        reader.Open(kHostile);
+        QCOMPARE(reader.BookText(), text);
+        c.列表框_章节->setCurrentRow(giantChapter); // as the user does
+        VerifyLoadedAndConsistent(reader, kHostile);
+        EditBox *pane = c.编辑框_内容;
+        QVERIFY(!pane->Text().contains(u'\n'));
+        // Laid out as one paragraph, the line made every repaint take most of
+        // a second; the pane holds it in short blocks instead.
+        QVERIFY(pane->document()->blockCount() > 100);
+        QVERIFY(LongestShownBlock(pane) <= 10'001);
+        // The list item stays short on screen but keeps the whole title.
+        const QString title = c.列表框_章节->ItemText(giantChapter);
+        QCOMPARE(title.size(), giantChapter == 0 ? 0 : text.size() - text.indexOf(u'第'));
+        QVERIFY(c.列表框_章节->item(giantChapter)->text().size() <= 201);
+
+        // The window keeps working: it paints, runs timers and scrolls by lines.
+        QVERIFY(!c.mainWindow->grab().isNull());
+        bool timerFired = false;
+        QTimer::singleShot(0, this, [&timerFired] { timerFired = true; });
+        QTRY_VERIFY(timerFired);
+        pane->ScrollLines(5000);
+        QCOMPARE(pane->FirstVisibleLine(), 5000);
+        pane->ScrollLines(-10);
+        QCOMPARE(pane->FirstVisibleLine(), 4990);
+        VerifyNormalBookOpens(reader);
+    }
+
+    void longParagraph_copiesAndConvertsWithoutShownBreaks()
+    {
+        const QString paragraph = Prose(300'000);
+        HostileReader reader(ToGbk(paragraph));
+        reader.Open(kHostile);
+        EditBox *pane = reader.Controls().编辑框_内容;
+        QCOMPARE(pane->Text(), paragraph);
+        QVERIFY(pane->document()->blockCount() > 1);
+
+        pane->selectAll();
+        pane->copy();
+        QCOMPARE(QGuiApplication::clipboard()->text(), paragraph);
+
+        OnToTraditional(reader.Controls());
+        const QString traditional = pane->Text();
+        QVERIFY(traditional != paragraph);
+        QVERIFY(!traditional.contains(u'\n'));
+        QCOMPARE(traditional.size(), paragraph.size());
+        OnToSimplified(reader.Controls());
+        QCOMPARE(pane->Text(), paragraph);
+    }
+
+    void longParagraph_placeIsRestoredAndSavedAgain()
+    {
+        const QString text = QStringLiteral("书名\r\n第一章 ") + Prose(1'000'000);
+        ReaderFixture reader;
+        reader.AddBook(kHostile, ToGbk(text));
+        reader.WriteSettings({QStringLiteral("Config/路径=") + reader.BookFolder() + QLatin1Char('/'),
+                              QStringLiteral("Config/书=0"), QStringLiteral("Config/章=1"),
+                              QStringLiteral("Config/行=3000")});
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        QCOMPARE(c.列表框_章节->Selection(), 1);
+        QCOMPARE(c.编辑框_内容->FirstVisibleLine(), 3000);
+        const QString top = c.编辑框_内容->cursorForPosition(QPoint(4, 4)).block().text();
+        c.编辑框_内容->resize(c.编辑框_内容->width() - 100, c.编辑框_内容->height());
+        QTRY_COMPARE(c.编辑框_内容->cursorForPosition(QPoint(4, 4)).block().text(), top);
+        const int line = c.编辑框_内容->FirstVisibleLine();
+        reader.Close();
+        QVERIFY(reader.SettingsBytes().contains(ToGbk(QStringLiteral("行=%1\r\n").arg(line))));
     }
 
     void twoMillionNumerals_makeOneHeading()
