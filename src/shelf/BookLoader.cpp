@@ -106,17 +106,20 @@ bool LoadBookText(ShelfState &shelf, const QString &path, NotifyLabel *progressL
         return false;
     }
     shelf.BookFile = &file;
+    // The length is taken once. A file that another program keeps appending
+    // to would otherwise never be read to its end: the book is what the file
+    // held when the load began.
+    const qint64 length = qMin(file.size(), kLargestBook);
     BookDecoder decoder(DetectBookEncoding(file));
     bool completed = false;
     ProcessPendingEvents();
     while (!LoadShouldStop(shelf)) {
         const qint64 position = file.pos();
-        const qint64 length = qMin(file.size(), kLargestBook);
         const qint64 pieceLength = qBound<qint64>(0, length - position, kPieceSize);
         const QByteArray piece = file.read(pieceLength);
         shelf.BookText += decoder.DecodePiece(piece);
-        // A file that shrank while being read ends here too.
-        const bool atEnd = piece.size() < pieceLength || file.pos() >= qMin(file.size(), kLargestBook);
+        // A file that shrank while being read ends at its new end.
+        const bool atEnd = piece.size() < pieceLength || file.pos() >= length;
         progressLabel->Post(PercentRead(position + pieceLength, length, atEnd), 0);
         ProcessPendingEvents();
         if (atEnd) {
@@ -124,10 +127,10 @@ bool LoadBookText(ShelfState &shelf, const QString &path, NotifyLabel *progressL
             break;
         }
     }
-    shelf.BookFile = nullptr;
-    file.close();
     if (!completed)
         qCInfo(lcShelf) << "stopped reading" << path << "at byte" << file.pos();
+    shelf.BookFile = nullptr;
+    file.close();
     return completed && !LoadShouldStop(shelf);
 }
 

@@ -16,8 +16,9 @@ void OnBookSelected(ShelfState &shelf, const ReaderControls &controls);
 void OpenBookAt(ShelfState &shelf, const ReaderControls &controls, int index);
 
 // Appends the file's text to BookText in pieces, posting the percentage read
-// to the label after each piece and letting pending events run. Returns false
-// when the load was stopped before the end.
+// to the label after each piece and letting pending events run. Reads as far
+// as the file reached when it was opened, or less if it shrank meanwhile.
+// Returns false when the load was stopped before the end.
 bool LoadBookText(ShelfState &shelf, const QString &path, NotifyLabel *progressLabel);
 
 // The window is closing: a running load stops at its next piece and nothing

@@ -4,13 +4,63 @@
 #include "VirtualKey.h"
 
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPlainTextDocumentLayout>
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QTextBlock>
+#include <QTextBoundaryFinder>
+#include <QTextCursor>
 #include <QTextLayout>
 
 namespace {
+
+// Qt lays out and paints a paragraph as one piece: a paragraph of millions of
+// characters (a book without line feeds) took seconds to show and most of a
+// second for every repaint. Longer paragraphs are therefore shown as several
+// blocks of at most this many characters; the extra breaks are only shown.
+constexpr qsizetype kLongestShownBlock = 10000;
+// How far back from that limit a place where the line could wrap anyway is
+// looked for, so the extra break does not split a word or go before a comma.
+constexpr qsizetype kBreakLookBack = 200;
+// The user state of a block that continues the previous block's paragraph.
+constexpr int kContinuesParagraph = 1;
+
+bool EndsParagraph(QChar c)
+{
+    return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator;
+}
+
+// Where a shown block that must end by `limit` ends: after the last place
+// before it where a line may break, or at the limit itself (never between the
+// two halves of a surrogate pair) when there is none nearby.
+qsizetype ShownBlockEnd(QStringView text, qsizetype limit)
+{
+    const qsizetype from = limit - kBreakLookBack;
+    QTextBoundaryFinder breaks(QTextBoundaryFinder::Line, text.sliced(from, kBreakLookBack));
+    breaks.setPosition(kBreakLookBack);
+    const qsizetype previous = breaks.toPreviousBoundary();
+    if (previous > 0)
+        return from + previous;
+    return text.at(limit).isLowSurrogate() ? limit - 1 : limit;
+}
+
+// The positions in `text` where a paragraph longer than kLongestShownBlock is
+// broken for display, in order.
+QList<qsizetype> ShownBreaks(QStringView text)
+{
+    QList<qsizetype> cuts;
+    qsizetype blockStart = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (EndsParagraph(text[i]))
+            blockStart = i + 1;
+        else if (i - blockStart == kLongestShownBlock) {
+            blockStart = ShownBlockEnd(text, i);
+            cuts.append(blockStart);
+        }
+    }
+    return cuts;
+}
 
 // The scroll bar counts a block as one line until it has been laid out, so
 // every line count goes through the block's own layout.
@@ -37,13 +87,57 @@ EditBox::EditBox(QWidget *parent) : QPlainTextEdit(parent)
 
 QString EditBox::Text() const
 {
-    return toPlainText();
+    return TextBetween(0, document()->characterCount() - 1);
 }
 
 void EditBox::SetText(const QString &text)
 {
     const QSignalBlocker blocker(this);
-    setPlainText(text);
+    const QList<qsizetype> cuts = ShownBreaks(text);
+    if (cuts.isEmpty()) {
+        setPlainText(text);
+        return;
+    }
+    setPlainText(text.first(cuts.first()));
+    QTextCursor end(document());
+    end.movePosition(QTextCursor::End);
+    end.beginEditBlock();
+    QList<int> continuations;
+    for (qsizetype i = 0; i < cuts.size(); ++i) {
+        end.insertBlock();
+        continuations.append(end.position());
+        const qsizetype pieceEnd = i + 1 < cuts.size() ? cuts[i + 1] : text.size();
+        end.insertText(text.sliced(cuts[i], pieceEnd - cuts[i]));
+    }
+    end.endEditBlock();
+    for (int position : continuations)
+        document()->findBlock(position).setUserState(kContinuesParagraph);
+}
+
+QString EditBox::TextBetween(int from, int to) const
+{
+    const QString plain = toPlainText();
+    QString text;
+    int copiedUpTo = from;
+    for (QTextBlock b = document()->findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
+        if (b.userState() != kContinuesParagraph || b.position() <= from)
+            continue;
+        text += QStringView(plain).sliced(copiedUpTo, b.position() - 1 - copiedUpTo);
+        copiedUpTo = b.position();
+    }
+    if (copiedUpTo == 0 && to == plain.size())
+        return plain;
+    text += QStringView(plain).sliced(copiedUpTo, to - copiedUpTo);
+    return text;
+}
+
+QMimeData *EditBox::createMimeDataFromSelection() const
+{
+    // A copy holds the text as it is, without the breaks added for display.
+    const QTextCursor selection = textCursor();
+    auto *data = new QMimeData;
+    data->setText(TextBetween(selection.selectionStart(), selection.selectionEnd()));
+    return data;
 }
 
 QString EditBox::FontName() const

@@ -10,6 +10,7 @@ class EditBox : public QPlainTextEdit {
 public:
     explicit EditBox(QWidget *parent = nullptr);
 
+    // The text as given to SetText, line ends as the pane keeps them (LF).
     QString Text() const;
     void SetText(const QString &text);
 
@@ -39,10 +40,14 @@ Q_SIGNALS:
     void keyReleased(int virtualKey, int modifiers);
 
 protected:
+    QMimeData *createMimeDataFromSelection() const override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // The text from one document position to another, without the breaks
+    // that only split long paragraphs for display.
+    QString TextBetween(int from, int to) const;
     // Character position at the start of the first visible display line.
     int FirstVisibleCharacter() const;
     void ScrollToCharacter(int position);

@@ -7,7 +7,21 @@
 
 namespace {
 const int kPositionRole = Qt::UserRole + 1;
+// The whole text of an item whose shown text is shortened.
+const int kFullTextRole = Qt::UserRole + 2;
+// Drawing an item measures all of its text: a heading line of millions of
+// characters (a book without line feeds) took seconds for every repaint of the
+// list. No list is nearly this wide, so longer texts are shown cut here.
+constexpr qsizetype kLongestShownText = 200;
+
+QString ShownText(const QString &text)
+{
+    if (text.size() <= kLongestShownText)
+        return text;
+    const qsizetype cut = text.at(kLongestShownText).isLowSurrogate() ? kLongestShownText - 1 : kLongestShownText;
+    return text.first(cut) + QChar(0x2026); // …
 }
+} // namespace
 
 ListBox::ListBox(QWidget *parent) : QListWidget(parent)
 {
@@ -28,13 +42,18 @@ int ListBox::Count() const
 QString ListBox::ItemText(int index) const
 {
     const QListWidgetItem *it = item(index);
-    return it ? it->text() : QString();
+    if (!it)
+        return QString();
+    const QVariant fullText = it->data(kFullTextRole);
+    return fullText.isValid() ? fullText.toString() : it->text();
 }
 
 void ListBox::AddItem(const QString &text, qint64 position)
 {
     const QSignalBlocker blocker(this);
-    auto *it = new QListWidgetItem(text);
+    auto *it = new QListWidgetItem(ShownText(text));
+    if (text.size() > kLongestShownText)
+        it->setData(kFullTextRole, text);
     if (position >= 0)
         it->setData(kPositionRole, position);
     addItem(it);

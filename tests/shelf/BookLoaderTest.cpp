@@ -132,17 +132,21 @@ private Q_SLOTS:
     void unreadableEntries_changeNothing_data()
     {
         QTest::addColumn<QString>("kind");
-        QTest::newRow("deleted") << QStringLiteral("deleted");
-        QTest::newRow("fifo") << QStringLiteral("fifo");
-        QTest::newRow("directory") << QStringLiteral("directory");
-        QTest::newRow("over 2 GiB") << QStringLiteral("huge");
+        QTest::addColumn<qint64>("size");
+        QTest::newRow("deleted") << QStringLiteral("deleted") << qint64(0);
+        QTest::newRow("fifo") << QStringLiteral("fifo") << qint64(0);
+        QTest::newRow("directory") << QStringLiteral("directory") << qint64(0);
+        QTest::newRow("2 GiB") << QStringLiteral("huge") << (qint64(1) << 31);
+        QTest::newRow("3 GiB") << QStringLiteral("huge") << 3 * (qint64(1) << 30);
     }
 
     void unreadableEntries_changeNothing()
     {
         QFETCH(QString, kind);
+        QFETCH(qint64, size);
         ReaderFixture reader;
         reader.AddBook(QStringLiteral("a.txt"), ToGbk(QStringLiteral("书一\r\n第一章 甲\r\n内容")));
+        reader.AddBook(QStringLiteral("b.txt"), ToGbk(QStringLiteral("书二\r\n第一章 乙\r\n内容")));
         reader.AddBook(QStringLiteral("x.txt"), "placeholder");
         reader.WriteSettingsForBookFolder();
         reader.Start();
@@ -160,13 +164,17 @@ private Q_SLOTS:
         else if (kind == QLatin1String("huge")) {
             QFile huge(path);
             QVERIFY(huge.open(QIODevice::WriteOnly));
-            QVERIFY(huge.resize(qint64(1) << 31)); // sparse: no disk space used
+            QVERIFY(huge.resize(size)); // sparse: no disk space used
         }
         OpenBookAt(reader.State().shelf, c, IndexOf(c.列表框_文件, QStringLiteral("x.txt")));
         QCOMPARE(reader.State().shelf.BookText, bookText);
         QCOMPARE(c.编辑框_内容->Text(), pane);
         QCOMPARE(c.列表框_章节->Count(), 2);
         QCOMPARE(c.列表框_文件->Selection(), 0);
+        // Nothing was left half done: the next book opens as usual.
+        OpenBookAt(reader.State().shelf, c, 1);
+        QCOMPARE(reader.State().shelf.BookText, QStringLiteral("书二\r\n第一章 乙\r\n内容"));
+        QCOMPARE(c.列表框_文件->Selection(), 1);
     }
 
     void indexOutOfRange_opensNothing()
