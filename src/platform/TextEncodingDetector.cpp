@@ -15,6 +15,10 @@ constexpr qsizetype WellFormedPerMalformed = 100;
 struct Utf8Census {
     qsizetype multiByte = 0;
     qsizetype malformed = 0;
+    // Sequences of three or four bytes: every Chinese character in UTF-8 is
+    // one. Pairs alone also occur in GBK text (一 is D2 BB, a valid UTF-8
+    // pair), so a sample without any longer sequence proves nothing.
+    qsizetype longSequences = 0;
 };
 
 // What a lead byte promises: the length of its sequence and the range its
@@ -73,6 +77,7 @@ Utf8Census CountUtf8(QByteArrayView bytes, bool endIsEndOfText)
         }
         if (rule.length > 0 && matched == rule.length) {
             ++census.multiByte;
+            census.longSequences += rule.length > 2;
         } else if (rule.length > 0 && i + matched == size && !endIsEndOfText) {
             break;
         } else {
@@ -86,7 +91,7 @@ Utf8Census CountUtf8(QByteArrayView bytes, bool endIsEndOfText)
 bool ReadsAsUtf8(QByteArrayView sample, bool sampleIsWholeFile)
 {
     const Utf8Census census = CountUtf8(sample, sampleIsWholeFile);
-    return census.multiByte > 0 && census.malformed * WellFormedPerMalformed <= census.multiByte;
+    return census.longSequences > 0 && census.malformed * WellFormedPerMalformed <= census.multiByte;
 }
 
 QByteArray GuessCharset(QByteArrayView sample)

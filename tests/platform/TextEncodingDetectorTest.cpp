@@ -43,6 +43,10 @@ private Q_SLOTS:
         QTest::newRow("GB18030, Traditional") << Encoded(Letter, "GB18030") << TextEncoding::Gb18030 << qsizetype(0);
         QTest::newRow("GBK, Simplified") << Encoded(QStringLiteral("第一章 最后一班渡船\r\n　　青鸟渡口挂在银河外缘的一条旧航道上，离最近的恒星也有半光年远。\r\n"), "GB18030")
                                          << TextEncoding::Gb18030 << qsizetype(0);
+        // GBK characters whose two bytes also form valid UTF-8 pairs (一 is
+        // D2 BB, and 第 is B5 DA: after one stray byte, DA B5 pairs follow).
+        QTest::newRow("GBK of UTF-8-looking pairs") << Encoded(QString(5000, u'一'), "GB18030") << TextEncoding::Gb18030 << qsizetype(0);
+        QTest::newRow("GBK of shifted pairs") << Encoded(QString(5000, u'第'), "GB18030") << TextEncoding::Gb18030 << qsizetype(0);
         QTest::newRow("ASCII") << QByteArray("Chapter 1\r\nPlain text only.\r\n") << TextEncoding::Gb18030 << qsizetype(0);
         QTest::newRow("empty") << QByteArray() << TextEncoding::Gb18030 << qsizetype(0);
         QTest::newRow("lone mark byte") << QByteArray("\xFF") << TextEncoding::Gb18030 << qsizetype(0);
