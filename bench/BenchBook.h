@@ -1,0 +1,16 @@
+#pragma once
+// The books the benchmark opens: generated GBK novels of a given size with
+// chapters of about 3 000 characters, mixed heading styles and a table of
+// contents at the start. Books of 64 MB and more also carry chapter numbers
+// of 7 to 12 numerals.
+#include <QString>
+
+struct BenchBook {
+    QString path;
+    qint64 bytes = 0;
+    int plantedHeadings = 0; // table of contents included
+};
+
+// Writes a book of about `megabytes` MiB into the folder; a book with an
+// empty path when it could not be written.
+BenchBook WriteBenchBook(int megabytes, const QString &folder);

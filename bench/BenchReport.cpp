@@ -1,0 +1,100 @@
+#include "BenchReport.h"
+
+#include "Median.h"
+
+#include <cstdio>
+
+namespace {
+
+// The first-chapter target is set for the large book, where fixed costs
+// (window, painting) no longer hide the per-byte ones.
+constexpr int kFirstChapterTargetFromMegabytes = 64;
+constexpr double kFirstChapterToFloor = 2.5;
+constexpr double kLastChapterMs = 2;
+constexpr double kArrowStepMs = 2;
+constexpr double kPeakAboveIdleToFile = 3;
+constexpr double kMegabyte = 1024.0 * 1024.0;
+
+double MedianOf(const QList<Measurement> &runs, const QString &key)
+{
+    QList<double> values;
+    for (const Measurement &run : runs)
+        values.append(run.value(key));
+    return Median(values);
+}
+
+QString RunValues(const QList<Measurement> &runs, const QString &key, double scale)
+{
+    QStringList values;
+    for (const Measurement &run : runs)
+        values.append(QString::number(run.value(key) / scale, 'f', 2));
+    return values.join(QStringLiteral(", "));
+}
+
+const char *Verdict(bool met)
+{
+    return met ? "PASS" : "MISS";
+}
+
+void PrintFloor(const QList<Measurement> &floorRuns)
+{
+    const double idle = MedianOf(floorRuns, MeasurementKey::IdleBytes);
+    const double peak = MedianOf(floorRuns, MeasurementKey::PeakBytes);
+    std::printf("  floor: read + decode    %9.1f ms     peak above idle %.1f MB\n",
+                MedianOf(floorRuns, MeasurementKey::FloorMs), (peak - idle) / kMegabyte);
+}
+
+void PrintReader(const SizeResult &result, double floorMs)
+{
+    const QList<Measurement> &runs = result.readerRuns;
+    const double firstMs = MedianOf(runs, MeasurementKey::FirstChapterMs);
+    const double lastMs = MedianOf(runs, MeasurementKey::LastChapterMs);
+    const double stepMs = MedianOf(runs, MeasurementKey::ArrowStepMs);
+    const double idle = MedianOf(runs, MeasurementKey::IdleBytes);
+    const double peak = MedianOf(runs, MeasurementKey::PeakBytes);
+    const double toFloor = floorMs > 0 ? firstMs / floorMs : 0;
+    const double aboveIdleToFile = (peak - idle) / double(result.book.bytes);
+
+    std::printf("  first chapter shown     %9.1f ms     %.2f x floor", firstMs, toFloor);
+    if (result.megabytes >= kFirstChapterTargetFromMegabytes)
+        std::printf("      target <= %.1f x      %s\n", kFirstChapterToFloor, Verdict(toFloor <= kFirstChapterToFloor));
+    else
+        std::printf("      (target set for %d MB)\n", kFirstChapterTargetFromMegabytes);
+    std::printf("  last chapter shown      %9.3f ms                     target <= %.0f ms       %s\n", lastMs,
+                kLastChapterMs, Verdict(lastMs <= kLastChapterMs));
+    std::printf("    its first jump        %9.3f ms     (first prose on screen: glyphs rasterised once)\n",
+                MedianOf(runs, MeasurementKey::FirstLastChapterMs));
+    std::printf("  right-arrow step        %9.3f ms                     target <= %.0f ms       %s\n", stepMs,
+                kArrowStepMs, Verdict(stepMs <= kArrowStepMs));
+    std::printf("  peak memory             %9.1f MB     idle %.1f MB, above idle %.1f MB = %.2f x file"
+                "   target <= %.0f x   %s\n",
+                peak / kMegabyte, idle / kMegabyte, (peak - idle) / kMegabyte, aboveIdleToFile,
+                kPeakAboveIdleToFile, Verdict(aboveIdleToFile <= kPeakAboveIdleToFile));
+    const int found = int(MedianOf(runs, MeasurementKey::ChapterItems)) - 1;
+    std::printf("  chapter items found     %9d        planted headings %d   every planted heading found: %s\n",
+                found, result.book.plantedHeadings, Verdict(found == result.book.plantedHeadings));
+    std::printf("  runs, first chapter ms: %s\n",
+                qPrintable(RunValues(runs, MeasurementKey::FirstChapterMs, 1)));
+    std::printf("  runs, floor ms:         %s\n",
+                qPrintable(RunValues(result.floorRuns, MeasurementKey::FloorMs, 1)));
+    std::printf("  runs, peak MB:          %s\n", qPrintable(RunValues(runs, MeasurementKey::PeakBytes, kMegabyte)));
+}
+
+} // namespace
+
+void PrintSizeReport(const SizeResult &result, int runsAsked)
+{
+    std::printf("%d MB book: %lld bytes, %d planted headings; median of %lld reader and %lld floor runs (of %d)\n",
+                result.megabytes, result.book.bytes, result.book.plantedHeadings,
+                static_cast<long long>(result.readerRuns.size()), static_cast<long long>(result.floorRuns.size()),
+                runsAsked);
+    if (result.readerRuns.isEmpty() || result.floorRuns.isEmpty()) {
+        std::printf("  no figures: every run of a kind failed\n\n");
+        std::fflush(stdout);
+        return;
+    }
+    PrintFloor(result.floorRuns);
+    PrintReader(result, MedianOf(result.floorRuns, MeasurementKey::FloorMs));
+    std::printf("\n");
+    std::fflush(stdout);
+}

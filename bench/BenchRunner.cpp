@@ -1,0 +1,84 @@
+#include "BenchRunner.h"
+
+#include "BenchReport.h"
+#include "Settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+// One child run; empty when the child failed.
+Measurement RunChild(const QStringList &arguments)
+{
+    QProcess child;
+    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    child.start(QCoreApplication::applicationFilePath(), arguments);
+    if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
+        std::fprintf(stderr, "child run failed: %s\n", qPrintable(arguments.join(u' ')));
+        return {};
+    }
+    return ParseMeasurement(child.readAllStandardOutput());
+}
+
+void AppendIfMeasured(QList<Measurement> &runs, const Measurement &measurement)
+{
+    if (!measurement.isEmpty())
+        runs.append(measurement);
+}
+
+SizeResult MeasureSize(int megabytes, const BenchSettings &settings, const QString &folder)
+{
+    SizeResult result;
+    result.megabytes = megabytes;
+    std::fprintf(stderr, "%d MB: writing the book\n", megabytes);
+    result.book = WriteBenchBook(megabytes, folder);
+    if (result.book.path.isEmpty()) {
+        std::fprintf(stderr, "%d MB: the book could not be written to %s\n", megabytes, qPrintable(folder));
+        return result;
+    }
+    for (int run = 1; run <= settings.runs; ++run) {
+        std::fprintf(stderr, "%d MB: run %d of %d\n", megabytes, run, settings.runs);
+        AppendIfMeasured(result.floorRuns, RunChild({QLatin1String("--") + ChildOption::FloorRun, result.book.path}));
+        AppendIfMeasured(result.readerRuns,
+                         RunChild({QLatin1String("--") + ChildOption::ReaderRun, result.book.path,
+                                   QLatin1String("--") + ChildOption::ArrowSteps,
+                                   QString::number(settings.arrowSteps)}));
+    }
+    QFile::remove(result.book.path);
+    return result;
+}
+
+// Timings on a shared machine mean little without it.
+void PrintLoadAverage(const char *when)
+{
+    QFile loadAverage(QStringLiteral("/proc/loadavg"));
+    if (loadAverage.open(QIODevice::ReadOnly))
+        std::printf("load average %s: %s\n", when, loadAverage.readAll().trimmed().constData());
+    std::fflush(stdout);
+}
+
+} // namespace
+
+void RunBenchmark(const BenchSettings &settings)
+{
+    const QTemporaryDir books;
+    if (!books.isValid()) {
+        std::fprintf(stderr, "no temporary folder for the books\n");
+        return;
+    }
+    PrintLoadAverage("at start");
+    for (const int megabytes : settings.megabytes) {
+        // A folder of its own, so the book list holds this one book.
+        const QString folder = books.filePath(QString::number(megabytes));
+        QDir().mkpath(folder);
+        PrintSizeReport(MeasureSize(megabytes, settings, folder), settings.runs);
+    }
+    PrintLoadAverage("at end");
+    // The reader runs remove it themselves; a crashed one would leave it behind.
+    QFile::remove(SettingsPathFor(QCoreApplication::applicationDirPath()));
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The benchmark's parent process: writes each book, then measures it in fresh
+// child processes of this same program (peak memory is per process), one
+// floor run and one reader run at a time.
+#include "BenchBook.h"
+#include "Measurement.h"
+
+#include <QList>
+#include <QString>
+
+// The arguments a child is started with.
+namespace ChildOption {
+inline const QString ReaderRun = QStringLiteral("reader-run");
+inline const QString FloorRun = QStringLiteral("floor-run");
+inline const QString ArrowSteps = QStringLiteral("arrow-steps");
+} // namespace ChildOption
+
+struct BenchSettings {
+    QList<int> megabytes;
+    int runs = 5;
+    int arrowSteps = 200;
+};
+
+struct SizeResult {
+    int megabytes = 0;
+    BenchBook book;
+    // Successful runs only; a failed child is reported on the error output.
+    QList<Measurement> readerRuns;
+    QList<Measurement> floorRuns;
+};
+
+// Measures every size in turn, printing each size's report as soon as it is done.
+void RunBenchmark(const BenchSettings &settings);

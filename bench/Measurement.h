@@ -1,0 +1,23 @@
+#pragma once
+// What one measuring child process hands back to the benchmark: named
+// numbers, written as "name value" lines on its standard output.
+#include <QByteArray>
+#include <QMap>
+#include <QString>
+
+using Measurement = QMap<QString, double>;
+
+namespace MeasurementKey {
+inline const QString FirstChapterMs = QStringLiteral("first_chapter_ms");
+inline const QString FirstLastChapterMs = QStringLiteral("first_last_chapter_ms");
+inline const QString LastChapterMs = QStringLiteral("last_chapter_ms");
+inline const QString ArrowStepMs = QStringLiteral("arrow_step_ms");
+inline const QString ChapterItems = QStringLiteral("chapter_items");
+inline const QString FloorMs = QStringLiteral("floor_ms");
+inline const QString IdleBytes = QStringLiteral("idle_bytes");
+inline const QString PeakBytes = QStringLiteral("peak_bytes");
+} // namespace MeasurementKey
+
+void PrintMeasurement(const Measurement &measurement);
+// Lines that are not "name number" are skipped.
+Measurement ParseMeasurement(const QByteArray &output);

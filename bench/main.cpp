@@ -1,0 +1,73 @@
+// folivar-bench: opens generated novels of 8 MB and 64 MB through the real
+// reader, offscreen, and prints the figures next to the floor of reading and
+// decoding the same file. Always exits 0 after a benchmark: it measures, it
+// does not judge the build.
+#include "BenchRunner.h"
+#include "FloorMeasurement.h"
+#include "ReaderMeasurement.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+namespace {
+
+QList<int> SizesFrom(const QString &list)
+{
+    QList<int> sizes;
+    for (const QString &item : list.split(u',', Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int megabytes = item.trimmed().toInt(&ok);
+        if (ok && megabytes > 0)
+            sizes.append(megabytes);
+    }
+    return sizes;
+}
+
+int PrintChildMeasurement(const Measurement &measurement)
+{
+    if (measurement.isEmpty())
+        return 1;
+    PrintMeasurement(measurement);
+    return 0;
+}
+
+QCommandLineOption ChildRunOption(const QString &name)
+{
+    QCommandLineOption option(name, QStringLiteral("(internal) one measuring run on this book"),
+                              QStringLiteral("book"));
+    option.setFlags(QCommandLineOption::HiddenFromHelp);
+    return option;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    // The window is measured, not watched.
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("Times opening and reading generated novels in the reader."));
+    parser.addHelpOption();
+    const QCommandLineOption sizes(QStringLiteral("sizes"), QStringLiteral("Book sizes in MB, in order."),
+                                   QStringLiteral("list"), QStringLiteral("8,64"));
+    const QCommandLineOption runs(QStringLiteral("runs"), QStringLiteral("Runs per size."), QStringLiteral("n"),
+                                  QStringLiteral("5"));
+    const QCommandLineOption arrowSteps(ChildOption::ArrowSteps, QStringLiteral("Right-arrow steps per run."),
+                                        QStringLiteral("n"), QStringLiteral("200"));
+    const QCommandLineOption readerRun = ChildRunOption(ChildOption::ReaderRun);
+    const QCommandLineOption floorRun = ChildRunOption(ChildOption::FloorRun);
+    parser.addOptions({sizes, runs, arrowSteps, readerRun, floorRun});
+    parser.process(app);
+
+    const int steps = qMax(1, parser.value(arrowSteps).toInt());
+    if (parser.isSet(readerRun))
+        return PrintChildMeasurement(MeasureReader(parser.value(readerRun), steps));
+    if (parser.isSet(floorRun))
+        return PrintChildMeasurement(MeasureFloor(parser.value(floorRun)));
+
+    RunBenchmark({SizesFrom(parser.value(sizes)), qMax(1, parser.value(runs).toInt()), steps});
+    return 0;
+}
