@@ -41,6 +41,11 @@ void ChapterHeadingsTest::shortTexts_findExpectedHeadings_data()
     QTest::newRow("集") << u"书\r\n第四集 风\r\n"_s << Headings{{3, u"第四集 风\r"_s}};
     QTest::newRow("部") << u"书\r\n第五部 山\r\n"_s << Headings{{3, u"第五部 山\r"_s}};
     QTest::newRow("bare heading, CR LF") << u"正文\r\n第十二章\r\n正文\r\n"_s << Headings{{4, u"第十二章\r"_s}};
+    QTest::newRow("bare volume above a chapter, CR LF") << u"第一卷\r\n第一章 风起\r\n"_s
+                                                        << Headings{{0, u"第一卷\r"_s}, {5, u"第一章 风起\r"_s}};
+    QTest::newRow("bare volume above a chapter, LF") << u"第一卷\n第一章 风起\n"_s
+                                                     << Headings{{0, u"第一卷"_s}, {4, u"第一章 风起"_s}};
+    QTest::newRow("bare 回 above a 章") << u"第一回\n第二章 x"_s << Headings{{0, u"第一回"_s}, {4, u"第二章 x"_s}};
     QTest::newRow("bare heading, LF") << u"正文\n第十二章\n正文\n"_s << Headings{{3, u"第十二章"_s}};
     QTest::newRow("bare headings of every keyword, LF")
         << u"第一章\n甲\n第二回\n乙\n第三卷\n丙\n第四节\n丁\n第五集\n戊\n第六部\n己\n"_s

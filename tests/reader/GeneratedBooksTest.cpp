@@ -84,9 +84,6 @@ void GeneratedBooksTest::generatedBook_searchAgreesWithReferenceScanAndGlobalPas
     QVERIFY2(difference.isEmpty(), qPrintable(u"against the reference scan: "_s + difference));
     difference = DifferenceBetween(GlobalPass(novel.text), found);
     QVERIFY2(difference.isEmpty(), qPrintable(u"against the global pass: "_s + difference));
-    // Bare lines in a table of contents may run into the next heading.
-    if (options.bareHeadings && options.tableOfContents)
-        return;
     difference = DifferenceBetween(AsChapterHeadings(novel.headings), found);
     QVERIFY2(difference.isEmpty(), qPrintable(u"against the planted headings: "_s + difference));
 }
@@ -113,6 +110,11 @@ void GeneratedBooksTest::crLfBookWithShortNumbers_indexAsBeforeLongNumbersAndBar
 void GeneratedBooksTest::crLfBookWithShortNumbers_indexAsBeforeLongNumbersAndBareHeadings()
 {
     QFETCH(NovelOptions, options);
+    // The earlier pattern ran a bare heading into the heading on the next line
+    // (第三回 over the line end to 第四章), which a bare table of contents does
+    // on every line; those books differ on purpose.
+    if (options.bareHeadings && options.tableOfContents)
+        return;
     const Novel novel = GenerateNovel(options);
     const QString difference =
         DifferenceBetween(GlobalPass(novel.text, EarlierChapterPattern()), FindChapterHeadings(novel.text));

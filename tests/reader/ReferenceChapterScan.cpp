@@ -21,8 +21,8 @@ qsizetype RestOfLine(const QString &text, qsizetype from, qsizetype minimum)
     return end - from >= minimum ? end : -1;
 }
 
-// 第, one to six characters other than the keyword (as many as possible
-// first), the keyword, the rest of the line (possibly nothing).
+// 第, one to six characters on the same line other than the keyword (as many
+// as possible first), the keyword, the rest of the line (possibly nothing).
 qsizetype MatchOrdinal(const QString &text, qsizetype at, QChar keyword)
 {
     if (text.at(at) != u'第')
@@ -33,7 +33,7 @@ qsizetype MatchOrdinal(const QString &text, qsizetype at, QChar keyword)
             continue;
         bool others = true;
         for (qsizetype i = at + 1; i < keywordAt; ++i)
-            others = others && text.at(i) != keyword;
+            others = others && text.at(i) != keyword && text.at(i) != u'\r' && text.at(i) != u'\n';
         if (others && text.at(keywordAt) == keyword)
             return RestOfLine(text, keywordAt + 1, 0);
     }

@@ -16,10 +16,7 @@ struct NovelOptions {
     bool tableOfContents = false;    // the book opens with a list of every heading
     bool indented = false;           // paragraphs and headings start with two U+3000
     bool traps = false;              // prose also holds 第 and 、 where no heading is
-    // 第 headings without a title (numbered sections keep theirs). A bare line
-    // such as 第一回 lets the chapter pattern reach into the next line, so in a
-    // table of contents it can run into a following 第二章 line as one heading;
-    // the planted headings do not model that.
+    // 第 headings without a title (numbered sections keep theirs).
     bool bareHeadings = false;
     bool longNumbers = false;        // about half of the 第 numbers have 7 to 12 numerals
 };
