@@ -36,11 +36,25 @@ for rendering in 32x32:32x32 32x32@2:64x64 64x64:64x64 256x256:256x256; do
 done
 
 # The installed program, with a home of its own so nothing outside the
-# scratch folder is read or written.
+# scratch folder is read or written. Its folder is read-only, as /usr/bin is
+# for a user, so it keeps its settings in the user's config folder and
+# remembers the place across restarts.
 export HOME="$E2E_DIR/home" XDG_CONFIG_HOME="$E2E_DIR/home/.config" XDG_DATA_HOME="$E2E_DIR/home/.local/share"
 mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
+chmod a-w "$root/usr/bin"
+python3 "$(dirname "$0")/make_library.py" "$HOME/book"
 start_display
-start_program "$root/usr/bin/folivar"
+start_program "$root/usr/bin/$(entry Exec)"
 exit_through_menu
 expect_exit_code 0
+settings="$XDG_CONFIG_HOME/folivar/config.ini"
+[ -f "$settings" ] || fail "no settings in $settings"
+[ ! -e "$root/usr/bin/config.ini" ] || fail "settings were written beside the installed program"
+printf '[Config]\r\n路径=%s/book/\r\n书=1\r\n章=4\r\n行=6\r\n' "$HOME" | iconv -f UTF-8 -t GB18030 >"$settings"
+start_program "$root/usr/bin/$(entry Exec)"
+exit_through_menu
+expect_exit_code 0
+value() { iconv -f GB18030 -t UTF-8 "$settings" | tr -d '\r' | sed -n "s/^$1=//p"; }
+[ "$(value 书)-$(value 章)-$(value 行)" = "1-4-6" ] || fail "the place was not kept: $(value 书)-$(value 章)-$(value 行)"
+chmod u+w "$root/usr/bin"
 echo "PASS: installed_deb ($(basename "$deb"))"
