@@ -11,8 +11,8 @@
 // there is one segment and the expectation is the one-shot decode of the whole
 // input.
 //
-// Left out: a piece of one or two bytes that follows bytes the decoder holds
-// back. Qt's ICU-backed decoders make room for two UTF-16 units per byte of the
+// Not compared: input with a piece of one or two bytes that follows bytes the
+// decoder holds back. Qt's ICU-backed decoders make room for two UTF-16 units per byte of the
 // call; held bytes that turn out not to start a character are replayed into
 // that room first, and the call's own bytes that no longer fit are dropped
 // (Qt 6.4 and later, QStringConverterICU::toLen). BookDecoder passes that on.
@@ -66,12 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QString expected;
     QByteArray segment; // bytes kept since the last cut at a NUL
     QByteArray whole;
+    bool comparable = true;
     while (input.remaining_bytes() > 0) {
         const std::string piece = input.ConsumeBytesAsString(input.ConsumeIntegralInRange<size_t>(0, kMaxPiece));
         const size_t nul = piece.find('\0');
         const size_t kept = nul == std::string::npos ? piece.size() : nul;
-        if ((kept == 1 || kept == 2) && HoldsBytes(encoding, segment))
-            return 0;
+        comparable = comparable && !((kept == 1 || kept == 2) && HoldsBytes(encoding, segment));
         whole.append(piece.data(), qsizetype(piece.size()));
         streamed += decoder.DecodePiece(QByteArrayView(piece.data(), qsizetype(piece.size())));
         segment.append(piece.data(), qsizetype(kept));
@@ -82,7 +82,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     expected += DecodedAtOnce(encoding, segment);
 
-    FUZZ_REQUIRE(streamed == expected,
+    FUZZ_REQUIRE(!comparable || streamed == expected,
                  QStringLiteral("bytes %1\nstreamed %2\nexpected %3")
                      .arg(QString::fromLatin1(whole.toHex(' ')), Shown(streamed), Shown(expected)));
     return 0;
