@@ -43,13 +43,15 @@ const QByteArray kCrLf = "\r\n";
 // A value can never hold a line feed, so no read gives this back from the file.
 const QString kMissing = QStringLiteral("\n(missing)");
 
-const std::array<QString, 32> kPieces = {
-    u"Config"_s, u"config"_s, u"路径"_s,     u"字体"_s,  u"书"_s,    u"k"_s,
-    u"K"_s,      u"="_s,      u"["_s,        u"]"_s,     u";"_s,     u"#"_s,
-    u" "_s,      u"\t"_s,     u"\u3000"_s,   u"\r"_s,    u"\n"_s,    u"\r\n"_s,
-    u"\uFEFF"_s, u"d:\\书\\"_s, u"€"_s,      u"\u00A0"_s, u"\u017F"_s, u"s"_s,
-    u"😀"_s,     u"\uFFFD"_s, QString(QChar(0xD800)), QString(QChar(0)), u"\u212A"_s, u"ＡＢ"_s,
-    u"繁體"_s,   u"0"_s,
+// Names, ini syntax, blanks and line ends, characters that fold to ASCII
+// letters (ſ, the Kelvin sign), text outside GBK, broken UTF-16, and 锘开,
+// whose GB18030 bytes begin like a UTF-8 byte-order mark.
+const std::array<QString, 33> kPieces = {
+    u"Config"_s, u"config"_s, u"路径"_s,  u"字体"_s,   u"书"_s,     u"k"_s,      u"K"_s,
+    u"="_s,      u"["_s,      u"]"_s,     u";"_s,      u"#"_s,      u" "_s,      u"\t"_s,
+    u"\u3000"_s, u"\u00A0"_s, u"\r"_s,    u"\n"_s,     u"\r\n"_s,   u"\u017F"_s, u"s"_s,
+    u"\u212A"_s, u"ＡＢ"_s,   u"d:\\书\\"_s, u"€"_s,   u"繁體"_s,   u"😀"_s,     u"\uFEFF"_s,
+    u"\uFFFD"_s, QString(QChar(0xD800)), QString(QChar(0)), u"0"_s, u"锘开"_s,
 };
 
 struct Pair {
