@@ -54,10 +54,12 @@ QByteArray LineEnd(const QByteArray &line)
     return line.endsWith('\n') ? QByteArray("\n") : QByteArray();
 }
 
-QString LineText(const QByteArray &line)
+// A byte-order mark can only open the file. Elsewhere its bytes are text: a
+// key such as 锘开 starts with them in GB18030.
+QString LineText(const QList<QByteArray> &lines, qsizetype index)
 {
-    QByteArray body = line.chopped(LineEnd(line).size());
-    if (body.startsWith(Utf8Bom))
+    QByteArray body = lines[index].chopped(LineEnd(lines[index]).size());
+    if (index == 0 && body.startsWith(Utf8Bom))
         body.remove(0, Utf8Bom.size());
     return DecodeCodePage(body);
 }
@@ -103,7 +105,7 @@ KeyPlace FindKey(const QList<QByteArray> &lines, const QString &section, const Q
     KeyPlace place;
     bool inSection = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString text = LineText(lines[i]);
+        const QString text = LineText(lines, i);
         const std::optional<QString> sectionName = SectionName(text);
         const std::optional<QString> keyName = sectionName ? std::nullopt : KeyName(text);
         if (sectionName)
@@ -198,7 +200,7 @@ QString ReadIniValue(const QString &file, const QString &section, const QString 
 {
     const QList<QByteArray> lines = SplitLines(ReadFileBytes(file).value_or(QByteArray()));
     const KeyPlace place = FindKey(lines, section, key);
-    return place.keyLine < 0 ? defaultValue : ValueOf(LineText(lines[place.keyLine]));
+    return place.keyLine < 0 ? defaultValue : ValueOf(LineText(lines, place.keyLine));
 }
 
 bool WriteIniValue(const QString &file, const QString &section, const QString &key,

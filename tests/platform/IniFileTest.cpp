@@ -151,6 +151,17 @@ private Q_SLOTS:
         QCOMPARE(ReadIniValue(path_, "Config", "key", "none"), QString("bom"));
     }
 
+    // In GB18030, 锘开 begins with the bytes of a UTF-8 byte-order mark.
+    void write_keyStartingWithByteOrderMarkBytes_readsBack()
+    {
+        QVERIFY(Gbk("锘开").startsWith("\xEF\xBB\xBF"));
+        QVERIFY(WriteIniValue(path_, "Config", "锘开", "1"));
+        QVERIFY(WriteIniValue(path_, "Config", "开", "2"));
+        QCOMPARE(ReadIniValue(path_, "Config", "锘开", "none"), QString("1"));
+        QCOMPARE(ReadIniValue(path_, "Config", "开", "none"), QString("2"));
+        QCOMPARE(FileBytes(path_), Gbk("[Config]\r\n锘开=1\r\n开=2\r\n"));
+    }
+
     void write_valueOutsideGbk_roundTrips()
     {
         const QString path = QStringLiteral("/home/读者/한국어/😀/");
