@@ -34,10 +34,9 @@
 
 namespace {
 
-// The encodings the book decoder is built for. It reads GB18030 only; when its
-// constructor takes an encoding, list the others here and pass `encoding` to
-// it below: the choice is already drawn from the input.
-constexpr std::array kEncodings = {"GB18030"};
+// The byte encodings the book decoder reads through Qt; UTF-16 is decoded by
+// hand with a NUL rule of its own and is not compared here.
+constexpr std::array kEncodings = {TextEncoding::Gb18030, TextEncoding::Big5, TextEncoding::Utf8};
 
 constexpr size_t kMaxPiece = 24;
 
@@ -59,8 +58,9 @@ bool HoldsBytes(const char *encoding, const QByteArray &bytes)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     FuzzedDataProvider input(data, size);
-    const char *encoding = kEncodings[input.ConsumeIntegralInRange<size_t>(0, kEncodings.size() - 1)];
-    BookDecoder decoder;
+    const TextEncoding chosen{kEncodings[input.ConsumeIntegralInRange<size_t>(0, kEncodings.size() - 1)], 0};
+    const char *encoding = chosen.Name();
+    BookDecoder decoder(chosen);
 
     QString streamed;
     QString expected;

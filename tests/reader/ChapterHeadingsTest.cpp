@@ -46,6 +46,7 @@ void ChapterHeadingsTest::shortTexts_findExpectedHeadings_data()
     QTest::newRow("bare volume above a chapter, LF") << u"第一卷\n第一章 风起\n"_s
                                                      << Headings{{0, u"第一卷"_s}, {4, u"第一章 风起"_s}};
     QTest::newRow("bare 回 above a 章") << u"第一回\n第二章 x"_s << Headings{{0, u"第一回"_s}, {4, u"第二章 x"_s}};
+    QTest::newRow("characters beyond the BMP count once") << u"第𠀀𠀀𠀀𠀀𠀀𠀀章 x\n"_s << Headings{{0, u"第𠀀𠀀𠀀𠀀𠀀𠀀章 x"_s}};
     QTest::newRow("bare heading, LF") << u"正文\n第十二章\n正文\n"_s << Headings{{3, u"第十二章"_s}};
     QTest::newRow("bare headings of every keyword, LF")
         << u"第一章\n甲\n第二回\n乙\n第三卷\n丙\n第四节\n丁\n第五集\n戊\n第六部\n己\n"_s

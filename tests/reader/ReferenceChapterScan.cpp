@@ -6,9 +6,18 @@ const QString kKeywords = QString::fromUtf8("章回卷节集部");
 const QString kNumerals = QString::fromUtf8("一二三四五六七八九十零");
 const QString kLongNumerals = QString::fromUtf8("零〇一二三四五六七八九十百千万两");
 
-bool IsWordCharacter(QChar c)
+bool IsWordCharacter(char32_t c)
 {
-    return c.isLetterOrNumber() || c == u'_';
+    return QChar::isLetterOrNumber(c) || c == U'_';
+}
+
+// The character that ends just before `at`, a surrogate pair taken whole.
+char32_t CharacterBefore(const QString &text, qsizetype at)
+{
+    const QChar last = text.at(at - 1);
+    if (last.isLowSurrogate() && at >= 2 && text.at(at - 2).isHighSurrogate())
+        return QChar::surrogateToUcs4(text.at(at - 2), last);
+    return last.unicode();
 }
 
 // The characters that are not a line feed from `from` on, at least
@@ -21,21 +30,22 @@ qsizetype RestOfLine(const QString &text, qsizetype from, qsizetype minimum)
     return end - from >= minimum ? end : -1;
 }
 
-// 第, one to six characters on the same line other than the keyword (as many
-// as possible first), the keyword, the rest of the line (possibly nothing).
+// 第, one to six characters on the same line other than the keyword, the
+// keyword, the rest of the line (possibly nothing). Characters are counted by
+// code point: a surrogate pair is one character.
 qsizetype MatchOrdinal(const QString &text, qsizetype at, QChar keyword)
 {
     if (text.at(at) != u'第')
         return -1;
-    for (qsizetype between = 6; between >= 1; --between) {
-        const qsizetype keywordAt = at + 1 + between;
-        if (keywordAt >= text.size())
-            continue;
-        bool others = true;
-        for (qsizetype i = at + 1; i < keywordAt; ++i)
-            others = others && text.at(i) != keyword && text.at(i) != u'\r' && text.at(i) != u'\n';
-        if (others && text.at(keywordAt) == keyword)
-            return RestOfLine(text, keywordAt + 1, 0);
+    qsizetype next = at + 1;
+    for (int count = 0; count < 6 && next < text.size(); ++count) {
+        const QChar c = text.at(next);
+        if (c == keyword || c == u'\r' || c == u'\n')
+            break;
+        const bool pair = c.isHighSurrogate() && next + 1 < text.size() && text.at(next + 1).isLowSurrogate();
+        next += pair ? 2 : 1;
+        if (next < text.size() && text.at(next) == keyword)
+            return RestOfLine(text, next + 1, 0);
     }
     return -1;
 }
@@ -44,8 +54,8 @@ qsizetype MatchOrdinal(const QString &text, qsizetype at, QChar keyword)
 // rest of the line (at least one character).
 qsizetype MatchEnumeration(const QString &text, qsizetype at)
 {
-    const bool wordBefore = at > 0 && IsWordCharacter(text.at(at - 1));
-    if (wordBefore == IsWordCharacter(text.at(at)))
+    const bool wordBefore = at > 0 && IsWordCharacter(CharacterBefore(text, at));
+    if (wordBefore == IsWordCharacter(text.at(at).unicode()))
         return -1;
     qsizetype run = at;
     while (run < text.size() && kNumerals.contains(text.at(run)))
