@@ -44,6 +44,9 @@ void EditBox::SetText(const QString &text)
 {
     const QSignalBlocker blocker(this);
     setPlainText(text);
+    // A new text starts at its top. With a line taller than the pane Qt leaves
+    // it scrolled to the end, which throws a remembered line off.
+    verticalScrollBar()->setValue(0);
 }
 
 QString EditBox::FontName() const

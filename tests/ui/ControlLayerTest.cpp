@@ -90,6 +90,22 @@ private Q_SLOTS:
         QCOMPARE(pane.BackgroundColour(), 16777215);
     }
 
+    void newText_startsAtItsTop_evenWithLinesTallerThanThePane()
+    {
+        EditBox pane;
+        pane.resize(300, 200);
+        pane.SetFontName(QStringLiteral("Noto Sans CJK SC"));
+        pane.SetFontSize(200);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.SetText(WrappedParagraphs(5));
+        pane.ScrollLines(3);
+        pane.SetText(WrappedParagraphs(6));
+        QCOMPARE(pane.FirstVisibleLine(), 0);
+        pane.ScrollLines(7);
+        QCOMPARE(pane.FirstVisibleLine(), 7);
+    }
+
     void firstVisibleLine_roundTripsOnWrappedText()
     {
         EditBox pane;
