@@ -68,8 +68,13 @@ int EditBox::FontSize() const
 
 void EditBox::SetFontSize(int points)
 {
+    // The font dialog offers 1 to 512 points. Far beyond that the font engine
+    // gives up and draws empty boxes; nothing below 1 can be drawn at all.
+    constexpr int largestPoints = 512;
+    if (points < 1)
+        return;
     QFont f = font();
-    f.setPointSize(points);
+    f.setPointSize(qMin(points, largestPoints));
     setFont(f);
 }
 

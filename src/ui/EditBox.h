@@ -14,7 +14,8 @@ public:
 
     QString FontName() const;
     void SetFontName(const QString &name);
-    // Point size, a whole number.
+    // Point size, a whole number. Setting keeps sizes below 1 point from the
+    // pane and caps larger ones at 512.
     int FontSize() const;
     void SetFontSize(int points);
     void SetBold(bool on);
