@@ -45,9 +45,14 @@ void WriteSettingGroup(const QString &settingsPath, std::initializer_list<Settin
                       item.value);
 }
 
-int SettingToInt(const QString &value)
+std::optional<int> SettingNumber(const QString &value)
 {
     bool ok = false;
     const int number = value.trimmed().toInt(&ok);
-    return ok ? number : 0;
+    return ok ? std::optional<int>(number) : std::nullopt;
+}
+
+int SettingToInt(const QString &value)
+{
+    return SettingNumber(value).value_or(0);
 }

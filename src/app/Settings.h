@@ -4,6 +4,7 @@
 #include <QString>
 
 #include <initializer_list>
+#include <optional>
 
 struct SettingKey {
     const char *section;
@@ -39,6 +40,8 @@ void WriteSetting(const QString &settingsPath, const SettingKey &setting, const 
 // sharing the file writes its own group: two readers closing at once leave
 // the file as one or the other saved it.
 void WriteSettingGroup(const QString &settingsPath, std::initializer_list<SettingValue> values);
+// The remembered number; nullopt when the text is not a 32-bit decimal integer.
+std::optional<int> SettingNumber(const QString &value);
 // Text-to-integer for remembered numbers: anything that is not a decimal
 // integer reads as 0.
 int SettingToInt(const QString &value);
