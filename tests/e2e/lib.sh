@@ -50,10 +50,11 @@ write_settings() {
   rm "$E2E_DIR/app/config.utf8"
 }
 
-# Value of a key in the program's config.ini, as UTF-8.
+# Value of a key in the program's config.ini, as UTF-8. Reads to the end, so that
+# a long file does not end the pipe early (SIGPIPE under pipefail).
 setting() {
   iconv -f GB18030 -t UTF-8 "$E2E_DIR/app/config.ini" | tr -d '\r' |
-    awk -F= -v key="$1" '$1 == key { sub(/^[^=]*=/, ""); print; exit }'
+    awk -F= -v key="$1" '$1 == key && !found { sub(/^[^=]*=/, ""); print; found = 1 }'
 }
 
 # Starts the program (the copy install_program made, unless another is named)
