@@ -26,11 +26,11 @@ bool CanHoldIniFiles(const QString &directory);
 
 // Held while a group of values is written to a file that other processes may
 // write as well: each group then goes in whole, before or after the others,
-// and no process writes back values it read before another's group. Best
-// effort: where the lock cannot be had (a full disk, a holder that keeps it
-// longer than `patience`) the writes go ahead without it; a read-only file or
-// folder, which takes no writes, is not locked.
-// A lock left behind by a process that died is taken over.
+// and no process writes back values it read before another's group. A lock
+// left behind by a process that died is taken over. Best effort: where the
+// lock cannot be had (a full disk, a holder that keeps it longer than
+// `patience`) the writes go ahead without it; a read-only file or folder,
+// which takes no writes, is not locked.
 class IniFileLock {
 public:
     explicit IniFileLock(const QString &file, std::chrono::milliseconds patience = std::chrono::seconds(5));
