@@ -24,7 +24,7 @@ start_reader() { # PROGRAM
 }
 
 chapter=$(chapter_text "$E2E_DIR/books/b.txt" 5)
-for round in 1 2 3 4 5; do
+for round in $(seq 8); do
   write_settings "Config|路径|$E2E_DIR/books/" "Config|书|1" "Config|章|5" "Config|行|7" \
     "字体|字体|Noto Serif CJK SC" "字体|字体大小|17" "字体|文本颜色|128" "字体|背景颜色|15794175"
   start_reader "$E2E_DIR/app/folivar"
