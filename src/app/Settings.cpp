@@ -32,14 +32,27 @@ QString ReadSetting(const QString &settingsPath, const SettingKey &setting)
 
 void WriteSetting(const QString &settingsPath, const SettingKey &setting, const QString &value)
 {
+    WriteSettingGroup(settingsPath, {{setting, value}});
+}
+
+void WriteSettingGroup(const QString &settingsPath, std::initializer_list<SettingValue> values)
+{
     // The configuration folder of an installed program may not exist yet.
     QDir().mkpath(QFileInfo(settingsPath).absolutePath());
-    WriteIniValue(settingsPath, QString::fromUtf8(setting.section), QString::fromUtf8(setting.key), value);
+    const IniFileLock lock(settingsPath);
+    for (const SettingValue &item : values)
+        WriteIniValue(settingsPath, QString::fromUtf8(item.setting.section), QString::fromUtf8(item.setting.key),
+                      item.value);
+}
+
+std::optional<int> SettingNumber(const QString &value)
+{
+    bool ok = false;
+    const int number = value.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(number) : std::nullopt;
 }
 
 int SettingToInt(const QString &value)
 {
-    bool ok = false;
-    const int number = value.trimmed().toInt(&ok);
-    return ok ? number : 0;
+    return SettingNumber(value).value_or(0);
 }

@@ -3,6 +3,9 @@
 // a missing one reads as. Every access to the file goes through this table.
 #include <QString>
 
+#include <initializer_list>
+#include <optional>
+
 struct SettingKey {
     const char *section;
     const char *key;
@@ -26,8 +29,19 @@ QString SettingsPathFor(const QString &programDirectory);
 // The book folder a first run lists: "d:\book\" on Windows, ~/book/ elsewhere.
 QString DefaultBookDirectory();
 
+struct SettingValue {
+    const SettingKey &setting;
+    QString value;
+};
+
 QString ReadSetting(const QString &settingsPath, const SettingKey &setting);
 void WriteSetting(const QString &settingsPath, const SettingKey &setting, const QString &value);
+// Writes the values one by one, in the order given, while no other reader
+// sharing the file writes its own group: two readers closing at once leave
+// the file as one or the other saved it.
+void WriteSettingGroup(const QString &settingsPath, std::initializer_list<SettingValue> values);
+// The remembered number; nullopt when the text is not a 32-bit decimal integer.
+std::optional<int> SettingNumber(const QString &value);
 // Text-to-integer for remembered numbers: anything that is not a decimal
 // integer reads as 0.
 int SettingToInt(const QString &value);

@@ -33,16 +33,18 @@ RememberedPlace ReadRememberedPlace(const QString &settingsPath)
 }
 
 // Each item only when remembered; the pane otherwise keeps its designed look.
+// A size or colour that is no number counts as not remembered: read as 0, a
+// damaged file would paint black text on a black page.
 void ApplyAppearance(const RememberedPlace &place, EditBox &pane)
 {
     if (!place.fontName.isEmpty())
         pane.SetFontName(place.fontName);
-    if (!place.fontSize.isEmpty())
-        pane.SetFontSize(SettingToInt(place.fontSize));
-    if (!place.textColour.isEmpty())
-        pane.SetTextColour(SettingToInt(place.textColour));
-    if (!place.backgroundColour.isEmpty())
-        pane.SetBackgroundColour(SettingToInt(place.backgroundColour));
+    if (const std::optional<int> size = SettingNumber(place.fontSize))
+        pane.SetFontSize(*size);
+    if (const std::optional<int> colour = SettingNumber(place.textColour))
+        pane.SetTextColour(*colour);
+    if (const std::optional<int> colour = SettingNumber(place.backgroundColour))
+        pane.SetBackgroundColour(*colour);
 }
 
 void ReopenBook(ReaderState &state, const ReaderControls &controls, const RememberedPlace &place)

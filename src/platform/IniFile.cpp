@@ -213,3 +213,18 @@ bool WriteIniValue(const QString &file, const QString &section, const QString &k
     const std::optional<QByteArray> content = ReadFileBytes(file);
     return content && ReplaceFileBytes(file, WithKey(*content, section, key, value));
 }
+
+IniFileLock::IniFileLock(const QString &file, std::chrono::milliseconds patience)
+    : lock_(file + QStringLiteral(".lock"))
+{
+    // Nobody writes a read-only file: there is nothing to guard.
+    if (!WriteRefusal(file).isEmpty())
+        return;
+    if (!lock_.tryLock(patience))
+        qCWarning(lcSettings) << "writing" << file << "without its lock, error" << lock_.error();
+}
+
+bool IniFileLock::IsHeld() const
+{
+    return lock_.isLocked();
+}

@@ -2,7 +2,10 @@
 // Settings kept in an ini file and reached one key at a time, with the
 // semantics of Windows private-profile files. The file is GB18030 text; lines
 // written here end in CR LF and every other line keeps its bytes.
+#include <QLockFile>
 #include <QString>
+
+#include <chrono>
 
 // The stored value; defaultValue when the file, the section or the key is
 // missing. A key with nothing after its "=" reads as empty text. Section and
@@ -20,3 +23,19 @@ bool WriteIniValue(const QString &file, const QString &section, const QString &k
 // Whether ini files can be written in that directory (it exists, this user may
 // write there, and it is not marked read-only).
 bool CanHoldIniFiles(const QString &directory);
+
+// Held while a group of values is written to a file that other processes may
+// write as well: each group then goes in whole, before or after the others,
+// and no process writes back values it read before another's group. A lock
+// left behind by a process that died is taken over. Best effort: where the
+// lock cannot be had (a full disk, a holder that keeps it longer than
+// `patience`) the writes go ahead without it; a read-only file or folder,
+// which takes no writes, is not locked.
+class IniFileLock {
+public:
+    explicit IniFileLock(const QString &file, std::chrono::milliseconds patience = std::chrono::seconds(5));
+    bool IsHeld() const;
+
+private:
+    QLockFile lock_;
+};

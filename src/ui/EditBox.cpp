@@ -93,6 +93,14 @@ QString EditBox::Text() const
 void EditBox::SetText(const QString &text)
 {
     const QSignalBlocker blocker(this);
+    FillDocument(text);
+    // A new text starts at its top. With a line taller than the pane Qt leaves
+    // it scrolled to the end, which throws a remembered line off.
+    verticalScrollBar()->setValue(0);
+}
+
+void EditBox::FillDocument(const QString &text)
+{
     const QList<qsizetype> cuts = ShownBreaks(text);
     if (cuts.isEmpty()) {
         setPlainText(text);
@@ -157,7 +165,12 @@ int EditBox::FontSize() const
 
 void EditBox::SetFontSize(int points)
 {
-    ChangeFont([points](QFont &f) { f.setPointSize(points); });
+    // The font dialog offers 1 to 512 points. Far beyond that the font engine
+    // gives up and draws empty boxes; nothing below 1 can be drawn at all.
+    static constexpr int largestPoints = 512;
+    if (points < 1)
+        return;
+    ChangeFont([points](QFont &f) { f.setPointSize(qMin(points, largestPoints)); });
 }
 
 void EditBox::SetBold(bool on)

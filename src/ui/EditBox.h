@@ -16,7 +16,8 @@ public:
 
     QString FontName() const;
     void SetFontName(const QString &name);
-    // Point size, a whole number.
+    // Point size, a whole number. Setting keeps sizes below 1 point from the
+    // pane and caps larger ones at 512.
     int FontSize() const;
     void SetFontSize(int points);
     void SetBold(bool on);
@@ -45,6 +46,9 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Puts the text into the document, paragraphs too long to lay out
+    // quickly split into several blocks.
+    void FillDocument(const QString &text);
     // The text from one document position to another, without the breaks
     // that only split long paragraphs for display.
     QString TextBetween(int from, int to) const;

@@ -175,6 +175,18 @@ private Q_SLOTS:
         QCOMPARE(Setting(reader.SettingsBytes(), QStringLiteral("路径")), QString());
     }
 
+    void appearanceThatIsNoNumber_keepsTheDesignedLook()
+    {
+        ReaderFixture reader;
+        reader.WriteSettings({QStringLiteral("Config/路径="), QStringLiteral("字体/字体大小=big"),
+                              QStringLiteral("字体/文本颜色=red"), QStringLiteral("字体/背景颜色=4294967296")});
+        reader.Start();
+        const EditBox *pane = reader.Controls().编辑框_内容;
+        QCOMPARE(pane->FontSize(), 12);
+        QCOMPARE(pane->TextColour(), 0);
+        QCOMPARE(pane->BackgroundColour(), 16777215);
+    }
+
     void shutdown_keepsTheFilesOtherLines()
     {
         ReaderFixture reader;

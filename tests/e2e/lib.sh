@@ -16,9 +16,11 @@ trap e2e_cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
 # Starts Xvfb on a display number it picks itself (no race with other
-# servers starting at the same time) and exports DISPLAY.
+# servers starting at the same time) and exports DISPLAY. Without -noreset the
+# server resets whenever its last client leaves, and a reader connecting
+# during the reset is refused and aborts.
 start_display() {
-  Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_DIR/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_DIR/display" >/dev/null 2>&1 &
   E2E_PIDS+=($!)
   for _ in $(seq 100); do
     if [ -s "$E2E_DIR/display" ]; then
@@ -50,10 +52,11 @@ write_settings() {
   rm "$E2E_DIR/app/config.utf8"
 }
 
-# Value of a key in the program's config.ini, as UTF-8.
+# Value of a key in the program's config.ini, as UTF-8. Reads to the end, so that
+# a long file does not end the pipe early (SIGPIPE under pipefail).
 setting() {
   iconv -f GB18030 -t UTF-8 "$E2E_DIR/app/config.ini" | tr -d '\r' |
-    awk -F= -v key="$1" '$1 == key { sub(/^[^=]*=/, ""); print; exit }'
+    awk -F= -v key="$1" '$1 == key && !found { sub(/^[^=]*=/, ""); print; found = 1 }'
 }
 
 # Starts the program (the copy install_program made, unless another is named)

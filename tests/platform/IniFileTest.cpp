@@ -236,6 +236,24 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  QStringList {"config.ini"});
     }
+
+    void lock_isHeldByOneAtATimeAndLeavesNothingBehind()
+    {
+        std::optional<IniFileLock> first;
+        first.emplace(path_);
+        QVERIFY(first->IsHeld());
+        QVERIFY(!IniFileLock(path_, std::chrono::milliseconds(0)).IsHeld());
+        first.reset();
+        QVERIFY(IniFileLock(path_, std::chrono::milliseconds(0)).IsHeld());
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList {});
+    }
+
+    void lock_readOnlyFolder_isNotTakenAndCreatesNothing()
+    {
+        QVERIFY(QFile::setPermissions(dir_->path(), ReadOnlyDirectory));
+        QVERIFY(!IniFileLock(path_).IsHeld());
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList {});
+    }
 };
 
 FOLIVAR_TEST(IniFileTest)

@@ -90,6 +90,44 @@ private Q_SLOTS:
         QCOMPARE(pane.BackgroundColour(), 16777215);
     }
 
+    void paneFontSizeOutsideTheDrawableRange_isKeptOrCapped()
+    {
+        EditBox pane;
+        pane.SetFontSize(17);
+        pane.SetFontSize(0);
+        pane.SetFontSize(-3);
+        QCOMPARE(pane.FontSize(), 17);
+        pane.SetFontSize(100000);
+        QCOMPARE(pane.FontSize(), 512);
+        pane.SetFontSize(1);
+        QCOMPARE(pane.FontSize(), 1);
+    }
+
+    void paneColoursOutside24Bits_keepTheirLowBytes()
+    {
+        EditBox pane;
+        pane.SetTextColour(-5);
+        pane.SetBackgroundColour(0x7FFFFFFF);
+        QCOMPARE(pane.TextColour(), 0xFFFFFB);
+        QCOMPARE(pane.BackgroundColour(), 0xFFFFFF);
+    }
+
+    void newText_startsAtItsTop_evenWithLinesTallerThanThePane()
+    {
+        EditBox pane;
+        pane.resize(300, 200);
+        pane.SetFontName(QStringLiteral("Noto Sans CJK SC"));
+        pane.SetFontSize(200);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.SetText(WrappedParagraphs(5));
+        pane.ScrollLines(3);
+        pane.SetText(WrappedParagraphs(6));
+        QCOMPARE(pane.FirstVisibleLine(), 0);
+        pane.ScrollLines(7);
+        QCOMPARE(pane.FirstVisibleLine(), 7);
+    }
+
     void firstVisibleLine_roundTripsOnWrappedText()
     {
         EditBox pane;

@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# A user who does everything at once while a 64 MB book loads: picks other
+# books with the mouse and the keyboard, turns chapters, deletes chapter-list
+# items, resizes the window, hides and shows it with the hot key, and closes
+# it through the menu while the book is loading again. The reader ends with
+# exit code 0, saves its settings once, and they describe what was on screen.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/settings_checks.sh"
+start_display
+install_program
+python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books" --big 64
+# The book list: a.txt, b.txt, big.txt, c.txt.
+write_settings "Config|路径|$E2E_DIR/books/" "Config|书|2" "Config|章|3" "Config|行|4"
+python3 "$E2E_TOOLS/watch_replacements.py" "$E2E_DIR/app/config.ini" >"$E2E_DIR/writes" &
+E2E_PIDS+=($!)
+for _ in $(seq 50); do grep -q watching "$E2E_DIR/writes" && break; sleep 0.1; done
+# Start-up reopens big.txt as soon as the window is up: find the window
+# without the pauses of start_program, so that the first burst of steps below
+# lands in that load.
+QT_LOGGING_RULES="folivar.shelf.info=true" "$E2E_DIR/app/folivar" 2>"$E2E_DIR/log" &
+PROGRAM_PID=$!
+E2E_PIDS+=($PROGRAM_PID)
+for _ in $(seq 3000); do
+  WINDOW_ID=$(xdotool search --onlyvisible --name '^Folivar$' | head -n 1 || true)
+  [ -n "$WINDOW_ID" ] && break
+  sleep 0.01
+done
+[ -n "$WINDOW_ID" ] || fail "the window did not appear"
+eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+left=$X top=$Y
+
+# Below the menu bar, the book list's rows are 14 pixels apart from 30, the
+# chapter list's from 301; the pane lies right of x 170. Each step is a piece
+# of one xdotool command line, so that a whole burst of them reaches the
+# reader within the few tenths of a second that the large book takes to load
+# here. Which steps land in a load depends on the machine; the log tells.
+# The helpers print xdotool words: their output is left unquoted on purpose.
+book() { echo mousemove $((left + 20)) $((top + 30 + 14 * $1)) click --delay 0 1; }
+chapter() { echo mousemove $((left + 20)) $((top + 301 + 14 * $1)) click --delay 0 1; }
+pane() { echo mousemove $((left + 400)) $((top + 200)) click --delay 0 1; }
+keys() { echo key --delay 0 --window "$WINDOW_ID" "$@"; }
+size() { echo windowsize "$WINDOW_ID" "$1" "$2"; }
+loads_of() { grep -c "^folivar.shelf: reading \".*/$1\"" "$E2E_DIR/log" || true; }
+wait_for_load() { # BOOK N: until BOOK has begun loading N times
+  for _ in $(seq 1000); do [ "$(loads_of "$1")" -ge "$2" ] && return 0; sleep 0.01; done
+  fail "$1 did not begin loading"
+}
+wait_shown() { # yes|no
+  for _ in $(seq 100); do
+    if xdotool search --onlyvisible --name '^Folivar$' | grep -qx "$WINDOW_ID"; then
+      [ "$1" = yes ] && return 0
+    else
+      [ "$1" = no ] && return 0
+    fi
+    sleep 0.1
+  done
+  fail "the window should be shown: $1"
+}
+
+echo "while start-up reopens big.txt: chapters, deletes, resizes, then a.txt"
+wait_for_load big.txt 1
+xdotool $(pane) $(keys Right Right Left) $(chapter 1) $(keys Delete) $(size 700 450) $(size 884 560) \
+  $(book 0) $(pane) $(keys Right Right) $(chapter 3) $(keys Delete Delete)
+wait_for_load a.txt 1
+sleep 0.5
+
+echo "big.txt chosen: chapters, deletes, a resize, then c.txt"
+xdotool $(book 2) $(pane) $(keys Right Left Left) $(chapter 2) $(keys Delete) $(size 700 450) $(book 3)
+wait_for_load c.txt 1
+sleep 0.5
+
+echo "big.txt chosen: the hot key hides and shows the window"
+xdotool $(size 884 560) $(book 2) key --delay 0 grave
+wait_shown no
+xdotool $(size 600 400) key --delay 0 grave
+# Clicks reach the window only once it is back on screen.
+wait_shown yes
+xdotool windowsize --sync "$WINDOW_ID" 884 560
+
+echo "c.txt and big.txt again from the keyboard, and 文件 > 退出 while big.txt loads"
+xdotool $(keys Down)
+wait_for_load c.txt 2
+sleep 0.5
+[ "$(grep -c replaced "$E2E_DIR/writes")" -eq 0 ] || fail "the settings were written before the close"
+expect_no_other_windows
+
+xdotool $(keys Up) mousemove $((left + 15)) $((top + 10)) click --delay 0 1 sleep 0.2 key --delay 0 Up Return
+expect_exit_code 0
+# Which steps landed in a load depends on the machine: say which did.
+echo "loads begun and cut short, in order:"
+sed -n 's#^folivar.shelf: \(reading\|stopped reading\) ".*/\([^/"]*\)".*#  \1 \2#p' "$E2E_DIR/log"
+[ "$(grep -c replaced "$E2E_DIR/writes")" -eq 8 ] && [ "$(grep -c written "$E2E_DIR/writes")" -eq 0 ] ||
+  fail "config.ini was written $(grep -vc watching "$E2E_DIR/writes") times, not once for each of the eight keys"
+expect_complete_settings
+# The user last chose big.txt; the chapter list held c.txt's items with its
+# head item shown, or big.txt's own if that had finished loading.
+[ "$(setting 书)" = 2 ] || fail "书 is $(setting 书), not big.txt"
+[ "$(setting 章)" = 0 ] || fail "章 is $(setting 章), not the head item shown"
+[ "$(setting 行)" = 0 ] || fail "行 is $(setting 行), not the top of the head item"
+echo "PASS: nesting_stress"

@@ -1,0 +1,90 @@
+#!/usr/bin/env python3
+"""Checks what the reader left in a settings file.
+
+settings_file.py complete FILE
+    FILE is GB18030 text holding each of the eight keys exactly once, in its
+    own section. Prints the values as "key=value" lines.
+settings_file.py between OLD NEW FILE
+    FILE is OLD with the first k of the eight values that shutdown writes, in
+    its order, taken from NEW (0 <= k <= 8): what a shutdown cut short leaves.
+    Prints the largest such k (values equal in OLD and NEW leave it open).
+"""
+import sys
+
+# The order in which shutdown writes them.
+KEYS = [("Config", "路径"), ("Config", "书"), ("Config", "章"), ("Config", "行"),
+        ("字体", "字体"), ("字体", "字体大小"), ("字体", "文本颜色"), ("字体", "背景颜色")]
+
+
+def parse(path):
+    """The lines of the file as (section, key, value) with None for non-key lines."""
+    with open(path, "rb") as f:
+        raw = f.read()
+    try:
+        text = raw.decode("gb18030")
+    except UnicodeDecodeError as error:
+        sys.exit(f"{path}: not GB18030 text: {error}")
+    entries, section = [], None
+    for line in text.splitlines(keepends=True):
+        body = line.rstrip("\r\n")
+        if body.startswith("[") and "]" in body:
+            section = body[1:body.index("]")]
+            entries.append((line, None, None))
+        elif "=" in body:
+            key, value = body.split("=", 1)
+            entries.append((line, (section, key), value))
+        else:
+            entries.append((line, None, None))
+    return entries
+
+
+def values(path):
+    found = {}
+    for _, place, value in parse(path):
+        if place is None:
+            continue
+        if place in found:
+            sys.exit(f"{path}: {place[0]}/{place[1]} appears twice")
+        found[place] = value
+    missing = [f"{s}/{k}" for s, k in KEYS if (s, k) not in found]
+    if missing:
+        sys.exit(f"{path}: missing {', '.join(missing)}")
+    return found
+
+
+def complete(path):
+    found = values(path)
+    for section, key in KEYS:
+        print(f"{key}={found[(section, key)]}")
+
+
+def between(old_path, new_path, path):
+    new = values(new_path)
+    old_entries = parse(old_path)
+    with open(path, "rb") as f:
+        actual = f.read()
+    for k in reversed(range(len(KEYS) + 1)):
+        written = set(KEYS[:k])
+        lines = []
+        for line, place, value in old_entries:
+            if place in written:
+                ending = line[len(line.rstrip("\r\n")):]
+                line = f"{place[1]}={new[place]}{ending}"
+            lines.append(line)
+        if "".join(lines).encode("gb18030") == actual:
+            print(k)
+            return
+    sys.exit(f"{path}: neither the old file nor any state a shutdown passes through")
+
+
+def main():
+    if sys.argv[1:2] == ["complete"] and len(sys.argv) == 3:
+        complete(sys.argv[2])
+    elif sys.argv[1:2] == ["between"] and len(sys.argv) == 5:
+        between(*sys.argv[2:])
+    else:
+        sys.exit(__doc__)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# A reader killed outright never leaves a broken config.ini. Killed while it
+# loads a book, it has written nothing. Killed while it saves, the file is the
+# old one or one the key-by-key save passes through, always whole; a lock it
+# left behind does not hold up the next reader's save.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/settings_checks.sh"
+start_display
+install_program
+python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books" --big 64
+ini="$E2E_DIR/app/config.ini"
+
+echo "case: killed while loading a large book"
+write_settings "Config|路径|$E2E_DIR/books/" "Config|书|2" "Config|章|3" "Config|行|4" \
+  "字体|字体|Noto Serif CJK SC" "字体|字体大小|15" "字体|文本颜色|128" "字体|背景颜色|15794175"
+cp "$ini" "$E2E_DIR/before.ini"
+QT_LOGGING_RULES="folivar.shelf.info=true" start_program 2>"$E2E_DIR/log"
+for _ in $(seq 100); do
+  grep -q 'reading ".*big.txt"' "$E2E_DIR/log" && break
+  sleep 0.1
+done
+grep -q 'reading ".*big.txt"' "$E2E_DIR/log" || fail "the large book did not start loading"
+# 64 MB take seconds to load: the kill comes in the middle.
+kill -9 "$PROGRAM_PID"
+wait "$PROGRAM_PID" 2>/dev/null || true
+cmp -s "$E2E_DIR/before.ini" "$ini" || fail "config.ini changed although the reader was killed"
+
+# b.txt, chapter 5 at line 7, with a book folder that lacks its final "/":
+# moving on a chapter and saving changes four of the eight values.
+write_settings "Config|路径|$E2E_DIR/books" "Config|书|1" "Config|章|5" "Config|行|7" \
+  "字体|字体|Noto Serif CJK SC" "字体|字体大小|17" "字体|文本颜色|128" "字体|背景颜色|15794175"
+cp "$ini" "$E2E_DIR/before.ini"
+chapter=$(chapter_text "$E2E_DIR/books/b.txt" 5)
+next_chapter_then_exit() {
+  start_program
+  for _ in $(seq 30); do
+    [ "$(pane_text 2>/dev/null)" = "$chapter" ] && break
+  done
+  xdotool key --window "$WINDOW_ID" Right
+  exit_through_menu
+}
+
+echo "case: a whole save, for comparison"
+next_chapter_then_exit
+expect_exit_code 0
+cp "$ini" "$E2E_DIR/after.ini"
+[ "$(setting 章)" = 6 ] || fail "章 is $(setting 章) after a whole save"
+
+echo "case: killed while saving"
+for round in $(seq 20); do
+  cp "$E2E_DIR/before.ini" "$ini"
+  next_chapter_then_exit
+  sleep "0.$(printf '%03d' $((RANDOM % 200)))"
+  kill -9 "$PROGRAM_PID" 2>/dev/null || true
+  wait "$PROGRAM_PID" 2>/dev/null || true
+  written=$(python3 "$E2E_TOOLS/settings_file.py" between "$E2E_DIR/before.ini" "$E2E_DIR/after.ini" "$ini") ||
+    fail "round $round left a broken config.ini"
+  echo "round $round: $written of 8 values saved"
+done
+
+echo "case: the next reader saves in full"
+cp "$E2E_DIR/before.ini" "$ini"
+QT_LOGGING_RULES="folivar.settings.warning=true" next_chapter_then_exit 2>"$E2E_DIR/log"
+expect_exit_code 0
+cmp -s "$E2E_DIR/after.ini" "$ini" || fail "the save after the kills is not whole"
+grep 'without its lock' "$E2E_DIR/log" && fail "a killed reader's lock held up the save"
+echo "PASS: settings_killed"

@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Two readers in one folder share its config.ini. When both are asked to
+# close at the same moment, the file ends up as the one or the other saved
+# it, never a mix of the two and never cut short.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/settings_checks.sh"
+start_display
+install_program
+cp "$E2E_DIR/app/folivar" "$E2E_DIR/app/folivar2"
+python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books"
+
+# Starts the program and waits until it shows the remembered chapter. Both
+# windows have the same title: the new one is found by its process.
+start_reader() { # PROGRAM
+  "$1" &
+  PROGRAM_PID=$!
+  E2E_PIDS+=($PROGRAM_PID)
+  WINDOW_ID=$(timeout 30 xdotool search --sync --all --onlyvisible --pid "$PROGRAM_PID" --name '^Folivar$' | head -n 1) ||
+    fail "the window of $1 did not appear"
+  for _ in $(seq 50); do
+    [ "$(pane_text 2>/dev/null)" = "$chapter" ] && return 0
+  done
+  fail "$1 did not show chapter 5 of b.txt"
+}
+
+chapter=$(chapter_text "$E2E_DIR/books/b.txt" 5)
+for round in $(seq 8); do
+  write_settings "Config|路径|$E2E_DIR/books/" "Config|书|1" "Config|章|5" "Config|行|7" \
+    "字体|字体|Noto Serif CJK SC" "字体|字体大小|17" "字体|文本颜色|128" "字体|背景颜色|15794175"
+  start_reader "$E2E_DIR/app/folivar"
+  first_window=$WINDOW_ID first_pid=$PROGRAM_PID
+  # Two chapters on: b.txt, chapter 7, top line.
+  xdotool key --window "$first_window" Right Right
+  start_reader "$E2E_DIR/app/folivar2"
+  second_window=$WINDOW_ID second_pid=$PROGRAM_PID
+  # Another book: c.txt, the third row of the book list of the newer window,
+  # which lies on top; it opens at its start.
+  eval "$(xdotool getwindowgeometry --shell "$second_window")"
+  xdotool mousemove "$((X + 20))" "$((Y + 58))" click 1
+  sleep 1
+  request_close "$first_window" "$second_window"
+  PROGRAM_PID=$first_pid
+  expect_exit_code 0
+  PROGRAM_PID=$second_pid
+  expect_exit_code 0
+  expect_complete_settings >/dev/null
+  place="$(setting 书) $(setting 章) $(setting 行)"
+  echo "round $round: 书 章 行 = $place"
+  [ "$place" = "1 7 0" ] || [ "$place" = "2 0 0" ] || fail "the place $place is neither reader's"
+done
+echo "PASS: settings_two_readers"
