@@ -10,18 +10,6 @@ start_program
 first_window=$WINDOW_ID
 first_pid=$PROGRAM_PID
 
-wait_visible() { # wait_visible WINDOW yes|no
-  for _ in $(seq 100); do
-    if xdotool search --onlyvisible --name '^Folivar$' | grep -qx "$1"; then
-      [ "$2" = yes ] && return 0
-    else
-      [ "$2" = no ] && return 0
-    fi
-    sleep 0.1
-  done
-  fail "window $1 visible should be $2"
-}
-
 before=$(xdotool getwindowgeometry "$first_window")
 xdotool key grave
 wait_visible "$first_window" no

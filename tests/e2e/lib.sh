@@ -69,6 +69,19 @@ start_program() {
     fail "the window did not appear"
 }
 
+# Waits until the window is shown (yes) or hidden (no).
+wait_visible() { # wait_visible WINDOW yes|no
+  for _ in $(seq 100); do
+    if xdotool search --onlyvisible --name '^Folivar$' | grep -qx "$1"; then
+      [ "$2" = yes ] && return 0
+    else
+      [ "$2" = no ] && return 0
+    fi
+    sleep 0.1
+  done
+  fail "window $1 visible should be $2"
+}
+
 # Waits for the program to end and checks its exit code.
 expect_exit_code() {
   local code=0

@@ -45,18 +45,6 @@ wait_for_load() { # BOOK N: until BOOK has begun loading N times
   for _ in $(seq 1000); do [ "$(loads_of "$1")" -ge "$2" ] && return 0; sleep 0.01; done
   fail "$1 did not begin loading"
 }
-wait_shown() { # yes|no
-  for _ in $(seq 100); do
-    if xdotool search --onlyvisible --name '^Folivar$' | grep -qx "$WINDOW_ID"; then
-      [ "$1" = yes ] && return 0
-    else
-      [ "$1" = no ] && return 0
-    fi
-    sleep 0.1
-  done
-  fail "the window should be shown: $1"
-}
-
 echo "while start-up reopens big.txt: chapters, deletes, resizes, then a.txt"
 wait_for_load big.txt 1
 xdotool $(pane) $(keys Right Right Left) $(chapter 1) $(keys Delete) $(size 700 450) $(size 884 560) \
@@ -71,10 +59,10 @@ sleep 0.5
 
 echo "big.txt chosen: the hot key hides and shows the window"
 xdotool $(size 884 560) $(book 2) key --delay 0 grave
-wait_shown no
+wait_visible "$WINDOW_ID" no
 xdotool $(size 600 400) key --delay 0 grave
 # Clicks reach the window only once it is back on screen.
-wait_shown yes
+wait_visible "$WINDOW_ID" yes
 xdotool windowsize --sync "$WINDOW_ID" 884 560
 
 echo "c.txt and big.txt again from the keyboard, and 文件 > 退出 while big.txt loads"
