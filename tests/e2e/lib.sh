@@ -52,6 +52,14 @@ write_settings() {
   rm "$E2E_DIR/app/config.utf8"
 }
 
+# The place most tests remember: b.txt of the generated library, chapter 5
+# at line 7, in a font and colours other than the designed ones. The book
+# folder is written as given, with or without its final "/".
+write_remembered_place() { # FOLDER
+  write_settings "Config|路径|$1" "Config|书|1" "Config|章|5" "Config|行|7" \
+    "字体|字体|Noto Serif CJK SC" "字体|字体大小|17" "字体|文本颜色|128" "字体|背景颜色|15794175"
+}
+
 # Value of a key in the program's config.ini, as UTF-8. Reads to the end, so that
 # a long file does not end the pipe early (SIGPIPE under pipefail).
 setting() {

@@ -5,8 +5,7 @@ source "$(dirname "$0")/lib.sh"
 start_display
 install_program
 python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books"
-write_settings "Config|路径|$E2E_DIR/books/" "Config|书|1" "Config|章|5" "Config|行|7" \
-  "字体|字体|Noto Serif CJK SC" "字体|字体大小|17" "字体|文本颜色|128" "字体|背景颜色|15794175"
+write_remembered_place "$E2E_DIR/books/"
 start_program
 sleep 1
 

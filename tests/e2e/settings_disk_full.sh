@@ -25,8 +25,7 @@ start_display
 install_program
 python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books"
 # Without its trailing "/" the folder would be written back with one.
-write_settings "Config|路径|$E2E_DIR/books" "Config|书|1" "Config|章|5" "Config|行|7" \
-  "字体|字体|Noto Serif CJK SC" "字体|字体大小|17" "字体|文本颜色|128" "字体|背景颜色|15794175"
+write_remembered_place "$E2E_DIR/books"
 cp "$E2E_DIR/app/config.ini" "$E2E_DIR/before.ini"
 cat /dev/zero >"$E2E_DIR/app/filler" 2>/dev/null || true
 [ "$(df --output=avail -k "$E2E_DIR/app" | tail -n 1)" -eq 0 ] || fail "the filesystem could not be filled"

@@ -27,8 +27,7 @@ cmp -s "$E2E_DIR/before.ini" "$ini" || fail "config.ini changed although the rea
 
 # b.txt, chapter 5 at line 7, with a book folder that lacks its final "/":
 # moving on a chapter and saving changes four of the eight values.
-write_settings "Config|路径|$E2E_DIR/books" "Config|书|1" "Config|章|5" "Config|行|7" \
-  "字体|字体|Noto Serif CJK SC" "字体|字体大小|17" "字体|文本颜色|128" "字体|背景颜色|15794175"
+write_remembered_place "$E2E_DIR/books"
 cp "$ini" "$E2E_DIR/before.ini"
 chapter=$(chapter_text "$E2E_DIR/books/b.txt" 5)
 next_chapter_then_exit() {

@@ -25,8 +25,7 @@ start_reader() { # PROGRAM
 
 chapter=$(chapter_text "$E2E_DIR/books/b.txt" 5)
 for round in $(seq 8); do
-  write_settings "Config|路径|$E2E_DIR/books/" "Config|书|1" "Config|章|5" "Config|行|7" \
-    "字体|字体|Noto Serif CJK SC" "字体|字体大小|17" "字体|文本颜色|128" "字体|背景颜色|15794175"
+  write_remembered_place "$E2E_DIR/books/"
   start_reader "$E2E_DIR/app/folivar"
   first_window=$WINDOW_ID first_pid=$PROGRAM_PID
   # Two chapters on: b.txt, chapter 7, top line.
