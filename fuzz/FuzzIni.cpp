@@ -46,6 +46,7 @@ const QString kMissing = QStringLiteral("\n(missing)");
 // Names, ini syntax, blanks and line ends, characters that fold to ASCII
 // letters (ſ, the Kelvin sign), text outside GBK, broken UTF-16, and 锘开,
 // whose GB18030 bytes begin like a UTF-8 byte-order mark.
+// clang-format off
 const std::array<QString, 33> kPieces = {
     u"Config"_s, u"config"_s, u"路径"_s,  u"字体"_s,   u"书"_s,     u"k"_s,      u"K"_s,
     u"="_s,      u"["_s,      u"]"_s,     u";"_s,      u"#"_s,      u" "_s,      u"\t"_s,
@@ -53,6 +54,7 @@ const std::array<QString, 33> kPieces = {
     u"\u212A"_s, u"ＡＢ"_s,   u"d:\\书\\"_s, u"€"_s,   u"繁體"_s,   u"😀"_s,     u"\uFEFF"_s,
     u"\uFFFD"_s, QString(QChar(0xD800)), QString(QChar(0)), u"0"_s, u"锘开"_s,
 };
+// clang-format on
 
 struct Pair {
     QString section;
