@@ -68,15 +68,13 @@ void PrintReader(const SizeResult &result, double floorMs)
                 kArrowStepMs, Verdict(stepMs <= kArrowStepMs));
     std::printf("  peak memory             %9.1f MB     idle %.1f MB, above idle %.1f MB = %.2f x file"
                 "   target <= %.0f x   %s\n",
-                peak / kMegabyte, idle / kMegabyte, (peak - idle) / kMegabyte, aboveIdleToFile,
-                kPeakAboveIdleToFile, Verdict(aboveIdleToFile <= kPeakAboveIdleToFile));
+                peak / kMegabyte, idle / kMegabyte, (peak - idle) / kMegabyte, aboveIdleToFile, kPeakAboveIdleToFile,
+                Verdict(aboveIdleToFile <= kPeakAboveIdleToFile));
     const int found = int(MedianOf(runs, MeasurementKey::ChapterItems)) - 1;
-    std::printf("  chapter items found     %9d        planted headings %d   every planted heading found: %s\n",
-                found, result.book.plantedHeadings, Verdict(found == result.book.plantedHeadings));
-    std::printf("  runs, first chapter ms: %s\n",
-                qPrintable(RunValues(runs, MeasurementKey::FirstChapterMs, 1)));
-    std::printf("  runs, floor ms:         %s\n",
-                qPrintable(RunValues(result.floorRuns, MeasurementKey::FloorMs, 1)));
+    std::printf("  chapter items found     %9d        planted headings %d   every planted heading found: %s\n", found,
+                result.book.plantedHeadings, Verdict(found == result.book.plantedHeadings));
+    std::printf("  runs, first chapter ms: %s\n", qPrintable(RunValues(runs, MeasurementKey::FirstChapterMs, 1)));
+    std::printf("  runs, floor ms:         %s\n", qPrintable(RunValues(result.floorRuns, MeasurementKey::FloorMs, 1)));
     std::printf("  runs, peak MB:          %s\n", qPrintable(RunValues(runs, MeasurementKey::PeakBytes, kMegabyte)));
 }
 

@@ -44,10 +44,10 @@ SizeResult MeasureSize(int megabytes, const BenchSettings &settings, const QStri
     for (int run = 1; run <= settings.runs; ++run) {
         std::fprintf(stderr, "%d MB: run %d of %d\n", megabytes, run, settings.runs);
         AppendIfMeasured(result.floorRuns, RunChild({QLatin1String("--") + ChildOption::FloorRun, result.book.path}));
-        AppendIfMeasured(result.readerRuns,
-                         RunChild({QLatin1String("--") + ChildOption::ReaderRun, result.book.path,
-                                   QLatin1String("--") + ChildOption::ArrowSteps,
-                                   QString::number(settings.arrowSteps)}));
+        AppendIfMeasured(
+            result.readerRuns,
+            RunChild({QLatin1String("--") + ChildOption::ReaderRun, result.book.path,
+                      QLatin1String("--") + ChildOption::ArrowSteps, QString::number(settings.arrowSteps)}));
     }
     QFile::remove(result.book.path);
     return result;

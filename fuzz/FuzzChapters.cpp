@@ -94,8 +94,8 @@ void CheckHeadings(const QString &original)
 
     const QList<ChapterHeading> found = FindChapterHeadings(text);
     const QList<ChapterHeading> reference = ReferenceChapterScan(text);
-    FUZZ_REQUIRE(SameHeadings(found, reference), QStringLiteral("text %1\nfound%2\nreference%3")
-                                                     .arg(Shown(text), Listed(found), Listed(reference)));
+    FUZZ_REQUIRE(SameHeadings(found, reference),
+                 QStringLiteral("text %1\nfound%2\nreference%3").arg(Shown(text), Listed(found), Listed(reference)));
 }
 
 bool IsBlank(QChar c)

@@ -23,8 +23,8 @@ QString Shown(const T &value)
 }
 
 // The details are only put together when the check fails.
-#define FUZZ_REQUIRE(condition, details)                                                                     \
-    do {                                                                                                     \
-        if (!(condition))                                                                                    \
-            FailFuzzCheck(#condition, details);                                                              \
+#define FUZZ_REQUIRE(condition, details)                                                                               \
+    do {                                                                                                               \
+        if (!(condition))                                                                                              \
+            FailFuzzCheck(#condition, details);                                                                        \
     } while (false)

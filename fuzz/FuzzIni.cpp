@@ -158,8 +158,8 @@ std::optional<QByteArray> WithNewValue(const QByteArray &line, const QByteArray 
 
 // Whether `after` is `before` changed by one write as described at the top.
 // Tries every place the change could be that leaves the bytes around it alone.
-bool ChangedByOneWrite(const QByteArray &before, const QByteArray &after, const QString &section,
-                       const QString &key, const QString &value)
+bool ChangedByOneWrite(const QByteArray &before, const QByteArray &after, const QString &section, const QString &key,
+                       const QString &value)
 {
     const QList<QByteArray> lines = LinesOf(before);
     const QByteArray keyLine = Gb18030(key + u'=' + value) + kCrLf;
@@ -177,8 +177,7 @@ bool ChangedByOneWrite(const QByteArray &before, const QByteArray &after, const 
     // The change at line `at`: it replaces `removed` lines (0 or 1) with `added`.
     const auto changeAt = [&](qsizetype lineStart, qsizetype removedBytes, const QByteArray &added) {
         const qsizetype keptEnd = before.size() - lineStart - removedBytes;
-        return lineStart <= commonStart && keptEnd <= commonEnd
-            && lineStart + added.size() + keptEnd == after.size()
+        return lineStart <= commonStart && keptEnd <= commonEnd && lineStart + added.size() + keptEnd == after.size()
             && after.mid(lineStart, added.size()) == added;
     };
     qsizetype lineStart = 0;
@@ -239,10 +238,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 const bool same = SameName(pair.section, section) && SameName(pair.key, key);
                 const QString expected = same ? value : valuesBefore[i];
                 const QString now = ReadIniValue(path, pair.section, pair.key, kMissing);
-                FUZZ_REQUIRE(now == expected, Described(section, key, value, before, after)
-                                                  + QStringLiteral("\n[%1] %2 reads %3, expected %4")
-                                                        .arg(Shown(pair.section), Shown(pair.key), Shown(now),
-                                                             Shown(expected)));
+                FUZZ_REQUIRE(now == expected,
+                             Described(section, key, value, before, after)
+                                 + QStringLiteral("\n[%1] %2 reads %3, expected %4")
+                                       .arg(Shown(pair.section), Shown(pair.key), Shown(now), Shown(expected)));
             }
         }
         written.append({section, key});

@@ -1,10 +1,10 @@
 #include "MainWindow.h"
 
+#include "Appearance.h"
 #include "BookList.h"
 #include "BookLoader.h"
 #include "ChapterIndex.h"
 #include "ChapterNavigation.h"
-#include "Appearance.h"
 #include "ColourChooser.h"
 #include "EditBox.h"
 #include "FontChooser.h"

@@ -11,8 +11,8 @@ QString SettingsPathFor(const QString &programDirectory)
     const QString fileName = QStringLiteral("config.ini");
     if (CanHoldIniFiles(programDirectory))
         return QDir::toNativeSeparators(programDirectory + QLatin1Char('/') + fileName);
-    return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-                                    QLatin1Char('/') + fileName);
+    return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                                    + QLatin1Char('/') + fileName);
 }
 
 QString DefaultBookDirectory()

@@ -20,13 +20,14 @@ void OnShutdown(ReaderState &state, const ReaderControls &controls)
     const SavedPlace place = state.placeBeingRestored.value_or(
         SavedPlace{QString::number(controls.列表框_文件->Selection()),
                    QString::number(controls.列表框_章节->Selection()), QString::number(pane.FirstVisibleLine())});
-    WriteSettingGroup(state.SettingsPath, {{Setting::BookDirectory, state.shelf.BookDirectory},
-                                           {Setting::Book, place.book},
-                                           {Setting::Chapter, place.chapter},
-                                           {Setting::Line, place.line},
-                                           {Setting::FontName, pane.FontName()},
-                                           {Setting::FontSize, QString::number(pane.FontSize())},
-                                           {Setting::TextColour, QString::number(pane.TextColour())},
-                                           {Setting::BackgroundColour, QString::number(pane.BackgroundColour())}});
+    WriteSettingGroup(state.SettingsPath,
+                      {{Setting::BookDirectory, state.shelf.BookDirectory},
+                       {Setting::Book, place.book},
+                       {Setting::Chapter, place.chapter},
+                       {Setting::Line, place.line},
+                       {Setting::FontName, pane.FontName()},
+                       {Setting::FontSize, QString::number(pane.FontSize())},
+                       {Setting::TextColour, QString::number(pane.TextColour())},
+                       {Setting::BackgroundColour, QString::number(pane.BackgroundColour())}});
     ReleaseReaderHotKey(controls, state.HotKeyId);
 }

@@ -6,9 +6,9 @@
 #include "EditBox.h"
 #include "HotKey.h"
 #include "ListBox.h"
-#include "RegisterLayout.h"
 #include "ReaderControls.h"
 #include "ReaderState.h"
+#include "RegisterLayout.h"
 #include "Settings.h"
 
 #include <QCoreApplication>
@@ -69,10 +69,10 @@ void OnStartup(ReaderState &state, const ReaderControls &controls)
 {
     // The pane stretches with the window; the chapter list keeps its width
     // and lets its bottom edge follow the window's.
-    RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.编辑框_内容), ANCHOR_PARENT,
-                   ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT);
-    RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.列表框_章节), ANCHOR_PARENT,
-                   ANCHOR_PARENT, ANCHOR_KEEP_SIZE, ANCHOR_PARENT);
+    RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.编辑框_内容), ANCHOR_PARENT, ANCHOR_PARENT,
+                   ANCHOR_PARENT, ANCHOR_PARENT);
+    RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.列表框_章节), ANCHOR_PARENT, ANCHOR_PARENT,
+                   ANCHOR_KEEP_SIZE, ANCHOR_PARENT);
     state.SettingsPath = SettingsPathFor(QCoreApplication::applicationDirPath());
     state.shelf.BookDirectory = ReadSetting(state.SettingsPath, Setting::BookDirectory);
     const RememberedPlace place = ReadRememberedPlace(state.SettingsPath);

@@ -15,8 +15,7 @@ bool IsReference(int target)
 // without a rule.
 bool HasRule(int target)
 {
-    return IsReference(target) || target == ANCHOR_PARENT || target == ANCHOR_KEEP_SIZE
-        || target == ANCHOR_SCALE_SIZE;
+    return IsReference(target) || target == ANCHOR_PARENT || target == ANCHOR_KEEP_SIZE || target == ANCHOR_SCALE_SIZE;
 }
 
 int TruncateTowardZero(double value)
@@ -47,9 +46,8 @@ AxisPlacement Registered(const AxisRule &rule)
 {
     // A code on the near side leaves the near gap at the control's own start;
     // on the far side, the far gap at its distance to the client's far edge.
-    const int position = IsReference(rule.nearAnchor.target)
-        ? rule.registeredClientSize - rule.farGap - rule.size
-        : rule.nearGap;
+    const int position =
+        IsReference(rule.nearAnchor.target) ? rule.registeredClientSize - rule.farGap - rule.size : rule.nearGap;
     return {position, rule.size};
 }
 
@@ -67,14 +65,24 @@ Span VerticalSpan(const ControlRect &rect)
 
 AxisRule HorizontalRule(const LayoutEntry &entry)
 {
-    return {entry.leftAnchor, entry.leftGap, entry.rightAnchor, entry.rightGap, entry.width,
-            entry.parentClient.right, (entry.centerFlags & CENTER_H) != 0};
+    return {entry.leftAnchor,
+            entry.leftGap,
+            entry.rightAnchor,
+            entry.rightGap,
+            entry.width,
+            entry.parentClient.right,
+            (entry.centerFlags & CENTER_H) != 0};
 }
 
 AxisRule VerticalRule(const LayoutEntry &entry)
 {
-    return {entry.topAnchor, entry.topGap, entry.bottomAnchor, entry.bottomGap, entry.height,
-            entry.parentClient.bottom, (entry.centerFlags & CENTER_V) != 0};
+    return {entry.topAnchor,
+            entry.topGap,
+            entry.bottomAnchor,
+            entry.bottomGap,
+            entry.height,
+            entry.parentClient.bottom,
+            (entry.centerFlags & CENTER_V) != 0};
 }
 
 AxisRule RegisterAxis(Span control, int clientSize, int nearTarget, Span nearReference, int farTarget,

@@ -7,9 +7,9 @@ class WindowSystem;
 struct ControlRect {
     int left = 0;
     int top = 0;
-    int right = 0; // left + width
+    int right = 0;  // left + width
     int bottom = 0; // top + height
-    int width = 0; // outer width, border included
+    int width = 0;  // outer width, border included
     int height = 0; // outer height, border included
 
     friend bool operator==(const ControlRect &, const ControlRect &) = default;

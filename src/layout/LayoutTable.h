@@ -7,8 +7,8 @@
 
 // Anchor targets: a positive value is the handle of a reference control; these
 // codes name the other rules a side can follow.
-inline constexpr int ANCHOR_PARENT = -1; // keep the distance to the client edge
-inline constexpr int ANCHOR_KEEP_SIZE = -2; // side is free, size stays as registered
+inline constexpr int ANCHOR_PARENT = -1;     // keep the distance to the client edge
+inline constexpr int ANCHOR_KEEP_SIZE = -2;  // side is free, size stays as registered
 inline constexpr int ANCHOR_SCALE_SIZE = -3; // side is free, size scales with the client
 
 // Centre flags, combinable.

@@ -21,7 +21,6 @@ void RelayoutAll(const LayoutTable &table, WindowSystem &windows)
         const AxisPlacement vertical =
             PlaceOnAxis(VerticalRule(entry), client.bottom, VerticalSpan(reference(entry.topAnchor)),
                         VerticalSpan(reference(entry.bottomAnchor)));
-        windows.MoveWindow(entry.control, horizontal.position, vertical.position, horizontal.size, vertical.size,
-                           true);
+        windows.MoveWindow(entry.control, horizontal.position, vertical.position, horizontal.size, vertical.size, true);
     }
 }

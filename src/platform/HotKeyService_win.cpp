@@ -25,8 +25,7 @@ class RegisteredHotKey : public QAbstractNativeEventFilter {
 public:
     RegisteredHotKey(WindowHandle owner, HWND window, WindowHandle notifyTarget)
         : owner_(owner), window_(window), notifyTarget_(notifyTarget)
-    {
-    }
+    {}
 
     WindowHandle Owner() const { return owner_; }
     HWND Window() const { return window_; }

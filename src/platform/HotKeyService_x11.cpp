@@ -109,15 +109,10 @@ class GrabbedKey : public QAbstractNativeEventFilter {
 public:
     GrabbedKey(xcb_connection_t *connection, WindowHandle owner, WindowHandle notifyTarget,
                std::vector<xcb_keycode_t> keycodes, uint16_t modifiers, uint16_t numLockMask)
-        : connection_(connection),
-          root_(xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root),
-          owner_(owner),
-          notifyTarget_(notifyTarget),
-          keycodes_(std::move(keycodes)),
-          modifiers_(modifiers),
+        : connection_(connection), root_(xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root), owner_(owner),
+          notifyTarget_(notifyTarget), keycodes_(std::move(keycodes)), modifiers_(modifiers),
           lockMask_(static_cast<uint16_t>(XCB_MOD_MASK_LOCK | numLockMask))
-    {
-    }
+    {}
 
     WindowHandle Owner() const { return owner_; }
 
@@ -127,12 +122,13 @@ public:
     {
         for (const xcb_keycode_t keycode : keycodes_) {
             for (const uint16_t variant : Variants()) {
-                const XcbPointer<xcb_generic_error_t> error(xcb_request_check(
-                    connection_, xcb_grab_key_checked(connection_, 1, root_, variant, keycode,
-                                                      XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC)));
+                const XcbPointer<xcb_generic_error_t> error(
+                    xcb_request_check(connection_,
+                                      xcb_grab_key_checked(connection_, 1, root_, variant, keycode, XCB_GRAB_MODE_ASYNC,
+                                                           XCB_GRAB_MODE_ASYNC)));
                 if (error) {
-                    qCInfo(lcPlatformTools) << "hot key: grab of keycode" << keycode << "refused, X error"
-                                            << error->error_code;
+                    qCInfo(lcPlatformTools)
+                        << "hot key: grab of keycode" << keycode << "refused, X error" << error->error_code;
                     Release();
                     return false;
                 }
@@ -212,8 +208,7 @@ int RegisterHotKey(WindowHandle owner, WindowHandle notifyTarget, int modifiers,
     const std::optional<uint16_t> xModifiers = XModifiersOf(modifiers);
     const xcb_keysym_t keysym = KeysymOf(virtualKey);
     if (!xModifiers || keysym == XCB_NO_SYMBOL) {
-        qCInfo(lcPlatformTools) << "hot key: unsupported key" << Qt::hex << virtualKey << "with modifiers"
-                                << modifiers;
+        qCInfo(lcPlatformTools) << "hot key: unsupported key" << Qt::hex << virtualKey << "with modifiers" << modifiers;
         return 0;
     }
     const KeySymbols symbols(xcb_key_symbols_alloc(connection));
@@ -222,8 +217,8 @@ int RegisterHotKey(WindowHandle owner, WindowHandle notifyTarget, int modifiers,
         qCInfo(lcPlatformTools) << "hot key: the keyboard map has no key for keysym" << Qt::hex << keysym;
         return 0;
     }
-    auto hotKey = std::make_unique<GrabbedKey>(connection, owner, notifyTarget, std::move(keycodes),
-                                               *xModifiers, NumLockMask(connection, symbols.get()));
+    auto hotKey = std::make_unique<GrabbedKey>(connection, owner, notifyTarget, std::move(keycodes), *xModifiers,
+                                               NumLockMask(connection, symbols.get()));
     if (!hotKey->Grab())
         return 0;
     qGuiApp->installNativeEventFilter(hotKey.get());

@@ -137,8 +137,7 @@ void InsertLine(QList<QByteArray> &lines, qsizetype at, const QByteArray &line)
     lines.insert(at, line);
 }
 
-QByteArray WithKey(const QByteArray &content, const QString &section, const QString &key,
-                   const QString &value)
+QByteArray WithKey(const QByteArray &content, const QString &section, const QString &key, const QString &value)
 {
     QList<QByteArray> lines = SplitLines(content);
     const KeyPlace place = FindKey(lines, section, key);
@@ -195,16 +194,14 @@ bool CanHoldIniFiles(const QString &directory)
     return info.isDir() && info.isWritable() && HasWriteBit(info);
 }
 
-QString ReadIniValue(const QString &file, const QString &section, const QString &key,
-                     const QString &defaultValue)
+QString ReadIniValue(const QString &file, const QString &section, const QString &key, const QString &defaultValue)
 {
     const QList<QByteArray> lines = SplitLines(ReadFileBytes(file).value_or(QByteArray()));
     const KeyPlace place = FindKey(lines, section, key);
     return place.keyLine < 0 ? defaultValue : ValueOf(LineText(lines, place.keyLine));
 }
 
-bool WriteIniValue(const QString &file, const QString &section, const QString &key,
-                   const QString &value)
+bool WriteIniValue(const QString &file, const QString &section, const QString &key, const QString &value)
 {
     if (const QString refusal = WriteRefusal(file); !refusal.isEmpty()) {
         qCWarning(lcSettings) << "not writing" << file << refusal;

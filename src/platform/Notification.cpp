@@ -2,10 +2,7 @@
 
 #include <QCoreApplication>
 
-NotificationEvent::NotificationEvent(int first, int second)
-    : QEvent(EventType()), first_(first), second_(second)
-{
-}
+NotificationEvent::NotificationEvent(int first, int second) : QEvent(EventType()), first_(first), second_(second) {}
 
 QEvent::Type NotificationEvent::EventType()
 {

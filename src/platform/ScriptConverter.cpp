@@ -61,8 +61,7 @@ QString ConvertScript(const QString &text, int mode)
     }
     const LoadedConverter &loaded = ConverterFor(mode);
     if (!loaded.converter) {
-        qCInfo(lcPlatformTools) << "script conversion: converter for mode" << mode
-                                << "unavailable:" << loaded.failure;
+        qCInfo(lcPlatformTools) << "script conversion: converter for mode" << mode << "unavailable:" << loaded.failure;
         return text;
     }
     try {

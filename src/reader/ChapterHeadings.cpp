@@ -81,13 +81,11 @@ QList<ChapterHeading> FindChapterHeadings(const QString &bookText, const QRegula
         } else if (units[scan] != kOrdinalMark) {
             continue;
         }
-        const QRegularExpressionMatch match =
-            pattern.match(subject, start, QRegularExpression::NormalMatch,
-                          QRegularExpression::AnchorAtOffsetMatchOption
-                              | QRegularExpression::DontCheckSubjectStringMatchOption);
+        const QRegularExpressionMatch match = pattern.match(
+            subject, start, QRegularExpression::NormalMatch,
+            QRegularExpression::AnchorAtOffsetMatchOption | QRegularExpression::DontCheckSubjectStringMatchOption);
         if (!match.isValid()) {
-            qCWarning(lcReader) << "chapter search: engine error at position" << start
-                                << "; no heading taken there";
+            qCWarning(lcReader) << "chapter search: engine error at position" << start << "; no heading taken there";
             continue;
         }
         if (!match.hasMatch())

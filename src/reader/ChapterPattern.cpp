@@ -16,7 +16,8 @@ const QRegularExpression &ChapterPattern()
     // alternative of their own, tried last; it admits numerals only, so prose
     // such as 第一次见到这篇文章 stays out.
     static const QRegularExpression pattern(
-        QStringLiteral(R"(第[^章\r\n]{1,6}章[^\n]*|第[^回\r\n]{1,6}回[^\n]*|第[^卷\r\n]{1,6}卷[^\n]*|第[^节\r\n]{1,6}节[^\n]*|第[^集\r\n]{1,6}集[^\n]*|第[^部\r\n]{1,6}部[^\n]*|\b[一二三四五六七八九十零]+、[^\n]+|第[零〇一二三四五六七八九十百千万两]{7,12}[章回卷节集部][^\n]*)"),
+        QStringLiteral(
+            R"(第[^章\r\n]{1,6}章[^\n]*|第[^回\r\n]{1,6}回[^\n]*|第[^卷\r\n]{1,6}卷[^\n]*|第[^节\r\n]{1,6}节[^\n]*|第[^集\r\n]{1,6}集[^\n]*|第[^部\r\n]{1,6}部[^\n]*|\b[一二三四五六七八九十零]+、[^\n]+|第[零〇一二三四五六七八九十百千万两]{7,12}[章回卷节集部][^\n]*)"),
         QRegularExpression::UseUnicodePropertiesOption);
     return pattern;
 }

@@ -4,10 +4,8 @@ BookDecoder::BookDecoder(const TextEncoding &encoding)
     : encoding_(encoding),
       // The mark is skipped by its length; Qt must not drop a U+FEFF of its
       // own accord, neither at the start nor after a cut resets the decoder.
-      decoder_(encoding.Name(), QStringConverter::Flag::ConvertInitialBom),
-      skip_(encoding.markLength)
-{
-}
+      decoder_(encoding.Name(), QStringConverter::Flag::ConvertInitialBom), skip_(encoding.markLength)
+{}
 
 QString BookDecoder::DecodePiece(QByteArrayView piece)
 {
@@ -67,6 +65,5 @@ char16_t BookDecoder::Utf16UnitAt(const QByteArray &bytes, qsizetype unit) const
 {
     const auto first = uchar(bytes[2 * unit]);
     const auto second = uchar(bytes[2 * unit + 1]);
-    return encoding_.kind == TextEncoding::Utf16BE ? char16_t(first << 8 | second)
-                                                   : char16_t(second << 8 | first);
+    return encoding_.kind == TextEncoding::Utf16BE ? char16_t(first << 8 | second) : char16_t(second << 8 | first);
 }

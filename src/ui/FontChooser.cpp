@@ -107,8 +107,7 @@ private:
 
 FontChooser::FontChooser(QObject *parent)
     : QObject(parent), font_(QStringLiteral("Noto Sans CJK SC"), 12), colour_(Black)
-{
-}
+{}
 
 bool FontChooser::Show(QWidget *parent)
 {

@@ -29,9 +29,7 @@ ListBox::ListBox(QWidget *parent) : QListWidget(parent)
     setSortingEnabled(false);
     // Chapter lists run to tens of thousands of items: skip per-item measuring.
     setUniformItemSizes(true);
-    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
-        Q_EMIT userSelectionChanged(row);
-    });
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) { Q_EMIT userSelectionChanged(row); });
 }
 
 int ListBox::Count() const

@@ -6,9 +6,9 @@
 
 #include <QAction>
 #include <QImage>
-#include <QPixmap>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QPixmap>
 #include <QTest>
 
 class MainWindowTest : public QObject {
@@ -101,11 +101,11 @@ private Q_SLOTS:
             }
         }
         const QStringList expected = {
-            QStringLiteral("文件"),     QStringLiteral("  打开文件"), QStringLiteral("  -"),
-            QStringLiteral("  退出"),   QStringLiteral("设置"),       QStringLiteral("  字体"),
+            QStringLiteral("文件"),       QStringLiteral("  打开文件"), QStringLiteral("  -"),
+            QStringLiteral("  退出"),     QStringLiteral("设置"),       QStringLiteral("  字体"),
             QStringLiteral("  背景颜色"), QStringLiteral("  -"),        QStringLiteral("  简体"),
-            QStringLiteral("  繁体"),   QStringLiteral("侧边栏"),     QStringLiteral("  隐藏"),
-            QStringLiteral("  显示"),   QStringLiteral("帮助"),       QStringLiteral("  检查更新"),
+            QStringLiteral("  繁体"),     QStringLiteral("侧边栏"),     QStringLiteral("  隐藏"),
+            QStringLiteral("  显示"),     QStringLiteral("帮助"),       QStringLiteral("  检查更新"),
             QStringLiteral("  官方网站"), QStringLiteral("  网址导航"),
         };
         QCOMPARE(tree, expected);

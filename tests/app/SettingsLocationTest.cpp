@@ -15,10 +15,7 @@ private:
     QTemporaryDir configHome_;
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        qputenv("XDG_CONFIG_HOME", configHome_.path().toLocal8Bit());
-    }
+    void initTestCase() { qputenv("XDG_CONFIG_HOME", configHome_.path().toLocal8Bit()); }
 
     void writableProgramFolder_keepsTheFileBesideTheProgram()
     {

@@ -21,8 +21,8 @@ QString LongBook(const QString &name)
     for (int chapter = 1; chapter <= 8; ++chapter) {
         text += QStringLiteral("第%1章 %2\r\n").arg(chapter).arg(name);
         for (int paragraph = 0; paragraph < 60; ++paragraph)
-            text += QStringLiteral("　　%1之%2段，").arg(name).arg(paragraph) + QString(30, QChar(0x6587)) +
-                    QStringLiteral("\r\n");
+            text += QStringLiteral("　　%1之%2段，").arg(name).arg(paragraph) + QString(30, QChar(0x6587))
+                + QStringLiteral("\r\n");
     }
     return text;
 }
@@ -111,16 +111,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("book");
         QTest::addColumn<int>("chapter");
         QTest::addColumn<int>("line");
-        QTest::newRow("no book selected") << QStringList{QStringLiteral("书=-1"), QStringLiteral("章=-1")} << -1
-                                          << -1 << 0;
+        QTest::newRow("no book selected")
+            << QStringList{QStringLiteral("书=-1"), QStringLiteral("章=-1")} << -1 << -1 << 0;
         QTest::newRow("book without chapter: chapter 0, no scroll")
             << QStringList{QStringLiteral("书=0"), QStringLiteral("行=5")} << 0 << 0 << 0;
-        QTest::newRow("chapter without book") << QStringList{QStringLiteral("章=5"), QStringLiteral("行=3")} << -1
-                                              << -1 << 0;
-        QTest::newRow("chapter beyond the list") << QStringList{QStringLiteral("书=2"), QStringLiteral("章=40")}
-                                                 << 2 << 0 << 0;
-        QTest::newRow("book beyond the list") << QStringList{QStringLiteral("书=9"), QStringLiteral("章=1")} << -1
-                                              << -1 << 0;
+        QTest::newRow("chapter without book")
+            << QStringList{QStringLiteral("章=5"), QStringLiteral("行=3")} << -1 << -1 << 0;
+        QTest::newRow("chapter beyond the list")
+            << QStringList{QStringLiteral("书=2"), QStringLiteral("章=40")} << 2 << 0 << 0;
+        QTest::newRow("book beyond the list")
+            << QStringList{QStringLiteral("书=9"), QStringLiteral("章=1")} << -1 << -1 << 0;
         QTest::newRow("garbage numbers") << QStringList{QStringLiteral("书=abc"), QStringLiteral("章=x1")} << 0 << 0
                                          << 0;
     }
@@ -195,8 +195,8 @@ private Q_SLOTS:
         reader.Start();
         reader.Close();
         const QString text = DecodeCodePage(reader.SettingsBytes());
-        QVERIFY(text.startsWith(QStringLiteral("[Other]\r\n甲=一\r\n[Config]\r\n路径=") + Folder(reader) +
-                                QStringLiteral("\r\n自定义=保留\r\n书=-1\r\n")));
+        QVERIFY(text.startsWith(QStringLiteral("[Other]\r\n甲=一\r\n[Config]\r\n路径=") + Folder(reader)
+                                + QStringLiteral("\r\n自定义=保留\r\n书=-1\r\n")));
     }
 
     void chosenFolderWithoutABook_savesTheNewFolderAndTheShownChapter()

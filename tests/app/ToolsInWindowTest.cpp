@@ -25,7 +25,8 @@ private:
 
     static const QString &Book()
     {
-        static const QString book = QStringLiteral("书\r\n第一章 头发\r\n头发、发展、里面、后来\r\n第二章 乾燥\r\n干燥的风。");
+        static const QString book =
+            QStringLiteral("书\r\n第一章 头发\r\n头发、发展、里面、后来\r\n第二章 乾燥\r\n干燥的风。");
         return book;
     }
 
@@ -93,16 +94,17 @@ private Q_SLOTS:
 
         auto calls = [&log] {
             QFile file(log);
-            return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'),
-                                                                                          Qt::SkipEmptyParts)
-                                                  : QStringList();
+            return file.open(QIODevice::ReadOnly)
+                ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                : QStringList();
         };
         QTRY_COMPARE(calls().size(), 3);
         QStringList seen = calls();
         seen.sort();
-        QCOMPARE(seen, (QStringList{QStringLiteral("1|http://folivar.example"),
-                                    QStringLiteral("1|http://folivar.example/soft/sort042/down-3226.html"),
-                                    QStringLiteral("1|http://links.folivar.example")}));
+        QCOMPARE(seen,
+                 (QStringList{QStringLiteral("1|http://folivar.example"),
+                              QStringLiteral("1|http://folivar.example/soft/sort042/down-3226.html"),
+                              QStringLiteral("1|http://links.folivar.example")}));
     }
 };
 

@@ -13,10 +13,7 @@
 class WindowResizeTest : public QObject {
     Q_OBJECT
 private:
-    static void ResizeClientBy(MainWindow &window, int dw, int dh)
-    {
-        window.resize(window.size() + QSize(dw, dh));
-    }
+    static void ResizeClientBy(MainWindow &window, int dw, int dh) { window.resize(window.size() + QSize(dw, dh)); }
 
 private Q_SLOTS:
     void resize_stretchesThePaneAndTheChapterListOnly()

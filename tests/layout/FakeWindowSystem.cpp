@@ -82,9 +82,6 @@ void AddClientArea(FakeWindowSystem &windows, int width, int height)
 
 char *toString(const FakeGeometry &geometry)
 {
-    return QTest::toString(QStringLiteral("(%1, %2, %3 x %4)")
-                               .arg(geometry.x)
-                               .arg(geometry.y)
-                               .arg(geometry.width)
-                               .arg(geometry.height));
+    return QTest::toString(
+        QStringLiteral("(%1, %2, %3 x %4)").arg(geometry.x).arg(geometry.y).arg(geometry.width).arg(geometry.height));
 }

@@ -103,7 +103,8 @@ private Q_SLOTS:
         window.show();
         const QtWindowSystem windows;
 
-        QCOMPARE(GetControlRect(windows, HandleOf(&control), HandleOf(&container)), (ControlRect{5, 7, 35, 47, 30, 40}));
+        QCOMPARE(GetControlRect(windows, HandleOf(&control), HandleOf(&container)),
+                 (ControlRect{5, 7, 35, 47, 30, 40}));
         QCOMPARE(GetControlRect(windows, HandleOf(&control), HandleOf(&window)), (ControlRect{15, 27, 45, 67, 30, 40}));
         QCOMPARE(GetControlRect(windows, HandleOf(&container), HandleOf(&window)),
                  (ControlRect{10, 20, 210, 170, 200, 150}));

@@ -1,5 +1,5 @@
-#include "FakeWindowSystem.h"
 #include "RegisterLayout.h"
+#include "FakeWindowSystem.h"
 #include "TestRegistry.h"
 
 #include <QTest>
@@ -56,10 +56,12 @@ private Q_SLOTS:
         const EdgeAnchor parent{ANCHOR_PARENT, 0};
         const ClientRect client{0, 0, 881, 504};
         QCOMPARE(table.size(), 2u);
-        QCOMPARE(table[0],
-                 (LayoutEntry{kControl, 169, 0, 712, 504, 0, 0, parent, parent, parent, parent, 0, kClientArea, client}));
-        QCOMPARE(table[1], (LayoutEntry{kControl + 1, 1, 272, 165, 232, 715, 0, parent, parent,
-                                        EdgeAnchor{ANCHOR_KEEP_SIZE, 0}, parent, 0, kClientArea, client}));
+        QCOMPARE(
+            table[0],
+            (LayoutEntry{kControl, 169, 0, 712, 504, 0, 0, parent, parent, parent, parent, 0, kClientArea, client}));
+        QCOMPARE(table[1],
+                 (LayoutEntry{kControl + 1, 1, 272, 165, 232, 715, 0, parent, parent, EdgeAnchor{ANCHOR_KEEP_SIZE, 0},
+                              parent, 0, kClientArea, client}));
     }
 
     void codeSides_measureFromClientEdges_data()
@@ -70,7 +72,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("bottomGap");
         const int codes[] = {ANCHOR_PARENT, ANCHOR_KEEP_SIZE, ANCHOR_SCALE_SIZE, 0, -4};
         for (const int code : codes) {
-            QTest::addRow("code %d, beyond the client area", code) << code << FakeGeometry{800, 450, 100, 80} << -19 << -26;
+            QTest::addRow("code %d, beyond the client area", code)
+                << code << FakeGeometry{800, 450, 100, 80} << -19 << -26;
             QTest::addRow("code %d, on the client edges", code) << code << FakeGeometry{781, 424, 100, 80} << 0 << 0;
             QTest::addRow("code %d, inside", code) << code << FakeGeometry{100, 100, 100, 80} << 681 << 324;
         }

@@ -1,6 +1,6 @@
+#include "RelayoutAll.h"
 #include "FakeWindowSystem.h"
 #include "RegisterLayout.h"
-#include "RelayoutAll.h"
 #include "TestRegistry.h"
 
 #include <QTest>
@@ -147,11 +147,11 @@ private Q_SLOTS:
         const int nearRef = kNearReference, farRef = kFarReference;
         const FakeGeometry farAway{600, 0, 10, 10};
         QTest::newRow("left apart: follows its right edge")
-            << nearRef << ANCHOR_KEEP_SIZE << FakeGeometry{10, 0, 100, 10} << FakeGeometry{10, 0, 150, 10}
-            << farAway << farAway << 170 << 50;
+            << nearRef << ANCHOR_KEEP_SIZE << FakeGeometry{10, 0, 100, 10} << FakeGeometry{10, 0, 150, 10} << farAway
+            << farAway << 170 << 50;
         QTest::newRow("left overlapping: follows its left edge")
-            << nearRef << ANCHOR_KEEP_SIZE << FakeGeometry{10, 0, 120, 10} << FakeGeometry{40, 0, 150, 10}
-            << farAway << farAway << 150 << 50;
+            << nearRef << ANCHOR_KEEP_SIZE << FakeGeometry{10, 0, 120, 10} << FakeGeometry{40, 0, 150, 10} << farAway
+            << farAway << 150 << 50;
         QTest::newRow("right apart: right edge follows its left edge")
             << ANCHOR_PARENT << farRef << farAway << farAway << FakeGeometry{200, 0, 60, 10}
             << FakeGeometry{250, 0, 50, 10} << 120 << 100;
@@ -179,8 +179,7 @@ private Q_SLOTS:
         OneControl setup(881, 504, {120, 100, 50, 80});
         setup.windows.AddWindow(kNearReference, kClientArea, nearBefore);
         setup.windows.AddWindow(kFarReference, kClientArea, farBefore);
-        RegisterLayout(setup.table, setup.windows, kControl, leftTarget, ANCHOR_PARENT, rightTarget,
-                       ANCHOR_KEEP_SIZE);
+        RegisterLayout(setup.table, setup.windows, kControl, leftTarget, ANCHOR_PARENT, rightTarget, ANCHOR_KEEP_SIZE);
 
         setup.windows.Place(kNearReference, nearAfter);
         setup.windows.Place(kFarReference, farAfter);
@@ -285,7 +284,8 @@ private Q_SLOTS:
     void registeredTwice_laterEntryWins()
     {
         OneControl setup(881, 504, {100, 100, 50, 50});
-        RegisterLayout(setup.table, setup.windows, kControl, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT);
+        RegisterLayout(setup.table, setup.windows, kControl, ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT,
+                       ANCHOR_PARENT);
         RegisterLayout(setup.table, setup.windows, kControl, ANCHOR_KEEP_SIZE, ANCHOR_KEEP_SIZE, ANCHOR_PARENT,
                        ANCHOR_PARENT);
 

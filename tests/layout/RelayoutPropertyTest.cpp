@@ -59,7 +59,8 @@ Scenario RandomScenario(QRandomGenerator &random, bool withCentring)
     scenario.registrationClient = RandomClient(random);
     AddClientArea(scenario.windows, scenario.registrationClient.width(), scenario.registrationClient.height());
     for (int i = 0; i < kReferenceCount; ++i)
-        scenario.windows.AddWindow(kFirstReference + i, kClientArea, RandomGeometry(random, scenario.registrationClient));
+        scenario.windows.AddWindow(kFirstReference + i, kClientArea,
+                                   RandomGeometry(random, scenario.registrationClient));
     const int controlCount = Between(random, 1, 8);
     for (int i = 0; i < controlCount; ++i) {
         const WindowHandle control = kFirstControl + i;

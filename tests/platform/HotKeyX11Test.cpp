@@ -27,8 +27,8 @@ public:
     bool nativeEventFilter(const QByteArray &eventType, void *message, qintptr *) override
     {
         const auto *event = static_cast<const xcb_generic_event_t *>(message);
-        if (eventType == "xcb_generic_event_t" && (event->response_type & ~0x80) == XCB_KEY_PRESS &&
-            reinterpret_cast<const xcb_key_press_event_t *>(event)->detail == keycode)
+        if (eventType == "xcb_generic_event_t" && (event->response_type & ~0x80) == XCB_KEY_PRESS
+            && reinterpret_cast<const xcb_key_press_event_t *>(event)->detail == keycode)
             ++presses;
         return false;
     }
@@ -172,9 +172,10 @@ private:
 
     bool OtherClientGrabs(uint16_t modifiers)
     {
-        xcb_generic_error_t *error = xcb_request_check(
-            otherClient_, xcb_grab_key_checked(otherClient_, 1, otherRoot_, modifiers, counter_.keycode,
-                                               XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
+        xcb_generic_error_t *error =
+            xcb_request_check(otherClient_,
+                              xcb_grab_key_checked(otherClient_, 1, otherRoot_, modifiers, counter_.keycode,
+                                                   XCB_GRAB_MODE_ASYNC, XCB_GRAB_MODE_ASYNC));
         std::free(error);
         return error == nullptr;
     }
@@ -194,10 +195,10 @@ QByteArray StartPrivateXServer(QProcess &xvfb)
 {
     xvfb.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     for (int display = 97; display < 130; ++display) {
-        xvfb.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(display), QStringLiteral("-displayfd"),
-                                            QStringLiteral("1"), QStringLiteral("-nolisten"), QStringLiteral("tcp"),
-                                            QStringLiteral("-screen"), QStringLiteral("0"),
-                                            QStringLiteral("640x480x24")});
+        xvfb.start(QStringLiteral("Xvfb"),
+                   {QStringLiteral(":%1").arg(display), QStringLiteral("-displayfd"), QStringLiteral("1"),
+                    QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                    QStringLiteral("640x480x24")});
         QByteArray ready;
         while (!ready.endsWith('\n') && xvfb.waitForReadyRead(30000))
             ready += xvfb.readAllStandardOutput();

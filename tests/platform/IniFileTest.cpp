@@ -66,18 +66,23 @@ private Q_SLOTS:
         QCOMPARE(FileBytes(path_), Gbk("[Config]\r\n路径=d:\\book\\\r\n"));
 
         const QList<std::array<QString, 3>> rest = {
-            {"Config", "书", "3"},         {"Config", "章", "-1"},     {"Config", "行", "0"},
-            {"字体", "字体", "宋体"},      {"字体", "字体大小", "12"}, {"字体", "文本颜色", "0"},
+            {"Config", "书", "3"},
+            {"Config", "章", "-1"},
+            {"Config", "行", "0"},
+            {"字体", "字体", "宋体"},
+            {"字体", "字体大小", "12"},
+            {"字体", "文本颜色", "0"},
             {"字体", "背景颜色", "16777215"},
         };
         for (const auto &[section, key, value] : rest)
             QVERIFY(WriteIniValue(path_, section, key, value));
 
-        QCOMPARE(FileBytes(path_), Gbk("[Config]\r\n路径=d:\\book\\\r\n书=3\r\n章=-1\r\n行=0\r\n"
-                                       "[字体]\r\n字体=宋体\r\n字体大小=12\r\n文本颜色=0\r\n背景颜色=16777215\r\n"));
+        QCOMPARE(FileBytes(path_),
+                 Gbk("[Config]\r\n路径=d:\\book\\\r\n书=3\r\n章=-1\r\n行=0\r\n"
+                     "[字体]\r\n字体=宋体\r\n字体大小=12\r\n文本颜色=0\r\n背景颜色=16777215\r\n"));
         for (const auto &[section, key, value] : rest)
             QCOMPARE(ReadIniValue(path_, section, key, "default"), value);
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList {"config.ini"});
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"config.ini"});
     }
 
     void write_existingFile_keepsEveryOtherLineByteForByte()
@@ -99,20 +104,21 @@ private Q_SLOTS:
         QVERIFY(WriteIniValue(path_, "字体", "字体", "黑体"));
         QVERIFY(WriteIniValue(path_, "New", "k", "v"));
 
-        QCOMPARE(FileBytes(path_), Gbk("; reader settings\n"
-                                       "[config]\r\n"
-                                       "  路径 =  f:\\书\\\r\n"
-                                       "# 书=9\n"
-                                       "书=1\n"
-                                       "章=7\r\n"
-                                       "\r\n"
-                                       "[Other]\n"
-                                       "x = y\r\n"
-                                       "[字体]\r\n"
-                                       "字体大小=9\r\n"
-                                       "字体=黑体\r\n"
-                                       "[New]\r\n"
-                                       "k=v\r\n"));
+        QCOMPARE(FileBytes(path_),
+                 Gbk("; reader settings\n"
+                     "[config]\r\n"
+                     "  路径 =  f:\\书\\\r\n"
+                     "# 书=9\n"
+                     "书=1\n"
+                     "章=7\r\n"
+                     "\r\n"
+                     "[Other]\n"
+                     "x = y\r\n"
+                     "[字体]\r\n"
+                     "字体大小=9\r\n"
+                     "字体=黑体\r\n"
+                     "[New]\r\n"
+                     "k=v\r\n"));
     }
 
     void write_existingKey_replacesOnlyItsValue()
@@ -135,15 +141,17 @@ private Q_SLOTS:
 
     void read_toleratesCaseBlanksCommentsDuplicatesAndBom()
     {
-        WriteFileBytes(path_, "\xEF\xBB\xBF" + Gbk("key=outside\r\n"
-                                                   "  [ Config ]  \n"
-                                                   "; Key=commented\r\n"
-                                                   "#key=commented\n"
-                                                   "\n"
-                                                   "  Key  =  first value  \r\n"
-                                                   "KEY=second\n"
-                                                   "[其他]\n"
-                                                   "key=other\n"));
+        WriteFileBytes(path_,
+                       "\xEF\xBB\xBF"
+                           + Gbk("key=outside\r\n"
+                                 "  [ Config ]  \n"
+                                 "; Key=commented\r\n"
+                                 "#key=commented\n"
+                                 "\n"
+                                 "  Key  =  first value  \r\n"
+                                 "KEY=second\n"
+                                 "[其他]\n"
+                                 "key=other\n"));
         QCOMPARE(ReadIniValue(path_, "config", "kEY", "none"), QString("first value"));
         QCOMPARE(ReadIniValue(path_, "其他", "key", "none"), QString("other"));
 
@@ -177,8 +185,7 @@ private Q_SLOTS:
         const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
         QVERIFY(QFile::setPermissions(path_, permissions));
         QVERIFY(WriteIniValue(path_, "Config", "行", "3"));
-        QCOMPARE(QFile::permissions(path_) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser
-                                             | QFileDevice::ExeUser),
+        QCOMPARE(QFile::permissions(path_) & ~(QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser),
                  permissions);
     }
 
@@ -202,7 +209,7 @@ private Q_SLOTS:
         const QString other = dir_->filePath("other.ini");
         QVERIFY(!WriteIniValue(other, "Config", "行", "6"));
         QCOMPARE(FileBytes(path_), before);
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList {"config.ini"});
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"config.ini"});
     }
 
     // A file-size limit makes the system refuse the new content part way through.
@@ -210,9 +217,9 @@ private Q_SLOTS:
     {
         const QByteArray before = Gbk("[Config]\r\n路径=d:\\book\\\r\n");
         WriteFileBytes(path_, before);
-        rlimit limit {};
+        rlimit limit{};
         QCOMPARE(getrlimit(RLIMIT_FSIZE, &limit), 0);
-        const rlimit small {static_cast<rlim_t>(before.size()), limit.rlim_max};
+        const rlimit small{static_cast<rlim_t>(before.size()), limit.rlim_max};
         const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
         QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
         const bool written = WriteIniValue(path_, "Config", "路径", "d:\\a much longer book directory\\");
@@ -221,7 +228,7 @@ private Q_SLOTS:
 
         QVERIFY(!written);
         QCOMPARE(FileBytes(path_), before);
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList {"config.ini"});
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"config.ini"});
     }
 
     void write_failing_leavesEverythingAsItWas()
@@ -234,7 +241,7 @@ private Q_SLOTS:
 
         QVERIFY(!WriteIniValue(dir_->filePath("missing/config.ini"), "Config", "行", "6"));
         QCOMPARE(QDir(dir_->path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList {"config.ini"});
+                 QStringList{"config.ini"});
     }
 
     void lock_isHeldByOneAtATimeAndLeavesNothingBehind()
@@ -245,14 +252,14 @@ private Q_SLOTS:
         QVERIFY(!IniFileLock(path_, std::chrono::milliseconds(0)).IsHeld());
         first.reset();
         QVERIFY(IniFileLock(path_, std::chrono::milliseconds(0)).IsHeld());
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList {});
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
     }
 
     void lock_readOnlyFolder_isNotTakenAndCreatesNothing()
     {
         QVERIFY(QFile::setPermissions(dir_->path(), ReadOnlyDirectory));
         QVERIFY(!IniFileLock(path_).IsHeld());
-        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList {});
+        QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
     }
 };
 

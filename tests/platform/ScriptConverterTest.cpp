@@ -14,8 +14,8 @@ private Q_SLOTS:
         QTest::newRow("characters with several counterparts")
             << QStringLiteral("头发、发展、里面、后来、干燥、只有一只鸟")
             << QStringLiteral("頭髮、發展、裏面、後來、乾燥、只有一隻鳥");
-        QTest::newRow("line ends and latin text kept") << QStringLiteral("第一章 开始\r\nChapter 1\r\n")
-                                                       << QStringLiteral("第一章 開始\r\nChapter 1\r\n");
+        QTest::newRow("line ends and latin text kept")
+            << QStringLiteral("第一章 开始\r\nChapter 1\r\n") << QStringLiteral("第一章 開始\r\nChapter 1\r\n");
         QTest::newRow("empty") << QString() << QString();
     }
 

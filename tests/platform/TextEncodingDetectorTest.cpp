@@ -1,5 +1,5 @@
-#include "TestRegistry.h"
 #include "TextEncodingDetector.h"
+#include "TestRegistry.h"
 
 #include <QRandomGenerator>
 #include <QStringEncoder>
@@ -8,9 +8,9 @@
 namespace {
 
 // Traditional characters, so the same text exists in Big5, GB18030 and UTF-8.
-const QString Letter = QStringLiteral(
-    "　　見字如面。我到雨港已經一個禮拜了，直到今天才提起筆來給妳寫信，請別怪我。這一個禮拜，"
-    "雨幾乎沒有停過。火車進站的時候，窗外灰濛濛的一片，我還以為是起了霧，下了車才知道，那是雨。\r\n");
+const QString Letter =
+    QStringLiteral("　　見字如面。我到雨港已經一個禮拜了，直到今天才提起筆來給妳寫信，請別怪我。這一個禮拜，"
+                   "雨幾乎沒有停過。火車進站的時候，窗外灰濛濛的一片，我還以為是起了霧，下了車才知道，那是雨。\r\n");
 
 QByteArray Encoded(const QString &text, const char *codec)
 {
@@ -33,25 +33,36 @@ private Q_SLOTS:
         QTest::addColumn<qsizetype>("markLength");
         const QByteArray utf8 = Encoded(Letter, "UTF-8");
         QTest::newRow("UTF-8 mark") << "\xEF\xBB\xBF" + utf8 << TextEncoding::Utf8 << qsizetype(3);
-        QTest::newRow("UTF-16LE mark") << "\xFF\xFE" + Encoded(Letter, "UTF-16LE") << TextEncoding::Utf16LE << qsizetype(2);
-        QTest::newRow("UTF-16BE mark") << "\xFE\xFF" + Encoded(Letter, "UTF-16BE") << TextEncoding::Utf16BE << qsizetype(2);
+        QTest::newRow("UTF-16LE mark") << "\xFF\xFE" + Encoded(Letter, "UTF-16LE") << TextEncoding::Utf16LE
+                                       << qsizetype(2);
+        QTest::newRow("UTF-16BE mark") << "\xFE\xFF" + Encoded(Letter, "UTF-16BE") << TextEncoding::Utf16BE
+                                       << qsizetype(2);
         // The mark wins over what follows it.
-        QTest::newRow("UTF-8 mark before GB18030") << "\xEF\xBB\xBF" + Encoded(Letter, "GB18030") << TextEncoding::Utf8 << qsizetype(3);
+        QTest::newRow("UTF-8 mark before GB18030")
+            << "\xEF\xBB\xBF" + Encoded(Letter, "GB18030") << TextEncoding::Utf8 << qsizetype(3);
         QTest::newRow("UTF-8 without mark") << utf8 << TextEncoding::Utf8 << qsizetype(0);
-        QTest::newRow("UTF-8 four-byte characters") << Encoded(QStringLiteral("𠀋𠂉"), "UTF-8") << TextEncoding::Utf8 << qsizetype(0);
+        QTest::newRow("UTF-8 four-byte characters")
+            << Encoded(QStringLiteral("𠀋𠂉"), "UTF-8") << TextEncoding::Utf8 << qsizetype(0);
         QTest::newRow("Big5") << Encoded(Letter, "Big5") << TextEncoding::Big5 << qsizetype(0);
         QTest::newRow("GB18030, Traditional") << Encoded(Letter, "GB18030") << TextEncoding::Gb18030 << qsizetype(0);
-        QTest::newRow("GBK, Simplified") << Encoded(QStringLiteral("第一章 最后一班渡船\r\n　　青鸟渡口挂在银河外缘的一条旧航道上，离最近的恒星也有半光年远。\r\n"), "GB18030")
-                                         << TextEncoding::Gb18030 << qsizetype(0);
+        QTest::newRow("GBK, Simplified") << Encoded(
+            QStringLiteral(
+                "第一章 最后一班渡船\r\n　　青鸟渡口挂在银河外缘的一条旧航道上，离最近的恒星也有半光年远。\r\n"),
+            "GB18030") << TextEncoding::Gb18030
+                                         << qsizetype(0);
         // GBK characters whose two bytes also form valid UTF-8 pairs (一 is
         // D2 BB, and 第 is B5 DA: after one stray byte, DA B5 pairs follow).
-        QTest::newRow("GBK of UTF-8-looking pairs") << Encoded(QString(5000, u'一'), "GB18030") << TextEncoding::Gb18030 << qsizetype(0);
-        QTest::newRow("GBK of shifted pairs") << Encoded(QString(5000, u'第'), "GB18030") << TextEncoding::Gb18030 << qsizetype(0);
-        QTest::newRow("ASCII") << QByteArray("Chapter 1\r\nPlain text only.\r\n") << TextEncoding::Gb18030 << qsizetype(0);
+        QTest::newRow("GBK of UTF-8-looking pairs")
+            << Encoded(QString(5000, u'一'), "GB18030") << TextEncoding::Gb18030 << qsizetype(0);
+        QTest::newRow("GBK of shifted pairs")
+            << Encoded(QString(5000, u'第'), "GB18030") << TextEncoding::Gb18030 << qsizetype(0);
+        QTest::newRow("ASCII") << QByteArray("Chapter 1\r\nPlain text only.\r\n") << TextEncoding::Gb18030
+                               << qsizetype(0);
         QTest::newRow("empty") << QByteArray() << TextEncoding::Gb18030 << qsizetype(0);
         QTest::newRow("lone mark byte") << QByteArray("\xFF") << TextEncoding::Gb18030 << qsizetype(0);
         // Overlong forms and encoded surrogates are not UTF-8.
-        QTest::newRow("overlong and surrogates") << QByteArray("\xC0\xAF \xE0\x80\xAF \xED\xA0\x80 \xC1\xBF") << TextEncoding::Gb18030 << qsizetype(0);
+        QTest::newRow("overlong and surrogates")
+            << QByteArray("\xC0\xAF \xE0\x80\xAF \xED\xA0\x80 \xC1\xBF") << TextEncoding::Gb18030 << qsizetype(0);
     }
 
     void detect()

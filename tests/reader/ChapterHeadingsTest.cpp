@@ -41,34 +41,37 @@ void ChapterHeadingsTest::shortTexts_findExpectedHeadings_data()
     QTest::newRow("集") << u"书\r\n第四集 风\r\n"_s << Headings{{3, u"第四集 风\r"_s}};
     QTest::newRow("部") << u"书\r\n第五部 山\r\n"_s << Headings{{3, u"第五部 山\r"_s}};
     QTest::newRow("bare heading, CR LF") << u"正文\r\n第十二章\r\n正文\r\n"_s << Headings{{4, u"第十二章\r"_s}};
-    QTest::newRow("bare volume above a chapter, CR LF") << u"第一卷\r\n第一章 风起\r\n"_s
-                                                        << Headings{{0, u"第一卷\r"_s}, {5, u"第一章 风起\r"_s}};
-    QTest::newRow("bare volume above a chapter, LF") << u"第一卷\n第一章 风起\n"_s
-                                                     << Headings{{0, u"第一卷"_s}, {4, u"第一章 风起"_s}};
+    QTest::newRow("bare volume above a chapter, CR LF")
+        << u"第一卷\r\n第一章 风起\r\n"_s << Headings{{0, u"第一卷\r"_s}, {5, u"第一章 风起\r"_s}};
+    QTest::newRow("bare volume above a chapter, LF")
+        << u"第一卷\n第一章 风起\n"_s << Headings{{0, u"第一卷"_s}, {4, u"第一章 风起"_s}};
     QTest::newRow("bare 回 above a 章") << u"第一回\n第二章 x"_s << Headings{{0, u"第一回"_s}, {4, u"第二章 x"_s}};
-    QTest::newRow("characters beyond the BMP count once") << u"第𠀀𠀀𠀀𠀀𠀀𠀀章 x\n"_s << Headings{{0, u"第𠀀𠀀𠀀𠀀𠀀𠀀章 x"_s}};
+    QTest::newRow("characters beyond the BMP count once")
+        << u"第𠀀𠀀𠀀𠀀𠀀𠀀章 x\n"_s << Headings{{0, u"第𠀀𠀀𠀀𠀀𠀀𠀀章 x"_s}};
     QTest::newRow("bare heading, LF") << u"正文\n第十二章\n正文\n"_s << Headings{{3, u"第十二章"_s}};
     QTest::newRow("bare headings of every keyword, LF")
         << u"第一章\n甲\n第二回\n乙\n第三卷\n丙\n第四节\n丁\n第五集\n戊\n第六部\n己\n"_s
-        << Headings{{0, u"第一章"_s}, {6, u"第二回"_s}, {12, u"第三卷"_s},
+        << Headings{{0, u"第一章"_s},  {6, u"第二回"_s},  {12, u"第三卷"_s},
                     {18, u"第四节"_s}, {24, u"第五集"_s}, {30, u"第六部"_s}};
     QTest::newRow("bare heading as the last line") << u"正文\n第九章"_s << Headings{{3, u"第九章"_s}};
-    QTest::newRow("bare heading before a titled one, LF") << u"第一章\n第二回 x"_s
-                                                          << Headings{{0, u"第一章"_s}, {4, u"第二回 x"_s}};
+    QTest::newRow("bare heading before a titled one, LF")
+        << u"第一章\n第二回 x"_s << Headings{{0, u"第一章"_s}, {4, u"第二回 x"_s}};
     QTest::newRow("titled heading, LF") << u"正文\n第十二章 夜\n正文\n"_s << Headings{{3, u"第十二章 夜"_s}};
     QTest::newRow("last line without line end") << u"正文\r\n第九章 终"_s << Headings{{4, u"第九章 终"_s}};
     QTest::newRow("indented heading") << u"正文\r\n\u3000\u3000第二章 风\r\n"_s << Headings{{6, u"第二章 风\r"_s}};
-    QTest::newRow("volume and chapter on one line") << u"第一卷第三章 风起\r\n正文\r\n"_s
-                                                    << Headings{{0, u"第一卷第三章 风起\r"_s}};
+    QTest::newRow("volume and chapter on one line")
+        << u"第一卷第三章 风起\r\n正文\r\n"_s << Headings{{0, u"第一卷第三章 风起\r"_s}};
     QTest::newRow("inside a paragraph") << u"他读到第三章的时候睡着了。\r\n醒来\r\n"_s
                                         << Headings{{3, u"第三章的时候睡着了。\r"_s}};
-    QTest::newRow("two headings on consecutive lines") << u"第一章 甲\r\n第二回 乙\r\n"_s
-                                                       << Headings{{0, u"第一章 甲\r"_s}, {7, u"第二回 乙\r"_s}};
+    QTest::newRow("two headings on consecutive lines")
+        << u"第一章 甲\r\n第二回 乙\r\n"_s << Headings{{0, u"第一章 甲\r"_s}, {7, u"第二回 乙\r"_s}};
     QTest::newRow("seven numerals") << u"第一千一百一十一章 长\r\n"_s << Headings{{0, u"第一千一百一十一章 长\r"_s}};
-    QTest::newRow("eight numerals with 零") << u"书\r\n第一万零四百一十四章\r\n"_s
-                                          << Headings{{3, u"第一万零四百一十四章\r"_s}};
-    QTest::newRow("seven numerals with 两, 回") << u"第两千三百四十五回 夜\n"_s << Headings{{0, u"第两千三百四十五回 夜"_s}};
-    QTest::newRow("twelve numerals with 〇") << u"第一〇〇〇〇〇〇〇〇〇〇〇部"_s << Headings{{0, u"第一〇〇〇〇〇〇〇〇〇〇〇部"_s}};
+    QTest::newRow("eight numerals with 零")
+        << u"书\r\n第一万零四百一十四章\r\n"_s << Headings{{3, u"第一万零四百一十四章\r"_s}};
+    QTest::newRow("seven numerals with 两, 回")
+        << u"第两千三百四十五回 夜\n"_s << Headings{{0, u"第两千三百四十五回 夜"_s}};
+    QTest::newRow("twelve numerals with 〇")
+        << u"第一〇〇〇〇〇〇〇〇〇〇〇部"_s << Headings{{0, u"第一〇〇〇〇〇〇〇〇〇〇〇部"_s}};
     QTest::newRow("thirteen numerals") << u"第一〇〇〇〇〇〇〇〇〇〇〇〇章\r\n"_s << Headings{};
     QTest::newRow("seven numerals, no keyword after them") << u"第一千一百一十一个人章\r\n"_s << Headings{};
     QTest::newRow("numbered section at a line start") << u"正文\r\n一、概述\r\n"_s << Headings{{4, u"一、概述\r"_s}};
@@ -173,7 +176,8 @@ void ChapterHeadingsTest::engineError_loggedAndLaterHeadingsFound()
     // resources for every numeral; a low match limit makes it give up on the
     // 200 000-numeral heading, as the JIT stack once did.
     const QRegularExpression starved(
-        QStringLiteral(R"((*LIMIT_MATCH=10000)第[^章]{1,6}章[^\n]+|第[^回]{1,6}回[^\n]+|第[^卷]{1,6}卷[^\n]+|第[^节]{1,6}节[^\n]+|第[^集]{1,6}集[^\n]+|第[^部]{1,6}部[^\n]+|\b(一|二|三|四|五|六|七|八|九|十|零)+、[^\n]+)"),
+        QStringLiteral(
+            R"((*LIMIT_MATCH=10000)第[^章]{1,6}章[^\n]+|第[^回]{1,6}回[^\n]+|第[^卷]{1,6}卷[^\n]+|第[^节]{1,6}节[^\n]+|第[^集]{1,6}集[^\n]+|第[^部]{1,6}部[^\n]+|\b(一|二|三|四|五|六|七|八|九|十|零)+、[^\n]+)"),
         QRegularExpression::UseUnicodePropertiesOption);
     QVERIFY(starved.isValid());
     BookWithNumeralRuns book = MakeBookWithNumeralRuns();

@@ -19,7 +19,8 @@ namespace {
 const QRegularExpression &EarlierChapterPattern()
 {
     static const QRegularExpression pattern(
-        QStringLiteral(R"(第[^章]{1,6}章[^\n]+|第[^回]{1,6}回[^\n]+|第[^卷]{1,6}卷[^\n]+|第[^节]{1,6}节[^\n]+|第[^集]{1,6}集[^\n]+|第[^部]{1,6}部[^\n]+|\b[一二三四五六七八九十零]+、[^\n]+)"),
+        QStringLiteral(
+            R"(第[^章]{1,6}章[^\n]+|第[^回]{1,6}回[^\n]+|第[^卷]{1,6}卷[^\n]+|第[^节]{1,6}节[^\n]+|第[^集]{1,6}集[^\n]+|第[^部]{1,6}部[^\n]+|\b[一二三四五六七八九十零]+、[^\n]+)"),
         QRegularExpression::UseUnicodePropertiesOption);
     return pattern;
 }

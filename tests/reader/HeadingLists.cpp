@@ -16,7 +16,8 @@ QString DifferenceBetween(const QList<ChapterHeading> &expected, const QList<Cha
     for (qsizetype i = 0; i < qMin(expected.size(), actual.size()); ++i) {
         if (expected[i].position != actual[i].position || expected[i].text != actual[i].text)
             return QStringLiteral("heading %1: expected %2, got %3")
-                .arg(i).arg(Describe(expected[i]), Describe(actual[i]));
+                .arg(i)
+                .arg(Describe(expected[i]), Describe(actual[i]));
     }
     if (expected.size() != actual.size())
         return QStringLiteral("expected %1 headings, got %2").arg(expected.size()).arg(actual.size());

@@ -20,7 +20,6 @@ const QString kBook = QStringLiteral("小书\r\n"
 class NavigationTest : public QObject {
     Q_OBJECT
 private:
-
     const ReaderControls &OpenBook(ReaderFixture &reader, const QString &text)
     {
         reader.AddBook(QStringLiteral("book.txt"), ToGbk(text));
@@ -77,18 +76,19 @@ private Q_SLOTS:
         ReaderFixture reader;
         const ReaderControls &c = OpenBook(reader, QStringLiteral("只有一行\r\n没有标题的正文，最后一个字"));
         QCOMPARE(c.列表框_章节->Count(), 1);
-        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("只有一行\r\n没有标题的正文，最后一个字")));
+        QCOMPARE(c.编辑框_内容->Text(),
+                 ReaderFixture::AsShownInPane(QStringLiteral("只有一行\r\n没有标题的正文，最后一个字")));
         Release(c.编辑框_内容, Qt::Key_Right);
         Release(c.编辑框_内容, Qt::Key_Left);
         QCOMPARE(c.列表框_章节->Selection(), 0);
-        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("只有一行\r\n没有标题的正文，最后一个字")));
+        QCOMPARE(c.编辑框_内容->Text(),
+                 ReaderFixture::AsShownInPane(QStringLiteral("只有一行\r\n没有标题的正文，最后一个字")));
     }
 
     void bookStartingWithAHeading_hasAnEmptyChapterZero()
     {
         ReaderFixture reader;
-        const ReaderControls &c =
-            OpenBook(reader, QStringLiteral("第一章 起\r\n甲。\r\n第二章 承\r\n乙。"));
+        const ReaderControls &c = OpenBook(reader, QStringLiteral("第一章 起\r\n甲。\r\n第二章 承\r\n乙。"));
         QCOMPARE(c.列表框_章节->ItemText(0), QStringLiteral("第一章 起\r"));
         QCOMPARE(c.列表框_章节->ItemText(1), QStringLiteral("第一章 起\r"));
         QCOMPARE(c.编辑框_内容->Text(), QString());
@@ -105,7 +105,9 @@ private Q_SLOTS:
         QCOMPARE(c.列表框_章节->Count(), 3);
         QCOMPARE(c.列表框_章节->ItemText(2), QStringLiteral("第三章 秋\r"));
         ShowChapter(reader.State().shelf.BookText, c, 1);
-        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第一章 春\r\n春天的故事。\r\n第二章 夏\r\n夏天的故事。\r\n")));
+        QCOMPARE(
+            c.编辑框_内容->Text(),
+            ReaderFixture::AsShownInPane(QStringLiteral("第一章 春\r\n春天的故事。\r\n第二章 夏\r\n夏天的故事。\r\n")));
     }
 
     void deleteWithoutSelection_doesNothing()
@@ -120,9 +122,10 @@ private Q_SLOTS:
     void tableOfContents_eachChapterShowsItsOwnBody()
     {
         ReaderFixture reader;
-        const ReaderControls &c = OpenBook(reader, QStringLiteral("目录\r\n第一章 春\r\n第二章 夏\r\n"
-                                                                 "第一章 春\r\n春天的故事。\r\n"
-                                                                 "第二章 夏\r\n夏天的故事。"));
+        const ReaderControls &c = OpenBook(reader,
+                                           QStringLiteral("目录\r\n第一章 春\r\n第二章 夏\r\n"
+                                                          "第一章 春\r\n春天的故事。\r\n"
+                                                          "第二章 夏\r\n夏天的故事。"));
         QCOMPARE(c.列表框_章节->Count(), 5);
         ShowChapter(reader.State().shelf.BookText, c, 3);
         QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第一章 春\r\n春天的故事。\r\n")));

@@ -208,7 +208,7 @@ private Q_SLOTS:
 
     void selectionDuringLoad_newestBookWinsWithNothingMixedIn()
     {
-        const QString first = QStringLiteral("甲书\r\n") + QString(400000, QChar(0x7532)); // 甲
+        const QString first = QStringLiteral("甲书\r\n") + QString(400000, QChar(0x7532));               // 甲
         const QString second = QStringLiteral("乙书\r\n第一章 乙\r\n") + QString(150000, QChar(0x4E59)); // 乙
         ReaderFixture reader;
         reader.AddBook(QStringLiteral("1.txt"), ToGbk(first));

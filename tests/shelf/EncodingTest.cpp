@@ -18,9 +18,9 @@ constexpr qsizetype PieceSize = 100000;
 
 // Traditional characters only (all of them exist in Big5), none of which
 // can start or end a chapter heading.
-const QString Prose = QStringLiteral(
-    "見字如面我到雨港已經一個禮拜了直到今天才提起筆來給妳寫信請別怪這幾乎沒有停過火車進站的時候"
-    "窗外灰濛濛片還以為是起霧下知道那細得像層紗不打傘也會濕透可走上十分鐘頭髮和肩膀就全都潮");
+const QString Prose =
+    QStringLiteral("見字如面我到雨港已經一個禮拜了直到今天才提起筆來給妳寫信請別怪這幾乎沒有停過火車進站的時候"
+                   "窗外灰濛濛片還以為是起霧下知道那細得像層紗不打傘也會濕透可走上十分鐘頭髮和肩膀就全都潮");
 
 QString ProseLine(int seed)
 {
@@ -33,9 +33,9 @@ QString ProseLine(int seed)
 // A title line, five chapters with 第X章 headings and prose, CR LF.
 QString Novel()
 {
-    const QStringList headings = {
-        QStringLiteral("第一章 初到雨港"), QStringLiteral("第二章 漁市的清晨"), QStringLiteral("第三章 颱風夜"),
-        QStringLiteral("第四章 燈塔下的約定"), QStringLiteral("第五章 歸程")};
+    const QStringList headings = {QStringLiteral("第一章 初到雨港"), QStringLiteral("第二章 漁市的清晨"),
+                                  QStringLiteral("第三章 颱風夜"), QStringLiteral("第四章 燈塔下的約定"),
+                                  QStringLiteral("第五章 歸程")};
     QString text = QStringLiteral("雨港書簡\r\n作者：白露\r\n\r\n");
     for (int chapter = 0; chapter < headings.size(); ++chapter) {
         text += headings[chapter] + QStringLiteral("\r\n");
@@ -94,7 +94,8 @@ OpenedBook OpenAsOnlyBook(const QByteArray &bytes)
 
 // A book whose character `split` starts `bytesBefore` bytes before the
 // file offset `boundary`, with a heading on either side of it.
-QString TextWithCharacterAcross(const BookFormat &format, qsizetype boundary, const QString &split, qsizetype bytesBefore)
+QString TextWithCharacterAcross(const BookFormat &format, qsizetype boundary, const QString &split,
+                                qsizetype bytesBefore)
 {
     QString text = QStringLiteral("雨夜\r\n第一章 開端\r\n");
     qsizetype size = format.Encode(text).size();
@@ -236,8 +237,8 @@ private Q_SLOTS:
 
     void utf16UnpairedSurrogate_becomesReplacementAndHeadingsStillFound()
     {
-        const QString text = QStringLiteral("書\r\n第一章 甲\r\n") + QChar(0xD800) + QStringLiteral("乙\r\n第二章 丙\r\n")
-                             + QChar(0xDC00);
+        const QString text = QStringLiteral("書\r\n第一章 甲\r\n") + QChar(0xD800)
+            + QStringLiteral("乙\r\n第二章 丙\r\n") + QChar(0xDC00);
         const OpenedBook book = OpenAsOnlyBook(BookFormat{"UTF-16BE", "\xFE\xFF"}.Encode(text));
         QCOMPARE(book.text, QStringLiteral("書\r\n第一章 甲\r\n\uFFFD乙\r\n第二章 丙\r\n\uFFFD"));
         QCOMPARE(book.chapters.size(), 3);

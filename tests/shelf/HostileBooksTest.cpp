@@ -198,7 +198,8 @@ private Q_SLOTS:
         // An incomplete character at the very end is dropped.
         QTest::newRow("lone lead byte at the end") << head + rest + "\xB5" << headText + restText;
         QTest::newRow("four-byte sequence cut at the end") << head + rest + "\x81\x30\x81" << headText + restText;
-        QTest::newRow("FF FF in a heading") << head + "\xFF\xFF" + rest << headText + QString(2, QChar::ReplacementCharacter) + restText;
+        QTest::newRow("FF FF in a heading")
+            << head + "\xFF\xFF" + rest << headText + QString(2, QChar::ReplacementCharacter) + restText;
         // GB18030 has no single-byte 0x80 (GBK's €).
         QTest::newRow("0x80 in a heading") << head + "\x80" + rest << headText + u'\uFFFD' + restText;
         // A lead byte does not swallow the line end after it.

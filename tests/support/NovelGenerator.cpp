@@ -9,13 +9,13 @@ namespace {
 // Common words without 第, 、, 章回卷节集部 or numerals.
 const QStringList &Vocabulary()
 {
-    static const QStringList words = QString::fromUtf8(
-        "天空 山河 风雨 少年 姑娘 城市 街道 走进 看见 微笑 安静 时间 心里 明白 朋友 老人 孩子 "
-        "春天 秋天 月光 夜色 河水 远方 故事 声音 房间 窗外 花园 小路 灯火 黄昏 清晨 雨水 树叶 "
-        "白云 大海 他们 我们 你们 慢慢 忽然 已经 还是 可是 因为 所以 知道 觉得 想起 离开 "
-        "地方 世界 眼睛 手里 门口 桌子 茶杯 书信 马车 江湖 剑客 客栈 掌柜 师父 弟子 "
-        "长街 桥边 柳树 落花 流水 寒风 温暖 热闹 冷清 天下 人间 岁月 梦想 消息 答案")
-        .split(u' ');
+    static const QStringList words =
+        QString::fromUtf8("天空 山河 风雨 少年 姑娘 城市 街道 走进 看见 微笑 安静 时间 心里 明白 朋友 老人 孩子 "
+                          "春天 秋天 月光 夜色 河水 远方 故事 声音 房间 窗外 花园 小路 灯火 黄昏 清晨 雨水 树叶 "
+                          "白云 大海 他们 我们 你们 慢慢 忽然 已经 还是 可是 因为 所以 知道 觉得 想起 离开 "
+                          "地方 世界 眼睛 手里 门口 桌子 茶杯 书信 马车 江湖 剑客 客栈 掌柜 师父 弟子 "
+                          "长街 桥边 柳树 落花 流水 寒风 温暖 热闹 冷清 天下 人间 岁月 梦想 消息 答案")
+            .split(u' ');
     return words;
 }
 
@@ -23,9 +23,10 @@ const QStringList &Vocabulary()
 // at least eight characters of prose before the next punctuation.
 const QStringList &Traps()
 {
-    static const QStringList traps = QString::fromUtf8(
-        "第一次 第二天 第三个 第几 第一次见到这篇文章 第一千一百一十一个人章 统一、协调 中一、二 苹果、香蕉")
-        .split(u' ');
+    static const QStringList traps =
+        QString::fromUtf8(
+            "第一次 第二天 第三个 第几 第一次见到这篇文章 第一千一百一十一个人章 统一、协调 中一、二 苹果、香蕉")
+            .split(u' ');
     return traps;
 }
 
@@ -99,8 +100,7 @@ public:
         : options_(options), random_(options.seed),
           lineEnd_(options.crLf ? QStringLiteral("\r\n") : QStringLiteral("\n")),
           indent_(options.indented ? QStringLiteral("\u3000\u3000") : QString())
-    {
-    }
+    {}
 
     Novel Write()
     {
@@ -138,8 +138,8 @@ private:
         if (Pick(9) < 7)
             heading = u'第' + ChapterNumber(++chapter_) + keywords.at(Pick(keywords.size()));
         else
-            heading = u'第' + ChapterNumber(++volume_) + u'卷' + Separator()
-                + u'第' + ChapterNumber(++chapter_) + u'章';
+            heading =
+                u'第' + ChapterNumber(++volume_) + u'卷' + Separator() + u'第' + ChapterNumber(++chapter_) + u'章';
         return options_.bareHeadings ? heading : heading + Title();
     }
 

@@ -18,7 +18,7 @@ struct NovelOptions {
     bool traps = false;              // prose also holds 第 and 、 where no heading is
     // 第 headings without a title (numbered sections keep theirs).
     bool bareHeadings = false;
-    bool longNumbers = false;        // about half of the 第 numbers have 7 to 12 numerals
+    bool longNumbers = false; // about half of the 第 numbers have 7 to 12 numerals
 };
 
 struct PlantedHeading {
@@ -29,8 +29,8 @@ struct PlantedHeading {
 };
 
 struct Novel {
-    QString text;                    // title line first
-    QList<PlantedHeading> headings;  // in book order, table of contents included
+    QString text;                   // title line first
+    QList<PlantedHeading> headings; // in book order, table of contents included
 };
 
 // Headings mix 第…章/回/卷/节/集/部 (numbers of at most six numerals, digit by

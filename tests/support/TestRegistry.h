@@ -19,6 +19,6 @@ struct TestRegistration {
 
 } // namespace testsupport
 
-#define FOLIVAR_TEST(Class)                                                              \
-    static const testsupport::TestRegistration registration_##Class(                     \
+#define FOLIVAR_TEST(Class)                                                                                            \
+    static const testsupport::TestRegistration registration_##Class(                                                   \
         [] { return std::unique_ptr<QObject>(std::make_unique<Class>()); });
