@@ -1,6 +1,7 @@
 #include "BenchBook.h"
+#include "core/CodePage.h"
 
-#include "NovelGenerator.h"
+#include "support/NovelGenerator.h"
 
 #include <QDir>
 #include <QFile>
@@ -26,7 +27,7 @@ NovelOptions BenchNovelOptions(int megabytes, int chapters)
 
 int ChaptersForSize(int megabytes)
 {
-    const qint64 sampleBytes = ToGbk(GenerateNovel(BenchNovelOptions(megabytes, kSampleChapters)).text).size();
+    const qint64 sampleBytes = EncodeCodePage(GenerateNovel(BenchNovelOptions(megabytes, kSampleChapters)).text).size();
     const double bytesPerChapter = double(sampleBytes) / kSampleChapters;
     return qMax(1, int(std::lround(double(megabytes) * 1024 * 1024 / bytesPerChapter)));
 }
@@ -36,7 +37,7 @@ int ChaptersForSize(int megabytes)
 BenchBook WriteBenchBook(int megabytes, const QString &folder)
 {
     const Novel novel = GenerateNovel(BenchNovelOptions(megabytes, ChaptersForSize(megabytes)));
-    const QByteArray bytes = ToGbk(novel.text);
+    const QByteArray bytes = EncodeCodePage(novel.text);
     const QString path = QDir(folder).filePath(QStringLiteral("novel-%1MB.txt").arg(megabytes));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())

@@ -1,7 +1,7 @@
 #include "BenchRunner.h"
 
 #include "BenchReport.h"
-#include "Settings.h"
+#include "app/Settings.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,18 +1,18 @@
 #include "ReaderMeasurement.h"
 
-#include "BookLoader.h"
-#include "ChapterNavigation.h"
-#include "EditBox.h"
-#include "ListBox.h"
-#include "MainWindow.h"
 #include "Median.h"
 #include "ProcessMemory.h"
-#include "ReaderState.h"
-#include "Settings.h"
-#include "VirtualKey.h"
+#include "app/MainWindow.h"
+#include "app/ReaderState.h"
+#include "app/Settings.h"
+#include "reader/ChapterNavigation.h"
+#include "shelf/BookLoader.h"
+#include "support/WaitForStartUp.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
+#include "ui/VirtualKey.h"
 
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -20,20 +20,11 @@
 
 namespace {
 
-constexpr int kStartUpTimeoutMs = 60000;
 constexpr int kLastChapterJumps = 10;
 
 double MillisecondsOf(const QElapsedTimer &timer)
 {
     return timer.nsecsElapsed() / 1e6;
-}
-
-bool WaitForStartUp(const ReaderState &state)
-{
-    const QDeadlineTimer deadline(kStartUpTimeoutMs);
-    while (!state.startedUp && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
-    return state.startedUp;
 }
 
 int IndexOfBook(const ListBox &books, const QString &fileName)
@@ -47,10 +38,10 @@ int IndexOfBook(const ListBox &books, const QString &fileName)
 
 // The chapter that holds the middle of the text. A table of contents makes
 // the first half of the items one-line chapters, so the middle item would not do.
-int MiddleChapter(const ListBox &chapters, qsizetype textSize)
+int MiddleChapter(const OpenBook &book)
 {
     int chapter = 0;
-    while (chapter + 1 < chapters.Count() && chapters.ItemPosition(chapter + 1) <= textSize / 2)
+    while (chapter + 1 < book.ChapterCount() && book.chapters[chapter + 1].position <= book.BookText.size() / 2)
         ++chapter;
     return chapter;
 }
@@ -70,34 +61,35 @@ Measurement MeasureOpenWindow(ReaderState &state, const ReaderControls &controls
 
     QElapsedTimer timer;
     timer.start();
-    OpenBookAt(state.shelf, controls, book);
+    OpenBookAt(state.shelf, state.book, *controls.列表框_文件, *controls.标签_状态显示, book);
     const double firstChapterMs = MillisecondsOf(timer);
 
-    const ListBox &chapters = *controls.列表框_章节;
+    ListBox &chapters = *controls.列表框_章节;
+    EditBox &pane = *controls.编辑框_内容;
     const int count = chapters.Count();
     if (count < 2 || controls.编辑框_内容->Text().isEmpty()) {
         std::fprintf(stderr, "the book opened into %d chapter items and no text\n", count);
         return {};
     }
-    const int middle = MiddleChapter(chapters, state.shelf.BookText.size());
+    const int middle = MiddleChapter(state.book);
     // The first jump is also the first page of prose on screen: it pays for
     // rasterising the glyphs once. The later jumps show the jump itself.
     timer.restart();
-    ShowChapter(state.shelf.BookText, controls, count - 1);
+    ShowChapter(state.book, chapters, pane, count - 1);
     const double firstLastChapterMs = MillisecondsOf(timer);
     QList<double> jumps;
     for (int i = 0; i < kLastChapterJumps; ++i) {
-        ShowChapter(state.shelf.BookText, controls, middle);
+        ShowChapter(state.book, chapters, pane, middle);
         timer.restart();
-        ShowChapter(state.shelf.BookText, controls, count - 1);
+        ShowChapter(state.book, chapters, pane, count - 1);
         jumps.append(MillisecondsOf(timer));
     }
 
-    ShowChapter(state.shelf.BookText, controls, middle);
+    ShowChapter(state.book, chapters, pane, middle);
     QList<double> steps;
     for (int i = 0; i < arrowSteps; ++i) {
         timer.restart();
-        OnContentKeyUp(state.shelf.BookText, controls, VK_RIGHT, 0);
+        OnContentKeyUp(state.book, chapters, pane, VK_RIGHT, 0);
         steps.append(MillisecondsOf(timer));
     }
     return {{MeasurementKey::FirstChapterMs, firstChapterMs},
@@ -116,7 +108,9 @@ Measurement MeasureReader(const QString &bookPath, int arrowSteps)
     const QFileInfo book(bookPath);
     const QString settingsPath = SettingsPathFor(QCoreApplication::applicationDirPath());
     QFile::remove(settingsPath);
-    WriteSetting(settingsPath, Setting::BookDirectory, book.absolutePath() + QLatin1Char('/'));
+    RememberedSettings settings;
+    settings.bookDirectory = book.absolutePath() + QLatin1Char('/');
+    SaveSettings(settingsPath, settings);
     Measurement measurement;
     {
         // Destroyed without being closed: shutdown would write the settings.

@@ -13,9 +13,9 @@
 // before 一、 to the engine only. Such text is compared with each of those
 // characters replaced by U+FFFD; on the text itself the search only has to
 // give headings in book order, without overlaps, each standing where it says.
-#include "ChapterHeadings.h"
 #include "FuzzCheck.h"
 #include "ReferenceChapterScan.h"
+#include "core/ChapterHeadings.h"
 
 #include <QStringDecoder>
 #include <QStringView>

@@ -21,8 +21,8 @@
 // trailing incomplete multi-byte sequence is held back by each and shows up in
 // neither text. (Qt 6.4's ICU-backed GB18030 decoder never flushes, not even
 // with the Stateless flag, so a one-shot decode gives no U+FFFD for it either.)
-#include "BookDecoder.h"
 #include "FuzzCheck.h"
+#include "core/BookDecoder.h"
 
 #include <QByteArray>
 #include <QStringDecoder>

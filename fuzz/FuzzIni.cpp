@@ -18,7 +18,7 @@
 // can hold: see Fits. Every write must succeed: the file lives in a temporary
 // directory of this process (put TMPDIR on a RAM disk: each write syncs).
 #include "FuzzCheck.h"
-#include "IniFile.h"
+#include "core/IniFile.h"
 
 #include <QFile>
 #include <QStringDecoder>

@@ -1,5 +1,5 @@
-#include "MainWindow.h"
-#include "ReaderState.h"
+#include "app/MainWindow.h"
+#include "app/ReaderState.h"
 
 #include <QApplication>
 

@@ -1,23 +1,24 @@
-#include "MainWindow.h"
+#include "app/MainWindow.h"
 
-#include "Appearance.h"
-#include "BookList.h"
-#include "BookLoader.h"
-#include "ChapterIndex.h"
-#include "ChapterNavigation.h"
-#include "ColourChooser.h"
-#include "EditBox.h"
-#include "FontChooser.h"
-#include "HotKey.h"
-#include "ListBox.h"
-#include "NotifyLabel.h"
-#include "ReaderState.h"
-#include "RelayoutAll.h"
-#include "ScriptConversion.h"
-#include "Shutdown.h"
-#include "Sidebar.h"
-#include "Startup.h"
-#include "WebLinks.h"
+#include "app/ReaderState.h"
+#include "app/Shutdown.h"
+#include "app/Startup.h"
+#include "layout/RelayoutAll.h"
+#include "reader/ChapterIndex.h"
+#include "reader/ChapterNavigation.h"
+#include "shelf/BookList.h"
+#include "shelf/BookLoader.h"
+#include "tools/Appearance.h"
+#include "tools/HotKey.h"
+#include "tools/ScriptConversion.h"
+#include "tools/Sidebar.h"
+#include "tools/WebLinks.h"
+#include "ui/ColourChooser.h"
+#include "ui/DefaultFont.h"
+#include "ui/EditBox.h"
+#include "ui/FontChooser.h"
+#include "ui/ListBox.h"
+#include "ui/NotifyLabel.h"
 
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -82,7 +83,7 @@ void MainWindow::CreateControls()
     controls_.列表框_章节 = Place(new ListBox(client), "列表框_章节", 1, 272, 165, 232);
     controls_.列表框_章节->viewport()->setCursor(Qt::PointingHandCursor);
     controls_.编辑框_内容 = Place(new EditBox(client), "编辑框_内容", 169, 0, 712, 504);
-    controls_.编辑框_内容->setFont(QFont(QStringLiteral("Noto Sans CJK SC"), 12));
+    controls_.编辑框_内容->setFont(DefaultReadingFont());
     controls_.编辑框_内容->SetTextColour(0);
     controls_.编辑框_内容->SetBackgroundColour(0xFFFFFF);
 
@@ -109,24 +110,26 @@ void MainWindow::PlaceAtDesignedGeometry()
 
 void MainWindow::CreateMenus()
 {
-    ShelfState &shelf = state_.shelf;
+    ReaderState &state = state_;
     const ReaderControls &c = controls_;
 
     QMenu *file = menuBar()->addMenu(QStringLiteral("文件"));
-    AddMenuItem(file, QStringLiteral("打开文件"), [&shelf, &c] { OnOpenFolder(shelf, c); });
+    AddMenuItem(file, QStringLiteral("打开文件"),
+                [&state, &c] { OnOpenFolder(state.shelf, c.mainWindow, *c.列表框_文件, *c.编辑框_路径); });
     file->addSeparator();
     AddMenuItem(file, QStringLiteral("退出"), [this] { close(); });
 
     QMenu *settings = menuBar()->addMenu(QStringLiteral("设置"));
-    AddMenuItem(settings, QStringLiteral("字体"), [&c] { OnChooseFont(c); });
-    AddMenuItem(settings, QStringLiteral("背景颜色"), [&c] { OnChooseBackground(c); });
+    AddMenuItem(settings, QStringLiteral("字体"), [&c] { OnChooseFont(*c.通用对话框2, *c.编辑框_内容, c.mainWindow); });
+    AddMenuItem(settings, QStringLiteral("背景颜色"),
+                [&c] { OnChooseBackground(*c.选择颜色对话框1, *c.编辑框_内容, c.mainWindow); });
     settings->addSeparator();
-    AddMenuItem(settings, QStringLiteral("简体"), [&c] { OnToSimplified(c); });
-    AddMenuItem(settings, QStringLiteral("繁体"), [&c] { OnToTraditional(c); });
+    AddMenuItem(settings, QStringLiteral("简体"), [&c] { OnToSimplified(*c.编辑框_内容); });
+    AddMenuItem(settings, QStringLiteral("繁体"), [&c] { OnToTraditional(*c.编辑框_内容); });
 
     QMenu *sidebar = menuBar()->addMenu(QStringLiteral("侧边栏"));
-    AddMenuItem(sidebar, QStringLiteral("隐藏"), [&c] { OnHideSidebar(c); });
-    AddMenuItem(sidebar, QStringLiteral("显示"), [&c] { OnShowSidebar(c); });
+    AddMenuItem(sidebar, QStringLiteral("隐藏"), [this, &c] { OnHideSidebar(*this, *c.编辑框_内容); });
+    AddMenuItem(sidebar, QStringLiteral("显示"), [this, &c] { OnShowSidebar(*this, *c.编辑框_内容); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("帮助"));
     AddMenuItem(help, QStringLiteral("检查更新"), &OnCheckUpdate);
@@ -142,20 +145,23 @@ void MainWindow::AddMenuItem(QMenu *menu, const QString &text, std::function<voi
 
 void MainWindow::WireEvents()
 {
-    ShelfState &shelf = state_.shelf;
+    ReaderState &state = state_;
     const ReaderControls &c = controls_;
-    connect(c.列表框_文件, &ListBox::userSelectionChanged, this, [&shelf, &c] { OnBookSelected(shelf, c); });
+    connect(c.列表框_文件, &ListBox::userSelectionChanged, this,
+            [&state, &c] { OnBookSelected(state.shelf, state.book, *c.列表框_文件, *c.标签_状态显示); });
     connect(c.列表框_章节, &ListBox::userSelectionChanged, this,
-            [&shelf, &c] { OnChapterSelected(shelf.BookText, c); });
+            [&state, &c] { OnChapterSelected(state.book, *c.列表框_章节, *c.编辑框_内容); });
     connect(c.列表框_章节, &ListBox::keyReleased, this,
-            [&c](int key, int modifiers) { OnChapterListKeyUp(c, key, modifiers); });
-    connect(c.编辑框_内容, &EditBox::keyReleased, this,
-            [&shelf, &c](int key, int modifiers) { OnContentKeyUp(shelf.BookText, c, key, modifiers); });
+            [&state, &c](int key, int modifiers) { OnChapterListKeyUp(state.book, *c.列表框_章节, key, modifiers); });
+    connect(c.编辑框_内容, &EditBox::keyReleased, this, [&state, &c](int key, int modifiers) {
+        OnContentKeyUp(state.book, *c.列表框_章节, *c.编辑框_内容, key, modifiers);
+    });
     // The pane's own wheel scrolling is all the wheel does: no handler of ours.
-    connect(c.标签_状态显示, &NotifyLabel::notified, this,
-            [&shelf, &c](int percentage, int second) { OnLoadProgress(shelf.BookText, c, percentage, second); });
+    connect(c.标签_状态显示, &NotifyLabel::notified, this, [&state, &c](int percentage, int second) {
+        OnLoadProgress(state.book, *c.标签_状态显示, *c.列表框_章节, *c.编辑框_内容, percentage, second);
+    });
     connect(c.标签_热键反馈, &NotifyLabel::notified, this,
-            [&c](int hotKey, int second) { OnHotKey(c, hotKey, second); });
+            [this](int hotKey, int second) { OnHotKey(*this, hotKey, second); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

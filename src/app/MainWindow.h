@@ -1,7 +1,7 @@
 #pragma once
 // The one window: its controls, its menus and which handler each event
 // reaches. The handlers themselves live with their subsystems.
-#include "ReaderControls.h"
+#include "ui/ReaderControls.h"
 
 #include <QMainWindow>
 #include <functional>

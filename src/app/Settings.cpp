@@ -1,6 +1,6 @@
-#include "Settings.h"
+#include "app/Settings.h"
 
-#include "IniFile.h"
+#include "core/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -24,25 +24,27 @@ QString DefaultBookDirectory()
 #endif
 }
 
-QString ReadSetting(const QString &settingsPath, const SettingKey &setting)
+RememberedSettings LoadSettings(const QString &settingsPath)
 {
-    const QString fallback = setting.defaultValue ? QString::fromUtf8(setting.defaultValue) : DefaultBookDirectory();
-    return ReadIniValue(settingsPath, QString::fromUtf8(setting.section), QString::fromUtf8(setting.key), fallback);
+    const IniSnapshot file(settingsPath);
+    RememberedSettings settings;
+    for (const SettingKey &setting : kSettingKeys) {
+        const QString fallback =
+            setting.defaultValue ? QString::fromUtf8(setting.defaultValue) : DefaultBookDirectory();
+        settings.*setting.value =
+            file.Value(QString::fromUtf8(setting.section), QString::fromUtf8(setting.key), fallback);
+    }
+    return settings;
 }
 
-void WriteSetting(const QString &settingsPath, const SettingKey &setting, const QString &value)
-{
-    WriteSettingGroup(settingsPath, {{setting, value}});
-}
-
-void WriteSettingGroup(const QString &settingsPath, std::initializer_list<SettingValue> values)
+void SaveSettings(const QString &settingsPath, const RememberedSettings &settings)
 {
     // The configuration folder of an installed program may not exist yet.
     QDir().mkpath(QFileInfo(settingsPath).absolutePath());
     const IniFileLock lock(settingsPath);
-    for (const SettingValue &item : values)
-        WriteIniValue(settingsPath, QString::fromUtf8(item.setting.section), QString::fromUtf8(item.setting.key),
-                      item.value);
+    for (const SettingKey &setting : kSettingKeys)
+        WriteIniValue(settingsPath, QString::fromUtf8(setting.section), QString::fromUtf8(setting.key),
+                      settings.*setting.value);
 }
 
 std::optional<int> SettingNumber(const QString &value)
@@ -50,9 +52,4 @@ std::optional<int> SettingNumber(const QString &value)
     bool ok = false;
     const int number = value.trimmed().toInt(&ok);
     return ok ? std::optional<int>(number) : std::nullopt;
-}
-
-int SettingToInt(const QString &value)
-{
-    return SettingNumber(value).value_or(0);
 }

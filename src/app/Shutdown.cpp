@@ -1,12 +1,13 @@
-#include "Shutdown.h"
+#include "app/Shutdown.h"
 
-#include "BookLoader.h"
-#include "EditBox.h"
-#include "HotKey.h"
-#include "ListBox.h"
-#include "ReaderControls.h"
-#include "ReaderState.h"
-#include "Settings.h"
+#include "app/ReaderState.h"
+#include "app/Settings.h"
+#include "shelf/BookLoader.h"
+#include "tools/HotKey.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
+#include "ui/NotifyLabel.h"
+#include "ui/ReaderControls.h"
 
 void OnShutdown(ReaderState &state, const ReaderControls &controls)
 {
@@ -17,17 +18,21 @@ void OnShutdown(ReaderState &state, const ReaderControls &controls)
 
     EditBox &pane = *controls.编辑框_内容;
     pane.setFocus();
-    const SavedPlace place = state.placeBeingRestored.value_or(
-        SavedPlace{QString::number(controls.列表框_文件->Selection()),
-                   QString::number(controls.列表框_章节->Selection()), QString::number(pane.FirstVisibleLine())});
-    WriteSettingGroup(state.SettingsPath,
-                      {{Setting::BookDirectory, state.shelf.BookDirectory},
-                       {Setting::Book, place.book},
-                       {Setting::Chapter, place.chapter},
-                       {Setting::Line, place.line},
-                       {Setting::FontName, pane.FontName()},
-                       {Setting::FontSize, QString::number(pane.FontSize())},
-                       {Setting::TextColour, QString::number(pane.TextColour())},
-                       {Setting::BackgroundColour, QString::number(pane.BackgroundColour())}});
-    ReleaseReaderHotKey(controls, state.HotKeyId);
+    RememberedSettings settings;
+    settings.bookDirectory = state.shelf.BookDirectory;
+    if (state.placeBeingRestored) {
+        settings.book = state.placeBeingRestored->book;
+        settings.chapter = state.placeBeingRestored->chapter;
+        settings.line = state.placeBeingRestored->line;
+    } else {
+        settings.book = QString::number(controls.列表框_文件->Selection());
+        settings.chapter = QString::number(controls.列表框_章节->Selection());
+        settings.line = QString::number(pane.FirstVisibleLine());
+    }
+    settings.fontName = pane.FontName();
+    settings.fontSize = QString::number(pane.FontSize());
+    settings.textColour = QString::number(pane.TextColour());
+    settings.backgroundColour = QString::number(pane.BackgroundColour());
+    SaveSettings(state.SettingsPath, settings);
+    ReleaseReaderHotKey(controls.mainWindow, state.HotKeyId);
 }

@@ -1,66 +1,53 @@
-#include "Startup.h"
+#include "app/Startup.h"
 
-#include "BookList.h"
-#include "BookLoader.h"
-#include "ChapterNavigation.h"
-#include "EditBox.h"
-#include "HotKey.h"
-#include "ListBox.h"
-#include "ReaderControls.h"
-#include "ReaderState.h"
-#include "RegisterLayout.h"
-#include "Settings.h"
+#include "app/ReaderState.h"
+#include "app/Settings.h"
+#include "layout/RegisterLayout.h"
+#include "reader/ChapterNavigation.h"
+#include "shelf/BookList.h"
+#include "shelf/BookLoader.h"
+#include "tools/HotKey.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
+#include "ui/NotifyLabel.h"
+#include "ui/ReaderControls.h"
 
 #include <QCoreApplication>
 
 namespace {
 
-struct RememberedPlace {
-    QString fontName, fontSize, textColour, backgroundColour, book, chapter, line;
-};
-
-RememberedPlace ReadRememberedPlace(const QString &settingsPath)
-{
-    RememberedPlace place;
-    place.fontName = ReadSetting(settingsPath, Setting::FontName);
-    place.fontSize = ReadSetting(settingsPath, Setting::FontSize);
-    place.textColour = ReadSetting(settingsPath, Setting::TextColour);
-    place.backgroundColour = ReadSetting(settingsPath, Setting::BackgroundColour);
-    place.book = ReadSetting(settingsPath, Setting::Book);
-    place.chapter = ReadSetting(settingsPath, Setting::Chapter);
-    place.line = ReadSetting(settingsPath, Setting::Line);
-    return place;
-}
-
 // Each item only when remembered; the pane otherwise keeps its designed look.
 // A size or colour that is no number counts as not remembered: read as 0, a
 // damaged file would paint black text on a black page.
-void ApplyAppearance(const RememberedPlace &place, EditBox &pane)
+void ApplyAppearance(const RememberedSettings &remembered, EditBox &pane)
 {
-    if (!place.fontName.isEmpty())
-        pane.SetFontName(place.fontName);
-    if (const std::optional<int> size = SettingNumber(place.fontSize))
+    if (!remembered.fontName.isEmpty())
+        pane.SetFontName(remembered.fontName);
+    if (const std::optional<int> size = SettingNumber(remembered.fontSize))
         pane.SetFontSize(*size);
-    if (const std::optional<int> colour = SettingNumber(place.textColour))
+    if (const std::optional<int> colour = SettingNumber(remembered.textColour))
         pane.SetTextColour(*colour);
-    if (const std::optional<int> colour = SettingNumber(place.backgroundColour))
+    if (const std::optional<int> colour = SettingNumber(remembered.backgroundColour))
         pane.SetBackgroundColour(*colour);
 }
 
-void ReopenBook(ReaderState &state, const ReaderControls &controls, const RememberedPlace &place)
+void ReopenBook(ReaderState &state, const ReaderControls &controls, const RememberedSettings &remembered)
 {
-    FillBookList(state.shelf, controls, state.shelf.BookDirectory);
-    if (!place.book.isEmpty())
-        OpenBookAt(state.shelf, controls, SettingToInt(place.book));
+    ListBox &bookList = *controls.列表框_文件;
+    FillBookList(state.shelf, bookList, *controls.编辑框_路径, state.shelf.BookDirectory);
+    const int book = SettingNumber(remembered.book).value_or(0);
+    if (!remembered.book.isEmpty())
+        OpenBookAt(state.shelf, state.book, bookList, *controls.标签_状态显示, book);
     // The user may have closed the window, or picked another book, while the
     // remembered one was loading: then the remembered place no longer applies.
-    if (state.shutDown || place.chapter.isEmpty())
+    if (state.shutDown || remembered.chapter.isEmpty())
         return;
-    if (!place.book.isEmpty() && controls.列表框_文件->Selection() != SettingToInt(place.book))
+    if (!remembered.book.isEmpty() && bookList.Selection() != book)
         return;
-    ShowChapter(state.shelf.BookText, controls, SettingToInt(place.chapter));
-    if (!controls.编辑框_内容->Text().isEmpty())
-        controls.编辑框_内容->ScrollLines(SettingToInt(place.line));
+    EditBox &pane = *controls.编辑框_内容;
+    ShowChapter(state.book, *controls.列表框_章节, pane, SettingNumber(remembered.chapter).value_or(0));
+    if (!pane.Text().isEmpty())
+        pane.ScrollLines(SettingNumber(remembered.line).value_or(0));
 }
 
 } // namespace
@@ -74,17 +61,17 @@ void OnStartup(ReaderState &state, const ReaderControls &controls)
     RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.列表框_章节), ANCHOR_PARENT, ANCHOR_PARENT,
                    ANCHOR_KEEP_SIZE, ANCHOR_PARENT);
     state.SettingsPath = SettingsPathFor(QCoreApplication::applicationDirPath());
-    state.shelf.BookDirectory = ReadSetting(state.SettingsPath, Setting::BookDirectory);
-    const RememberedPlace place = ReadRememberedPlace(state.SettingsPath);
+    const RememberedSettings remembered = LoadSettings(state.SettingsPath);
+    state.shelf.BookDirectory = remembered.bookDirectory;
     // The font decides how lines wrap, so it must be in place before the pane
     // is scrolled to the remembered line.
-    ApplyAppearance(place, *controls.编辑框_内容);
+    ApplyAppearance(remembered, *controls.编辑框_内容);
     if (!state.shelf.BookDirectory.isEmpty()) {
-        state.placeBeingRestored = SavedPlace{place.book, place.chapter, place.line};
-        ReopenBook(state, controls, place);
+        state.placeBeingRestored = remembered;
+        ReopenBook(state, controls, remembered);
         state.placeBeingRestored.reset();
     }
     if (!state.shutDown)
-        state.HotKeyId = RegisterReaderHotKey(controls);
+        state.HotKeyId = RegisterReaderHotKey(controls.mainWindow, controls.标签_热键反馈);
     state.startedUp = true;
 }

@@ -1,4 +1,4 @@
-#include "AxisLayout.h"
+#include "layout/AxisLayout.h"
 
 #include <algorithm>
 #include <climits>

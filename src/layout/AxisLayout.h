@@ -3,8 +3,8 @@
 // window: registration turns measured edges into gaps, placement turns gaps
 // and the current sizes back into a position and a size. The horizontal axis
 // reads near/far as left/right, the vertical one as top/bottom.
-#include "ControlRect.h"
-#include "LayoutTable.h"
+#include "layout/ControlRect.h"
+#include "layout/LayoutTable.h"
 
 // One axis of a rectangle: from its left (top) edge to its right (bottom) edge.
 struct Span {

@@ -1,6 +1,6 @@
-#include "ControlRect.h"
+#include "layout/ControlRect.h"
 
-#include "WindowSystem.h"
+#include "platform/WindowSystem.h"
 
 ControlRect GetControlRect(const WindowSystem &windows, WindowHandle control, WindowHandle parent)
 {

@@ -1,6 +1,6 @@
 #pragma once
 // A control's outer rectangle as seen from a parent window's client area.
-#include "WindowHandle.h"
+#include "platform/WindowHandle.h"
 
 class WindowSystem;
 

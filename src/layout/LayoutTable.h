@@ -1,7 +1,7 @@
 #pragma once
 // What registration records about each anchored control, and the ordered
 // table of those records that re-layout replays.
-#include "WindowSystem.h"
+#include "platform/WindowSystem.h"
 
 #include <vector>
 

@@ -1,12 +1,10 @@
-#include "RegisterLayout.h"
+#include "layout/RegisterLayout.h"
 
-#include "AxisLayout.h"
-#include "ControlRect.h"
-#include "WindowSystem.h"
+#include "layout/AxisLayout.h"
+#include "layout/ControlRect.h"
+#include "platform/WindowSystem.h"
 
-#include <QLoggingCategory>
-
-Q_LOGGING_CATEGORY(lcLayout, "folivar.layout", QtInfoMsg)
+#include "layout/Log.h"
 
 void RegisterLayout(LayoutTable &table, const WindowSystem &windows, WindowHandle control, int leftTarget,
                     int topTarget, int rightTarget, int bottomTarget, int centerFlags)

@@ -3,7 +3,7 @@
 // size: each side follows a reference control (its handle, > 0) or an anchor
 // code. The entry is appended to the table; registering a control again
 // appends another entry, applied after the first.
-#include "LayoutTable.h"
+#include "layout/LayoutTable.h"
 
 class WindowSystem;
 

@@ -1,8 +1,8 @@
-#include "RelayoutAll.h"
+#include "layout/RelayoutAll.h"
 
-#include "AxisLayout.h"
-#include "ControlRect.h"
-#include "WindowSystem.h"
+#include "layout/AxisLayout.h"
+#include "layout/ControlRect.h"
+#include "platform/WindowSystem.h"
 
 #include <cstddef>
 

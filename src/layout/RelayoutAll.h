@@ -4,7 +4,7 @@
 // its parent and its reference controls when its turn comes, so a reference
 // moved earlier in the same pass is seen at its new place. Nothing carries
 // over from one pass to the next.
-#include "LayoutTable.h"
+#include "layout/LayoutTable.h"
 
 class WindowSystem;
 

@@ -3,11 +3,14 @@
 // hidden or inactive. Each press is reported as the notification
 // (kHotKeyNumber, 0) posted to a widget (see Notification.h). One hot key is
 // held at a time.
-#include "WindowHandle.h"
+#include "platform/WindowHandle.h"
 
 // The identifier registration returns and the first value of every press
 // notification.
-constexpr int kHotKeyNumber = 33001;
+enum HotKeyNumber : int { kHotKeyNumber = 33001 };
+
+// The classic virtual-key code of the grave/tilde key left of 1.
+constexpr int VK_OEM_3 = 0xC0;
 
 // Modifier bits, numbered as the classic hot-key interface numbers them.
 enum HotKeyModifier {
@@ -17,9 +20,9 @@ enum HotKeyModifier {
     HotKeyWin = 0x8,
 };
 
-// Claims the key given by a classic virtual-key code (0xC0 is the grave/tilde
-// key left of 1) held with exactly the given modifiers; CapsLock and NumLock
-// do not matter. Returns kHotKeyNumber, or 0 when the key cannot be claimed:
+// Claims the key given by a classic virtual-key code (VK_OEM_3 is the one
+// the reader uses), held with exactly the given modifiers; CapsLock and
+// NumLock do not matter. Returns kHotKeyNumber, or 0 when the key cannot be claimed:
 // another program holds it, a hot key is already registered, the key is
 // unknown, or the platform has no global hot keys. Failures are only logged.
 int RegisterHotKey(WindowHandle owner, WindowHandle notifyTarget, int modifiers, int virtualKey);

@@ -1,11 +1,11 @@
 // Platforms without a global hot-key facility: registration always fails.
-#include "HotKeyService.h"
+#include "platform/HotKeyService.h"
 
-#include "ToolsLog.h"
+#include "platform/Log.h"
 
 int RegisterHotKey(WindowHandle, WindowHandle, int, int)
 {
-    qCInfo(lcPlatformTools) << "hot key: not supported on this platform";
+    qCInfo(lcPlatform) << "hot key: not supported on this platform";
     return 0;
 }
 

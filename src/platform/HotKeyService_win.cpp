@@ -1,9 +1,9 @@
 // Windows: the platform's own hot keys, bound to the owner's top-level window.
 // WM_HOTKEY arrives in the message queue and is turned into the notification.
-#include "HotKeyService.h"
+#include "platform/HotKeyService.h"
 
-#include "Notification.h"
-#include "ToolsLog.h"
+#include "platform/Log.h"
+#include "platform/Notification.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QCoreApplication>
@@ -60,16 +60,16 @@ std::unique_ptr<RegisteredHotKey> &ActiveHotKey()
 int RegisterHotKey(WindowHandle owner, WindowHandle notifyTarget, int modifiers, int virtualKey)
 {
     if (ActiveHotKey()) {
-        qCInfo(lcPlatformTools) << "hot key: one is already registered";
+        qCInfo(lcPlatform) << "hot key: one is already registered";
         return 0;
     }
     const HWND window = TopLevelWindowOf(owner);
     if (!window || !QCoreApplication::instance()) {
-        qCInfo(lcPlatformTools) << "hot key: no window for handle" << owner;
+        qCInfo(lcPlatform) << "hot key: no window for handle" << owner;
         return 0;
     }
     if (!::RegisterHotKey(window, kHotKeyNumber, UINT(modifiers), UINT(virtualKey))) {
-        qCInfo(lcPlatformTools) << "hot key: RegisterHotKey failed, error" << ::GetLastError();
+        qCInfo(lcPlatform) << "hot key: RegisterHotKey failed, error" << ::GetLastError();
         return 0;
     }
     auto hotKey = std::make_unique<RegisteredHotKey>(owner, window, notifyTarget);

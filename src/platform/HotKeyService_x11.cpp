@@ -1,9 +1,9 @@
 // X11: the key is grabbed on the root window through Qt's own xcb connection,
 // so presses arrive wherever the focus is and while our windows are hidden.
-#include "HotKeyService.h"
+#include "platform/HotKeyService.h"
 
-#include "Notification.h"
-#include "ToolsLog.h"
+#include "platform/Log.h"
+#include "platform/Notification.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
@@ -32,14 +32,13 @@ struct KeySymbolsDeleter {
 };
 using KeySymbols = std::unique_ptr<xcb_key_symbols_t, KeySymbolsDeleter>;
 
-constexpr int kVirtualKeyGrave = 0xC0;
 // The core modifier bits of a key event's state; the bits above are buttons.
 constexpr uint16_t kModifierBits = 0xff;
 
 // Only the keys the reader uses are mapped.
 xcb_keysym_t KeysymOf(int virtualKey)
 {
-    return virtualKey == kVirtualKeyGrave ? XK_grave : XCB_NO_SYMBOL;
+    return virtualKey == VK_OEM_3 ? XK_grave : XCB_NO_SYMBOL;
 }
 
 std::optional<uint16_t> XModifiersOf(int modifiers)
@@ -127,8 +126,8 @@ public:
                                       xcb_grab_key_checked(connection_, 1, root_, variant, keycode, XCB_GRAB_MODE_ASYNC,
                                                            XCB_GRAB_MODE_ASYNC)));
                 if (error) {
-                    qCInfo(lcPlatformTools)
-                        << "hot key: grab of keycode" << keycode << "refused, X error" << error->error_code;
+                    qCInfo(lcPlatform) << "hot key: grab of keycode" << keycode << "refused, X error"
+                                       << error->error_code;
                     Release();
                     return false;
                 }
@@ -198,23 +197,23 @@ int RegisterHotKey(WindowHandle owner, WindowHandle notifyTarget, int modifiers,
 {
     xcb_connection_t *connection = QtXcbConnection();
     if (!connection) {
-        qCInfo(lcPlatformTools) << "hot key: no X11 connection on platform" << QGuiApplication::platformName();
+        qCInfo(lcPlatform) << "hot key: no X11 connection on platform" << QGuiApplication::platformName();
         return 0;
     }
     if (ActiveHotKey()) {
-        qCInfo(lcPlatformTools) << "hot key: one is already registered";
+        qCInfo(lcPlatform) << "hot key: one is already registered";
         return 0;
     }
     const std::optional<uint16_t> xModifiers = XModifiersOf(modifiers);
     const xcb_keysym_t keysym = KeysymOf(virtualKey);
     if (!xModifiers || keysym == XCB_NO_SYMBOL) {
-        qCInfo(lcPlatformTools) << "hot key: unsupported key" << Qt::hex << virtualKey << "with modifiers" << modifiers;
+        qCInfo(lcPlatform) << "hot key: unsupported key" << Qt::hex << virtualKey << "with modifiers" << modifiers;
         return 0;
     }
     const KeySymbols symbols(xcb_key_symbols_alloc(connection));
     std::vector<xcb_keycode_t> keycodes = KeycodesOf(symbols.get(), keysym);
     if (keycodes.empty()) {
-        qCInfo(lcPlatformTools) << "hot key: the keyboard map has no key for keysym" << Qt::hex << keysym;
+        qCInfo(lcPlatform) << "hot key: the keyboard map has no key for keysym" << Qt::hex << keysym;
         return 0;
     }
     auto hotKey = std::make_unique<GrabbedKey>(connection, owner, notifyTarget, std::move(keycodes), *xModifiers,

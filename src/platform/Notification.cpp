@@ -1,4 +1,4 @@
-#include "Notification.h"
+#include "platform/Notification.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
-#include "ProgramLauncher.h"
+#include "platform/ProgramLauncher.h"
 
-#include "ToolsLog.h"
+#include "platform/Log.h"
 
 #include <QDesktopServices>
 #include <QProcess>
@@ -22,7 +22,7 @@ QString FindProgram(const QString &program)
 void OpenInDefaultBrowser(const QString &address)
 {
     if (!QDesktopServices::openUrl(QUrl(address)))
-        qCInfo(lcPlatformTools) << "launcher: the default browser could not open" << address;
+        qCInfo(lcPlatform) << "launcher: the default browser could not open" << address;
 }
 
 } // namespace
@@ -31,10 +31,10 @@ void LaunchProgram(const QString &program, const QString &commandLine)
 {
     const QString path = FindProgram(program);
     if (path.isEmpty()) {
-        qCInfo(lcPlatformTools) << "launcher:" << program << "not found; using the default browser";
+        qCInfo(lcPlatform) << "launcher:" << program << "not found; using the default browser";
         OpenInDefaultBrowser(commandLine);
         return;
     }
     if (!QProcess::startDetached(path, {commandLine}))
-        qCInfo(lcPlatformTools) << "launcher: could not start" << path;
+        qCInfo(lcPlatform) << "launcher: could not start" << path;
 }

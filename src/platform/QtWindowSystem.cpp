@@ -1,4 +1,4 @@
-#include "QtWindowSystem.h"
+#include "platform/QtWindowSystem.h"
 
 #include <QWidget>
 #include <algorithm>

@@ -2,7 +2,7 @@
 // The window system over Qt widgets named by their WindowHandle. A widget's
 // client area is the whole widget: its children's geometry is relative to its
 // top-left corner. A top-level window's window rectangle includes its frame.
-#include "WindowSystem.h"
+#include "platform/WindowSystem.h"
 
 class QtWindowSystem : public WindowSystem {
 public:

@@ -1,4 +1,4 @@
-#include "WindowHandle.h"
+#include "platform/WindowHandle.h"
 
 #include <QHash>
 #include <QPointer>

@@ -9,7 +9,7 @@
 // A handle the window system does not know gives 0 (GetParent), an all-zero
 // rectangle (GetClientRect, GetWindowRect) or the point unchanged
 // (ScreenToClient); moving it does nothing.
-#include "WindowHandle.h"
+#include "platform/WindowHandle.h"
 
 struct WindowRect {
     int left = 0;

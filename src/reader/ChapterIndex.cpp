@@ -1,30 +1,29 @@
-#include "ChapterIndex.h"
+#include "reader/ChapterIndex.h"
 
-#include "ChapterHeadings.h"
-#include "ChapterNavigation.h"
-#include "ListBox.h"
-#include "NotifyLabel.h"
-#include "ReaderControls.h"
+#include "core/OpenBook.h"
+#include "reader/ChapterNavigation.h"
+#include "ui/ListBox.h"
+#include "ui/NotifyLabel.h"
 
-void OnLoadProgress(QString &bookText, const ReaderControls &controls, int percentage, int)
+#include <QStringList>
+
+void OnLoadProgress(OpenBook &book, NotifyLabel &statusLabel, ListBox &chapterList, EditBox &pane, int percentage, int)
 {
-    controls.标签_状态显示->SetCaption(QStringLiteral("已载入%1%").arg(percentage));
+    statusLabel.SetCaption(QStringLiteral("已载入%1%").arg(percentage));
     if (percentage != 100)
         return;
-    controls.标签_状态显示->SetCaption(QStringLiteral("载入完成"));
-    BuildChapterIndex(bookText, controls);
-    controls.列表框_章节->SetSelection(0);
-    ShowChapter(bookText, controls, 0);
+    statusLabel.SetCaption(QStringLiteral("载入完成"));
+    book.BuildChapterIndex();
+    FillChapterList(book, chapterList);
+    chapterList.SetSelection(0);
+    ShowChapter(book, chapterList, pane, 0);
 }
 
-void BuildChapterIndex(QString &bookText, const ReaderControls &controls)
+void FillChapterList(const OpenBook &book, ListBox &chapterList)
 {
-    bookText = TrimBookText(bookText);
-    ListBox *chapters = controls.列表框_章节;
-    chapters->setUpdatesEnabled(false);
-    chapters->DeleteAll();
-    chapters->AddItem(HeadItemOf(bookText), 0);
-    for (const ChapterHeading &heading : FindChapterHeadings(bookText))
-        chapters->AddItem(heading.text, heading.position);
-    chapters->setUpdatesEnabled(true);
+    QStringList titles;
+    titles.reserve(book.chapters.size());
+    for (const ChapterHeading &item : book.chapters)
+        titles.append(item.text);
+    chapterList.SetItems(titles);
 }

@@ -1,12 +1,15 @@
 #pragma once
-#include <QString>
+struct OpenBook;
+class EditBox;
+class ListBox;
+class NotifyLabel;
 
-struct ReaderControls;
+// Handler of the loader's progress notifications on the status label
+// (标签_状态显示): writes the caption and, at exactly 100, indexes the finished
+// book, shows its titles in the chapter list (列表框_章节) and shows chapter 0
+// in the pane (编辑框_内容).
+void OnLoadProgress(OpenBook &book, NotifyLabel &statusLabel, ListBox &chapterList, EditBox &pane, int percentage,
+                    int unused);
 
-// Handler of the loader's progress notifications on 标签_状态显示: writes the
-// caption and, at exactly 100, indexes the finished book and shows chapter 0.
-void OnLoadProgress(QString &bookText, const ReaderControls &controls, int percentage, int unused);
-
-// Trims the book text in place and fills 列表框_章节 with the head item and
-// every heading found, each kept with the position where it stands.
-void BuildChapterIndex(QString &bookText, const ReaderControls &controls);
+// Refills the chapter list with the book's titles, selecting none.
+void FillChapterList(const OpenBook &book, ListBox &chapterList);

@@ -1,10 +1,9 @@
-#include "BookList.h"
+#include "shelf/BookList.h"
 
-#include "BookFolder.h"
-#include "FolderChooser.h"
-#include "ListBox.h"
-#include "ReaderControls.h"
-#include "ShelfState.h"
+#include "core/BookFolder.h"
+#include "shelf/ShelfState.h"
+#include "ui/FolderChooser.h"
+#include "ui/ListBox.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -18,23 +17,23 @@ bool EndsWithSeparator(const QString &directory)
 
 } // namespace
 
-void FillBookList(ShelfState &shelf, const ReaderControls &controls, QString &directory)
+void FillBookList(ShelfState &shelf, ListBox &bookList, QLineEdit &pathBox, QString &directory)
 {
     if (directory.isEmpty())
         return;
     if (!EndsWithSeparator(directory))
         directory += QDir::separator();
     for (const QString &name : ListBookFiles(directory))
-        controls.列表框_文件->AddItem(name);
-    controls.编辑框_路径->setText(directory);
+        bookList.AddItem(name);
+    pathBox.setText(directory);
     shelf.BookDirectory = directory;
 }
 
-void OnOpenFolder(ShelfState &shelf, const ReaderControls &controls)
+void OnOpenFolder(ShelfState &shelf, QWidget *window, ListBox &bookList, QLineEdit &pathBox)
 {
-    QString chosen = ChooseFolder(controls.mainWindow, QStringLiteral("选择目录"));
+    QString chosen = ChooseFolder(window, QStringLiteral("选择目录"));
     if (chosen.isEmpty())
         return;
-    controls.列表框_文件->DeleteAll();
-    FillBookList(shelf, controls, chosen);
+    bookList.DeleteAll();
+    FillBookList(shelf, bookList, pathBox, chosen);
 }

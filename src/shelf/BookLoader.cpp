@@ -1,19 +1,17 @@
-#include "BookLoader.h"
+#include "shelf/BookLoader.h"
 
-#include "BookDecoder.h"
-#include "ListBox.h"
-#include "NotifyLabel.h"
-#include "ProcessPendingEvents.h"
-#include "ReaderControls.h"
-#include "ShelfState.h"
-#include "TextEncodingDetector.h"
+#include "core/BookDecoder.h"
+#include "core/OpenBook.h"
+#include "core/TextEncodingDetector.h"
+#include "shelf/Log.h"
+#include "shelf/ShelfState.h"
+#include "ui/ListBox.h"
+#include "ui/NotifyLabel.h"
+#include "ui/ProcessPendingEvents.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QLoggingCategory>
 #include <cmath>
-
-Q_LOGGING_CATEGORY(lcShelf, "folivar.shelf", QtWarningMsg)
 
 namespace {
 
@@ -56,28 +54,28 @@ bool LoadShouldStop(const ShelfState &shelf)
 }
 
 // One load, start to end; false when it was stopped or could not start.
-bool OpenOneBook(ShelfState &shelf, const ReaderControls &controls, int index)
+bool OpenOneBook(ShelfState &shelf, OpenBook &book, ListBox &bookList, NotifyLabel &progressLabel, int index)
 {
-    const QString path = shelf.BookDirectory + controls.列表框_文件->ItemText(index);
+    const QString path = shelf.BookDirectory + bookList.ItemText(index);
     if (!IsReadableBook(path)) {
         qCInfo(lcShelf) << "not opening" << path;
         return false;
     }
-    shelf.BookText.clear();
-    if (!LoadBookText(shelf, path, controls.标签_状态显示))
+    book.BookText.clear();
+    if (!LoadBookText(shelf, book, path, progressLabel))
         return false;
-    controls.列表框_文件->SetSelection(index);
+    bookList.SetSelection(index);
     return true;
 }
 
 } // namespace
 
-void OnBookSelected(ShelfState &shelf, const ReaderControls &controls)
+void OnBookSelected(ShelfState &shelf, OpenBook &book, ListBox &bookList, NotifyLabel &progressLabel)
 {
-    OpenBookAt(shelf, controls, controls.列表框_文件->Selection());
+    OpenBookAt(shelf, book, bookList, progressLabel, bookList.Selection());
 }
 
-void OpenBookAt(ShelfState &shelf, const ReaderControls &controls, int index)
+void OpenBookAt(ShelfState &shelf, OpenBook &book, ListBox &bookList, NotifyLabel &progressLabel, int index)
 {
     if (shelf.stopped)
         return;
@@ -89,7 +87,7 @@ void OpenBookAt(ShelfState &shelf, const ReaderControls &controls, int index)
     }
     shelf.loading = true;
     for (;;) {
-        OpenOneBook(shelf, controls, index);
+        OpenOneBook(shelf, book, bookList, progressLabel, index);
         if (shelf.stopped || !shelf.hasNextBook)
             break;
         index = shelf.nextBookIndex;
@@ -98,29 +96,29 @@ void OpenBookAt(ShelfState &shelf, const ReaderControls &controls, int index)
     shelf.loading = false;
 }
 
-bool LoadBookText(ShelfState &shelf, const QString &path, NotifyLabel *progressLabel)
+bool LoadBookText(ShelfState &shelf, OpenBook &book, const QString &path, NotifyLabel &progressLabel)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         qCInfo(lcShelf) << "cannot open" << path << file.errorString();
         return false;
     }
-    shelf.BookFile = &file;
     // The length is taken once. A file that another program keeps appending
     // to would otherwise never be read to its end: the book is what the file
     // held when the load began.
     const qint64 length = qMin(file.size(), kLargestBook);
-    BookDecoder decoder(DetectBookEncoding(file));
+    book.encoding = DetectBookEncoding(file);
+    BookDecoder decoder(book.encoding);
     bool completed = false;
     ProcessPendingEvents();
     while (!LoadShouldStop(shelf)) {
         const qint64 position = file.pos();
         const qint64 pieceLength = qBound<qint64>(0, length - position, kPieceSize);
         const QByteArray piece = file.read(pieceLength);
-        shelf.BookText += decoder.DecodePiece(piece);
+        book.BookText += decoder.DecodePiece(piece);
         // A file that shrank while being read ends at its new end.
         const bool atEnd = piece.size() < pieceLength || file.pos() >= length;
-        progressLabel->Post(PercentRead(position + pieceLength, length, atEnd), 0);
+        progressLabel.Post(PercentRead(position + pieceLength, length, atEnd), 0);
         ProcessPendingEvents();
         if (atEnd) {
             completed = true;
@@ -129,7 +127,6 @@ bool LoadBookText(ShelfState &shelf, const QString &path, NotifyLabel *progressL
     }
     if (!completed)
         qCInfo(lcShelf) << "stopped reading" << path << "at byte" << file.pos();
-    shelf.BookFile = nullptr;
     file.close();
     return completed && !LoadShouldStop(shelf);
 }

@@ -1,16 +1,13 @@
-#include "Appearance.h"
+#include "tools/Appearance.h"
 
-#include "ColourChooser.h"
-#include "EditBox.h"
-#include "FontChooser.h"
-#include "ReaderControls.h"
+#include "ui/ColourChooser.h"
+#include "ui/EditBox.h"
+#include "ui/FontChooser.h"
 
-void OnChooseFont(const ReaderControls &controls)
+void OnChooseFont(FontChooser &chooser, EditBox &pane, QWidget *window)
 {
-    FontChooser &chooser = *controls.通用对话框2;
-    if (!chooser.Show(controls.mainWindow))
+    if (!chooser.Show(window))
         return;
-    EditBox &pane = *controls.编辑框_内容;
     pane.SetFontName(chooser.FontName());
     pane.SetFontSize(chooser.Size());
     pane.SetBold(chooser.Bold());
@@ -20,10 +17,9 @@ void OnChooseFont(const ReaderControls &controls)
     pane.SetTextColour(chooser.Colour());
 }
 
-void OnChooseBackground(const ReaderControls &controls)
+void OnChooseBackground(ColourChooser &chooser, EditBox &pane, QWidget *window)
 {
-    ColourChooser &chooser = *controls.选择颜色对话框1;
-    if (!chooser.Show(controls.mainWindow))
+    if (!chooser.Show(window))
         return;
-    controls.编辑框_内容->SetBackgroundColour(chooser.Colour());
+    pane.SetBackgroundColour(chooser.Colour());
 }

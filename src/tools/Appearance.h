@@ -1,11 +1,15 @@
 #pragma once
 // The pane's font, text colour and background colour, as the user picks them
-// from the menu. Both handlers return once their chooser has closed; neither
-// writes the settings.
-struct ReaderControls;
+// from the menu. Both handlers return once their chooser, shown over
+// `window`, has closed; neither writes the settings.
+class ColourChooser;
+class EditBox;
+class FontChooser;
+class QWidget;
 
-// Font chooser: on confirm, font name, size, bold, italic, strikeout,
-// underline and text colour go to the reading pane as reported.
-void OnChooseFont(const ReaderControls &controls);
-// Colour chooser: on confirm, the colour becomes the pane's background.
-void OnChooseBackground(const ReaderControls &controls);
+// Font chooser (通用对话框2): on confirm, font name, size, bold, italic,
+// strikeout, underline and text colour go to the reading pane as reported.
+void OnChooseFont(FontChooser &chooser, EditBox &pane, QWidget *window);
+// Colour chooser (选择颜色对话框1): on confirm, the colour becomes the pane's
+// background.
+void OnChooseBackground(ColourChooser &chooser, EditBox &pane, QWidget *window);

@@ -1,31 +1,28 @@
-#include "HotKey.h"
+#include "tools/HotKey.h"
 
-#include "HotKeyService.h"
-#include "NotifyLabel.h"
-#include "ReaderControls.h"
-#include "WindowHandle.h"
+#include "platform/HotKeyService.h"
+#include "platform/WindowHandle.h"
 
 #include <QWidget>
 
 namespace {
 constexpr int kNoModifiers = 0;
-constexpr int kGraveKey = 0xC0;
 } // namespace
 
-int RegisterReaderHotKey(const ReaderControls &controls)
+int RegisterReaderHotKey(QWidget *window, QWidget *notifyLabel)
 {
-    return RegisterHotKey(HandleOf(controls.mainWindow), HandleOf(controls.标签_热键反馈), kNoModifiers, kGraveKey);
+    return RegisterHotKey(HandleOf(window), HandleOf(notifyLabel), kNoModifiers, VK_OEM_3);
 }
 
-void ReleaseReaderHotKey(const ReaderControls &controls, int hotKeyId)
+void ReleaseReaderHotKey(QWidget *window, int hotKeyId)
 {
-    UnregisterHotKey(HandleOf(controls.mainWindow), hotKeyId);
+    UnregisterHotKey(HandleOf(window), hotKeyId);
 }
 
-void OnHotKey(const ReaderControls &controls, int hotKey, int)
+void OnHotKey(QWidget &window, int hotKey, int)
 {
     if (hotKey != kHotKeyNumber)
         return;
     // Place, size and contents stay as they are; no focus is asked for.
-    controls.mainWindow->setVisible(!controls.mainWindow->isVisible());
+    window.setVisible(!window.isVisible());
 }

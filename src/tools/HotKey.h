@@ -1,10 +1,11 @@
 #pragma once
-struct ReaderControls;
+class QWidget;
 
-// Claims the bare ` key for the window; returns what the service returns (the
-// caller keeps it for the release, without testing it).
-int RegisterReaderHotKey(const ReaderControls &controls);
-void ReleaseReaderHotKey(const ReaderControls &controls, int hotKeyId);
+// Claims the bare ` key for the window; each press notifies the label
+// (标签_热键反馈). Returns what the service returns (the caller keeps it for
+// the release, without testing it).
+int RegisterReaderHotKey(QWidget *window, QWidget *notifyLabel);
+void ReleaseReaderHotKey(QWidget *window, int hotKeyId);
 
 // Handler of 标签_热键反馈's notification: hides the window, or shows it again.
-void OnHotKey(const ReaderControls &controls, int hotKey, int unused);
+void OnHotKey(QWidget &window, int hotKey, int unused);

@@ -1,25 +1,23 @@
-#include "ScriptConversion.h"
+#include "tools/ScriptConversion.h"
 
-#include "EditBox.h"
-#include "ReaderControls.h"
-#include "ScriptConverter.h"
+#include "core/ScriptConverter.h"
+#include "ui/EditBox.h"
 
 namespace {
 
-void ConvertPane(const ReaderControls &controls, int mode)
+void ConvertPane(EditBox &pane, ScriptConversion mode)
 {
-    EditBox *pane = controls.编辑框_内容;
-    pane->SetText(ConvertScript(pane->Text(), mode));
+    pane.SetText(ConvertScript(pane.Text(), mode));
 }
 
 } // namespace
 
-void OnToSimplified(const ReaderControls &controls)
+void OnToSimplified(EditBox &pane)
 {
-    ConvertPane(controls, kToSimplified);
+    ConvertPane(pane, ScriptConversion::ToSimplified);
 }
 
-void OnToTraditional(const ReaderControls &controls)
+void OnToTraditional(EditBox &pane)
 {
-    ConvertPane(controls, kToTraditional);
+    ConvertPane(pane, ScriptConversion::ToTraditional);
 }

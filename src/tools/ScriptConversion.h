@@ -1,7 +1,7 @@
 #pragma once
-struct ReaderControls;
+class EditBox;
 
-// "简体" / "繁体": rewrite the shown text in Simplified or Traditional
-// characters. The book itself and the chapter list are not touched.
-void OnToSimplified(const ReaderControls &controls);
-void OnToTraditional(const ReaderControls &controls);
+// "简体" / "繁体": rewrite the text shown in the pane in Simplified or
+// Traditional characters. The book itself and the chapter list are not touched.
+void OnToSimplified(EditBox &pane);
+void OnToTraditional(EditBox &pane);

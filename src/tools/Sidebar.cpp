@@ -1,29 +1,27 @@
-#include "Sidebar.h"
+#include "tools/Sidebar.h"
 
-#include "EditBox.h"
-#include "ReaderControls.h"
+#include "ui/EditBox.h"
 
 #include <QWidget>
 
 namespace {
 
 // The pane's right edge stays 4 pixels short of the window's outer width.
-void PlacePane(const ReaderControls &controls, int left, int widthShortOfWindow)
+void PlacePane(const QWidget &window, EditBox &pane, int left, int widthShortOfWindow)
 {
-    EditBox *pane = controls.编辑框_内容;
-    const int windowWidth = controls.mainWindow->frameGeometry().width();
+    const int windowWidth = window.frameGeometry().width();
     // A window narrower than the sidebar would give a negative width.
-    pane->setGeometry(left, pane->y(), qMax(0, windowWidth - widthShortOfWindow), pane->height());
+    pane.setGeometry(left, pane.y(), qMax(0, windowWidth - widthShortOfWindow), pane.height());
 }
 
 } // namespace
 
-void OnHideSidebar(const ReaderControls &controls)
+void OnHideSidebar(const QWidget &window, EditBox &pane)
 {
-    PlacePane(controls, 1, 5);
+    PlacePane(window, pane, 1, 5);
 }
 
-void OnShowSidebar(const ReaderControls &controls)
+void OnShowSidebar(const QWidget &window, EditBox &pane)
 {
-    PlacePane(controls, 169, 173);
+    PlacePane(window, pane, 169, 173);
 }

@@ -1,7 +1,9 @@
 #pragma once
-struct ReaderControls;
+class EditBox;
+class QWidget;
 
-// "隐藏" widens the pane over the lists (it lies above them); "显示" narrows it
-// back beside them. The lists themselves are never touched.
-void OnHideSidebar(const ReaderControls &controls);
-void OnShowSidebar(const ReaderControls &controls);
+// "隐藏" widens the pane over the lists of the window (the pane lies above
+// them); "显示" narrows it back beside them. The lists themselves are never
+// touched.
+void OnHideSidebar(const QWidget &window, EditBox &pane);
+void OnShowSidebar(const QWidget &window, EditBox &pane);

@@ -1,6 +1,6 @@
-#include "WebLinks.h"
+#include "tools/WebLinks.h"
 
-#include "ProgramLauncher.h"
+#include "platform/ProgramLauncher.h"
 
 #include <QString>
 

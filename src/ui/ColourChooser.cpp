@@ -1,9 +1,9 @@
-#include "ColourChooser.h"
+#include "ui/ColourChooser.h"
 
-#include "ColourRef.h"
+#include "ui/ColourRef.h"
+#include "ui/ModalDialog.h"
 
 #include <QColorDialog>
-#include <QPointer>
 
 namespace {
 
@@ -17,17 +17,11 @@ ColourChooser::ColourChooser(int initialColour, QObject *parent) : QObject(paren
 
 bool ColourChooser::Show(QWidget *parent)
 {
-    // Qt's own dialog: the same on every desktop, and drivable in tests. Held
-    // by a guarded pointer because its parent may go away while it is open.
-    QPointer<QColorDialog> dialog = new QColorDialog(ColourFromRef(colour_), parent);
+    // Qt's own dialog: the same on every desktop, and drivable in tests.
+    auto *dialog = new QColorDialog(ColourFromRef(colour_), parent);
     dialog->setOption(QColorDialog::DontUseNativeDialog);
-    const bool confirmed = dialog->exec() == QDialog::Accepted;
-    if (!dialog)
-        return false;
-    if (confirmed)
-        colour_ = ColourRefOf(dialog->selectedColor());
-    delete dialog;
-    return confirmed;
+    return RunModalDialog(dialog,
+                          [this](QColorDialog &confirmed) { colour_ = ColourRefOf(confirmed.selectedColor()); });
 }
 
 int ColourChooser::Colour() const

@@ -1,4 +1,4 @@
-#include "ColourRef.h"
+#include "ui/ColourRef.h"
 
 int ColourRefOf(const QColor &colour)
 {

@@ -1,7 +1,7 @@
-#include "EditBox.h"
+#include "ui/EditBox.h"
 
-#include "ColourRef.h"
-#include "VirtualKey.h"
+#include "ui/ColourRef.h"
+#include "ui/VirtualKey.h"
 
 #include <QKeyEvent>
 #include <QMimeData>

@@ -1,4 +1,4 @@
-#include "FolderChooser.h"
+#include "ui/FolderChooser.h"
 
 #include <QFileDialog>
 

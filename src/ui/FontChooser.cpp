@@ -1,7 +1,9 @@
-#include "FontChooser.h"
+#include "ui/FontChooser.h"
 
-#include "ColourChooser.h"
-#include "ColourRef.h"
+#include "ui/ColourChooser.h"
+#include "ui/ColourRef.h"
+#include "ui/DefaultFont.h"
+#include "ui/ModalDialog.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -10,7 +12,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
-#include <QPointer>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -105,23 +106,14 @@ private:
 
 } // namespace
 
-FontChooser::FontChooser(QObject *parent)
-    : QObject(parent), font_(QStringLiteral("Noto Sans CJK SC"), 12), colour_(Black)
-{}
+FontChooser::FontChooser(QObject *parent) : QObject(parent), font_(DefaultReadingFont()), colour_(Black) {}
 
 bool FontChooser::Show(QWidget *parent)
 {
-    // Held by a guarded pointer because its parent may go away while it is open.
-    QPointer<FontChooserDialog> dialog = new FontChooserDialog(font_, colour_, parent);
-    const bool confirmed = dialog->exec() == QDialog::Accepted;
-    if (!dialog)
-        return false;
-    if (confirmed) {
-        font_ = dialog->Font();
-        colour_ = dialog->Colour();
-    }
-    delete dialog;
-    return confirmed;
+    return RunModalDialog(new FontChooserDialog(font_, colour_, parent), [this](FontChooserDialog &confirmed) {
+        font_ = confirmed.Font();
+        colour_ = confirmed.Colour();
+    });
 }
 
 int FontChooser::Colour() const

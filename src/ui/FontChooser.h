@@ -1,8 +1,8 @@
 #pragma once
 // Modal font chooser with effects: family, style (bold, italic), size in
 // points, underline, strikeout and a text colour. It keeps its values between
-// showings: it opens on the last confirmed choice, or on Noto Sans CJK SC,
-// 12 pt, regular, black.
+// showings: it opens on the last confirmed choice, or on the default reading
+// font (DefaultFont.h), regular, black.
 #include <QFont>
 #include <QObject>
 #include <QString>

@@ -1,14 +1,13 @@
-#include "ListBox.h"
+#include "ui/ListBox.h"
 
-#include "VirtualKey.h"
+#include "ui/VirtualKey.h"
 
 #include <QKeyEvent>
 #include <QSignalBlocker>
 
 namespace {
-const int kPositionRole = Qt::UserRole + 1;
 // The whole text of an item whose shown text is shortened.
-const int kFullTextRole = Qt::UserRole + 2;
+const int kFullTextRole = Qt::UserRole + 1;
 // Drawing an item measures all of its text: a heading line of millions of
 // characters (a book without line feeds) took seconds for every repaint of the
 // list. No list is nearly this wide, so longer texts are shown cut here.
@@ -20,6 +19,14 @@ QString ShownText(const QString &text)
         return text;
     const qsizetype cut = text.at(kLongestShownText).isLowSurrogate() ? kLongestShownText - 1 : kLongestShownText;
     return text.first(cut) + QChar(0x2026); // …
+}
+
+QListWidgetItem *NewItem(const QString &text)
+{
+    auto *item = new QListWidgetItem(ShownText(text));
+    if (text.size() > kLongestShownText)
+        item->setData(kFullTextRole, text);
+    return item;
 }
 } // namespace
 
@@ -46,24 +53,21 @@ QString ListBox::ItemText(int index) const
     return fullText.isValid() ? fullText.toString() : it->text();
 }
 
-void ListBox::AddItem(const QString &text, qint64 position)
+void ListBox::AddItem(const QString &text)
 {
     const QSignalBlocker blocker(this);
-    auto *it = new QListWidgetItem(ShownText(text));
-    if (text.size() > kLongestShownText)
-        it->setData(kFullTextRole, text);
-    if (position >= 0)
-        it->setData(kPositionRole, position);
-    addItem(it);
+    addItem(NewItem(text));
 }
 
-qint64 ListBox::ItemPosition(int index) const
+void ListBox::SetItems(const QStringList &texts)
 {
-    const QListWidgetItem *it = item(index);
-    if (!it)
-        return -1;
-    const QVariant position = it->data(kPositionRole);
-    return position.isValid() ? position.toLongLong() : -1;
+    const QSignalBlocker blocker(this);
+    // One repaint for the whole list, not one per item.
+    setUpdatesEnabled(false);
+    clear();
+    for (const QString &text : texts)
+        addItem(NewItem(text));
+    setUpdatesEnabled(true);
 }
 
 void ListBox::DeleteItem(int index)

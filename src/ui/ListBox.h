@@ -12,10 +12,9 @@ public:
     int Count() const;
     // The item's text; empty for an index that names no item.
     QString ItemText(int index) const;
-    // Appends an item; position is a caller-defined number kept with the item.
-    void AddItem(const QString &text, qint64 position = -1);
-    // The number kept with the item, -1 when it has none or there is no such item.
-    qint64 ItemPosition(int index) const;
+    void AddItem(const QString &text);
+    // Replaces every item with these, in order, selecting none.
+    void SetItems(const QStringList &texts);
     void DeleteItem(int index);
     void DeleteAll();
     // 0-based index of the current selection, -1 when nothing is selected.

@@ -1,6 +1,6 @@
-#include "NotifyLabel.h"
+#include "ui/NotifyLabel.h"
 
-#include "Notification.h"
+#include "platform/Notification.h"
 
 NotifyLabel::NotifyLabel(const QString &caption, QWidget *parent) : QLabel(caption, parent) {}
 

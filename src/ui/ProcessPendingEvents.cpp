@@ -1,4 +1,4 @@
-#include "ProcessPendingEvents.h"
+#include "ui/ProcessPendingEvents.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "VirtualKey.h"
+#include "ui/VirtualKey.h"
 
 #include <QKeyEvent>
 

@@ -1,8 +1,8 @@
-#include "EditBox.h"
-#include "ListBox.h"
-#include "NotifyLabel.h"
-#include "ReaderFixture.h"
-#include "TestRegistry.h"
+#include "support/ReaderFixture.h"
+#include "support/TestRegistry.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
+#include "ui/NotifyLabel.h"
 
 #include <QAction>
 #include <QImage>

@@ -1,5 +1,5 @@
-#include "Settings.h"
-#include "TestRegistry.h"
+#include "app/Settings.h"
+#include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,10 +33,13 @@ private Q_SLOTS:
 
         // The folder is made by the first write, and the values come back.
         QVERIFY(!QFileInfo::exists(path));
-        WriteSetting(path, Setting::Chapter, QStringLiteral("12"));
-        WriteSetting(path, Setting::Book, QStringLiteral("3"));
-        QCOMPARE(ReadSetting(path, Setting::Chapter), QStringLiteral("12"));
-        QCOMPARE(ReadSetting(path, Setting::Book), QStringLiteral("3"));
+        RememberedSettings saved;
+        saved.chapter = QStringLiteral("12");
+        saved.book = QStringLiteral("3");
+        SaveSettings(path, saved);
+        const RememberedSettings loaded = LoadSettings(path);
+        QCOMPARE(loaded.chapter, QStringLiteral("12"));
+        QCOMPARE(loaded.book, QStringLiteral("3"));
         QVERIFY(!QFileInfo::exists(program.path() + QStringLiteral("/config.ini")));
         QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }
@@ -46,14 +49,14 @@ private Q_SLOTS:
         QVERIFY(SettingsPathFor(QStringLiteral("/nonexistent/folivar")).startsWith(configHome_.path()));
     }
 
-    void garbageNumbers_readAsZero()
+    void numbers_onlyDecimalIntegersCount()
     {
-        QCOMPARE(SettingToInt(QStringLiteral("37")), 37);
-        QCOMPARE(SettingToInt(QStringLiteral("-1")), -1);
-        QCOMPARE(SettingToInt(QStringLiteral(" 5 ")), 5);
-        QCOMPARE(SettingToInt(QStringLiteral("abc")), 0);
-        QCOMPARE(SettingToInt(QStringLiteral("99999999999999")), 0);
-        QCOMPARE(SettingToInt(QString()), 0);
+        QCOMPARE(SettingNumber(QStringLiteral("37")), 37);
+        QCOMPARE(SettingNumber(QStringLiteral("-1")), -1);
+        QCOMPARE(SettingNumber(QStringLiteral(" 5 ")), 5);
+        QCOMPARE(SettingNumber(QStringLiteral("abc")), std::nullopt);
+        QCOMPARE(SettingNumber(QStringLiteral("99999999999999")), std::nullopt);
+        QCOMPARE(SettingNumber(QString()), std::nullopt);
     }
 };
 

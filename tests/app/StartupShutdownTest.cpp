@@ -1,11 +1,11 @@
-#include "BookList.h"
-#include "CodePage.h"
-#include "EditBox.h"
-#include "ListBox.h"
-#include "NotifyLabel.h"
-#include "NovelGenerator.h"
-#include "ReaderFixture.h"
-#include "TestRegistry.h"
+#include "core/CodePage.h"
+#include "shelf/BookList.h"
+#include "support/NovelGenerator.h"
+#include "support/ReaderFixture.h"
+#include "support/TestRegistry.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
+#include "ui/NotifyLabel.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -46,7 +46,7 @@ private:
     void AddLibrary(ReaderFixture &reader)
     {
         for (const QString &name : {QStringLiteral("甲"), QStringLiteral("乙"), QStringLiteral("丙")})
-            reader.AddBook(name + QStringLiteral(".txt"), ToGbk(LongBook(name)));
+            reader.AddBook(name + QStringLiteral(".txt"), EncodeCodePage(LongBook(name)));
     }
 
     QString Folder(const ReaderFixture &reader) { return reader.BookFolder() + QLatin1Char('/'); }
@@ -75,7 +75,7 @@ private Q_SLOTS:
                                                 "背景颜色=16777215\r\n")
                                      .arg(home_.path(), font)
                                      .arg(size);
-        QCOMPARE(reader.SettingsBytes(), ToGbk(expected));
+        QCOMPARE(reader.SettingsBytes(), EncodeCodePage(expected));
     }
 
     void rememberedPlace_isRestoredWithTheRememberedFontBeforeScrolling()
@@ -209,7 +209,7 @@ private Q_SLOTS:
         QTemporaryDir other;
         QString directory = other.path();
         reader.Controls().列表框_文件->DeleteAll();
-        FillBookList(reader.State().shelf, reader.Controls(), directory);
+        FillBookList(reader.State().shelf, *reader.Controls().列表框_文件, *reader.Controls().编辑框_路径, directory);
         reader.Close();
         const QByteArray saved = reader.SettingsBytes();
         QCOMPARE(Setting(saved, QStringLiteral("路径")), other.path() + QLatin1Char('/'));
@@ -222,7 +222,8 @@ private Q_SLOTS:
     {
         ReaderFixture reader;
         AddLibrary(reader);
-        reader.AddBook(QStringLiteral("庚.txt"), ToGbk(LongBook(QStringLiteral("庚")).repeated(40))); // sorts third
+        reader.AddBook(QStringLiteral("庚.txt"),
+                       EncodeCodePage(LongBook(QStringLiteral("庚")).repeated(40))); // sorts third
         reader.WriteSettings({QStringLiteral("Config/路径=") + Folder(reader), QStringLiteral("Config/书=2"),
                               QStringLiteral("Config/章=6"), QStringLiteral("Config/行=3")});
         // The window closes at the first piece of the remembered book.
@@ -248,7 +249,8 @@ private Q_SLOTS:
     {
         ReaderFixture reader;
         AddLibrary(reader);
-        reader.AddBook(QStringLiteral("庚.txt"), ToGbk(LongBook(QStringLiteral("庚")).repeated(40))); // sorts third
+        reader.AddBook(QStringLiteral("庚.txt"),
+                       EncodeCodePage(LongBook(QStringLiteral("庚")).repeated(40))); // sorts third
         reader.WriteSettings({QStringLiteral("Config/路径=") + Folder(reader), QStringLiteral("Config/书=0"),
                               QStringLiteral("Config/章=2")});
         MainWindow &window = reader.Start();

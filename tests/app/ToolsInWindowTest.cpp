@@ -1,8 +1,9 @@
-#include "EditBox.h"
-#include "ListBox.h"
-#include "NovelGenerator.h"
-#include "ReaderFixture.h"
-#include "TestRegistry.h"
+#include "core/CodePage.h"
+#include "support/NovelGenerator.h"
+#include "support/ReaderFixture.h"
+#include "support/TestRegistry.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
 
 #include <QAction>
 #include <QFile>
@@ -32,7 +33,7 @@ private:
 
     static MainWindow &StartAtChapterOne(ReaderFixture &reader)
     {
-        reader.AddBook(QStringLiteral("a.txt"), ToGbk(Book()));
+        reader.AddBook(QStringLiteral("a.txt"), EncodeCodePage(Book()));
         reader.WriteSettings({QStringLiteral("Config/路径=") + reader.BookFolder() + QLatin1Char('/'),
                               QStringLiteral("Config/书=0"), QStringLiteral("Config/章=1")});
         return reader.Start();
@@ -44,13 +45,13 @@ private Q_SLOTS:
         ReaderFixture reader;
         MainWindow &window = StartAtChapterOne(reader);
         const ReaderControls &c = reader.Controls();
-        const QString bookText = reader.State().shelf.BookText;
+        const QString bookText = reader.BookText();
 
         MenuItem(window, QStringLiteral("繁体"))->trigger();
         QCOMPARE(c.编辑框_内容->Text(), QStringLiteral("第一章 頭髮\n頭髮、發展、裏面、後來\n"));
         MenuItem(window, QStringLiteral("简体"))->trigger();
         QCOMPARE(c.编辑框_内容->Text(), QStringLiteral("第一章 头发\n头发、发展、里面、后来\n"));
-        QCOMPARE(reader.State().shelf.BookText, bookText);
+        QCOMPARE(reader.BookText(), bookText);
         QCOMPARE(c.列表框_章节->ItemText(1), QStringLiteral("第一章 头发\r"));
     }
 

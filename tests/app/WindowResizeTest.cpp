@@ -1,9 +1,10 @@
-#include "EditBox.h"
-#include "ListBox.h"
-#include "NovelGenerator.h"
-#include "ReaderFixture.h"
-#include "Sidebar.h"
-#include "TestRegistry.h"
+#include "core/CodePage.h"
+#include "support/NovelGenerator.h"
+#include "support/ReaderFixture.h"
+#include "support/TestRegistry.h"
+#include "tools/Sidebar.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
 
 #include <QTest>
 #include <QTextBlock>
@@ -36,13 +37,13 @@ private Q_SLOTS:
         MainWindow &window = reader.Start();
         const ReaderControls &c = reader.Controls();
         const int outerWidth = window.frameGeometry().width();
-        OnHideSidebar(c);
+        OnHideSidebar(*c.mainWindow, *c.编辑框_内容);
         QCOMPARE(c.编辑框_内容->geometry(), QRect(1, 0, outerWidth - 5, 504));
         QVERIFY(c.列表框_文件->isVisible());
         QCOMPARE(c.列表框_文件->geometry(), QRect(1, 0, 165, 272));
-        OnShowSidebar(c);
+        OnShowSidebar(*c.mainWindow, *c.编辑框_内容);
         QCOMPARE(c.编辑框_内容->geometry(), QRect(169, 0, outerWidth - 173, 504));
-        OnShowSidebar(c);
+        OnShowSidebar(*c.mainWindow, *c.编辑框_内容);
         QCOMPARE(c.编辑框_内容->geometry(), QRect(169, 0, outerWidth - 173, 504));
     }
 
@@ -51,7 +52,7 @@ private Q_SLOTS:
         ReaderFixture reader;
         MainWindow &window = reader.Start();
         const ReaderControls &c = reader.Controls();
-        OnHideSidebar(c);
+        OnHideSidebar(*c.mainWindow, *c.编辑框_内容);
         ResizeClientBy(window, 40, 0);
         QTRY_COMPARE(c.编辑框_内容->geometry(), QRect(169, 0, 752, 504));
     }
@@ -62,7 +63,7 @@ private Q_SLOTS:
         MainWindow &window = reader.Start();
         window.resize(120, window.height());
         QTRY_VERIFY(window.frameGeometry().width() < 173);
-        OnShowSidebar(reader.Controls());
+        OnShowSidebar(*reader.Controls().mainWindow, *reader.Controls().编辑框_内容);
         QCOMPARE(reader.Controls().编辑框_内容->width(), 0);
     }
 
@@ -72,7 +73,7 @@ private Q_SLOTS:
         QString book = QStringLiteral("书名\r\n第一章 长\r\n");
         for (int i = 0; i < 300; ++i)
             book += QStringLiteral("　　第%1段").arg(i) + QString(90, QChar(0x6587)) + QStringLiteral("\r\n");
-        reader.AddBook(QStringLiteral("a.txt"), ToGbk(book));
+        reader.AddBook(QStringLiteral("a.txt"), EncodeCodePage(book));
         reader.WriteSettings({QStringLiteral("Config/路径=") + reader.BookFolder() + QLatin1Char('/'),
                               QStringLiteral("Config/书=0"), QStringLiteral("Config/章=1"),
                               QStringLiteral("Config/行=200")});

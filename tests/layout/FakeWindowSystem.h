@@ -2,7 +2,7 @@
 // An in-memory window system: windows are rectangles in their parent's client
 // coordinates (top-level ones on the screen), sizes may be negative, and every
 // move is recorded.
-#include "WindowSystem.h"
+#include "platform/WindowSystem.h"
 
 #include <map>
 #include <vector>

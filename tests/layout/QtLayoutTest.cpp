@@ -1,8 +1,8 @@
-#include "ControlRect.h"
-#include "QtWindowSystem.h"
-#include "RegisterLayout.h"
-#include "RelayoutAll.h"
-#include "TestRegistry.h"
+#include "layout/ControlRect.h"
+#include "layout/RegisterLayout.h"
+#include "layout/RelayoutAll.h"
+#include "platform/QtWindowSystem.h"
+#include "support/TestRegistry.h"
 
 #include <QTest>
 #include <QWidget>

@@ -1,6 +1,6 @@
-#include "RegisterLayout.h"
+#include "layout/RegisterLayout.h"
 #include "FakeWindowSystem.h"
-#include "TestRegistry.h"
+#include "support/TestRegistry.h"
 
 #include <QTest>
 

@@ -1,7 +1,7 @@
-#include "RelayoutAll.h"
+#include "layout/RelayoutAll.h"
 #include "FakeWindowSystem.h"
-#include "RegisterLayout.h"
-#include "TestRegistry.h"
+#include "layout/RegisterLayout.h"
+#include "support/TestRegistry.h"
 
 #include <QTest>
 

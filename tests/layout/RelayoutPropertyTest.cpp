@@ -1,7 +1,7 @@
 #include "FakeWindowSystem.h"
-#include "RegisterLayout.h"
-#include "RelayoutAll.h"
-#include "TestRegistry.h"
+#include "layout/RegisterLayout.h"
+#include "layout/RelayoutAll.h"
+#include "support/TestRegistry.h"
 
 #include <QRandomGenerator>
 #include <QSize>

@@ -1,5 +1,5 @@
-#include "HotKeyService.h"
-#include "TestRegistry.h"
+#include "platform/HotKeyService.h"
+#include "support/TestRegistry.h"
 
 #include <QTest>
 #include <QWidget>

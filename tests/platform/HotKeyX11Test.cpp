@@ -1,6 +1,6 @@
 // The hot key under a private X server of its own, driven by xdotool.
-#include "HotKeyService.h"
-#include "Notification.h"
+#include "platform/HotKeyService.h"
+#include "platform/Notification.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>

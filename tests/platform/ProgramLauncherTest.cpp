@@ -1,5 +1,5 @@
-#include "ProgramLauncher.h"
-#include "TestRegistry.h"
+#include "platform/ProgramLauncher.h"
+#include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>

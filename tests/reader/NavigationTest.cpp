@@ -1,10 +1,11 @@
-#include "BookLoader.h"
-#include "ChapterNavigation.h"
-#include "EditBox.h"
-#include "ListBox.h"
-#include "NovelGenerator.h"
-#include "ReaderFixture.h"
-#include "TestRegistry.h"
+#include "core/CodePage.h"
+#include "reader/ChapterNavigation.h"
+#include "shelf/BookLoader.h"
+#include "support/NovelGenerator.h"
+#include "support/ReaderFixture.h"
+#include "support/TestRegistry.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
 
 #include <QTest>
 
@@ -22,10 +23,10 @@ class NavigationTest : public QObject {
 private:
     const ReaderControls &OpenBook(ReaderFixture &reader, const QString &text)
     {
-        reader.AddBook(QStringLiteral("book.txt"), ToGbk(text));
+        reader.AddBook(QStringLiteral("book.txt"), EncodeCodePage(text));
         reader.WriteSettingsForBookFolder();
         reader.Start();
-        OpenBookAt(reader.State().shelf, reader.Controls(), 0);
+        reader.OpenBookAt(0);
         return reader.Controls();
     }
 
@@ -71,40 +72,16 @@ private Q_SLOTS:
         QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第二章 夏\r\n夏天的故事。\r\n")));
     }
 
-    void bookWithoutHeadings_isOneWholeChapter()
-    {
-        ReaderFixture reader;
-        const ReaderControls &c = OpenBook(reader, QStringLiteral("只有一行\r\n没有标题的正文，最后一个字"));
-        QCOMPARE(c.列表框_章节->Count(), 1);
-        QCOMPARE(c.编辑框_内容->Text(),
-                 ReaderFixture::AsShownInPane(QStringLiteral("只有一行\r\n没有标题的正文，最后一个字")));
-        Release(c.编辑框_内容, Qt::Key_Right);
-        Release(c.编辑框_内容, Qt::Key_Left);
-        QCOMPARE(c.列表框_章节->Selection(), 0);
-        QCOMPARE(c.编辑框_内容->Text(),
-                 ReaderFixture::AsShownInPane(QStringLiteral("只有一行\r\n没有标题的正文，最后一个字")));
-    }
-
-    void bookStartingWithAHeading_hasAnEmptyChapterZero()
-    {
-        ReaderFixture reader;
-        const ReaderControls &c = OpenBook(reader, QStringLiteral("第一章 起\r\n甲。\r\n第二章 承\r\n乙。"));
-        QCOMPARE(c.列表框_章节->ItemText(0), QStringLiteral("第一章 起\r"));
-        QCOMPARE(c.列表框_章节->ItemText(1), QStringLiteral("第一章 起\r"));
-        QCOMPARE(c.编辑框_内容->Text(), QString());
-        ShowChapter(reader.State().shelf.BookText, c, 1);
-        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第一章 起\r\n甲。\r\n")));
-    }
-
-    void delete_joinsTheRemovedHeadingIntoThePreviousChapter()
+    void delete_removesTheTitleFromTheListAndTheBook()
     {
         ReaderFixture reader;
         const ReaderControls &c = OpenBook(reader, kBook);
         c.列表框_章节->SetSelection(2);
         Release(c.列表框_章节, Qt::Key_Delete);
         QCOMPARE(c.列表框_章节->Count(), 3);
+        QCOMPARE(reader.State().book.ChapterCount(), 3);
         QCOMPARE(c.列表框_章节->ItemText(2), QStringLiteral("第三章 秋\r"));
-        ShowChapter(reader.State().shelf.BookText, c, 1);
+        reader.ShowChapter(1);
         QCOMPARE(
             c.编辑框_内容->Text(),
             ReaderFixture::AsShownInPane(QStringLiteral("第一章 春\r\n春天的故事。\r\n第二章 夏\r\n夏天的故事。\r\n")));
@@ -119,28 +96,14 @@ private Q_SLOTS:
         QCOMPARE(c.列表框_章节->Count(), 4);
     }
 
-    void tableOfContents_eachChapterShowsItsOwnBody()
-    {
-        ReaderFixture reader;
-        const ReaderControls &c = OpenBook(reader,
-                                           QStringLiteral("目录\r\n第一章 春\r\n第二章 夏\r\n"
-                                                          "第一章 春\r\n春天的故事。\r\n"
-                                                          "第二章 夏\r\n夏天的故事。"));
-        QCOMPARE(c.列表框_章节->Count(), 5);
-        ShowChapter(reader.State().shelf.BookText, c, 3);
-        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第一章 春\r\n春天的故事。\r\n")));
-        ShowChapter(reader.State().shelf.BookText, c, 4);
-        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第二章 夏\r\n夏天的故事。")));
-    }
-
     void outOfRangeChapters_leaveThePaneAsItIs()
     {
         ReaderFixture reader;
         const ReaderControls &c = OpenBook(reader, kBook);
-        ShowChapter(reader.State().shelf.BookText, c, 2);
+        reader.ShowChapter(2);
         const QString shown = c.编辑框_内容->Text();
         for (int n : {-2, -1, 4, 99})
-            ShowChapter(reader.State().shelf.BookText, c, n);
+            reader.ShowChapter(n);
         QCOMPARE(c.编辑框_内容->Text(), shown);
         QCOMPARE(c.列表框_章节->Selection(), 2);
         c.列表框_章节->SetSelection(-1);
@@ -162,7 +125,7 @@ private Q_SLOTS:
         const ReaderControls &c = OpenBook(reader, novel.text);
         QCOMPARE(c.列表框_章节->Count(), novel.headings.size() + 1);
         for (int n = 1; n < c.列表框_章节->Count(); n += 37) {
-            ShowChapter(reader.State().shelf.BookText, c, n);
+            reader.ShowChapter(n);
             const PlantedHeading &heading = novel.headings.at(n - 1);
             QCOMPARE(c.列表框_章节->ItemText(n), heading.text);
             QVERIFY(c.编辑框_内容->Text().startsWith(heading.text));
@@ -176,7 +139,7 @@ private Q_SLOTS:
         reader.Start();
         const ReaderControls &c = reader.Controls();
         Release(c.编辑框_内容, Qt::Key_Right);
-        ShowChapter(reader.State().shelf.BookText, c, 0);
+        reader.ShowChapter(0);
         QCOMPARE(c.编辑框_内容->Text(), QString());
         QCOMPARE(c.列表框_章节->Selection(), -1);
     }

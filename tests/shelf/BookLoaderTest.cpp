@@ -1,10 +1,11 @@
-#include "BookLoader.h"
-#include "EditBox.h"
-#include "ListBox.h"
-#include "NotifyLabel.h"
-#include "NovelGenerator.h"
-#include "ReaderFixture.h"
-#include "TestRegistry.h"
+#include "shelf/BookLoader.h"
+#include "core/CodePage.h"
+#include "support/NovelGenerator.h"
+#include "support/ReaderFixture.h"
+#include "support/TestRegistry.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
+#include "ui/NotifyLabel.h"
 
 #include <QDir>
 #include <QFile>
@@ -74,7 +75,7 @@ private Q_SLOTS:
         const ReaderControls &c = reader.Controls();
         ProgressLog log;
         Record(log, c, this);
-        OpenBookAt(reader.State().shelf, c, 0);
+        reader.OpenBookAt(0);
 
         QCOMPARE(log.percentages, expected);
         QStringList captions;
@@ -86,7 +87,7 @@ private Q_SLOTS:
         for (qsizetype i = 0; i + 1 < log.chapterCounts.size(); ++i)
             QCOMPARE(log.chapterCounts[i], 0);
         QCOMPARE(log.chapterCounts.last(), 1);
-        QCOMPARE(reader.State().shelf.BookText, QString::fromLatin1(Filler(size)));
+        QCOMPARE(reader.BookText(), QString::fromLatin1(Filler(size)));
         QCOMPARE(c.列表框_文件->Selection(), 0);
     }
 
@@ -99,9 +100,9 @@ private Q_SLOTS:
         reader.AddBook(QStringLiteral("a.txt"), bytes);
         reader.WriteSettingsForBookFolder();
         reader.Start();
-        OpenBookAt(reader.State().shelf, reader.Controls(), 0);
+        reader.OpenBookAt(0);
         const QByteArray expected = bytes.left(10) + bytes.mid(100000, 5) + bytes.mid(200000);
-        QCOMPARE(reader.State().shelf.BookText, QString::fromLatin1(expected));
+        QCOMPARE(reader.BookText(), QString::fromLatin1(expected));
     }
 
     void characterSplitAcrossPieces_decodesWhole()
@@ -109,22 +110,22 @@ private Q_SLOTS:
         // 99999 ASCII bytes put the two bytes of 章 on either side of the boundary.
         const QString text = QString(99999, QLatin1Char('x')) + QStringLiteral("章节完");
         ReaderFixture reader;
-        reader.AddBook(QStringLiteral("a.txt"), ToGbk(text));
+        reader.AddBook(QStringLiteral("a.txt"), EncodeCodePage(text));
         reader.WriteSettingsForBookFolder();
         reader.Start();
-        OpenBookAt(reader.State().shelf, reader.Controls(), 0);
-        QCOMPARE(reader.State().shelf.BookText, text);
+        reader.OpenBookAt(0);
+        QCOMPARE(reader.BookText(), text);
     }
 
     void upperCaseExtension_loads()
     {
         ReaderFixture reader;
-        reader.AddBook(QStringLiteral("B.TXT"), ToGbk(QStringLiteral("标题\r\n第一章 开始\r\n正文")));
+        reader.AddBook(QStringLiteral("B.TXT"), EncodeCodePage(QStringLiteral("标题\r\n第一章 开始\r\n正文")));
         reader.WriteSettingsForBookFolder();
         reader.Start();
         const ReaderControls &c = reader.Controls();
         c.列表框_文件->setCurrentRow(0); // as the user does
-        QCOMPARE(reader.State().shelf.BookText, QStringLiteral("标题\r\n第一章 开始\r\n正文"));
+        QCOMPARE(reader.BookText(), QStringLiteral("标题\r\n第一章 开始\r\n正文"));
         QCOMPARE(c.列表框_章节->Count(), 2);
         QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("标题\r\n")));
     }
@@ -145,14 +146,14 @@ private Q_SLOTS:
         QFETCH(QString, kind);
         QFETCH(qint64, size);
         ReaderFixture reader;
-        reader.AddBook(QStringLiteral("a.txt"), ToGbk(QStringLiteral("书一\r\n第一章 甲\r\n内容")));
-        reader.AddBook(QStringLiteral("b.txt"), ToGbk(QStringLiteral("书二\r\n第一章 乙\r\n内容")));
+        reader.AddBook(QStringLiteral("a.txt"), EncodeCodePage(QStringLiteral("书一\r\n第一章 甲\r\n内容")));
+        reader.AddBook(QStringLiteral("b.txt"), EncodeCodePage(QStringLiteral("书二\r\n第一章 乙\r\n内容")));
         reader.AddBook(QStringLiteral("x.txt"), "placeholder");
         reader.WriteSettingsForBookFolder();
         reader.Start();
         const ReaderControls &c = reader.Controls();
-        OpenBookAt(reader.State().shelf, c, 0);
-        const QString bookText = reader.State().shelf.BookText;
+        reader.OpenBookAt(0);
+        const QString bookText = reader.BookText();
         const QString pane = c.编辑框_内容->Text();
 
         const QString path = QDir(reader.BookFolder()).filePath(QStringLiteral("x.txt"));
@@ -166,14 +167,14 @@ private Q_SLOTS:
             QVERIFY(huge.open(QIODevice::WriteOnly));
             QVERIFY(huge.resize(size)); // sparse: no disk space used
         }
-        OpenBookAt(reader.State().shelf, c, IndexOf(c.列表框_文件, QStringLiteral("x.txt")));
-        QCOMPARE(reader.State().shelf.BookText, bookText);
+        reader.OpenBookAt(IndexOf(c.列表框_文件, QStringLiteral("x.txt")));
+        QCOMPARE(reader.BookText(), bookText);
         QCOMPARE(c.编辑框_内容->Text(), pane);
         QCOMPARE(c.列表框_章节->Count(), 2);
         QCOMPARE(c.列表框_文件->Selection(), 0);
         // Nothing was left half done: the next book opens as usual.
-        OpenBookAt(reader.State().shelf, c, 1);
-        QCOMPARE(reader.State().shelf.BookText, QStringLiteral("书二\r\n第一章 乙\r\n内容"));
+        reader.OpenBookAt(1);
+        QCOMPARE(reader.BookText(), QStringLiteral("书二\r\n第一章 乙\r\n内容"));
         QCOMPARE(c.列表框_文件->Selection(), 1);
     }
 
@@ -184,22 +185,22 @@ private Q_SLOTS:
         reader.WriteSettingsForBookFolder();
         reader.Start();
         for (int index : {-1, 1, 1000})
-            OpenBookAt(reader.State().shelf, reader.Controls(), index);
-        QCOMPARE(reader.State().shelf.BookText, QString());
+            reader.OpenBookAt(index);
+        QCOMPARE(reader.BookText(), QString());
         QCOMPARE(reader.Controls().列表框_文件->Selection(), -1);
     }
 
     void emptyFile_leavesOneEmptyHeadItemAndThePane()
     {
         ReaderFixture reader;
-        reader.AddBook(QStringLiteral("a.txt"), ToGbk(QStringLiteral("书\r\n第一章 甲\r\n内容")));
+        reader.AddBook(QStringLiteral("a.txt"), EncodeCodePage(QStringLiteral("书\r\n第一章 甲\r\n内容")));
         reader.AddBook(QStringLiteral("b.txt"), QByteArray());
         reader.WriteSettingsForBookFolder();
         reader.Start();
         const ReaderControls &c = reader.Controls();
-        OpenBookAt(reader.State().shelf, c, 0);
+        reader.OpenBookAt(0);
         const QString pane = c.编辑框_内容->Text();
-        OpenBookAt(reader.State().shelf, c, 1);
+        reader.OpenBookAt(1);
         QCOMPARE(c.列表框_章节->Count(), 1);
         QCOMPARE(c.列表框_章节->ItemText(0), QString());
         QCOMPARE(c.编辑框_内容->Text(), pane);
@@ -211,8 +212,8 @@ private Q_SLOTS:
         const QString first = QStringLiteral("甲书\r\n") + QString(400000, QChar(0x7532));               // 甲
         const QString second = QStringLiteral("乙书\r\n第一章 乙\r\n") + QString(150000, QChar(0x4E59)); // 乙
         ReaderFixture reader;
-        reader.AddBook(QStringLiteral("1.txt"), ToGbk(first));
-        reader.AddBook(QStringLiteral("2.txt"), ToGbk(second));
+        reader.AddBook(QStringLiteral("1.txt"), EncodeCodePage(first));
+        reader.AddBook(QStringLiteral("2.txt"), EncodeCodePage(second));
         reader.WriteSettingsForBookFolder();
         reader.Start();
         const ReaderControls &c = reader.Controls();
@@ -227,7 +228,7 @@ private Q_SLOTS:
         });
         c.列表框_文件->setCurrentRow(0);
         QVERIFY(switched);
-        QCOMPARE(reader.State().shelf.BookText, second);
+        QCOMPARE(reader.BookText(), second);
         QCOMPARE(c.列表框_文件->Selection(), 1);
         QCOMPARE(c.列表框_章节->Count(), 2);
         QCOMPARE(c.列表框_章节->ItemText(1), QStringLiteral("第一章 乙\r"));

@@ -1,10 +1,10 @@
-#include "BookLoader.h"
-#include "ChapterNavigation.h"
-#include "EditBox.h"
-#include "ListBox.h"
-#include "ReaderFixture.h"
-#include "TestRegistry.h"
-#include "TextEncodingDetector.h"
+#include "core/TextEncodingDetector.h"
+#include "reader/ChapterNavigation.h"
+#include "shelf/BookLoader.h"
+#include "support/ReaderFixture.h"
+#include "support/TestRegistry.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
 
 #include <QDir>
 #include <QFile>
@@ -82,11 +82,11 @@ OpenedBook OpenAsOnlyBook(const QByteArray &bytes)
     reader.WriteSettingsForBookFolder();
     reader.Start();
     const ReaderControls &c = reader.Controls();
-    OpenBookAt(reader.State().shelf, c, 0);
-    OpenedBook book{reader.State().shelf.BookText, {}, {}};
+    reader.OpenBookAt(0);
+    OpenedBook book{reader.BookText(), {}, {}};
     for (int i = 0; i < c.列表框_章节->Count(); ++i) {
         book.chapters << c.列表框_章节->ItemText(i);
-        ShowChapter(reader.State().shelf.BookText, c, i);
+        reader.ShowChapter(i);
         book.panes << c.编辑框_内容->Text();
     }
     return book;

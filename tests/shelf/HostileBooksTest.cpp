@@ -2,15 +2,16 @@
 // files that change while they are read. Each is opened through the real
 // window; the reader must end the load, show a chapter that matches its list,
 // keep working and open a normal book afterwards.
-#include "BookLoader.h"
-#include "ChapterHeadings.h"
-#include "EditBox.h"
-#include "ListBox.h"
-#include "NotifyLabel.h"
-#include "NovelGenerator.h"
-#include "ReaderFixture.h"
-#include "ScriptConversion.h"
-#include "TestRegistry.h"
+#include "core/ChapterHeadings.h"
+#include "core/CodePage.h"
+#include "shelf/BookLoader.h"
+#include "support/NovelGenerator.h"
+#include "support/ReaderFixture.h"
+#include "support/TestRegistry.h"
+#include "tools/ScriptConversion.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
+#include "ui/NotifyLabel.h"
 
 #include <QClipboard>
 #include <QDir>
@@ -24,6 +25,12 @@
 #include <QTimer>
 
 namespace {
+
+QString Trimmed(QString text)
+{
+    TrimBookText(text);
+    return text;
+}
 
 const QString kHostile = QStringLiteral("x.txt");
 const QString kNormal = QStringLiteral("normal.txt");
@@ -95,15 +102,15 @@ struct HostileReader {
     explicit HostileReader(const QByteArray &hostileBytes)
     {
         fixture.AddBook(kHostile, hostileBytes);
-        fixture.AddBook(kNormal, ToGbk(NormalNovel().text));
+        fixture.AddBook(kNormal, EncodeCodePage(NormalNovel().text));
         fixture.WriteSettingsForBookFolder();
         fixture.Start();
     }
 
     const ReaderControls &Controls() const { return fixture.Controls(); }
-    const QString &BookText() { return fixture.State().shelf.BookText; }
+    const QString &BookText() { return fixture.BookText(); }
     QString HostilePath() const { return QDir(fixture.BookFolder()).filePath(kHostile); }
-    void Open(const QString &name) { OpenBookAt(fixture.State().shelf, Controls(), IndexOfBook(fixture, name)); }
+    void Open(const QString &name) { fixture.OpenBookAt(IndexOfBook(fixture, name)); }
 };
 
 // The load has ended with the book selected, every title stands where its
@@ -115,18 +122,20 @@ void VerifyLoadedAndConsistent(HostileReader &reader, const QString &name)
     QVERIFY(!reader.fixture.State().shelf.loading);
     QCOMPARE(c.列表框_文件->Selection(), IndexOfBook(reader.fixture, name));
     QCOMPARE(c.标签_状态显示->Caption(), QStringLiteral("载入完成"));
+    const QList<ChapterHeading> &items = reader.fixture.State().book.chapters;
     const ListBox &chapters = *c.列表框_章节;
-    QVERIFY(chapters.Count() >= 1);
-    QCOMPARE(chapters.ItemText(0), HeadItemOf(book));
-    for (int i = 1; i < chapters.Count(); ++i) {
-        const qint64 position = chapters.ItemPosition(i);
-        QVERIFY(position >= chapters.ItemPosition(i - 1));
-        QCOMPARE(book.mid(position, chapters.ItemText(i).size()), chapters.ItemText(i));
+    QVERIFY(!items.isEmpty());
+    QCOMPARE(chapters.Count(), items.size());
+    QCOMPARE(items[0].text, HeadItemOf(book));
+    for (int i = 0; i < items.size(); ++i) {
+        QCOMPARE(chapters.ItemText(i), items[i].text);
+        QVERIFY(i == 0 || items[i].position >= items[i - 1].position);
+        QCOMPARE(book.mid(items[i].position, items[i].text.size()), items[i].text);
     }
     const int n = chapters.Selection();
     QVERIFY(n >= 0);
-    const qint64 start = chapters.ItemPosition(n);
-    const qint64 end = n + 1 < chapters.Count() ? chapters.ItemPosition(n + 1) : book.size();
+    const qint64 start = items[n].position;
+    const qint64 end = n + 1 < items.size() ? items[n + 1].position : book.size();
     QCOMPARE(c.编辑框_内容->Text(), AsShown(book.mid(start, end - start)));
 }
 
@@ -161,7 +170,7 @@ private Q_SLOTS:
         const QByteArray withNuls = RandomBytes(3'000'000, 7, true);
         QByteArray withoutNul = RandomBytes(3'000'000, 8, false);
         for (qsizetype at = 100'000; at < withoutNul.size(); at += 150'000)
-            withoutNul.insert(at, ToGbk(QStringLiteral("\r\n第%1章 夹在乱码里\r\n").arg(at / 150'000)));
+            withoutNul.insert(at, EncodeCodePage(QStringLiteral("\r\n第%1章 夹在乱码里\r\n").arg(at / 150'000)));
         QTest::newRow("random bytes with NULs") << withNuls << DecodedUpToEachPiecesNul(withNuls);
         // Read in pieces, decoded as a whole.
         QTest::newRow("random bytes without NUL") << withoutNul << Decoded(withoutNul);
@@ -174,11 +183,11 @@ private Q_SLOTS:
         HostileReader reader(bytes);
         reader.Open(kHostile);
         VerifyLoadedAndConsistent(reader, kHostile);
-        QCOMPARE(reader.BookText(), TrimBookText(decoded));
+        QCOMPARE(reader.BookText(), Trimmed(decoded));
         // Step through every chapter and round to the first again.
         const ReaderControls &c = reader.Controls();
         const int chapters = c.列表框_章节->Count();
-        QCOMPARE(chapters, bytes.count(ToGbk(QStringLiteral("夹在乱码里\r\n"))) + 1);
+        QCOMPARE(chapters, bytes.count(EncodeCodePage(QStringLiteral("夹在乱码里\r\n"))) + 1);
         for (int step = 1; step <= chapters; ++step) {
             QTest::keyClick(c.编辑框_内容, Qt::Key_Right);
             QCOMPARE(c.列表框_章节->Selection(), step % chapters);
@@ -191,8 +200,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("expected");
-        const QByteArray head = ToGbk(QStringLiteral("书名\r\n第一章 甲"));
-        const QByteArray rest = ToGbk(QStringLiteral("\r\n正文\r\n第二章 乙\r\n完"));
+        const QByteArray head = EncodeCodePage(QStringLiteral("书名\r\n第一章 甲"));
+        const QByteArray rest = EncodeCodePage(QStringLiteral("\r\n正文\r\n第二章 乙\r\n完"));
         const QString headText = QStringLiteral("书名\r\n第一章 甲");
         const QString restText = QStringLiteral("\r\n正文\r\n第二章 乙\r\n完");
         // An incomplete character at the very end is dropped.
@@ -234,7 +243,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(int, giantChapter);
-        HostileReader reader(ToGbk(text));
+        HostileReader reader(EncodeCodePage(text));
         const ReaderControls &c = reader.Controls();
         reader.Open(kHostile);
         QCOMPARE(reader.BookText(), text);
@@ -266,7 +275,7 @@ private Q_SLOTS:
     void longParagraph_copiesAndConvertsWithoutShownBreaks()
     {
         const QString paragraph = Prose(300'000);
-        HostileReader reader(ToGbk(paragraph));
+        HostileReader reader(EncodeCodePage(paragraph));
         reader.Open(kHostile);
         EditBox *pane = reader.Controls().编辑框_内容;
         QCOMPARE(pane->Text(), paragraph);
@@ -276,12 +285,12 @@ private Q_SLOTS:
         pane->copy();
         QCOMPARE(QGuiApplication::clipboard()->text(), paragraph);
 
-        OnToTraditional(reader.Controls());
+        OnToTraditional(*reader.Controls().编辑框_内容);
         const QString traditional = pane->Text();
         QVERIFY(traditional != paragraph);
         QVERIFY(!traditional.contains(u'\n'));
         QCOMPARE(traditional.size(), paragraph.size());
-        OnToSimplified(reader.Controls());
+        OnToSimplified(*reader.Controls().编辑框_内容);
         QCOMPARE(pane->Text(), paragraph);
     }
 
@@ -289,7 +298,7 @@ private Q_SLOTS:
     {
         const QString text = QStringLiteral("书名\r\n第一章 ") + Prose(1'000'000);
         ReaderFixture reader;
-        reader.AddBook(kHostile, ToGbk(text));
+        reader.AddBook(kHostile, EncodeCodePage(text));
         reader.WriteSettings({QStringLiteral("Config/路径=") + reader.BookFolder() + QLatin1Char('/'),
                               QStringLiteral("Config/书=0"), QStringLiteral("Config/章=1"),
                               QStringLiteral("Config/行=3000")});
@@ -302,14 +311,14 @@ private Q_SLOTS:
         QTRY_COMPARE(c.编辑框_内容->cursorForPosition(QPoint(4, 4)).block().text(), top);
         const int line = c.编辑框_内容->FirstVisibleLine();
         reader.Close();
-        QVERIFY(reader.SettingsBytes().contains(ToGbk(QStringLiteral("行=%1\r\n").arg(line))));
+        QVERIFY(reader.SettingsBytes().contains(EncodeCodePage(QStringLiteral("行=%1\r\n").arg(line))));
     }
 
     void twoMillionNumerals_makeOneHeading()
     {
         const QString numbered = QString(2'000'000, u'一') + QStringLiteral("、标题\r");
         const QString text = QStringLiteral("书名\r\n") + numbered + QStringLiteral("\n正文\r\n第二章 乙\r\n完");
-        HostileReader reader(ToGbk(text));
+        HostileReader reader(EncodeCodePage(text));
         const ReaderControls &c = reader.Controls();
         reader.Open(kHostile);
         QCOMPARE(c.列表框_章节->Count(), 3);
@@ -324,7 +333,7 @@ private Q_SLOTS:
     void onlyOrdinalMarks_isOneChapter()
     {
         const QString text(2'000'000, u'第');
-        HostileReader reader(ToGbk(text));
+        HostileReader reader(EncodeCodePage(text));
         const ReaderControls &c = reader.Controls();
         reader.Open(kHostile);
         VerifyLoadedAndConsistent(reader, kHostile);
@@ -338,7 +347,7 @@ private Q_SLOTS:
     void fiftyThousandHeadings_indexAndShowTheLast()
     {
         const Novel novel = GenerateNovel({.seed = 5, .chapters = 50'000, .charactersPerChapter = 1});
-        HostileReader reader(ToGbk(novel.text));
+        HostileReader reader(EncodeCodePage(novel.text));
         const ReaderControls &c = reader.Controls();
         reader.Open(kHostile);
         QCOMPARE(c.列表框_章节->Count(), 50'001);
@@ -354,7 +363,7 @@ private Q_SLOTS:
     void fileGrowingWhileRead_loadsWhatWasThereAtTheStart()
     {
         const Novel novel = GenerateNovel({.seed = 9, .chapters = 10, .charactersPerChapter = 25'000});
-        const QByteArray bytes = ToGbk(novel.text);
+        const QByteArray bytes = EncodeCodePage(novel.text);
         QVERIFY(bytes.size() > 400'000);
         HostileReader reader(bytes);
         const ReaderControls &c = reader.Controls();
@@ -367,7 +376,8 @@ private Q_SLOTS:
         connect(c.标签_状态显示, &NotifyLabel::notified, this, [&](int percentage, int) {
             percentages << percentage;
             if (appended++ < 40) {
-                growing.write(ToGbk(QStringLiteral("第九十九章 追加\r\n") + Prose(100'000) + QStringLiteral("\r\n")));
+                growing.write(
+                    EncodeCodePage(QStringLiteral("第九十九章 追加\r\n") + Prose(100'000) + QStringLiteral("\r\n")));
                 growing.flush();
             }
         });
@@ -393,7 +403,7 @@ private Q_SLOTS:
     {
         QFETCH(qint64, newSize);
         const Novel novel = GenerateNovel({.seed = 9, .chapters = 10, .charactersPerChapter = 25'000});
-        const QByteArray bytes = ToGbk(novel.text);
+        const QByteArray bytes = EncodeCodePage(novel.text);
         HostileReader reader(bytes);
         const ReaderControls &c = reader.Controls();
         QList<int> percentages;
@@ -406,7 +416,7 @@ private Q_SLOTS:
         VerifyLoadedAndConsistent(reader, kHostile);
         // The first piece was read before the cut.
         const qsizetype read = qMax<qsizetype>(newSize, 100'000);
-        QCOMPARE(reader.BookText(), TrimBookText(Decoded(bytes.left(read))));
+        QCOMPARE(reader.BookText(), Trimmed(Decoded(bytes.left(read))));
         QVERIFY(c.列表框_章节->Count() > 1);
         QCOMPARE(percentages.count(100), 1);
         QCOMPARE(percentages.last(), 100);

@@ -1,7 +1,6 @@
-#include "NovelGenerator.h"
+#include "support/NovelGenerator.h"
 
 #include <QRandomGenerator>
-#include <QStringEncoder>
 #include <QStringList>
 
 namespace {
@@ -227,10 +226,4 @@ private:
 Novel GenerateNovel(const NovelOptions &options)
 {
     return NovelWriter(options).Write();
-}
-
-QByteArray ToGbk(const QString &text)
-{
-    QStringEncoder encoder("GB18030");
-    return encoder(text);
 }

@@ -4,7 +4,6 @@
 // none of 章回卷节集部 and no numerals, so the only places a chapter heading can
 // be found are the planted headings (and, when asked for, traps that look
 // like headings but are none).
-#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -38,6 +37,3 @@ struct Novel {
 // for), a volume and a chapter on one line, and numbered sections such as 三、
 // with a title.
 Novel GenerateNovel(const NovelOptions &options);
-
-// GB18030 bytes, as the book files hold them (identical to GBK for GBK text).
-QByteArray ToGbk(const QString &text);

@@ -1,20 +1,14 @@
-#include "ReaderFixture.h"
+#include "support/ReaderFixture.h"
+
+#include "core/CodePage.h"
+#include "reader/ChapterNavigation.h"
+#include "shelf/BookLoader.h"
+#include "support/WaitForStartUp.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QStringEncoder>
 #include <QTest>
-
-namespace {
-
-QByteArray Gbk(const QString &text)
-{
-    QStringEncoder encoder("GB18030");
-    return encoder.encode(text);
-}
-
-} // namespace
 
 ReaderFixture::ReaderFixture()
 {
@@ -57,7 +51,7 @@ void ReaderFixture::WriteSettings(const QStringList &lines) const
     }
     QFile file(SettingsPath());
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        file.write(Gbk(text));
+        file.write(EncodeCodePage(text));
 }
 
 void ReaderFixture::WriteSettingsForBookFolder() const
@@ -80,9 +74,20 @@ MainWindow &ReaderFixture::Start()
 {
     state_ = std::make_unique<ReaderState>();
     window_ = std::make_unique<MainWindow>(*state_);
-    if (!QTest::qWaitFor([this] { return state_->startedUp; }, 60000))
+    if (!WaitForStartUp(*state_))
         qWarning("start-up did not finish");
     return *window_;
+}
+
+void ReaderFixture::OpenBookAt(int index)
+{
+    const ReaderControls &c = Controls();
+    ::OpenBookAt(state_->shelf, state_->book, *c.列表框_文件, *c.标签_状态显示, index);
+}
+
+void ReaderFixture::ShowChapter(int n)
+{
+    ::ShowChapter(state_->book, *Controls().列表框_章节, *Controls().编辑框_内容, n);
 }
 
 void ReaderFixture::Close()

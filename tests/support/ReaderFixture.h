@@ -2,8 +2,8 @@
 // Runs the real main window the way the program does: a config.ini beside the
 // test executable (where the program looks for it), a book folder of its own,
 // and start-up driven by the event loop.
-#include "MainWindow.h"
-#include "ReaderState.h"
+#include "app/MainWindow.h"
+#include "app/ReaderState.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,6 +34,11 @@ public:
 
     ReaderState &State() { return *state_; }
     const ReaderControls &Controls() const { return window_->Controls(); }
+
+    // The handlers' own operations, on this window's state and controls.
+    void OpenBookAt(int index);
+    void ShowChapter(int n);
+    const QString &BookText() const { return state_->book.BookText; }
 
 private:
     QTemporaryDir books_;

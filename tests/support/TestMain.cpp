@@ -1,7 +1,14 @@
-#include "TestRegistry.h"
+#include "support/TestRegistry.h"
 
-#include <QApplication>
 #include <QTest>
+
+#ifdef FOLIVAR_TESTS_WITHOUT_WIDGETS
+#include <QCoreApplication>
+using TestApplication = QCoreApplication;
+#else
+#include <QApplication>
+using TestApplication = QApplication;
+#endif
 
 namespace testsupport {
 
@@ -15,7 +22,7 @@ std::vector<TestFactory> &RegisteredTests()
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    TestApplication app(argc, argv);
     int failures = 0;
     for (const auto &makeTest : testsupport::RegisteredTests()) {
         const std::unique_ptr<QObject> test = makeTest();

@@ -1,10 +1,10 @@
-#include "Appearance.h"
-#include "ColourChooser.h"
-#include "EditBox.h"
-#include "FontChooser.h"
+#include "tools/Appearance.h"
 #include "ModalDriver.h"
-#include "ReaderControls.h"
-#include "TestRegistry.h"
+#include "support/TestRegistry.h"
+#include "ui/ColourChooser.h"
+#include "ui/EditBox.h"
+#include "ui/FontChooser.h"
+#include "ui/ReaderControls.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -49,15 +49,10 @@ struct Appearance {
     EditBox *pane = new EditBox(&window);
     FontChooser fontChooser;
     ColourChooser colourChooser;
-    ReaderControls controls;
 
     // A pane unlike anything the choosers start on.
     Appearance()
     {
-        controls.mainWindow = &window;
-        controls.编辑框_内容 = pane;
-        controls.通用对话框2 = &fontChooser;
-        controls.选择颜色对话框1 = &colourChooser;
         pane->SetFontName(QStringLiteral("DejaVu Serif"));
         pane->SetFontSize(20);
         for (auto set : {&EditBox::SetBold, &EditBox::SetItalic, &EditBox::SetUnderline, &EditBox::SetStrikeOut})
@@ -82,7 +77,7 @@ private Q_SLOTS:
             shown = FontPanelOf(dialog)->currentFont();
             Press(dialog, QDialogButtonBox::Ok);
         });
-        OnChooseFont(a.controls);
+        OnChooseFont(a.fontChooser, *a.pane, &a.window);
 
         // It opened on its own start, not on the pane's font; confirming it
         // untouched also shows it started on black.
@@ -122,7 +117,7 @@ private Q_SLOTS:
             else
                 Press(dialog, QDialogButtonBox::Ok);
         });
-        OnChooseFont(a.controls);
+        OnChooseFont(a.fontChooser, *a.pane, &a.window);
 
         const QFont font = a.PaneFont();
         QCOMPARE(a.pane->FontName(), QStringLiteral("DejaVu Sans"));
@@ -158,7 +153,7 @@ private Q_SLOTS:
                 Press(dialog, QDialogButtonBox::Cancel);
             QVERIFY(!dialog->isVisible());
         });
-        OnChooseFont(a.controls);
+        OnChooseFont(a.fontChooser, *a.pane, &a.window);
 
         QCOMPARE(a.PaneFont(), before);
         QCOMPARE(a.pane->TextColour(), 0x0000FF);
@@ -174,7 +169,7 @@ private Q_SLOTS:
             static_cast<QColorDialog *>(dialog)->setCurrentColor(QColor(0xFF, 0, 0));
             dialog->accept();
         });
-        OnChooseBackground(a.controls);
+        OnChooseBackground(a.colourChooser, *a.pane, &a.window);
 
         QCOMPARE(a.pane->BackgroundColour(), 0x0000FF);
         QCOMPARE(a.pane->TextColour(), 0x0000FF);
@@ -191,7 +186,7 @@ private Q_SLOTS:
             colourDialog->setCurrentColor(Qt::black);
             dialog->reject();
         });
-        OnChooseBackground(a.controls);
+        OnChooseBackground(a.colourChooser, *a.pane, &a.window);
 
         QCOMPARE(shown, QColor(Qt::white));
         QCOMPARE(a.pane->BackgroundColour(), 0x00FFFF);

@@ -1,0 +1,3 @@
+#include "core/Log.h"
+
+Q_LOGGING_CATEGORY(lcCore, "folivar.core", QtWarningMsg)

@@ -1,0 +1,3 @@
+#include "layout/Log.h"
+
+Q_LOGGING_CATEGORY(lcLayout, "folivar.layout", QtWarningMsg)

@@ -1,3 +1,0 @@
-#include "ToolsLog.h"
-
-Q_LOGGING_CATEGORY(lcPlatformTools, "folivar.tools", QtWarningMsg)

@@ -1,0 +1,3 @@
+#include "shelf/Log.h"
+
+Q_LOGGING_CATEGORY(lcShelf, "folivar.shelf", QtWarningMsg)

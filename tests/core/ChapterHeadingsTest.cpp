@@ -1,0 +1,200 @@
+#include "core/ChapterHeadings.h"
+#include "HeadingLists.h"
+#include "support/NovelGenerator.h"
+#include "support/TestRegistry.h"
+
+#include <QLoggingCategory>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+using Headings = QList<ChapterHeading>;
+Q_DECLARE_METATYPE(Headings)
+
+class ChapterHeadingsTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void shortTexts_findExpectedHeadings_data();
+    void shortTexts_findExpectedHeadings();
+    void twoMillionNumeralsBeforeComma_oneHeading();
+    void longNumeralRunsInsideBook_indexComplete();
+    void textWithoutLineFeed_oneHeadingToTheEnd();
+    void bookOfOrdinalMarksOnly_findsNothing();
+    void engineError_loggedAndLaterHeadingsFound();
+    void cleanup();
+};
+
+void ChapterHeadingsTest::shortTexts_findExpectedHeadings_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Headings>("expected");
+
+    QTest::newRow("heading at the very start") << u"第一章 开始\r\n正文\r\n"_s << Headings{{0, u"第一章 开始\r"_s}};
+    QTest::newRow("no heading") << u"书名\r\n正文没有标题。\r\n"_s << Headings{};
+    QTest::newRow("seven between 第 and 章") << u"第一次见到这篇文章\r\n"_s << Headings{};
+    QTest::newRow("five between 第 and 章") << u"第一百二十三章 短\r\n"_s << Headings{{0, u"第一百二十三章 短\r"_s}};
+    QTest::newRow("one between 第 and 章") << u"第九章终\r\n"_s << Headings{{0, u"第九章终\r"_s}};
+    QTest::newRow("回") << u"书\r\n第十回 相逢\r\n"_s << Headings{{3, u"第十回 相逢\r"_s}};
+    QTest::newRow("卷") << u"书\r\n第二卷 江湖\r\n"_s << Headings{{3, u"第二卷 江湖\r"_s}};
+    QTest::newRow("节") << u"书\r\n第三节 雨\r\n"_s << Headings{{3, u"第三节 雨\r"_s}};
+    QTest::newRow("集") << u"书\r\n第四集 风\r\n"_s << Headings{{3, u"第四集 风\r"_s}};
+    QTest::newRow("部") << u"书\r\n第五部 山\r\n"_s << Headings{{3, u"第五部 山\r"_s}};
+    QTest::newRow("bare heading, CR LF") << u"正文\r\n第十二章\r\n正文\r\n"_s << Headings{{4, u"第十二章\r"_s}};
+    QTest::newRow("bare volume above a chapter, CR LF")
+        << u"第一卷\r\n第一章 风起\r\n"_s << Headings{{0, u"第一卷\r"_s}, {5, u"第一章 风起\r"_s}};
+    QTest::newRow("bare volume above a chapter, LF")
+        << u"第一卷\n第一章 风起\n"_s << Headings{{0, u"第一卷"_s}, {4, u"第一章 风起"_s}};
+    QTest::newRow("bare 回 above a 章") << u"第一回\n第二章 x"_s << Headings{{0, u"第一回"_s}, {4, u"第二章 x"_s}};
+    QTest::newRow("characters beyond the BMP count once")
+        << u"第𠀀𠀀𠀀𠀀𠀀𠀀章 x\n"_s << Headings{{0, u"第𠀀𠀀𠀀𠀀𠀀𠀀章 x"_s}};
+    QTest::newRow("bare heading, LF") << u"正文\n第十二章\n正文\n"_s << Headings{{3, u"第十二章"_s}};
+    QTest::newRow("bare headings of every keyword, LF")
+        << u"第一章\n甲\n第二回\n乙\n第三卷\n丙\n第四节\n丁\n第五集\n戊\n第六部\n己\n"_s
+        << Headings{{0, u"第一章"_s},  {6, u"第二回"_s},  {12, u"第三卷"_s},
+                    {18, u"第四节"_s}, {24, u"第五集"_s}, {30, u"第六部"_s}};
+    QTest::newRow("bare heading as the last line") << u"正文\n第九章"_s << Headings{{3, u"第九章"_s}};
+    QTest::newRow("bare heading before a titled one, LF")
+        << u"第一章\n第二回 x"_s << Headings{{0, u"第一章"_s}, {4, u"第二回 x"_s}};
+    QTest::newRow("titled heading, LF") << u"正文\n第十二章 夜\n正文\n"_s << Headings{{3, u"第十二章 夜"_s}};
+    QTest::newRow("last line without line end") << u"正文\r\n第九章 终"_s << Headings{{4, u"第九章 终"_s}};
+    QTest::newRow("indented heading") << u"正文\r\n\u3000\u3000第二章 风\r\n"_s << Headings{{6, u"第二章 风\r"_s}};
+    QTest::newRow("volume and chapter on one line")
+        << u"第一卷第三章 风起\r\n正文\r\n"_s << Headings{{0, u"第一卷第三章 风起\r"_s}};
+    QTest::newRow("inside a paragraph") << u"他读到第三章的时候睡着了。\r\n醒来\r\n"_s
+                                        << Headings{{3, u"第三章的时候睡着了。\r"_s}};
+    QTest::newRow("two headings on consecutive lines")
+        << u"第一章 甲\r\n第二回 乙\r\n"_s << Headings{{0, u"第一章 甲\r"_s}, {7, u"第二回 乙\r"_s}};
+    QTest::newRow("seven numerals") << u"第一千一百一十一章 长\r\n"_s << Headings{{0, u"第一千一百一十一章 长\r"_s}};
+    QTest::newRow("eight numerals with 零")
+        << u"书\r\n第一万零四百一十四章\r\n"_s << Headings{{3, u"第一万零四百一十四章\r"_s}};
+    QTest::newRow("seven numerals with 两, 回")
+        << u"第两千三百四十五回 夜\n"_s << Headings{{0, u"第两千三百四十五回 夜"_s}};
+    QTest::newRow("twelve numerals with 〇")
+        << u"第一〇〇〇〇〇〇〇〇〇〇〇部"_s << Headings{{0, u"第一〇〇〇〇〇〇〇〇〇〇〇部"_s}};
+    QTest::newRow("thirteen numerals") << u"第一〇〇〇〇〇〇〇〇〇〇〇〇章\r\n"_s << Headings{};
+    QTest::newRow("seven numerals, no keyword after them") << u"第一千一百一十一个人章\r\n"_s << Headings{};
+    QTest::newRow("numbered section at a line start") << u"正文\r\n一、概述\r\n"_s << Headings{{4, u"一、概述\r"_s}};
+    QTest::newRow("numbered section after a comma") << u"正文，二十、要点\r\n"_s << Headings{{3, u"二十、要点\r"_s}};
+    QTest::newRow("numbered section after U+3000") << u"\u3000三、起\r\n"_s << Headings{{1, u"三、起\r"_s}};
+    QTest::newRow("numbered section at the text end") << u"正文\r\n一、"_s << Headings{};
+    QTest::newRow("numerals inside Chinese text") << u"他说中一、二位客人\r\n统一、协调\r\n"_s << Headings{};
+    QTest::newRow("numerals after a Latin letter") << u"abc一、x\r\n"_s << Headings{};
+    QTest::newRow("lone surrogate before a heading")
+        << QString(QChar(0xD800)) + u"第一章 甲\r\n"_s << Headings{{1, u"第一章 甲\r"_s}};
+    QTest::newRow("lone surrogate inside a heading")
+        << u"第一章 "_s + QChar(0xDC00) + u"甲\r\n第二章 乙\r\n"_s
+        << Headings{{0, u"第一章 "_s + QChar(0xDC00) + u"甲\r"_s}, {8, u"第二章 乙\r"_s}};
+}
+
+void ChapterHeadingsTest::shortTexts_findExpectedHeadings()
+{
+    QFETCH(QString, text);
+    QFETCH(Headings, expected);
+    const QString difference = DifferenceBetween(expected, FindChapterHeadings(text));
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void ChapterHeadingsTest::twoMillionNumeralsBeforeComma_oneHeading()
+{
+    const QString text = QString(2'000'000, u'一') + u"、概述"_s;
+    const Headings found = FindChapterHeadings(text);
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found[0].position, 0);
+    QCOMPARE(found[0].text, text);
+}
+
+namespace {
+
+// A generated book with two lines of 200 000 numerals put in before one of its
+// headings: one ends in a full stop, the other is a numbered heading.
+struct BookWithNumeralRuns {
+    QString text;
+    Headings expected;
+    qsizetype runHeadingPosition;
+};
+
+BookWithNumeralRuns MakeBookWithNumeralRuns()
+{
+    NovelOptions options;
+    options.seed = 7;
+    options.chapters = 40;
+    options.charactersPerChapter = 500;
+    const Novel novel = GenerateNovel(options);
+    const qsizetype before = novel.headings.size() / 2;
+    const qsizetype insertAt = novel.headings[before].position;
+    const QString plainRun = QString(200'000, u'九') + u"。\r\n"_s;
+    const QString headingRun = QString(200'000, u'十') + u"、要点"_s;
+
+    BookWithNumeralRuns book;
+    book.text = novel.text.left(insertAt) + plainRun + headingRun + u"\r\n"_s + novel.text.mid(insertAt);
+    book.runHeadingPosition = insertAt + plainRun.size();
+    const qsizetype shift = plainRun.size() + headingRun.size() + 2;
+    for (qsizetype i = 0; i < novel.headings.size(); ++i) {
+        if (i == before)
+            book.expected.append({book.runHeadingPosition, headingRun + u'\r'});
+        const PlantedHeading &planted = novel.headings[i];
+        book.expected.append({i < before ? planted.position : planted.position + shift, planted.text});
+    }
+    return book;
+}
+
+} // namespace
+
+void ChapterHeadingsTest::longNumeralRunsInsideBook_indexComplete()
+{
+    const BookWithNumeralRuns book = MakeBookWithNumeralRuns();
+    const QString difference = DifferenceBetween(book.expected, FindChapterHeadings(book.text));
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void ChapterHeadingsTest::textWithoutLineFeed_oneHeadingToTheEnd()
+{
+    // 10 million characters, 20 MB in GBK; the second heading lies inside the
+    // first one's line and is therefore part of it.
+    QString text = u"第一章 开始"_s;
+    const QString prose = u"天空山河风雨少年，"_s;
+    while (text.size() < 5'000'000)
+        text += prose;
+    text += u"第二章 中间"_s;
+    while (text.size() < 10'000'000)
+        text += prose;
+    const Headings found = FindChapterHeadings(text);
+    QCOMPARE(found.size(), 1);
+    QCOMPARE(found[0].position, 0);
+    QVERIFY(found[0].text == text);
+}
+
+void ChapterHeadingsTest::bookOfOrdinalMarksOnly_findsNothing()
+{
+    QVERIFY(FindChapterHeadings(QString(2'000'000, u'第')).isEmpty());
+}
+
+void ChapterHeadingsTest::engineError_loggedAndLaterHeadingsFound()
+{
+    // The numerals as a repeated group, as they once were, need the engine's
+    // resources for every numeral; a low match limit makes it give up on the
+    // 200 000-numeral heading, as the JIT stack once did.
+    const QRegularExpression starved(
+        QStringLiteral(
+            R"((*LIMIT_MATCH=10000)第[^章]{1,6}章[^\n]+|第[^回]{1,6}回[^\n]+|第[^卷]{1,6}卷[^\n]+|第[^节]{1,6}节[^\n]+|第[^集]{1,6}集[^\n]+|第[^部]{1,6}部[^\n]+|\b(一|二|三|四|五|六|七|八|九|十|零)+、[^\n]+)"),
+        QRegularExpression::UseUnicodePropertiesOption);
+    QVERIFY(starved.isValid());
+    BookWithNumeralRuns book = MakeBookWithNumeralRuns();
+    book.expected.removeIf([&](const ChapterHeading &h) { return h.position == book.runHeadingPosition; });
+
+    QLoggingCategory::setFilterRules(u"folivar.reader.warning=true"_s);
+    QTest::ignoreMessage(QtWarningMsg,
+                         QRegularExpression(u"engine error at position %1\\b"_s.arg(book.runHeadingPosition)));
+    const QString difference = DifferenceBetween(book.expected, FindChapterHeadings(book.text, starved));
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void ChapterHeadingsTest::cleanup()
+{
+    QLoggingCategory::setFilterRules(QString());
+}
+
+FOLIVAR_TEST(ChapterHeadingsTest)
+
+#include "ChapterHeadingsTest.moc"

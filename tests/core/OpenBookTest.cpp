@@ -1,0 +1,149 @@
+#include "core/OpenBook.h"
+#include "support/TestRegistry.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kBook = u"小书\r\n第一章 春\r\n春天的故事。\r\n第二章 夏\r\n夏天的故事。\r\n第三章 秋\r\n秋天的故事。"_s;
+
+OpenBook Indexed(const QString &text)
+{
+    OpenBook book;
+    book.BookText = text;
+    book.BuildChapterIndex();
+    return book;
+}
+
+QStringList Titles(const OpenBook &book)
+{
+    QStringList titles;
+    for (const ChapterHeading &item : book.chapters)
+        titles << item.text;
+    return titles;
+}
+
+} // namespace
+
+class OpenBookTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void chapters_runFromTheirHeadingToTheNext_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("titles");
+        QTest::addColumn<QStringList>("chapterTexts");
+        QTest::newRow("head item and three chapters")
+            << kBook << QStringList{u"小书\r"_s, u"第一章 春\r"_s, u"第二章 夏\r"_s, u"第三章 秋\r"_s}
+            << QStringList{u"小书\r\n"_s, u"第一章 春\r\n春天的故事。\r\n"_s, u"第二章 夏\r\n夏天的故事。\r\n"_s,
+                           u"第三章 秋\r\n秋天的故事。"_s};
+        QTest::newRow("no heading: one whole chapter")
+            << u"只有一行\r\n没有标题的正文，最后一个字"_s << QStringList{u"只有一行\r"_s}
+            << QStringList{u"只有一行\r\n没有标题的正文，最后一个字"_s};
+        QTest::newRow("opens with a heading: chapter 0 is empty")
+            << u"第一章 起\r\n甲。\r\n第二章 承\r\n乙。"_s
+            << QStringList{u"第一章 起\r"_s, u"第一章 起\r"_s, u"第二章 承\r"_s}
+            << QStringList{QString(), u"第一章 起\r\n甲。\r\n"_s, u"第二章 承\r\n乙。"_s};
+        QTest::newRow("table of contents: each chapter shows its own body")
+            << u"目录\r\n第一章 春\r\n第二章 夏\r\n第一章 春\r\n春天的故事。\r\n第二章 夏\r\n夏天的故事。"_s
+            << QStringList{u"目录\r"_s, u"第一章 春\r"_s, u"第二章 夏\r"_s, u"第一章 春\r"_s, u"第二章 夏\r"_s}
+            << QStringList{u"目录\r\n"_s, u"第一章 春\r\n"_s, u"第二章 夏\r\n"_s, u"第一章 春\r\n春天的故事。\r\n"_s,
+                           u"第二章 夏\r\n夏天的故事。"_s};
+    }
+
+    void chapters_runFromTheirHeadingToTheNext()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, titles);
+        QFETCH(QStringList, chapterTexts);
+        const OpenBook book = Indexed(text);
+        QCOMPARE(Titles(book), titles);
+        QStringList cut;
+        for (int n = 0; n < book.ChapterCount(); ++n)
+            cut << book.ChapterText(n);
+        QCOMPARE(cut, chapterTexts);
+    }
+
+    void removedHeading_joinsThePreviousChapter()
+    {
+        OpenBook book = Indexed(kBook);
+        QCOMPARE(book.RemoveChapter(2), ChapterHeading({book.BookText.indexOf(u"第二章"_s), u"第二章 夏\r"_s}));
+        QCOMPARE(book.ChapterCount(), 3);
+        QCOMPARE(book.chapters[2].text, u"第三章 秋\r"_s);
+        QCOMPARE(book.ChapterText(1), u"第一章 春\r\n春天的故事。\r\n第二章 夏\r\n夏天的故事。\r\n"_s);
+        QCOMPARE(book.RemoveChapter(-1), std::nullopt);
+        QCOMPARE(book.RemoveChapter(3), std::nullopt);
+        QCOMPARE(book.ChapterCount(), 3);
+    }
+
+    void numbersOutsideTheIndex_cutNothing()
+    {
+        const OpenBook book = Indexed(kBook);
+        for (int n : {-2, -1, 4, 99}) {
+            QCOMPARE(book.ChapterRange(n), std::nullopt);
+            QCOMPARE(book.ChapterText(n), QString());
+        }
+        QCOMPARE(OpenBook().ChapterRange(0), std::nullopt);
+    }
+
+    void itemWithoutPosition_isFoundByItsTitleIgnoringCase()
+    {
+        OpenBook book;
+        book.BookText = u"Preface\r\nchapter one ok\r\nCHAPTER TWO\r\nend"_s;
+        book.chapters = {{0, u"Preface\r"_s}, {-1, u"Chapter Two"_s}};
+        QCOMPARE(book.ChapterRange(1), TextRange({25, book.BookText.size()}));
+        QCOMPARE(book.ChapterText(0), u"Preface\r\nchapter one ok\r\n"_s);
+    }
+
+    void positionsBeyondAShorterText_areHeldToIt()
+    {
+        // Another book's index over the text of a book still loading.
+        OpenBook book = Indexed(kBook);
+        book.BookText = u"新书"_s;
+        QCOMPARE(book.ChapterRange(2), TextRange({2, 2}));
+        QCOMPARE(book.ChapterText(3), QString());
+    }
+
+    void arrows_wrapAtBothEnds_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("before");
+        QTest::addColumn<int>("after");
+        QTest::newRow("middle") << 4 << 1 << 0 << 2;
+        QTest::newRow("first wraps back") << 4 << 0 << 3 << 1;
+        QTest::newRow("last wraps on") << 4 << 3 << 2 << 0;
+        QTest::newRow("only chapter") << 1 << 0 << 0 << 0;
+        QTest::newRow("nothing selected") << 4 << -1 << -2 << 0;
+    }
+
+    void arrows_wrapAtBothEnds()
+    {
+        QFETCH(int, count);
+        QFETCH(int, current);
+        QFETCH(int, before);
+        QFETCH(int, after);
+        OpenBook book;
+        book.chapters.fill({0, u"x"_s}, count);
+        QCOMPARE(book.ChapterBefore(current), before);
+        QCOMPARE(book.ChapterAfter(current), after);
+    }
+
+    void findChapter_takesTheTitleNearestToTheGivenChapter()
+    {
+        const OpenBook book =
+            Indexed(u"书\r\n第一章 雨\r\n甲\r\n第二章 风\r\n乙\r\n第一章 雨\r\n丙\r\n第三章 雪\r\n丁\r\n第一章 雨\r\n"_s);
+        QCOMPARE(book.ChapterTitle(2), u"第二章 风"_s);
+        QCOMPARE(book.FindChapter(u"第二章 风"_s, 0), 2);
+        QCOMPARE(book.FindChapter(u"第一章 雨"_s, 0), 1);
+        QCOMPARE(book.FindChapter(u"第一章 雨"_s, 4), 3);
+        QCOMPARE(book.FindChapter(u"第一章 雨"_s, 2), 1); // a tie takes the earlier
+        QCOMPARE(book.FindChapter(u"第四章"_s, 2), -1);
+    }
+};
+
+FOLIVAR_TEST(OpenBookTest)
+#include "OpenBookTest.moc"
