@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/Log.h"
 #include "app/ReaderState.h"
 #include "app/Settings.h"
 #include "layout/RegisterLayout.h"
@@ -74,4 +75,5 @@ void OnStartup(ReaderState &state, const ReaderControls &controls)
     if (!state.shutDown)
         state.HotKeyId = RegisterReaderHotKey(controls.mainWindow, controls.标签_热键反馈);
     state.startedUp = true;
+    qCInfo(lcApp) << "start-up finished";
 }

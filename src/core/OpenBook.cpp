@@ -27,9 +27,8 @@ std::optional<TextRange> OpenBook::ChapterRange(int n) const
         return std::nullopt;
     const auto startOf = [this](int item) {
         const ChapterHeading &heading = chapters.at(item);
-        const qsizetype position = heading.position >= 0
-            ? heading.position
-            : BookText.indexOf(heading.text, 0, Qt::CaseInsensitive);
+        const qsizetype position =
+            heading.position >= 0 ? heading.position : BookText.indexOf(heading.text, 0, Qt::CaseInsensitive);
         return qBound<qsizetype>(0, position, BookText.size());
     };
     const qsizetype start = startOf(n);

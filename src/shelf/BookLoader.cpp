@@ -125,7 +125,9 @@ bool LoadBookText(ShelfState &shelf, OpenBook &book, const QString &path, Notify
             break;
         }
     }
-    if (!completed)
+    if (completed)
+        qCInfo(lcShelf) << "read" << path << "to its end";
+    else
         qCInfo(lcShelf) << "stopped reading" << path << "at byte" << file.pos();
     file.close();
     return completed && !LoadShouldStop(shelf);

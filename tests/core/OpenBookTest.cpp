@@ -134,8 +134,8 @@ private Q_SLOTS:
 
     void findChapter_takesTheTitleNearestToTheGivenChapter()
     {
-        const OpenBook book =
-            Indexed(u"书\r\n第一章 雨\r\n甲\r\n第二章 风\r\n乙\r\n第一章 雨\r\n丙\r\n第三章 雪\r\n丁\r\n第一章 雨\r\n"_s);
+        const OpenBook book = Indexed(
+            u"书\r\n第一章 雨\r\n甲\r\n第二章 风\r\n乙\r\n第一章 雨\r\n丙\r\n第三章 雪\r\n丁\r\n第一章 雨\r\n"_s);
         QCOMPARE(book.ChapterTitle(2), u"第二章 风"_s);
         QCOMPARE(book.FindChapter(u"第二章 风"_s, 0), 2);
         QCOMPARE(book.FindChapter(u"第一章 雨"_s, 0), 1);

@@ -7,12 +7,12 @@ start_display
 install_program
 python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books" --big 150
 write_settings "Config|路径|$E2E_DIR/books/" "Config|书|2" "Config|章|3" "Config|行|4" "字体|字体大小|15"
-QT_LOGGING_RULES="folivar.shelf.info=true" start_program 2>"$E2E_DIR/log"
+launch_program
 exit_through_menu
 expect_exit_code 0
 # Whether the close beat the load depends on the machine; the widget tests
 # close at a chosen piece. Say which case this run saw.
-grep -q 'stopped reading' "$E2E_DIR/log" && echo "closed during the load" || echo "closed after the load"
+grep -q 'stopped reading' "$E2E_LOG" && echo "closed during the load" || echo "closed after the load"
 for key in 路径 书 章 行 字体 字体大小 文本颜色 背景颜色; do
   [ "$(setting "$key")" != "" ] || [ "$key" = 字体 ] || fail "$key missing after the close"
 done

@@ -7,7 +7,7 @@ start_display
 install_program
 cp "$FOLIVAR_SETTINGS" "$E2E_DIR/app/config.ini"
 start_program
-sleep 2
+wait_for_still_screen
 import -window root -crop 884x560+50+50 "$FOLIVAR_SCREENSHOT"
 exit_through_menu
 expect_exit_code 0

@@ -7,7 +7,12 @@ E2E_PROGRAM="${FOLIVAR_PROGRAM:?FOLIVAR_PROGRAM must name the built folivar}"
 E2E_DIR="$(mktemp -d /tmp/folivar-e2e.XXXXXX)"
 E2E_PIDS=()
 
+E2E_SHELL=$BASHPID
+
+# Bash may run the EXIT trap in a command substitution's subshell as well;
+# only the test's own shell cleans up.
 e2e_cleanup() {
+  [ "$BASHPID" = "$E2E_SHELL" ] || return 0
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
   rm -rf "$E2E_DIR"
 }
@@ -68,13 +73,35 @@ setting() {
 }
 
 # Starts the program (the copy install_program made, unless another is named)
-# and waits for its window.
-start_program() {
-  "${1:-$E2E_DIR/app/folivar}" &
+# and waits for its window. What it logs goes to a new file, $E2E_LOG; its
+# start-up and shelf messages are always there, plus whatever QT_LOGGING_RULES
+# asks for.
+launch_program() {
+  E2E_RUNS=$((${E2E_RUNS:-0} + 1))
+  E2E_LOG="$E2E_DIR/log.$E2E_RUNS"
+  QT_LOGGING_RULES="folivar.app.info=true;folivar.shelf.info=true${QT_LOGGING_RULES:+;$QT_LOGGING_RULES}" \
+    "${1:-$E2E_DIR/app/folivar}" 2>"$E2E_LOG" &
   PROGRAM_PID=$!
   E2E_PIDS+=($PROGRAM_PID)
-  WINDOW_ID=$(timeout 30 xdotool search --sync --onlyvisible --name '^Folivar$' | head -n 1) ||
+  WINDOW_ID=$(timeout 30 xdotool search --sync --all --onlyvisible --pid "$PROGRAM_PID" --name '^Folivar$' | head -n 1) ||
     fail "the window did not appear"
+}
+
+# Starts the program as launch_program does and waits until its start-up has
+# put it back where it was (the remembered book reopened and shown).
+start_program() {
+  launch_program "$@"
+  wait_for_log 'start-up finished'
+}
+
+# Waits until the program's log holds a line matching PATTERN (grep -E).
+wait_for_log() { # PATTERN [SECONDS]
+  for _ in $(seq $((${2:-60} * 20))); do
+    grep -qE -- "$1" "$E2E_LOG" && return 0
+    kill -0 "$PROGRAM_PID" 2>/dev/null || break
+    sleep 0.05
+  done
+  grep -qE -- "$1" "$E2E_LOG" || fail "the program never logged '$1'"
 }
 
 # Waits until the window is shown (yes) or hidden (no).
@@ -98,18 +125,58 @@ expect_exit_code() {
   [ "$code" -eq "$1" ] || fail "exit code $code, expected $1"
 }
 
+# Waits until a menu of the program has opened.
+wait_for_menu() {
+  local window
+  for _ in $(seq 200); do
+    for window in $(xdotool search --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null); do
+      xprop -id "$window" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q POPUP_MENU && return 0
+    done
+    sleep 0.05
+  done
+  fail "the menu did not open"
+}
+
 # Chooses 文件 > 退出 with the mouse and the keyboard, as a user would.
 exit_through_menu() {
   local x y
   eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
   xdotool mousemove "$((X + 15))" "$((Y + 10))" click 1
-  sleep 0.5
+  wait_for_menu
   xdotool key Up Return
 }
 
-# The pane's whole text, through select-all and copy.
+# The pane's whole text, through select-all and copy; empty when the pane
+# holds none (a copy of nothing leaves the clipboard as it was). The keys are
+# sent again now and then: a window that has only just appeared may not take
+# them yet.
 pane_text() {
-  xdotool key --window "$WINDOW_ID" ctrl+a ctrl+c
-  sleep 0.3
-  xclip -selection clipboard -o
+  local marker="folivar-e2e: nothing copied" text
+  # xclip stays behind to hold the selection: it must not hold our output too.
+  printf '%s' "$marker" | xclip -selection clipboard >/dev/null 2>&1
+  for _ in $(seq 40); do
+    [ "$(xclip -selection clipboard -o 2>/dev/null)" = "$marker" ] && break
+    sleep 0.05
+  done
+  for _ in 1 2 3 4; do
+    xdotool key --window "$WINDOW_ID" ctrl+a ctrl+c
+    for _ in $(seq 10); do
+      text=$(xclip -selection clipboard -o 2>/dev/null || true)
+      [ "$text" != "$marker" ] && printf '%s\n' "$text" && return 0
+      sleep 0.05
+    done
+  done
+}
+
+# Waits until two screenshots taken a moment apart are the same, so that the
+# window has painted what it shows.
+wait_for_still_screen() {
+  import -window root "$E2E_DIR/still.png"
+  for _ in $(seq 50); do
+    sleep 0.1
+    import -window root "$E2E_DIR/still2.png"
+    cmp -s "$E2E_DIR/still.png" "$E2E_DIR/still2.png" && return 0
+    mv "$E2E_DIR/still2.png" "$E2E_DIR/still.png"
+  done
+  fail "the screen did not settle"
 }

@@ -14,18 +14,9 @@ write_settings "Config|路径|$E2E_DIR/books/" "Config|书|2" "Config|章|3" "Co
 python3 "$E2E_TOOLS/watch_replacements.py" "$E2E_DIR/app/config.ini" >"$E2E_DIR/writes" &
 E2E_PIDS+=($!)
 for _ in $(seq 50); do grep -q watching "$E2E_DIR/writes" && break; sleep 0.1; done
-# Start-up reopens big.txt as soon as the window is up: find the window
-# without the pauses of start_program, so that the first burst of steps below
-# lands in that load.
-QT_LOGGING_RULES="folivar.shelf.info=true" "$E2E_DIR/app/folivar" 2>"$E2E_DIR/log" &
-PROGRAM_PID=$!
-E2E_PIDS+=($PROGRAM_PID)
-for _ in $(seq 3000); do
-  WINDOW_ID=$(xdotool search --onlyvisible --name '^Folivar$' | head -n 1 || true)
-  [ -n "$WINDOW_ID" ] && break
-  sleep 0.01
-done
-[ -n "$WINDOW_ID" ] || fail "the window did not appear"
+# Start-up reopens big.txt as soon as the window is up: only the window is
+# waited for, so that the first burst of steps below lands in that load.
+launch_program
 eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
 left=$X top=$Y
 
@@ -40,22 +31,24 @@ chapter() { echo mousemove $((left + 20)) $((top + 301 + 14 * $1)) click --delay
 pane() { echo mousemove $((left + 400)) $((top + 200)) click --delay 0 1; }
 keys() { echo key --delay 0 --window "$WINDOW_ID" "$@"; }
 size() { echo windowsize "$WINDOW_ID" "$1" "$2"; }
-loads_of() { grep -c "^folivar.shelf: reading \".*/$1\"" "$E2E_DIR/log" || true; }
+count_in_log() { grep -c "$1" "$E2E_LOG" || true; }
 wait_for_load() { # BOOK N: until BOOK has begun loading N times
-  for _ in $(seq 1000); do [ "$(loads_of "$1")" -ge "$2" ] && return 0; sleep 0.01; done
+  for _ in $(seq 1000); do [ "$(count_in_log "^folivar.shelf: reading \".*/$1\"")" -ge "$2" ] && return 0; sleep 0.01; done
   fail "$1 did not begin loading"
+}
+wait_for_read() { # BOOK N: until BOOK has been read to its end N times
+  for _ in $(seq 1000); do [ "$(count_in_log "^folivar.shelf: read \".*/$1\" to its end")" -ge "$2" ] && return 0; sleep 0.01; done
+  fail "$1 was not read to its end"
 }
 echo "while start-up reopens big.txt: chapters, deletes, resizes, then a.txt"
 wait_for_load big.txt 1
 xdotool $(pane) $(keys Right Right Left) $(chapter 1) $(keys Delete) $(size 700 450) $(size 884 560) \
   $(book 0) $(pane) $(keys Right Right) $(chapter 3) $(keys Delete Delete)
-wait_for_load a.txt 1
-sleep 0.5
+wait_for_read a.txt 1
 
 echo "big.txt chosen: chapters, deletes, a resize, then c.txt"
 xdotool $(book 2) $(pane) $(keys Right Left Left) $(chapter 2) $(keys Delete) $(size 700 450) $(book 3)
-wait_for_load c.txt 1
-sleep 0.5
+wait_for_read c.txt 1
 
 echo "big.txt chosen: the hot key hides and shows the window"
 xdotool $(size 884 560) $(book 2) key --delay 0 grave
@@ -67,16 +60,17 @@ xdotool windowsize --sync "$WINDOW_ID" 884 560
 
 echo "c.txt and big.txt again from the keyboard, and 文件 > 退出 while big.txt loads"
 xdotool $(keys Down)
-wait_for_load c.txt 2
-sleep 0.5
+wait_for_read c.txt 2
 [ "$(grep -c replaced "$E2E_DIR/writes")" -eq 0 ] || fail "the settings were written before the close"
 expect_no_other_windows
 
-xdotool $(keys Up) mousemove $((left + 15)) $((top + 10)) click --delay 0 1 sleep 0.2 key --delay 0 Up Return
+xdotool $(keys Up) mousemove $((left + 15)) $((top + 10)) click --delay 0 1
+wait_for_menu
+xdotool key --delay 0 Up Return
 expect_exit_code 0
 # Which steps landed in a load depends on the machine: say which did.
 echo "loads begun and cut short, in order:"
-sed -n 's#^folivar.shelf: \(reading\|stopped reading\) ".*/\([^/"]*\)".*#  \1 \2#p' "$E2E_DIR/log"
+sed -n 's#^folivar.shelf: \(reading\|stopped reading\) ".*/\([^/"]*\)".*#  \1 \2#p' "$E2E_LOG"
 [ "$(grep -c replaced "$E2E_DIR/writes")" -eq 8 ] && [ "$(grep -c written "$E2E_DIR/writes")" -eq 0 ] ||
   fail "config.ini was written $(grep -vc watching "$E2E_DIR/writes") times, not once for each of the eight keys"
 expect_complete_settings

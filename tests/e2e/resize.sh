@@ -8,7 +8,7 @@ python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books"
 # A pure green pane is easy to find in a screenshot.
 write_settings "Config|路径|$E2E_DIR/books/" "Config|书|2" "Config|章|4" "Config|行|9" "字体|背景颜色|65280"
 start_program
-sleep 1
+wait_for_still_screen
 
 pane_box() { # width x height of the green area
   import -window root "$E2E_DIR/shot.png"
@@ -19,13 +19,13 @@ read -r w0 h0 <<<"$(pane_box)"
 
 eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
 xdotool windowsize --sync "$WINDOW_ID" $((WIDTH + 100)) $((HEIGHT + 50))
-sleep 0.5
+wait_for_still_screen
 read -r w1 h1 <<<"$(pane_box)"
 [ "$w1" -eq $((w0 + 100)) ] && [ "$h1" -eq $((h0 + 50)) ] ||
   fail "pane went from $w0 x $h0 to $w1 x $h1, expected +100 x +50"
 
 xdotool windowsize --sync "$WINDOW_ID" "$WIDTH" "$HEIGHT"
-sleep 0.5
+wait_for_still_screen
 read -r w2 h2 <<<"$(pane_box)"
 [ "$w2" -eq "$w0" ] && [ "$h2" -eq "$h0" ] || fail "pane is $w2 x $h2 after resizing back"
 

@@ -7,7 +7,6 @@ install_program
 python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books"
 write_remembered_place "$E2E_DIR/books/"
 start_program
-sleep 1
 
 # Exactly chapter 5 of b.txt: from its heading up to the next heading.
 expected=$(iconv -f GB18030 -t UTF-8 "$E2E_DIR/books/b.txt" | tr -d '\r' |

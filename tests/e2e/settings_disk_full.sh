@@ -32,7 +32,6 @@ cat /dev/zero >"$E2E_DIR/app/filler" 2>/dev/null || true
 
 read_chapter_and_exit() {
   start_program
-  sleep 1
   [ "$(pane_text)" = "$(chapter_text "$E2E_DIR/books/b.txt" 5)" ] || fail "the pane does not hold chapter 5 of b.txt"
   xdotool key --window "$WINDOW_ID" Right
   expect_no_other_windows

@@ -20,7 +20,6 @@ run_with() {
   echo "case: $name"
   write_settings "$@"
   start_program
-  sleep 1
   [ "$(pane_text 2>/dev/null)" = "$pane" ] || fail "the pane shows '$(pane_text 2>/dev/null | head -c 80)'"
   expect_no_other_windows
   exit_through_menu

@@ -14,12 +14,8 @@ echo "case: killed while loading a large book"
 write_settings "Config|路径|$E2E_DIR/books/" "Config|书|2" "Config|章|3" "Config|行|4" \
   "字体|字体|Noto Serif CJK SC" "字体|字体大小|15" "字体|文本颜色|128" "字体|背景颜色|15794175"
 cp "$ini" "$E2E_DIR/before.ini"
-QT_LOGGING_RULES="folivar.shelf.info=true" start_program 2>"$E2E_DIR/log"
-for _ in $(seq 100); do
-  grep -q 'reading ".*big.txt"' "$E2E_DIR/log" && break
-  sleep 0.1
-done
-grep -q 'reading ".*big.txt"' "$E2E_DIR/log" || fail "the large book did not start loading"
+launch_program
+wait_for_log 'reading ".*big.txt"'
 # 64 MB take seconds to load: the kill comes in the middle.
 kill -9 "$PROGRAM_PID"
 wait "$PROGRAM_PID" 2>/dev/null || true
@@ -32,9 +28,7 @@ cp "$ini" "$E2E_DIR/before.ini"
 chapter=$(chapter_text "$E2E_DIR/books/b.txt" 5)
 next_chapter_then_exit() {
   start_program
-  for _ in $(seq 30); do
-    [ "$(pane_text 2>/dev/null)" = "$chapter" ] && break
-  done
+  [ "$(pane_text)" = "$chapter" ] || fail "the pane does not hold chapter 5 of b.txt"
   xdotool key --window "$WINDOW_ID" Right
   exit_through_menu
 }
@@ -59,8 +53,8 @@ done
 
 echo "case: the next reader saves in full"
 cp "$E2E_DIR/before.ini" "$ini"
-next_chapter_then_exit 2>"$E2E_DIR/log"
+next_chapter_then_exit
 expect_exit_code 0
 cmp -s "$E2E_DIR/after.ini" "$ini" || fail "the save after the kills is not whole"
-grep 'without its lock' "$E2E_DIR/log" && fail "a killed reader's lock held up the save"
+grep 'without its lock' "$E2E_LOG" && fail "a killed reader's lock held up the save"
 echo "PASS: settings_killed"

@@ -20,7 +20,6 @@ unset XDG_CONFIG_HOME
 echo "case: config.ini is read-only"
 chmod 0444 "$E2E_DIR/app/config.ini"
 start_program
-sleep 1
 [ "$(pane_text)" = "$(chapter_text "$E2E_DIR/books/b.txt" 5)" ] || fail "the pane does not hold chapter 5 of b.txt"
 # Another chapter, so that the reader has something new to save.
 xdotool key --window "$WINDOW_ID" Right
@@ -37,7 +36,6 @@ chmod 0555 "$E2E_DIR/app"
 mkdir "$home/book"
 cp "$E2E_DIR/books/a.txt" "$E2E_DIR/books/c.txt" "$home/book/"
 start_program
-sleep 1
 # The file beside the program names b.txt, chapter 5; it must not be read, so
 # the reader lists the default folder and opens nothing.
 [ "$(pane_text 2>/dev/null)" = "" ] || fail "the pane shows text: the settings beside the read-only program were read"

@@ -12,15 +12,8 @@ python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books"
 # Starts the program and waits until it shows the remembered chapter. Both
 # windows have the same title: the new one is found by its process.
 start_reader() { # PROGRAM
-  "$1" &
-  PROGRAM_PID=$!
-  E2E_PIDS+=($PROGRAM_PID)
-  WINDOW_ID=$(timeout 30 xdotool search --sync --all --onlyvisible --pid "$PROGRAM_PID" --name '^Folivar$' | head -n 1) ||
-    fail "the window of $1 did not appear"
-  for _ in $(seq 50); do
-    [ "$(pane_text 2>/dev/null)" = "$chapter" ] && return 0
-  done
-  fail "$1 did not show chapter 5 of b.txt"
+  start_program "$1"
+  [ "$(pane_text)" = "$chapter" ] || fail "$1 did not show chapter 5 of b.txt"
 }
 
 chapter=$(chapter_text "$E2E_DIR/books/b.txt" 5)
@@ -36,7 +29,7 @@ for round in $(seq 8); do
   # which lies on top; it opens at its start.
   eval "$(xdotool getwindowgeometry --shell "$second_window")"
   xdotool mousemove "$((X + 20))" "$((Y + 58))" click 1
-  sleep 1
+  wait_for_log 'read ".*/c.txt" to its end'
   request_close "$first_window" "$second_window"
   PROGRAM_PID=$first_pid
   expect_exit_code 0

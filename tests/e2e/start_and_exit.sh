@@ -5,7 +5,7 @@ source "$(dirname "$0")/lib.sh"
 start_display
 install_program
 start_program
-sleep 1
+wait_for_still_screen
 import -window root "$E2E_DIR/shot.png"
 # The menu bar, left of the window: text pixels must be there.
 dark=$(convert "$E2E_DIR/shot.png" -crop 220x20+50+52 -threshold 50% -format '%[fx:int(w*h*(1-mean))]' info:)

@@ -14,7 +14,7 @@ private Q_SLOTS:
     {
         QWidget owner;
         QWidget target;
-        const int id = RegisterHotKey(HandleOf(&owner), HandleOf(&target), 0, 0xC0);
+        const int id = RegisterHotKey(HandleOf(&owner), HandleOf(&target), 0, VK_OEM_3);
         QCOMPARE(id, 0);
         UnregisterHotKey(HandleOf(&owner), id);
         UnregisterHotKey(HandleOf(&owner), kHotKeyNumber);

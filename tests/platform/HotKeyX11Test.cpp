@@ -104,7 +104,7 @@ private Q_SLOTS:
         QFETCH(int, modifiers);
         QFETCH(QStringList, keys);
         QFETCH(int, expectedNotifications);
-        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), modifiers, 0xC0), kHotKeyNumber);
+        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), modifiers, VK_OEM_3), kHotKeyNumber);
 
         PressKeys(keys);
         QTRY_COMPARE_WITH_TIMEOUT(counter_.presses, int(keys.filter(QStringLiteral("grave")).size()), 20000);
@@ -116,7 +116,7 @@ private Q_SLOTS:
 
     void unregister_releasesTheKey()
     {
-        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, 0xC0), kHotKeyNumber);
+        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, VK_OEM_3), kHotKeyNumber);
         UnregisterHotKey(HandleOf(&owner_), kHotKeyNumber);
 
         PressKeys({"grave"});
@@ -130,7 +130,7 @@ private Q_SLOTS:
 
     void unregister_byWrongOwner_keepsTheKey()
     {
-        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, 0xC0), kHotKeyNumber);
+        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, VK_OEM_3), kHotKeyNumber);
         UnregisterHotKey(HandleOf(&target_), kHotKeyNumber);
 
         PressKeys({"grave"});
@@ -152,13 +152,13 @@ private Q_SLOTS:
         QFETCH(int, heldVariant);
         QVERIFY(OtherClientGrabs(heldVariant));
 
-        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, 0xC0), 0);
+        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, VK_OEM_3), 0);
         QVERIFY(OtherClientGrabs(0));
         xcb_ungrab_key(otherClient_, XCB_GRAB_ANY, otherRoot_, XCB_MOD_MASK_ANY);
         xcb_flush(otherClient_);
 
         // Still free to register once the other client lets go.
-        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, 0xC0), kHotKeyNumber);
+        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, VK_OEM_3), kHotKeyNumber);
     }
 
 private:
