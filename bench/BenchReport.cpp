@@ -12,6 +12,8 @@ constexpr int kFirstChapterTargetFromMegabytes = 64;
 constexpr double kFirstChapterToFloor = 2.5;
 constexpr double kLastChapterMs = 2;
 constexpr double kArrowStepMs = 2;
+// A chapter change against a bare editor given the same text and repainting.
+constexpr double kChangeToFloor = 1.3;
 constexpr double kPeakAboveIdleToFile = 3;
 constexpr double kMegabyte = 1024.0 * 1024.0;
 
@@ -44,6 +46,15 @@ void PrintFloor(const QList<Measurement> &floorRuns)
                 MedianOf(floorRuns, MeasurementKey::FloorMs), (peak - idle) / kMegabyte);
 }
 
+// A chapter change next to its floor: a bare editor of the pane's size and
+// font, given the same chapter text, repainting.
+void PrintAgainstBareEditor(double changeMs, double bareMs)
+{
+    const double ratio = bareMs > 0 ? changeMs / bareMs : 0;
+    std::printf("    bare editor floor     %9.3f ms     %.2f x floor      target <= %.1f x      %s\n", bareMs, ratio,
+                kChangeToFloor, Verdict(ratio <= kChangeToFloor));
+}
+
 void PrintReader(const SizeResult &result, double floorMs)
 {
     const QList<Measurement> &runs = result.readerRuns;
@@ -62,10 +73,12 @@ void PrintReader(const SizeResult &result, double floorMs)
         std::printf("      (target set for %d MB)\n", kFirstChapterTargetFromMegabytes);
     std::printf("  last chapter shown      %9.3f ms                     target <= %.0f ms       %s\n", lastMs,
                 kLastChapterMs, Verdict(lastMs <= kLastChapterMs));
+    PrintAgainstBareEditor(lastMs, MedianOf(runs, MeasurementKey::LastChapterFloorMs));
     std::printf("    its first jump        %9.3f ms     (first prose on screen: glyphs rasterised once)\n",
                 MedianOf(runs, MeasurementKey::FirstLastChapterMs));
     std::printf("  right-arrow step        %9.3f ms                     target <= %.0f ms       %s\n", stepMs,
                 kArrowStepMs, Verdict(stepMs <= kArrowStepMs));
+    PrintAgainstBareEditor(stepMs, MedianOf(runs, MeasurementKey::ArrowStepFloorMs));
     std::printf("  peak memory             %9.1f MB     idle %.1f MB, above idle %.1f MB = %.2f x file"
                 "   target <= %.0f x   %s\n",
                 peak / kMegabyte, idle / kMegabyte, (peak - idle) / kMegabyte, aboveIdleToFile, kPeakAboveIdleToFile,

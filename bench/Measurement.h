@@ -11,7 +11,9 @@ namespace MeasurementKey {
 inline const QString FirstChapterMs = QStringLiteral("first_chapter_ms");
 inline const QString FirstLastChapterMs = QStringLiteral("first_last_chapter_ms");
 inline const QString LastChapterMs = QStringLiteral("last_chapter_ms");
+inline const QString LastChapterFloorMs = QStringLiteral("last_chapter_floor_ms");
 inline const QString ArrowStepMs = QStringLiteral("arrow_step_ms");
+inline const QString ArrowStepFloorMs = QStringLiteral("arrow_step_floor_ms");
 inline const QString ChapterItems = QStringLiteral("chapter_items");
 inline const QString FloorMs = QStringLiteral("floor_ms");
 inline const QString IdleBytes = QStringLiteral("idle_bytes");

@@ -16,6 +16,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QPlainTextEdit>
 #include <cstdio>
 
 namespace {
@@ -46,6 +47,77 @@ int MiddleChapter(const OpenBook &book)
     return chapter;
 }
 
+// A chapter change in the bare editor that stands for it: the new text, then
+// its repaint.
+double TimeBareChange(QPlainTextEdit &bare, const QString &text)
+{
+    QElapsedTimer timer;
+    timer.start();
+    bare.setPlainText(text);
+    QCoreApplication::processEvents();
+    return MillisecondsOf(timer);
+}
+
+// The floor of a chapter change: a bare QPlainTextEdit of the pane's size and
+// font, shown on its own, given the same chapters in the same order. Returns
+// the median time of the changes to the chapters at odd places, each coming
+// from the chapter before it as the reader's changes did.
+double BareChangeMs(const EditBox &pane, const OpenBook &book, const QList<int> &shown)
+{
+    QPlainTextEdit bare;
+    bare.setFont(pane.font());
+    bare.resize(pane.size());
+    bare.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    bare.show();
+    QCoreApplication::processEvents();
+    QList<double> changes;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const double ms = TimeBareChange(bare, book.ChapterText(shown[i]));
+        if (i % 2 == 1)
+            changes.append(ms);
+    }
+    return Median(changes);
+}
+
+struct ReadingTimes {
+    double firstLastChapterMs = 0;
+    QList<double> lastChapterJumps;
+    QList<double> arrowSteps;
+    // Each change as the chapter before it and the chapter after, for the floor.
+    QList<int> jumps;
+    QList<int> steps;
+};
+
+// The first jump is also the first page of prose on screen: it pays for
+// rasterising the glyphs once. The later jumps, from the middle of the book,
+// show the jump itself; then arrowSteps right-arrow steps from the middle.
+ReadingTimes MeasureReading(const OpenBook &book, ListBox &chapters, EditBox &pane, int arrowSteps)
+{
+    const int last = book.ChapterCount() - 1;
+    const int middle = MiddleChapter(book);
+    ReadingTimes times;
+    QElapsedTimer timer;
+    timer.start();
+    ShowChapter(book, chapters, pane, last);
+    times.firstLastChapterMs = MillisecondsOf(timer);
+    for (int i = 0; i < kLastChapterJumps; ++i) {
+        ShowChapter(book, chapters, pane, middle);
+        timer.restart();
+        ShowChapter(book, chapters, pane, last);
+        times.lastChapterJumps.append(MillisecondsOf(timer));
+        times.jumps << middle << last;
+    }
+    ShowChapter(book, chapters, pane, middle);
+    for (int i = 0; i < arrowSteps; ++i) {
+        const int from = chapters.Selection();
+        timer.restart();
+        OnContentKeyUp(book, chapters, pane, VK_RIGHT, 0);
+        times.arrowSteps.append(MillisecondsOf(timer));
+        times.steps << from << chapters.Selection();
+    }
+    return times;
+}
+
 // Everything after start-up, in one window that is already waiting for the user.
 Measurement MeasureOpenWindow(ReaderState &state, const ReaderControls &controls, const QString &fileName,
                               int arrowSteps)
@@ -58,47 +130,26 @@ Measurement MeasureOpenWindow(ReaderState &state, const ReaderControls &controls
     // Whatever start-up left to paint is done before the idle reading.
     QCoreApplication::processEvents();
     const qint64 idle = CurrentResidentBytes();
-
     QElapsedTimer timer;
     timer.start();
     OpenBookAt(state.shelf, state.book, *controls.列表框_文件, *controls.标签_状态显示, book);
     const double firstChapterMs = MillisecondsOf(timer);
-
-    ListBox &chapters = *controls.列表框_章节;
     EditBox &pane = *controls.编辑框_内容;
-    const int count = chapters.Count();
-    if (count < 2 || controls.编辑框_内容->Text().isEmpty()) {
-        std::fprintf(stderr, "the book opened into %d chapter items and no text\n", count);
+    if (state.book.ChapterCount() < 2 || pane.Text().isEmpty()) {
+        std::fprintf(stderr, "the book opened into %d chapter items and no text\n", state.book.ChapterCount());
         return {};
     }
-    const int middle = MiddleChapter(state.book);
-    // The first jump is also the first page of prose on screen: it pays for
-    // rasterising the glyphs once. The later jumps show the jump itself.
-    timer.restart();
-    ShowChapter(state.book, chapters, pane, count - 1);
-    const double firstLastChapterMs = MillisecondsOf(timer);
-    QList<double> jumps;
-    for (int i = 0; i < kLastChapterJumps; ++i) {
-        ShowChapter(state.book, chapters, pane, middle);
-        timer.restart();
-        ShowChapter(state.book, chapters, pane, count - 1);
-        jumps.append(MillisecondsOf(timer));
-    }
-
-    ShowChapter(state.book, chapters, pane, middle);
-    QList<double> steps;
-    for (int i = 0; i < arrowSteps; ++i) {
-        timer.restart();
-        OnContentKeyUp(state.book, chapters, pane, VK_RIGHT, 0);
-        steps.append(MillisecondsOf(timer));
-    }
+    const ReadingTimes times = MeasureReading(state.book, *controls.列表框_章节, pane, arrowSteps);
+    const double peak = double(PeakResidentBytes());
     return {{MeasurementKey::FirstChapterMs, firstChapterMs},
-            {MeasurementKey::FirstLastChapterMs, firstLastChapterMs},
-            {MeasurementKey::LastChapterMs, Median(jumps)},
-            {MeasurementKey::ArrowStepMs, Median(steps)},
-            {MeasurementKey::ChapterItems, double(count)},
+            {MeasurementKey::FirstLastChapterMs, times.firstLastChapterMs},
+            {MeasurementKey::LastChapterMs, Median(times.lastChapterJumps)},
+            {MeasurementKey::LastChapterFloorMs, BareChangeMs(pane, state.book, times.jumps)},
+            {MeasurementKey::ArrowStepMs, Median(times.arrowSteps)},
+            {MeasurementKey::ArrowStepFloorMs, BareChangeMs(pane, state.book, times.steps)},
+            {MeasurementKey::ChapterItems, double(state.book.ChapterCount())},
             {MeasurementKey::IdleBytes, double(idle)},
-            {MeasurementKey::PeakBytes, double(PeakResidentBytes())}};
+            {MeasurementKey::PeakBytes, peak}};
 }
 
 } // namespace
