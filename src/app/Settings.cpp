@@ -1,6 +1,7 @@
 #include "app/Settings.h"
 
 #include "core/IniFile.h"
+#include "core/SafeFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -9,7 +10,7 @@
 QString SettingsPathFor(const QString &programDirectory)
 {
     const QString fileName = QStringLiteral("config.ini");
-    if (CanHoldIniFiles(programDirectory))
+    if (CanWriteFilesIn(programDirectory))
         return QDir::toNativeSeparators(programDirectory + QLatin1Char('/') + fileName);
     return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
                                     + QLatin1Char('/') + fileName);

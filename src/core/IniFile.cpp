@@ -2,11 +2,9 @@
 
 #include "core/CodePage.h"
 #include "core/Log.h"
+#include "core/SafeFile.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 #include <optional>
 
@@ -14,22 +12,6 @@ namespace {
 
 const QByteArray NewLine = "\r\n";
 const QByteArray Utf8Bom = "\xEF\xBB\xBF";
-
-// A missing file reads as empty; nullopt when an existing file can't be read.
-std::optional<QByteArray> ReadFileBytes(const QString &path)
-{
-    if (!QFileInfo::exists(path))
-        return QByteArray();
-    QFile file(path);
-    QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly))
-        bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        qCWarning(lcCore) << "cannot read" << path << file.errorString();
-        return std::nullopt;
-    }
-    return bytes;
-}
 
 // Splitting the raw bytes at LF is safe: no GB18030 character has a 0x0A byte.
 // Each line keeps its own line end, so untouched lines go back unchanged.
@@ -151,53 +133,14 @@ QByteArray WithKey(const QByteArray &content, const QString &section, const QStr
     return lines.join();
 }
 
-// Root may write anywhere, so the write bits are checked here: a read-only
-// file or directory keeps its content for every user, as on Windows.
-bool HasWriteBit(const QFileInfo &info)
-{
-    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return info.permissions() & anyWrite;
-}
-
-QString WriteRefusal(const QString &path)
-{
-    const QFileInfo file(path);
-    if (file.exists() && !HasWriteBit(file))
-        return QStringLiteral("the file is read-only");
-    const QFileInfo directory(file.absolutePath());
-    if (directory.exists() && !HasWriteBit(directory))
-        return QStringLiteral("its directory is read-only");
-    return {};
-}
-
-// QSaveFile writes a temporary file beside the target, syncs it and renames it
-// over the target, keeping the target's permissions; on failure the target is
-// untouched and the temporary file removed. Unbuffered, because commit() does
-// not notice a failed flush of buffered data and would rename a truncated file.
-bool ReplaceFileBytes(const QString &path, const QByteArray &content)
-{
-    QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(content) == content.size()
-        && file.commit())
-        return true;
-    qCWarning(lcCore) << "cannot write" << path << file.errorString();
-    return false;
-}
-
 } // namespace
-
-bool CanHoldIniFiles(const QString &directory)
-{
-    const QFileInfo info(directory);
-    return info.isDir() && info.isWritable() && HasWriteBit(info);
-}
 
 QString ReadIniValue(const QString &file, const QString &section, const QString &key, const QString &defaultValue)
 {
     return IniSnapshot(file).Value(section, key, defaultValue);
 }
 
-IniSnapshot::IniSnapshot(const QString &file) : lines_(SplitLines(ReadFileBytes(file).value_or(QByteArray()))) {}
+IniSnapshot::IniSnapshot(const QString &file) : lines_(SplitLines(ReadWholeFile(file).value_or(QByteArray()))) {}
 
 QString IniSnapshot::Value(const QString &section, const QString &key, const QString &defaultValue) const
 {
@@ -207,12 +150,8 @@ QString IniSnapshot::Value(const QString &section, const QString &key, const QSt
 
 bool WriteIniValue(const QString &file, const QString &section, const QString &key, const QString &value)
 {
-    if (const QString refusal = WriteRefusal(file); !refusal.isEmpty()) {
-        qCWarning(lcCore) << "not writing" << file << refusal;
-        return false;
-    }
-    const std::optional<QByteArray> content = ReadFileBytes(file);
-    return content && ReplaceFileBytes(file, WithKey(*content, section, key, value));
+    const std::optional<QByteArray> content = ReadWholeFile(file);
+    return content && ReplaceFile(file, WithKey(*content, section, key, value));
 }
 
 IniFileLock::IniFileLock(const QString &file, std::chrono::milliseconds patience)

@@ -31,10 +31,6 @@ private:
 // left alone. Returns whether the value was written.
 bool WriteIniValue(const QString &file, const QString &section, const QString &key, const QString &value);
 
-// Whether ini files can be written in that directory (it exists, this user may
-// write there, and it is not marked read-only).
-bool CanHoldIniFiles(const QString &directory);
-
 // Held while a group of values is written to a file that other processes may
 // write as well: each group then goes in whole, before or after the others,
 // and no process writes back values it read before another's group. A lock
