@@ -1,6 +1,7 @@
 #include "BenchRunner.h"
 
 #include "BenchReport.h"
+#include "StoreMeasurement.h"
 #include "app/Settings.h"
 
 #include <QCoreApplication>
@@ -10,9 +11,6 @@
 #include <QTemporaryDir>
 #include <cstdio>
 
-namespace {
-
-// One child run; empty when the child failed.
 Measurement RunChild(const QStringList &arguments)
 {
     QProcess child;
@@ -24,6 +22,8 @@ Measurement RunChild(const QStringList &arguments)
     }
     return ParseMeasurement(child.readAllStandardOutput());
 }
+
+namespace {
 
 void AppendIfMeasured(QList<Measurement> &runs, const Measurement &measurement)
 {
@@ -78,6 +78,9 @@ void RunBenchmark(const BenchSettings &settings)
         QDir().mkpath(folder);
         PrintSizeReport(MeasureSize(megabytes, settings, folder), settings.runs);
     }
+    if (settings.storeBooks > 0)
+        // A difference of two start-ups needs more runs than one figure does.
+        PrintStoreReport(books.filePath(QStringLiteral("store")), settings.storeBooks, qMax(settings.runs, 15));
     PrintLoadAverage("at end");
     // The reader runs remove it themselves; a crashed one would leave it behind.
     QFile::remove(SettingsPathFor(QCoreApplication::applicationDirPath()));

@@ -13,12 +13,15 @@ namespace ChildOption {
 inline const QString ReaderRun = QStringLiteral("reader-run");
 inline const QString FloorRun = QStringLiteral("floor-run");
 inline const QString ArrowSteps = QStringLiteral("arrow-steps");
+inline const QString StoreRun = QStringLiteral("store-run");
+inline const QString WithoutStore = QStringLiteral("without-store");
 } // namespace ChildOption
 
 struct BenchSettings {
     QList<int> megabytes;
     int runs = 5;
     int arrowSteps = 200;
+    int storeBooks = 5000;
 };
 
 struct SizeResult {
@@ -29,5 +32,10 @@ struct SizeResult {
     QList<Measurement> floorRuns;
 };
 
-// Measures every size in turn, printing each size's report as soon as it is done.
+// Measures every size in turn, printing each size's report as soon as it is
+// done, then the book store's cost.
 void RunBenchmark(const BenchSettings &settings);
+
+// One run of a child process of this program with these arguments; empty
+// when it failed (reported on the error output).
+Measurement RunChild(const QStringList &arguments);

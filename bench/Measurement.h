@@ -18,6 +18,8 @@ inline const QString ChapterItems = QStringLiteral("chapter_items");
 inline const QString FloorMs = QStringLiteral("floor_ms");
 inline const QString IdleBytes = QStringLiteral("idle_bytes");
 inline const QString PeakBytes = QStringLiteral("peak_bytes");
+inline const QString StartUpMs = QStringLiteral("start_up_ms");
+inline const QString StoreSwitchMs = QStringLiteral("store_switch_ms");
 } // namespace MeasurementKey
 
 void PrintMeasurement(const Measurement &measurement);

@@ -5,6 +5,7 @@
 #include "BenchRunner.h"
 #include "FloorMeasurement.h"
 #include "ReaderMeasurement.h"
+#include "StoreMeasurement.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -57,9 +58,15 @@ int main(int argc, char *argv[])
                                   QStringLiteral("5"));
     const QCommandLineOption arrowSteps(ChildOption::ArrowSteps, QStringLiteral("Right-arrow steps per run."),
                                         QStringLiteral("n"), QStringLiteral("200"));
+    const QCommandLineOption storeBooks(QStringLiteral("store-books"),
+                                        QStringLiteral("Books in the measured book store (0: none)."),
+                                        QStringLiteral("n"), QStringLiteral("5000"));
     const QCommandLineOption readerRun = ChildRunOption(ChildOption::ReaderRun);
+    const QCommandLineOption storeRun = ChildRunOption(ChildOption::StoreRun);
+    QCommandLineOption withoutStore(ChildOption::WithoutStore);
+    withoutStore.setFlags(QCommandLineOption::HiddenFromHelp);
     const QCommandLineOption floorRun = ChildRunOption(ChildOption::FloorRun);
-    parser.addOptions({sizes, runs, arrowSteps, readerRun, floorRun});
+    parser.addOptions({sizes, runs, arrowSteps, storeBooks, readerRun, floorRun, storeRun, withoutStore});
     parser.process(app);
 
     const int steps = qMax(1, parser.value(arrowSteps).toInt());
@@ -67,7 +74,10 @@ int main(int argc, char *argv[])
         return PrintChildMeasurement(MeasureReader(parser.value(readerRun), steps));
     if (parser.isSet(floorRun))
         return PrintChildMeasurement(MeasureFloor(parser.value(floorRun)));
+    if (parser.isSet(storeRun))
+        return PrintChildMeasurement(MeasureStoreRun(parser.value(storeRun), !parser.isSet(withoutStore)));
 
-    RunBenchmark({SizesFrom(parser.value(sizes)), qMax(1, parser.value(runs).toInt()), steps});
+    RunBenchmark({SizesFrom(parser.value(sizes)), qMax(1, parser.value(runs).toInt()), steps,
+                  qMax(0, parser.value(storeBooks).toInt())});
     return 0;
 }

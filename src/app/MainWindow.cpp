@@ -1,9 +1,12 @@
 #include "app/MainWindow.h"
 
+#include "app/BookPlaces.h"
+#include "app/PlaceSaver.h"
 #include "app/ReaderState.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
 #include "layout/RelayoutAll.h"
+#include "platform/TerminationRequests.h"
 #include "reader/ChapterIndex.h"
 #include "reader/ChapterNavigation.h"
 #include "shelf/BookList.h"
@@ -20,6 +23,7 @@
 #include "ui/ListBox.h"
 #include "ui/NotifyLabel.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -114,8 +118,7 @@ void MainWindow::CreateMenus()
     const ReaderControls &c = controls_;
 
     QMenu *file = menuBar()->addMenu(QStringLiteral("文件"));
-    AddMenuItem(file, QStringLiteral("打开文件"),
-                [&state, &c] { OnOpenFolder(state.shelf, c.mainWindow, *c.列表框_文件, *c.编辑框_路径); });
+    AddMenuItem(file, QStringLiteral("打开文件"), [&state, &c] { OnChooseBookFolder(state, c); });
     file->addSeparator();
     AddMenuItem(file, QStringLiteral("退出"), [this] { close(); });
 
@@ -130,6 +133,13 @@ void MainWindow::CreateMenus()
     QMenu *sidebar = menuBar()->addMenu(QStringLiteral("侧边栏"));
     AddMenuItem(sidebar, QStringLiteral("隐藏"), [this, &c] { OnHideSidebar(*this, *c.编辑框_内容); });
     AddMenuItem(sidebar, QStringLiteral("显示"), [this, &c] { OnShowSidebar(*this, *c.编辑框_内容); });
+
+    // The chapter list's own menu.
+    auto *restore = new QAction(QStringLiteral("恢复删除的标题"), c.列表框_章节);
+    c.列表框_章节->addAction(restore);
+    c.列表框_章节->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(restore, &QAction::triggered, this,
+            [&state, &c] { OnRestoreRemovedHeadings(state.book, *c.列表框_章节, *c.编辑框_内容); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("帮助"));
     AddMenuItem(help, QStringLiteral("检查更新"), &OnCheckUpdate);
@@ -147,8 +157,7 @@ void MainWindow::WireEvents()
 {
     ReaderState &state = state_;
     const ReaderControls &c = controls_;
-    connect(c.列表框_文件, &ListBox::userSelectionChanged, this,
-            [&state, &c] { OnBookSelected(state.shelf, state.book, *c.列表框_文件, *c.标签_状态显示); });
+    connect(c.列表框_文件, &ListBox::userSelectionChanged, this, [&state, &c] { OnBookSelected(state, c); });
     connect(c.列表框_章节, &ListBox::userSelectionChanged, this,
             [&state, &c] { OnChapterSelected(state.book, *c.列表框_章节, *c.编辑框_内容); });
     connect(c.列表框_章节, &ListBox::keyReleased, this,
@@ -162,6 +171,12 @@ void MainWindow::WireEvents()
     });
     connect(c.标签_热键反馈, &NotifyLabel::notified, this,
             [this](int hotKey, int second) { OnHotKey(*this, hotKey, second); });
+    new PlaceSaver(state, c, this);
+    // Asked to end from outside (a signal, the session ending): close the way
+    // the user does, so that shutdown runs; dialogs that are open close too.
+    WatchTerminationRequests(this, [] { QApplication::closeAllWindows(); });
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [] { QApplication::closeAllWindows(); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [&state, &c] { OnShutdown(state, c); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)

@@ -15,6 +15,8 @@ struct RememberedSettings {
     QString fontSize;         // "字体大小", points
     QString textColour;       // "文本颜色", 0x00BBGGRR in decimal
     QString backgroundColour; // "背景颜色"
+    QString bookName;         // "书名": the file name of the book at 书
+    QString chapterTitle;     // "章名": the title of the chapter at 章, no line end
 };
 
 struct SettingKey {
@@ -34,6 +36,11 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"字体", "字体大小", "", &RememberedSettings::fontSize},
     {"字体", "文本颜色", "", &RememberedSettings::textColour},
     {"字体", "背景颜色", "", &RememberedSettings::backgroundColour},
+    // Written after the designed eight: the book and chapter by name too, so
+    // that a book added to the folder or a heading removed does not move the
+    // reader elsewhere.
+    {"Config", "书名", "", &RememberedSettings::bookName},
+    {"Config", "章名", "", &RememberedSettings::chapterTitle},
 };
 
 // "config.ini" beside the program when its folder can take it (portable use);

@@ -1,8 +1,14 @@
 #include "core/OpenBook.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace {
+
+qsizetype Distance(const ChapterHeading &a, const ChapterHeading &b)
+{
+    return std::abs(a.position - b.position);
+}
 
 QString WithoutLineEnd(const QString &title)
 {
@@ -16,6 +22,7 @@ QString WithoutLineEnd(const QString &title)
 
 void OpenBook::BuildChapterIndex()
 {
+    removedHeadings.clear();
     TrimBookText(BookText);
     chapters = FindChapterHeadings(BookText);
     chapters.prepend({0, HeadItemOf(BookText)});
@@ -46,7 +53,40 @@ std::optional<ChapterHeading> OpenBook::RemoveChapter(int n)
 {
     if (n < 0 || n >= ChapterCount())
         return std::nullopt;
+    removedHeadings.append(chapters.at(n));
     return chapters.takeAt(n);
+}
+
+void OpenBook::RemoveHeadings(const QList<ChapterHeading> &headings)
+{
+    for (const ChapterHeading &heading : headings) {
+        int best = -1;
+        for (int n = 0; n < ChapterCount(); ++n) {
+            if (chapters[n].text != heading.text)
+                continue;
+            if (best < 0 || Distance(chapters[n], heading) < Distance(chapters[best], heading))
+                best = n;
+        }
+        RemoveChapter(best);
+    }
+}
+
+void OpenBook::RestoreRemovedHeadings()
+{
+    for (const ChapterHeading &heading : std::as_const(removedHeadings)) {
+        const auto after =
+            std::upper_bound(chapters.begin(), chapters.end(), heading.position,
+                             [](qsizetype position, const ChapterHeading &item) { return position < item.position; });
+        chapters.insert(after, heading);
+    }
+    removedHeadings.clear();
+}
+
+int OpenBook::ChapterAt(qsizetype position) const
+{
+    const auto after = std::upper_bound(chapters.begin(), chapters.end(), position,
+                                        [](qsizetype at, const ChapterHeading &item) { return at < item.position; });
+    return after == chapters.begin() ? (chapters.isEmpty() ? -1 : 0) : int(after - chapters.begin()) - 1;
 }
 
 QString OpenBook::ChapterTitle(int n) const
@@ -56,14 +96,23 @@ QString OpenBook::ChapterTitle(int n) const
 
 int OpenBook::FindChapter(const QString &title, int near) const
 {
+    const QString wanted = title.trimmed();
     int found = -1;
     for (int n = 0; n < ChapterCount(); ++n) {
-        if (ChapterTitle(n) != title)
+        if (ChapterTitle(n).trimmed() != wanted)
             continue;
         if (found < 0 || std::abs(n - near) < std::abs(found - near))
             found = n;
     }
     return found;
+}
+
+int OpenBook::ResolveChapter(int index, const QString &title) const
+{
+    if (title.isEmpty() || ChapterTitle(index).trimmed() == title.trimmed())
+        return index;
+    const int found = FindChapter(title, index);
+    return found >= 0 ? found : index;
 }
 
 int OpenBook::ChapterBefore(int n) const

@@ -18,6 +18,11 @@ struct TextRange {
 };
 
 struct OpenBook {
+    // The book's file name, and the file's size in bytes and modification
+    // time (milliseconds since 1970, UTC) when it was read.
+    QString fileName;
+    qint64 fileSize = -1;
+    qint64 fileModified = 0;
     // The whole text, decoded; trimmed once the chapter index is built.
     QString BookText;
     TextEncoding encoding;
@@ -26,10 +31,13 @@ struct OpenBook {
     // item's text is its title exactly as it stands in the book, to the end of
     // its line; its position is where it stands (-1: unknown, found by title).
     QList<ChapterHeading> chapters;
+    // The items the reader removed from the index, in the order removed.
+    QList<ChapterHeading> removedHeadings;
 
     int ChapterCount() const { return int(chapters.size()); }
 
-    // Trims BookText, then lists the head item and every heading found.
+    // Trims BookText, then lists the head item and every heading found; no
+    // item counts as removed.
     void BuildChapterIndex();
 
     // Where chapter n runs: from its item's position up to the next item's,
@@ -45,12 +53,25 @@ struct OpenBook {
     // Removes item n, whose text then belongs to the chapter before it, and
     // returns it; nullopt (nothing removed) when n names no item.
     std::optional<ChapterHeading> RemoveChapter(int n);
+    // Removes, as RemoveChapter does, the items that stand where these
+    // headings stood: the same text at the same position, else the same text
+    // nearest to it. A heading that matches no item is dropped.
+    void RemoveHeadings(const QList<ChapterHeading> &headings);
+    // Puts every removed item back in its place in book order.
+    void RestoreRemovedHeadings();
+    // The chapter holding text position `position`: the last item that starts
+    // at or before it; -1 when there are no items.
+    int ChapterAt(qsizetype position) const;
 
     // Title of chapter n without its line end; empty when n names no item.
     QString ChapterTitle(int n) const;
-    // The chapter whose title (without its line end) is `title`, the one
-    // nearest to chapter `near` and the earlier one on a tie; -1 when none is.
+    // The chapter whose title (without its line end, blanks at either end
+    // ignored) is `title`, the one nearest to chapter `near` and the earlier
+    // one on a tie; -1 when none is.
     int FindChapter(const QString &title, int near) const;
+    // Chapter `index` when its title is `title` or no title is given; else the
+    // chapter with that title nearest to it; else `index` all the same.
+    int ResolveChapter(int index, const QString &title) const;
 
     // The chapter before and after n, wrapping at both ends of the index.
     // Numbers outside the index are stepped all the same (the chapter before

@@ -2,6 +2,7 @@
 
 #include "core/OpenBook.h"
 #include "reader/ChapterNavigation.h"
+#include "ui/EditBox.h"
 #include "ui/ListBox.h"
 #include "ui/NotifyLabel.h"
 
@@ -16,6 +17,9 @@ void OnLoadProgress(OpenBook &book, NotifyLabel &statusLabel, ListBox &chapterLi
     book.BuildChapterIndex();
     FillChapterList(book, chapterList);
     chapterList.SetSelection(0);
+    // An empty book has nothing to show, and the previous book must not stay.
+    if (book.BookText.isEmpty())
+        pane.SetText(QString());
     ShowChapter(book, chapterList, pane, 0);
 }
 

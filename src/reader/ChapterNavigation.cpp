@@ -1,6 +1,7 @@
 #include "reader/ChapterNavigation.h"
 
 #include "core/OpenBook.h"
+#include "reader/ChapterIndex.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
 #include "ui/ProcessPendingEvents.h"
@@ -35,4 +36,18 @@ void OnChapterListKeyUp(OpenBook &book, ListBox &chapterList, int virtualKey, in
     if (virtualKey != VK_DELETE || !book.RemoveChapter(selected))
         return;
     chapterList.DeleteItem(selected);
+    // The chapter before now runs on through the removed heading's text, which
+    // is what the pane shows: select it, and the next step goes on from there.
+    chapterList.SetSelection(selected - 1);
+}
+
+void OnRestoreRemovedHeadings(OpenBook &book, ListBox &chapterList, EditBox &pane)
+{
+    if (book.removedHeadings.isEmpty())
+        return;
+    const std::optional<TextRange> shown = book.ChapterRange(chapterList.Selection());
+    book.RestoreRemovedHeadings();
+    FillChapterList(book, chapterList);
+    if (shown)
+        ShowChapter(book, chapterList, pane, book.ChapterAt(shown->start));
 }

@@ -10,7 +10,13 @@ void ShowChapter(const OpenBook &book, ListBox &chapterList, EditBox &pane, int 
 
 // Handlers of the chapter list's selection, of keys released in the pane
 // (left and right arrows step through the chapters, wrapping at both ends)
-// and of keys released in the chapter list (Delete removes the selected title).
+// and of keys released in the chapter list (Delete removes the selected
+// title and selects the chapter before, which now holds the removed one's
+// text, without showing it again).
 void OnChapterSelected(const OpenBook &book, ListBox &chapterList, EditBox &pane);
 void OnContentKeyUp(const OpenBook &book, ListBox &chapterList, EditBox &pane, int virtualKey, int modifiers);
 void OnChapterListKeyUp(OpenBook &book, ListBox &chapterList, int virtualKey, int modifiers);
+
+// "恢复删除的标题" in the chapter list's context menu: puts the book's removed
+// titles back and shows again the chapter that starts where the shown one did.
+void OnRestoreRemovedHeadings(OpenBook &book, ListBox &chapterList, EditBox &pane);

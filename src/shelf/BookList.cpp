@@ -29,11 +29,13 @@ void FillBookList(ShelfState &shelf, ListBox &bookList, QLineEdit &pathBox, QStr
     shelf.BookDirectory = directory;
 }
 
-void OnOpenFolder(ShelfState &shelf, QWidget *window, ListBox &bookList, QLineEdit &pathBox)
+bool OnOpenFolder(ShelfState &shelf, QWidget *window, ListBox &bookList, QLineEdit &pathBox)
 {
     QString chosen = ChooseFolder(window, QStringLiteral("选择目录"));
     if (chosen.isEmpty())
-        return;
+        return false;
     bookList.DeleteAll();
+    shelf.openBookIndex = -1;
     FillBookList(shelf, bookList, pathBox, chosen);
+    return true;
 }

@@ -12,5 +12,6 @@ class QWidget;
 void FillBookList(ShelfState &shelf, ListBox &bookList, QLineEdit &pathBox, QString &directory);
 
 // "打开文件": asks for a new book directory (the chooser opens over `window`)
-// and lists it afresh. The open book, its chapters and the pane stay as they are.
-void OnOpenFolder(ShelfState &shelf, QWidget *window, ListBox &bookList, QLineEdit &pathBox);
+// and lists it afresh, selecting no book. The open book, its chapters and the
+// pane stay as they are. Returns whether a directory was chosen.
+bool OnOpenFolder(ShelfState &shelf, QWidget *window, ListBox &bookList, QLineEdit &pathBox);

@@ -9,6 +9,7 @@
 #include "ui/NotifyLabel.h"
 #include "ui/ProcessPendingEvents.h"
 
+#include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
 #include <cmath>
@@ -48,12 +49,24 @@ TextEncoding DetectBookEncoding(QFile &file)
     return encoding;
 }
 
+// The book the file holds, before its text is read.
+OpenBook BookBeingRead(QFile &file)
+{
+    const QFileInfo info(file);
+    OpenBook book;
+    book.fileName = info.fileName();
+    book.fileSize = file.size();
+    book.fileModified = info.lastModified().toMSecsSinceEpoch();
+    book.encoding = DetectBookEncoding(file);
+    return book;
+}
+
 bool LoadShouldStop(const ShelfState &shelf)
 {
     return shelf.stopped || shelf.hasNextBook;
 }
 
-// One load, start to end; false when it was stopped or could not start.
+// One load, start to end; whether it put the book on screen.
 bool OpenOneBook(ShelfState &shelf, OpenBook &book, ListBox &bookList, NotifyLabel &progressLabel, int index)
 {
     const QString path = shelf.BookDirectory + bookList.ItemText(index);
@@ -61,41 +74,44 @@ bool OpenOneBook(ShelfState &shelf, OpenBook &book, ListBox &bookList, NotifyLab
         qCInfo(lcShelf) << "not opening" << path;
         return false;
     }
-    book.BookText.clear();
+    shelf.loadStarted = true;
     if (!LoadBookText(shelf, book, path, progressLabel))
         return false;
-    bookList.SetSelection(index);
+    shelf.openBookIndex = index;
     return true;
 }
 
 } // namespace
 
-void OnBookSelected(ShelfState &shelf, OpenBook &book, ListBox &bookList, NotifyLabel &progressLabel)
-{
-    OpenBookAt(shelf, book, bookList, progressLabel, bookList.Selection());
-}
-
-void OpenBookAt(ShelfState &shelf, OpenBook &book, ListBox &bookList, NotifyLabel &progressLabel, int index)
+bool OpenBookAt(ShelfState &shelf, OpenBook &book, ListBox &bookList, NotifyLabel &progressLabel, int index)
 {
     if (shelf.stopped)
-        return;
+        return false;
     if (shelf.loading) {
         // Handled by the load already running further up the stack.
         shelf.nextBookIndex = index;
         shelf.hasNextBook = true;
-        return;
+        return false;
     }
     shelf.loading = true;
+    shelf.loadStarted = false;
+    bool opened = false;
     for (;;) {
-        OpenOneBook(shelf, book, bookList, progressLabel, index);
+        opened = OpenOneBook(shelf, book, bookList, progressLabel, index) || opened;
         if (shelf.stopped || !shelf.hasNextBook)
             break;
         index = shelf.nextBookIndex;
         shelf.hasNextBook = false;
     }
     shelf.loading = false;
+    // Whatever was selected meanwhile, the highlight is on the book shown.
+    if (shelf.loadStarted)
+        bookList.SetSelection(shelf.openBookIndex);
+    return opened;
 }
 
+// The text goes into the book at once, with the last piece: until then the
+// book on screen stays whole, and a load that is stopped leaves it alone.
 bool LoadBookText(ShelfState &shelf, OpenBook &book, const QString &path, NotifyLabel &progressLabel)
 {
     QFile file(path);
@@ -103,34 +119,31 @@ bool LoadBookText(ShelfState &shelf, OpenBook &book, const QString &path, Notify
         qCInfo(lcShelf) << "cannot open" << path << file.errorString();
         return false;
     }
+    OpenBook loaded = BookBeingRead(file);
     // The length is taken once. A file that another program keeps appending
     // to would otherwise never be read to its end: the book is what the file
     // held when the load began.
-    const qint64 length = qMin(file.size(), kLargestBook);
-    book.encoding = DetectBookEncoding(file);
-    BookDecoder decoder(book.encoding);
-    bool completed = false;
+    const qint64 length = qMin(loaded.fileSize, kLargestBook);
+    BookDecoder decoder(loaded.encoding);
     ProcessPendingEvents();
     while (!LoadShouldStop(shelf)) {
         const qint64 position = file.pos();
         const qint64 pieceLength = qBound<qint64>(0, length - position, kPieceSize);
         const QByteArray piece = file.read(pieceLength);
-        book.BookText += decoder.DecodePiece(piece);
+        loaded.BookText += decoder.DecodePiece(piece);
         // A file that shrank while being read ends at its new end.
         const bool atEnd = piece.size() < pieceLength || file.pos() >= length;
+        if (atEnd)
+            book = std::move(loaded);
         progressLabel.Post(PercentRead(position + pieceLength, length, atEnd), 0);
         ProcessPendingEvents();
         if (atEnd) {
-            completed = true;
-            break;
+            qCInfo(lcShelf) << "read" << path << "to its end";
+            return true;
         }
     }
-    if (completed)
-        qCInfo(lcShelf) << "read" << path << "to its end";
-    else
-        qCInfo(lcShelf) << "stopped reading" << path << "at byte" << file.pos();
-    file.close();
-    return completed && !LoadShouldStop(shelf);
+    qCInfo(lcShelf) << "stopped reading" << path << "at byte" << file.pos();
+    return false;
 }
 
 void StopLoading(ShelfState &shelf)

@@ -6,9 +6,15 @@ struct ShelfState {
     // The book directory; ends with the platform's separator once listed.
     QString BookDirectory;
 
+    // Index of the open book in the book list; -1 when the list does not
+    // hold it (none opened yet, or another folder listed since).
+    int openBookIndex = -1;
+
     // Coordination of nested loads (a newer selection, or the window closing,
     // arriving while a book is being read between pieces).
     bool loading = false;
+    // Whether the current chain of loads has begun reading a file.
+    bool loadStarted = false;
     int nextBookIndex = -1;
     bool hasNextBook = false;
     bool stopped = false;

@@ -58,7 +58,7 @@ private Q_SLOTS:
         qputenv("HOME", home_.path().toLocal8Bit());
     }
 
-    void firstRun_opensNothingAndWritesAllEightKeysInOrder()
+    void firstRun_opensNothingAndWritesEveryKeyInOrder()
     {
         ReaderFixture reader;
         reader.Start();
@@ -71,7 +71,7 @@ private Q_SLOTS:
         const int size = c.编辑框_内容->FontSize();
         reader.Close();
         const QString expected = QStringLiteral("[Config]\r\n路径=%1/book/\r\n书=-1\r\n章=-1\r\n行=0\r\n"
-                                                "[字体]\r\n字体=%2\r\n字体大小=%3\r\n文本颜色=0\r\n"
+                                                "书名=\r\n章名=\r\n[字体]\r\n字体=%2\r\n字体大小=%3\r\n文本颜色=0\r\n"
                                                 "背景颜色=16777215\r\n")
                                      .arg(home_.path(), font)
                                      .arg(size);

@@ -79,6 +79,25 @@ private Q_SLOTS:
         QCOMPARE(book.ChapterCount(), 3);
     }
 
+    void removedHeadings_areFoundAgainAndPutBack()
+    {
+        // The same book read again: the remembered removals find their items,
+        // the one at the other position by its text.
+        const OpenBook original = Indexed(kBook + u"\r\n第二章 夏\r\n重复。"_s);
+        OpenBook book = Indexed(original.BookText);
+        const ChapterHeading moved{original.chapters[4].position + 3, original.chapters[4].text};
+        book.RemoveHeadings({original.chapters[2], moved, {7, u"第九章 无\r"_s}});
+        QCOMPARE(Titles(book), (QStringList{u"小书\r"_s, u"第一章 春\r"_s, u"第三章 秋\r"_s}));
+        QCOMPARE(book.removedHeadings, (QList<ChapterHeading>{original.chapters[2], original.chapters[4]}));
+        QCOMPARE(book.ChapterAt(original.chapters[2].position), 1);
+        book.RestoreRemovedHeadings();
+        QCOMPARE(book.chapters, original.chapters);
+        QVERIFY(book.removedHeadings.isEmpty());
+        QCOMPARE(book.ChapterAt(0), 0);
+        QCOMPARE(book.ChapterAt(book.BookText.size()), 4);
+        QCOMPARE(OpenBook().ChapterAt(5), -1);
+    }
+
     void numbersOutsideTheIndex_cutNothing()
     {
         const OpenBook book = Indexed(kBook);
@@ -142,6 +161,13 @@ private Q_SLOTS:
         QCOMPARE(book.FindChapter(u"第一章 雨"_s, 4), 3);
         QCOMPARE(book.FindChapter(u"第一章 雨"_s, 2), 1); // a tie takes the earlier
         QCOMPARE(book.FindChapter(u"第四章"_s, 2), -1);
+        QCOMPARE(book.FindChapter(u" 第二章 风 "_s, 0), 2);
+        // The remembered number, unless its chapter now has another title.
+        QCOMPARE(book.ResolveChapter(4, u"第三章 雪"_s), 4);
+        QCOMPARE(book.ResolveChapter(2, u"第三章 雪"_s), 4);
+        QCOMPARE(book.ResolveChapter(2, QString()), 2);
+        QCOMPARE(book.ResolveChapter(2, u"第九章"_s), 2);
+        QCOMPARE(book.ResolveChapter(99, u"第九章"_s), 99);
     }
 };
 

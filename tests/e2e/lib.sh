@@ -65,10 +65,10 @@ write_remembered_place() { # FOLDER
     "字体|字体|Noto Serif CJK SC" "字体|字体大小|17" "字体|文本颜色|128" "字体|背景颜色|15794175"
 }
 
-# Value of a key in the program's config.ini, as UTF-8. Reads to the end, so that
+# Value of a key in the program's config.ini (or another file), as UTF-8. Reads to the end, so that
 # a long file does not end the pipe early (SIGPIPE under pipefail).
-setting() {
-  iconv -f GB18030 -t UTF-8 "$E2E_DIR/app/config.ini" | tr -d '\r' |
+setting() { # KEY [FILE]
+  iconv -f GB18030 -t UTF-8 "${2:-$E2E_DIR/app/config.ini}" | tr -d '\r' |
     awk -F= -v key="$1" '$1 == key && !found { sub(/^[^=]*=/, ""); print; found = 1 }'
 }
 
@@ -125,12 +125,31 @@ expect_exit_code() {
   [ "$code" -eq "$1" ] || fail "exit code $code, expected $1"
 }
 
-# Waits until a menu of the program has opened.
+# Keys pressed in the reading pane: a click there gives it the focus first.
+pane_keys() { # KEY...
+  local X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+  xdotool mousemove $((X + 400)) $((Y + 200)) click 1
+  xdotool key --delay 20 --window "$WINDOW_ID" "$@"
+}
+
+# Selects row N of the chapter list as a user does: a click on its first row,
+# then the down arrow N times (each one shows the chapter it reaches).
+select_chapter_row() { # N
+  local X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+  xdotool mousemove $((X + 20)) $((Y + 305)) click 1
+  [ "$1" -eq 0 ] || xdotool key --delay 20 --window "$WINDOW_ID" $(printf 'Down %.0s' $(seq "$1"))
+}
+
+# Waits until a menu has opened: a window of the program on screen that is
+# named after the program, as Qt names its popups (they are top-level windows
+# of their own, which xdotool does not always find).
 wait_for_menu() {
   local window
   for _ in $(seq 200); do
-    for window in $(xdotool search --onlyvisible --pid "$PROGRAM_PID" 2>/dev/null); do
-      xprop -id "$window" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q POPUP_MENU && return 0
+    for window in $(xwininfo -root -children | awk '$2 == "\"folivar\":" { print $1 }'); do
+      xwininfo -id "$window" | grep -q IsViewable && return 0
     done
     sleep 0.05
   done
@@ -146,7 +165,7 @@ exit_through_menu() {
   xdotool key Up Return
 }
 
-# The pane's whole text, through select-all and copy; empty when the pane
+# The pane's whole text, through a click into it, select-all and copy; empty when the pane
 # holds none (a copy of nothing leaves the clipboard as it was). The keys are
 # sent again now and then: a window that has only just appeared may not take
 # them yet.
@@ -159,7 +178,7 @@ pane_text() {
     sleep 0.05
   done
   for _ in 1 2 3 4; do
-    xdotool key --window "$WINDOW_ID" ctrl+a ctrl+c
+    pane_keys ctrl+a ctrl+c
     for _ in $(seq 10); do
       text=$(xclip -selection clipboard -o 2>/dev/null || true)
       [ "$text" != "$marker" ] && printf '%s\n' "$text" && return 0

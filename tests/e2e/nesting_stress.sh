@@ -71,8 +71,8 @@ expect_exit_code 0
 # Which steps landed in a load depends on the machine: say which did.
 echo "loads begun and cut short, in order:"
 sed -n 's#^folivar.shelf: \(reading\|stopped reading\) ".*/\([^/"]*\)".*#  \1 \2#p' "$E2E_LOG"
-[ "$(grep -c replaced "$E2E_DIR/writes")" -eq 8 ] && [ "$(grep -c written "$E2E_DIR/writes")" -eq 0 ] ||
-  fail "config.ini was written $(grep -vc watching "$E2E_DIR/writes") times, not once for each of the eight keys"
+[ "$(grep -c replaced "$E2E_DIR/writes")" -eq 10 ] && [ "$(grep -c written "$E2E_DIR/writes")" -eq 0 ] ||
+  fail "config.ini was written $(grep -vc watching "$E2E_DIR/writes") times, not once for each of the ten keys"
 expect_complete_settings
 # The user last chose big.txt; the chapter list held c.txt's items with its
 # head item shown, or big.txt's own if that had finished loading.

@@ -3,8 +3,8 @@
 
 E2E_TOOLS="$(dirname "${BASH_SOURCE[0]}")"
 
-# Prints the eight values as "key=value" lines; fails unless the file is
-# GB18030 text holding each key once.
+# Prints the values shutdown writes as "key=value" lines; fails unless the
+# file is GB18030 text holding each key once.
 expect_complete_settings() { # [FILE]
   python3 "$E2E_TOOLS/settings_file.py" complete "${1:-$E2E_DIR/app/config.ini}" ||
     fail "${1:-config.ini} is not a complete settings file"

@@ -2,18 +2,20 @@
 """Checks what the reader left in a settings file.
 
 settings_file.py complete FILE
-    FILE is GB18030 text holding each of the eight keys exactly once, in its
+    FILE is GB18030 text holding each key shutdown writes exactly once, in its
     own section. Prints the values as "key=value" lines.
 settings_file.py between OLD NEW FILE
-    FILE is OLD with the first k of the eight values that shutdown writes, in
-    its order, taken from NEW (0 <= k <= 8): what a shutdown cut short leaves.
-    Prints the largest such k (values equal in OLD and NEW leave it open).
+    FILE is OLD with the first k of the values that shutdown writes, in its
+    order, taken from NEW (0 <= k <= 10): what a shutdown cut short leaves. A
+    key OLD lacks comes in at the end of its section. Prints the largest such
+    k (values equal in OLD and NEW leave it open).
 """
 import sys
 
 # The order in which shutdown writes them.
 KEYS = [("Config", "路径"), ("Config", "书"), ("Config", "章"), ("Config", "行"),
-        ("字体", "字体"), ("字体", "字体大小"), ("字体", "文本颜色"), ("字体", "背景颜色")]
+        ("字体", "字体"), ("字体", "字体大小"), ("字体", "文本颜色"), ("字体", "背景颜色"),
+        ("Config", "书名"), ("Config", "章名")]
 
 
 def parse(path):
@@ -58,20 +60,27 @@ def complete(path):
         print(f"{key}={found[(section, key)]}")
 
 
+def written_lines(old_entries, new, written):
+    """OLD's lines once the keys in `written` hold NEW's values."""
+    lines = [[line, place] for line, place, _ in old_entries]
+    for place in [p for p in KEYS if p in written]:
+        present = [entry for entry in lines if entry[1] == place]
+        if present:
+            line = present[0][0]
+            present[0][0] = f"{place[1]}={new[place]}{line[len(line.rstrip(chr(13) + chr(10))):]}"
+            continue
+        in_section = [i for i, (_, p) in enumerate(lines) if p is not None and p[0] == place[0]]
+        lines.insert(in_section[-1] + 1, [f"{place[1]}={new[place]}\r\n", place])
+    return "".join(line for line, _ in lines)
+
+
 def between(old_path, new_path, path):
     new = values(new_path)
     old_entries = parse(old_path)
     with open(path, "rb") as f:
         actual = f.read()
     for k in reversed(range(len(KEYS) + 1)):
-        written = set(KEYS[:k])
-        lines = []
-        for line, place, value in old_entries:
-            if place in written:
-                ending = line[len(line.rstrip("\r\n")):]
-                line = f"{place[1]}={new[place]}{ending}"
-            lines.append(line)
-        if "".join(lines).encode("gb18030") == actual:
+        if written_lines(old_entries, new, set(KEYS[:k])).encode("gb18030") == actual:
             print(k)
             return
     sys.exit(f"{path}: neither the old file nor any state a shutdown passes through")

@@ -30,6 +30,10 @@ cmp -s "$E2E_DIR/before.ini" "$E2E_DIR/app/config.ini" || fail "the read-only co
 [ "$(stat -c %a "$E2E_DIR/app/config.ini")" = 444 ] || fail "config.ini lost its read-only mode"
 [ ! -e "$home/.config/folivar/config.ini" ] || fail "settings went to the user's folder although the program's could take them"
 
+# The book store beside the settings took the new chapter.
+[ -f "$E2E_DIR/app/books.json" ] || fail "no books.json beside config.ini"
+rm "$E2E_DIR/app/books.json"
+
 echo "case: the program folder is read-only"
 chmod 0644 "$E2E_DIR/app/config.ini"
 chmod 0555 "$E2E_DIR/app"

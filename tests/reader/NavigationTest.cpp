@@ -72,19 +72,23 @@ private Q_SLOTS:
         QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第二章 夏\r\n夏天的故事。\r\n")));
     }
 
-    void delete_removesTheTitleFromTheListAndTheBook()
+    void delete_selectsTheChapterNowHoldingTheText_andTheArrowGoesOnFromThere()
     {
         ReaderFixture reader;
         const ReaderControls &c = OpenBook(reader, kBook);
-        c.列表框_章节->SetSelection(2);
+        c.列表框_章节->setCurrentRow(2);
+        const QString shown = c.编辑框_内容->Text();
         Release(c.列表框_章节, Qt::Key_Delete);
         QCOMPARE(c.列表框_章节->Count(), 3);
         QCOMPARE(reader.State().book.ChapterCount(), 3);
         QCOMPARE(c.列表框_章节->ItemText(2), QStringLiteral("第三章 秋\r"));
-        reader.ShowChapter(1);
-        QCOMPARE(
-            c.编辑框_内容->Text(),
-            ReaderFixture::AsShownInPane(QStringLiteral("第一章 春\r\n春天的故事。\r\n第二章 夏\r\n夏天的故事。\r\n")));
+        QCOMPARE(c.列表框_章节->Selection(), 1);
+        QCOMPARE(c.编辑框_内容->Text(), shown);
+        Release(c.编辑框_内容, Qt::Key_Right);
+        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第三章 秋\r\n秋天的故事。")));
+        c.列表框_章节->setCurrentRow(0);
+        Release(c.列表框_章节, Qt::Key_Delete);
+        QCOMPARE(c.列表框_章节->Selection(), -1);
     }
 
     void deleteWithoutSelection_doesNothing()

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# The list and the pane stay in step: after Delete the right arrow goes on to
+# the chapter that follows the text on screen, the removed headings come back
+# through the chapter list's menu, an empty book empties the pane, and the
+# book highlighted after a quick change of books is the one shown.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/settings_checks.sh"
+start_display
+install_program
+books="$E2E_DIR/books"
+python3 "$(dirname "$0")/make_library.py" "$books" --big 64
+: >"$books/empty.txt"
+# The book list: a.txt, b.txt, big.txt, c.txt, empty.txt.
+write_settings "Config|路径|$books/" "Config|书|1" "Config|章|0"
+
+click_book() { # ROW
+  local X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+  xdotool mousemove $((X + 20)) $((Y + 30 + 14 * $1)) click 1
+}
+
+echo "case: Delete, then the right arrow"
+start_program
+select_chapter_row 3
+xdotool key --window "$WINDOW_ID" Delete
+pane_keys Right
+[ "$(pane_text)" = "$(chapter_text "$books/b.txt" 4)" ] || fail "the right arrow after Delete skipped chapter 4"
+
+echo "case: the removed heading comes back"
+eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+xdotool mousemove $((X + 20)) $((Y + 305)) click 3
+wait_for_menu
+xdotool key Down Return
+select_chapter_row 3
+[ "$(pane_text)" = "$(chapter_text "$books/b.txt" 3)" ] || fail "chapter 3 is not back in the list"
+
+echo "case: an empty book"
+click_book 4
+wait_for_log 'read ".*/empty.txt" to its end'
+[ "$(pane_text)" = "" ] || fail "the empty book shows the previous book's text"
+
+echo "case: another book chosen while a large one loads"
+click_book 2
+wait_for_log 'reading ".*/big.txt"'
+click_book 3
+wait_for_log 'read ".*/c.txt" to its end'
+exit_through_menu
+expect_exit_code 0
+[ "$(setting 书) $(setting 书名)" = "3 c.txt" ] || fail "the highlighted book is $(setting 书) $(setting 书名), not c.txt"
+echo "PASS: memory_faults"
