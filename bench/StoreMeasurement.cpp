@@ -120,13 +120,13 @@ void PrintStoreReport(const QString &folder, int books, int runs)
         records.insert(BookName(i), SampleRecord(i));
     records.insert(QFileInfo(book.path).fileName(), SampleRecord(books));
     BookStoreFile(StoreOf(folder)).Save(records);
-    std::printf("book store: %d books, %lld bytes; a 1 MB book reopened at start-up; median of %d runs each\n",
-                books, static_cast<long long>(QFileInfo(StoreOf(folder)).size()), runs);
+    std::printf("book store: %d books, %lld bytes; a 1 MB book reopened at start-up; median of %d runs each\n", books,
+                static_cast<long long>(QFileInfo(StoreOf(folder)).size()), runs);
     QList<double> with, without, switches;
     for (int run = 0; run < runs; ++run) {
         const Measurement stored = RunChild({QLatin1String("--") + ChildOption::StoreRun, folder});
-        const Measurement bare = RunChild({QLatin1String("--") + ChildOption::StoreRun, folder,
-                                           QLatin1String("--") + ChildOption::WithoutStore});
+        const Measurement bare = RunChild(
+            {QLatin1String("--") + ChildOption::StoreRun, folder, QLatin1String("--") + ChildOption::WithoutStore});
         if (stored.isEmpty() || bare.isEmpty())
             continue;
         with.append(stored.value(MeasurementKey::StartUpMs));
@@ -138,7 +138,7 @@ void PrintStoreReport(const QString &folder, int books, int runs)
     PrintLine("start-up without it", Median(without), "");
     std::printf("  %-23s %9.2f ms     target <= %.0f ms       %s\n", "start-up spends on it", startUpCost, kTargetMs,
                 startUpCost <= kTargetMs ? "PASS" : "MISS");
-    std::printf("  %-23s %9.2f ms     target <= %.0f ms       %s\n\n", "a change of books", Median(switches),
-                kTargetMs, Median(switches) <= kTargetMs ? "PASS" : "MISS");
+    std::printf("  %-23s %9.2f ms     target <= %.0f ms       %s\n\n", "a change of books", Median(switches), kTargetMs,
+                Median(switches) <= kTargetMs ? "PASS" : "MISS");
     std::fflush(stdout);
 }

@@ -29,8 +29,8 @@ private:
 
 bool CanSavePlace(const ReaderState &state)
 {
-    return state.startedUp && !state.shutDown && !state.shelf.loading && !state.restoringPlace
-        && !state.rememberedPlace && !state.book.fileName.isEmpty();
+    return state.startedUp && !state.shutDown && !state.shelf.loading && !state.restoringPlace && !state.rememberedPlace
+        && !state.book.fileName.isEmpty();
 }
 
 } // namespace

@@ -170,6 +170,7 @@ std::optional<BookRecord> ReadRecord(JsonReader &reader)
 
 bool ReadBooks(JsonReader &reader, BookRecords &records)
 {
+    records.clear(); // a member given twice counts once, the last time
     reader.EnterObject();
     while (reader.NextMember()) {
         const QString name = reader.Name();

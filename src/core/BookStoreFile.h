@@ -3,8 +3,8 @@
 // beside config.ini: one record per book, under the book's file name.
 #include "core/ChapterHeadings.h"
 
-#include <QMap>
 #include <QList>
+#include <QMap>
 #include <QString>
 
 struct BookRecord {

@@ -1,9 +1,10 @@
 #include "core/JsonReader.h"
 
+#include <QStringDecoder>
 #include <algorithm>
+
 #include <charconv>
 #include <cmath>
-#include <cstring>
 
 namespace {
 
@@ -33,15 +34,17 @@ int HexValue(char c)
     return -1;
 }
 
-// Whether the text starts with a whole escape: a backslash and one of
-// "\\/bfnrt, or u and four hexadecimal digits.
+// Whether the text starts with a whole escape: a backslash and u with four
+// hexadecimal digits, or any other byte, which stands for itself (as a
+// Latin-1 character) unless it is one of bfnrt. Qt's JSON reader is as
+// lenient as this.
 bool IsValidEscape(QByteArrayView text)
 {
     if (text.size() < 2)
         return false;
-    if (QByteArrayView("\"\\/bfnrt").contains(text[1]))
+    if (text[1] != 'u')
         return true;
-    if (text[1] != 'u' || text.size() < 6)
+    if (text.size() < 6)
         return false;
     for (int i = 2; i < 6; ++i) {
         if (HexValue(text[i]) < 0)
@@ -50,19 +53,29 @@ bool IsValidEscape(QByteArrayView text)
     return true;
 }
 
+// UTF-8 text, a byte-order mark at its start included: in a string it is a
+// character like any other, which QString::fromUtf8 would drop.
+QString Utf8Text(QByteArrayView utf8)
+{
+    if (!utf8.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(utf8);
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(utf8);
+}
+
 // The text of a string checked by IsValidEscape, its escapes decoded. Lone
 // surrogates from \u escapes are kept as they are: JSON allows them, and they
 // stay one UTF-16 unit each.
 QString DecodeString(QByteArrayView raw)
 {
-    static constexpr char kEscaped[] = "\"\\/bfnrt";
-    static constexpr char16_t kMeaning[] = u"\"\\/\b\f\n\r\t";
+    static constexpr char kEscaped[] = "bfnrt";
+    static constexpr char16_t kMeaning[] = u"\b\f\n\r\t";
     QString out;
     qsizetype runStart = 0;
     for (qsizetype i = 0; i < raw.size(); ++i) {
         if (raw[i] != '\\')
             continue;
-        out += QString::fromUtf8(raw.sliced(runStart, i - runStart));
+        out += Utf8Text(raw.sliced(runStart, i - runStart));
         const char kind = raw[i + 1];
         if (kind == 'u') {
             char16_t unit = 0;
@@ -71,35 +84,18 @@ QString DecodeString(QByteArrayView raw)
             out += QChar(unit);
             i += 5;
         } else {
-            out += QChar(kMeaning[QByteArrayView(kEscaped).indexOf(kind)]);
+            const qsizetype meaning = QByteArrayView(kEscaped).indexOf(kind);
+            out += meaning >= 0 ? QChar(kMeaning[meaning]) : QChar(char16_t(uchar(kind)));
             i += 1;
         }
         runStart = i + 1;
     }
-    return out + QString::fromUtf8(raw.sliced(runStart));
+    return out + Utf8Text(raw.sliced(runStart));
 }
 
-// Control characters must be escaped in JSON strings. Eight bytes are
-// tested at once: a byte below 0x20 sets its top bit in the result, and
-// bytes of 0x80 and up (UTF-8 sequences) never do.
-bool HasControlCharacter(QByteArrayView run)
-{
-    constexpr quint64 kOnes = 0x0101010101010101;
-    qsizetype i = 0;
-    for (; i + 8 <= run.size(); i += 8) {
-        quint64 word;
-        std::memcpy(&word, run.data() + i, 8);
-        if ((word - kOnes * 0x20) & ~word & (kOnes * 0x80))
-            return true;
-    }
-    for (; i < run.size(); ++i) {
-        if (uchar(run[i]) < 0x20)
-            return true;
-    }
-    return false;
-}
-
-// The length of the number that starts the text by JSON's grammar, 0 if none.
+// The length of the number that starts the text, 0 if none. The grammar is
+// JSON's with Qt's leniency: the digits before or after the point may be
+// missing (1. and .5), not both.
 qsizetype NumberLength(QByteArrayView text)
 {
     qsizetype i = 0;
@@ -107,21 +103,24 @@ qsizetype NumberLength(QByteArrayView text)
         const qsizetype start = i;
         while (i < text.size() && IsDigit(text[i]))
             ++i;
-        return i > start;
+        return i - start;
     };
     if (i < text.size() && text[i] == '-')
         ++i;
+    qsizetype mantissa = 0;
     if (i < text.size() && text[i] == '0')
-        ++i;
-    else if (!digits())
-        return 0;
-    if (i < text.size() && text[i] == '.' && (++i, !digits()))
+        ++i, mantissa = 1;
+    else
+        mantissa = digits();
+    if (i < text.size() && text[i] == '.')
+        ++i, mantissa += digits();
+    if (mantissa == 0)
         return 0;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         ++i;
         if (i < text.size() && (text[i] == '+' || text[i] == '-'))
             ++i;
-        if (!digits())
+        if (digits() == 0)
             return 0;
     }
     return i;
@@ -129,7 +128,12 @@ qsizetype NumberLength(QByteArrayView text)
 
 } // namespace
 
-JsonReader::JsonReader(QByteArrayView text) : text_(text) {}
+JsonReader::JsonReader(QByteArrayView text) : text_(text)
+{
+    // A byte-order mark may open the text, as editors on Windows write it.
+    if (text_.startsWith("\xEF\xBB\xBF"))
+        at_ = 3;
+}
 
 void JsonReader::Fail()
 {
@@ -189,7 +193,7 @@ bool JsonReader::NextMember()
 
 QString JsonReader::Name() const
 {
-    return nameEscaped_ ? DecodeString(name_) : QString::fromUtf8(name_);
+    return nameEscaped_ ? DecodeString(name_) : Utf8Text(name_);
 }
 
 bool JsonReader::NameIs(QByteArrayView name) const
@@ -210,9 +214,9 @@ bool JsonReader::NextElement()
     return true;
 }
 
-// Checks the string as it goes: valid UTF-8, no raw control characters,
-// escapes of the allowed kinds. Runs between escapes are searched at the
-// speed of memchr.
+// Checks the string as it goes: valid UTF-8 between the escapes, and
+// escapes of the allowed kinds. Raw control characters pass, as they do in
+// Qt's JSON reader. Runs between escapes are searched at the speed of memchr.
 std::optional<QByteArrayView> JsonReader::TakeRawString(bool &escaped)
 {
     if (!Take('"'))
@@ -222,14 +226,11 @@ std::optional<QByteArrayView> JsonReader::TakeRawString(bool &escaped)
     for (qsizetype quote = text_.indexOf('"', at_); quote >= 0; quote = text_.indexOf('"', at_)) {
         const QByteArrayView run = text_.sliced(at_, quote - at_);
         const qsizetype backslash = run.indexOf('\\');
-        if (HasControlCharacter(backslash < 0 ? run : run.first(backslash)))
+        if (!(backslash < 0 ? run : run.first(backslash)).isValidUtf8())
             break;
         if (backslash < 0) {
-            const QByteArrayView raw = text_.sliced(start, quote - start);
             at_ = quote + 1;
-            if (!raw.isValidUtf8())
-                break;
-            return raw;
+            return text_.sliced(start, quote - start);
         }
         // The quote found may be an escaped one: step over the escape first.
         const QByteArrayView escape = text_.sliced(at_ + backslash);
@@ -248,14 +249,14 @@ std::optional<QString> JsonReader::String()
     const std::optional<QByteArrayView> raw = TakeRawString(escaped);
     if (!raw)
         return std::nullopt;
-    return escaped ? DecodeString(*raw) : QString::fromUtf8(*raw);
+    return escaped ? DecodeString(*raw) : Utf8Text(*raw);
 }
 
 // The number's text, taken; nullopt (failed) when none starts here.
 std::optional<QByteArrayView> JsonReader::TakeNumber()
 {
     const char first = Peek();
-    const qsizetype length = first == '-' || IsDigit(first) ? NumberLength(text_.sliced(at_)) : 0;
+    const qsizetype length = first == '-' || first == '.' || IsDigit(first) ? NumberLength(text_.sliced(at_)) : 0;
     if (length == 0) {
         Fail();
         return std::nullopt;
@@ -269,8 +270,11 @@ std::optional<double> JsonReader::Number()
 {
     const std::optional<QByteArrayView> number = TakeNumber();
     double value = 0;
-    if (number && std::from_chars(number->begin(), number->end(), value).ec == std::errc())
-        return value;
+    if (number) {
+        const auto [end, error] = std::from_chars(number->begin(), number->end(), value);
+        if (error == std::errc() && end == number->end())
+            return value;
+    }
     Fail();
     return std::nullopt;
 }
@@ -287,7 +291,8 @@ std::optional<qint64> JsonReader::Integer()
     if (error == std::errc() && end == number->end() && std::abs(value) <= qint64(kLargestExactInteger))
         return value;
     double exact = 0;
-    if (std::from_chars(number->begin(), number->end(), exact).ec == std::errc() && std::trunc(exact) == exact
+    const auto [exactEnd, exactError] = std::from_chars(number->begin(), number->end(), exact);
+    if (exactError == std::errc() && exactEnd == number->end() && std::trunc(exact) == exact
         && std::abs(exact) <= kLargestExactInteger)
         return qint64(exact);
     Fail();
@@ -353,6 +358,6 @@ void JsonReader::SkipValue()
         TakeLiteral("null");
         return;
     default:
-        TakeNumber();
+        Number();
     }
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Reads JSON text (RFC 8259, UTF-8) front to back without building a tree, so
+// Reads JSON text (RFC 8259, UTF-8; raw control characters in strings pass,
+// as in Qt's reader) front to back without building a tree, so
 // that a store of thousands of records is read in a few milliseconds. Each
 // call takes the next piece it expects; anything else (a syntax error, a value
 // of another type, text cut short) marks the reader failed, after which every

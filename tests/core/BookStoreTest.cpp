@@ -69,12 +69,12 @@ private Q_SLOTS:
         QTest::newRow("chapter a string") << QByteArray(R"({"books":{"a.txt":{"chapter":"3"}}})");
         QTest::newRow("chapter a fraction") << QByteArray(R"({"books":{"a.txt":{"chapter":3.5}}})");
         QTest::newRow("chapter beyond 32 bits") << QByteArray(R"({"books":{"a.txt":{"chapter":4294967296}}})");
-        QTest::newRow("heading without position") << QByteArray(R"({"books":{"a.txt":{"removedHeadings":[{"text":"x"}]}}})");
+        QTest::newRow("heading without position")
+            << QByteArray(R"({"books":{"a.txt":{"removedHeadings":[{"text":"x"}]}}})");
         QTest::newRow("trailing comma") << QByteArray(R"({"books":{"a.txt":{"line":1,}}})");
         QTest::newRow("text after the end") << QByteArray(R"({"books":{}} x)");
-        QTest::newRow("bad escape") << QByteArray(R"({"books":{"a\q.txt":{}}})");
+        QTest::newRow("bad escape") << QByteArray(R"({"books":{"a\u12.txt":{}}})");
         QTest::newRow("invalid UTF-8") << QByteArray("{\"books\":{\"\xC3\x28.txt\":{}}}");
-        QTest::newRow("raw control character") << QByteArray("{\"books\":{\"a\x01.txt\":{}}}");
         QTest::newRow("nested too deep") << QByteArray(R"({"books":{},"x":)") + QByteArray(200, '[');
     }
 
