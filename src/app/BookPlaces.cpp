@@ -1,5 +1,6 @@
 #include "app/BookPlaces.h"
 
+#include "app/FirstStartGuide.h"
 #include "app/ReaderState.h"
 #include "reader/ChapterIndex.h"
 #include "reader/ChapterNavigation.h"
@@ -54,8 +55,10 @@ void OnBookSelected(ReaderState &state, const ReaderControls &controls)
 void OnChooseBookFolder(ReaderState &state, const ReaderControls &controls)
 {
     SaveShownPlace(state, controls);
-    if (OnOpenFolder(state.shelf, controls.mainWindow, *controls.列表框_文件, *controls.编辑框_路径))
-        state.rememberedPlace.reset();
+    if (!OnOpenFolder(state.shelf, controls.mainWindow, *controls.列表框_文件, *controls.编辑框_路径))
+        return;
+    state.rememberedPlace.reset();
+    ShowGuideWithoutBooks(state, controls);
 }
 
 void SaveShownPlace(ReaderState &state, const ReaderControls &controls)

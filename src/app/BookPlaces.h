@@ -14,7 +14,8 @@ QString BookStorePathFor(const QString &settingsPath);
 // in the book on screen, opens the selected book and puts the reader back
 // where they stopped in it (a book never read: chapter 0).
 void OnBookSelected(ReaderState &state, const ReaderControls &controls);
-// "打开文件": saves the place in the book on screen and lists the chosen folder.
+// "打开文件": saves the place in the book on screen and lists the chosen
+// folder; with no book in it and none open, the pane shows the guide.
 void OnChooseBookFolder(ReaderState &state, const ReaderControls &controls);
 
 // Saves the place in the book on screen to the store when it differs from the

@@ -12,6 +12,7 @@
 #include "shelf/BookList.h"
 #include "shelf/BookLoader.h"
 #include "tools/Appearance.h"
+#include "tools/FullScreen.h"
 #include "tools/HotKey.h"
 #include "tools/ScriptConversion.h"
 #include "tools/Sidebar.h"
@@ -19,14 +20,17 @@
 #include "ui/ColourChooser.h"
 #include "ui/DefaultFont.h"
 #include "ui/EditBox.h"
+#include "ui/FocusFrame.h"
 #include "ui/FontChooser.h"
 #include "ui/ListBox.h"
 #include "ui/NotifyLabel.h"
+#include "ui/QtTranslations.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QShortcut>
 
 // The icon sits in this static library's resources, which a linker may drop
 // unless they are asked for (outside any namespace, as the macro requires).
@@ -52,7 +56,10 @@ const QRect kWindowFrame(50, 50, 884, 560);
 
 MainWindow::MainWindow(ReaderState &state, QWidget *parent) : QMainWindow(parent), state_(state)
 {
+    // Qt's own dialogs speak the window's language.
+    InstallQtTranslations(this);
     CreateControls();
+    DescribeControls();
     CreateMenus();
     WireEvents();
     show();
@@ -104,6 +111,20 @@ void MainWindow::CreateControls()
     controls_.编辑框_内容->setFocus();
 }
 
+void MainWindow::DescribeControls()
+{
+    // What a screen reader announces, and the order Tab visits them in.
+    controls_.列表框_文件->setAccessibleName(QStringLiteral("书籍"));
+    controls_.列表框_章节->setAccessibleName(QStringLiteral("章节"));
+    controls_.编辑框_内容->setAccessibleName(QStringLiteral("正文"));
+    setTabOrder(controls_.列表框_文件, controls_.列表框_章节);
+    setTabOrder(controls_.列表框_章节, controls_.编辑框_内容);
+    for (QWidget *control :
+         {static_cast<QWidget *>(controls_.列表框_文件), static_cast<QWidget *>(controls_.列表框_章节),
+          static_cast<QWidget *>(controls_.编辑框_内容)})
+        new FocusFrame(control);
+}
+
 void MainWindow::PlaceAtDesignedGeometry()
 {
     // The designed size is the outer one, frame included.
@@ -123,9 +144,11 @@ void MainWindow::CreateMenus()
     AddMenuItem(file, QStringLiteral("退出"), [this] { close(); });
 
     QMenu *settings = menuBar()->addMenu(QStringLiteral("设置"));
-    AddMenuItem(settings, QStringLiteral("字体"), [&c] { OnChooseFont(*c.通用对话框2, *c.编辑框_内容, c.mainWindow); });
-    AddMenuItem(settings, QStringLiteral("背景颜色"),
-                [&c] { OnChooseBackground(*c.选择颜色对话框1, *c.编辑框_内容, c.mainWindow); });
+    AddMenuItem(settings, QStringLiteral("字体"),
+                [&c] { OnChooseFont(*c.通用对话框2, *c.编辑框_内容, *c.列表框_文件, *c.列表框_章节, c.mainWindow); });
+    AddMenuItem(settings, QStringLiteral("背景颜色"), [&c] {
+        OnChooseBackground(*c.选择颜色对话框1, *c.编辑框_内容, *c.列表框_文件, *c.列表框_章节, c.mainWindow);
+    });
     settings->addSeparator();
     AddMenuItem(settings, QStringLiteral("简体"), [&c] { OnToSimplified(*c.编辑框_内容); });
     AddMenuItem(settings, QStringLiteral("繁体"), [&c] { OnToTraditional(*c.编辑框_内容); });
@@ -153,6 +176,12 @@ void MainWindow::AddMenuItem(QMenu *menu, const QString &text, std::function<voi
     connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
 }
 
+void MainWindow::AddShortcut(Qt::Key key, std::function<void()> handler)
+{
+    auto *shortcut = new QShortcut(QKeySequence(key), this);
+    connect(shortcut, &QShortcut::activated, this, [handler = std::move(handler)] { handler(); });
+}
+
 void MainWindow::WireEvents()
 {
     ReaderState &state = state_;
@@ -165,6 +194,10 @@ void MainWindow::WireEvents()
     connect(c.编辑框_内容, &EditBox::keyReleased, this, [&state, &c](int key, int modifiers) {
         OnContentKeyUp(state.book, *c.列表框_章节, *c.编辑框_内容, key, modifiers);
     });
+    connect(c.编辑框_内容, &EditBox::pagedPastText, this,
+            [&state, &c](int direction) { OnContentPagedPast(state.book, *c.列表框_章节, *c.编辑框_内容, direction); });
+    AddShortcut(Qt::Key_F11, [this] { OnToggleFullScreen(*this); });
+    AddShortcut(Qt::Key_Escape, [this] { OnLeaveFullScreen(*this); });
     // The pane's own wheel scrolling is all the wheel does: no handler of ours.
     connect(c.标签_状态显示, &NotifyLabel::notified, this, [&state, &c](int percentage, int second) {
         OnLoadProgress(state.book, *c.标签_状态显示, *c.列表框_章节, *c.编辑框_内容, percentage, second);

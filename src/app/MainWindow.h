@@ -23,10 +23,12 @@ protected:
 
 private:
     void CreateControls();
+    void DescribeControls();
     void CreateMenus();
     void WireEvents();
     void PlaceAtDesignedGeometry();
     void AddMenuItem(QMenu *menu, const QString &text, std::function<void()> handler);
+    void AddShortcut(Qt::Key key, std::function<void()> handler);
 
     ReaderState &state_;
     ReaderControls controls_;

@@ -28,7 +28,8 @@ void PlaceOnScreen(const ReaderState &state, const ReaderControls &controls, Rem
     settings.bookDirectory = state.shelf.BookDirectory;
     settings.book = QString::number(book);
     settings.chapter = QString::number(chapter);
-    settings.line = QString::number(controls.编辑框_内容->FirstVisibleLine());
+    // Without a book the pane holds at most the guide, which is no place.
+    settings.line = QString::number(state.book.fileName.isEmpty() ? 0 : controls.编辑框_内容->FirstVisibleLine());
     settings.bookName = AsSettingText(controls.列表框_文件->ItemText(book));
     settings.chapterTitle = AsSettingText(state.book.ChapterTitle(chapter));
 }

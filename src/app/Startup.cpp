@@ -1,12 +1,14 @@
 #include "app/Startup.h"
 
 #include "app/BookPlaces.h"
+#include "app/FirstStartGuide.h"
 #include "app/Log.h"
 #include "app/ReaderState.h"
 #include "app/Settings.h"
 #include "layout/RegisterLayout.h"
 #include "shelf/BookList.h"
 #include "shelf/BookLoader.h"
+#include "tools/Appearance.h"
 #include "tools/HotKey.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
@@ -121,10 +123,12 @@ void OnStartup(ReaderState &state, const ReaderControls &controls)
     // The font decides how lines wrap, so it must be in place before the pane
     // is scrolled to the remembered line.
     ApplyAppearance(remembered, *controls.编辑框_内容);
+    ColourListsLikePane(*controls.编辑框_内容, *controls.列表框_文件, *controls.列表框_章节);
     if (!state.shelf.BookDirectory.isEmpty()) {
         state.rememberedPlace = remembered;
         ReopenBook(state, controls, remembered, settingsTime);
     }
+    ShowGuideWithoutBooks(state, controls);
     if (!state.shutDown)
         state.HotKeyId = RegisterReaderHotKey(controls.mainWindow, controls.标签_热键反馈);
     state.startedUp = true;

@@ -7,13 +7,25 @@
 #include "ui/ProcessPendingEvents.h"
 #include "ui/VirtualKey.h"
 
-void ShowChapter(const OpenBook &book, ListBox &chapterList, EditBox &pane, int n)
+namespace {
+
+// Chapter n into the pane and selected in the list; false when there is no
+// such chapter to show.
+bool PutChapter(const OpenBook &book, ListBox &chapterList, EditBox &pane, int n)
 {
     if (book.BookText.isEmpty() || !book.ChapterRange(n))
-        return;
+        return false;
     pane.SetText(book.ChapterText(n));
     chapterList.SetSelection(n);
-    ProcessPendingEvents();
+    return true;
+}
+
+} // namespace
+
+void ShowChapter(const OpenBook &book, ListBox &chapterList, EditBox &pane, int n)
+{
+    if (PutChapter(book, chapterList, pane, n))
+        ProcessPendingEvents();
 }
 
 void OnChapterSelected(const OpenBook &book, ListBox &chapterList, EditBox &pane)
@@ -28,6 +40,17 @@ void OnContentKeyUp(const OpenBook &book, ListBox &chapterList, EditBox &pane, i
         ShowChapter(book, chapterList, pane, book.ChapterBefore(current));
     else if (virtualKey == VK_RIGHT)
         ShowChapter(book, chapterList, pane, book.ChapterAfter(current));
+}
+
+void OnContentPagedPast(const OpenBook &book, ListBox &chapterList, EditBox &pane, int direction)
+{
+    const int next = chapterList.Selection() + direction;
+    if (next < 0 || next >= book.ChapterCount() || !PutChapter(book, chapterList, pane, next))
+        return;
+    // Paging back reads on backwards: the chapter before ends where it was left.
+    if (direction < 0)
+        pane.ScrollToEnd();
+    ProcessPendingEvents();
 }
 
 void OnChapterListKeyUp(OpenBook &book, ListBox &chapterList, int virtualKey, int)

@@ -17,6 +17,12 @@ void OnChapterSelected(const OpenBook &book, ListBox &chapterList, EditBox &pane
 void OnContentKeyUp(const OpenBook &book, ListBox &chapterList, EditBox &pane, int virtualKey, int modifiers);
 void OnChapterListKeyUp(OpenBook &book, ListBox &chapterList, int virtualKey, int modifiers);
 
+// Handler of paging past the shown text in the pane: Space or Page Down at
+// the end of a chapter (direction 1) shows the next chapter from its top;
+// Page Up or Shift+Space at its top (-1) shows the previous one with its last
+// page in view. Nothing wraps around the ends of the book.
+void OnContentPagedPast(const OpenBook &book, ListBox &chapterList, EditBox &pane, int direction);
+
 // "恢复删除的标题" in the chapter list's context menu: puts the book's removed
 // titles back and shows again the chapter that starts where the shown one did.
 void OnRestoreRemovedHeadings(OpenBook &book, ListBox &chapterList, EditBox &pane);

@@ -1,11 +1,13 @@
 #include "shelf/BookList.h"
 
 #include "core/BookFolder.h"
+#include "shelf/Log.h"
 #include "shelf/ShelfState.h"
 #include "ui/FolderChooser.h"
 #include "ui/ListBox.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 
 namespace {
@@ -23,15 +25,20 @@ void FillBookList(ShelfState &shelf, ListBox &bookList, QLineEdit &pathBox, QStr
         return;
     if (!EndsWithSeparator(directory))
         directory += QDir::separator();
-    for (const QString &name : ListBookFiles(directory))
+    const QStringList names = ListBookFiles(directory);
+    for (const QString &name : names)
         bookList.AddItem(name);
+    qCInfo(lcShelf) << "listed" << names.size() << "books in" << directory;
     pathBox.setText(directory);
     shelf.BookDirectory = directory;
 }
 
 bool OnOpenFolder(ShelfState &shelf, QWidget *window, ListBox &bookList, QLineEdit &pathBox)
 {
-    QString chosen = ChooseFolder(window, QStringLiteral("选择目录"));
+    // The chooser opens where the books are, or in the home folder.
+    const QString start =
+        QFileInfo(shelf.BookDirectory).isDir() ? QDir(shelf.BookDirectory).absolutePath() : QDir::homePath();
+    QString chosen = ChooseFolder(window, QStringLiteral("选择目录"), start);
     if (chosen.isEmpty())
         return false;
     bookList.DeleteAll();

@@ -5,6 +5,7 @@
 #include "core/TextEncodingDetector.h"
 #include "shelf/Log.h"
 #include "shelf/ShelfState.h"
+#include "ui/BusyCursor.h"
 #include "ui/ListBox.h"
 #include "ui/NotifyLabel.h"
 #include "ui/ProcessPendingEvents.h"
@@ -95,6 +96,7 @@ bool OpenBookAt(ShelfState &shelf, OpenBook &book, ListBox &bookList, NotifyLabe
     }
     shelf.loading = true;
     shelf.loadStarted = false;
+    const BusyCursor busy;
     bool opened = false;
     for (;;) {
         opened = OpenOneBook(shelf, book, bookList, progressLabel, index) || opened;

@@ -3,8 +3,9 @@
 #include "ui/ColourChooser.h"
 #include "ui/EditBox.h"
 #include "ui/FontChooser.h"
+#include "ui/ListBox.h"
 
-void OnChooseFont(FontChooser &chooser, EditBox &pane, QWidget *window)
+void OnChooseFont(FontChooser &chooser, EditBox &pane, ListBox &bookList, ListBox &chapterList, QWidget *window)
 {
     if (!chooser.Show(window))
         return;
@@ -15,11 +16,19 @@ void OnChooseFont(FontChooser &chooser, EditBox &pane, QWidget *window)
     pane.SetStrikeOut(chooser.StrikeOut());
     pane.SetUnderline(chooser.Underline());
     pane.SetTextColour(chooser.Colour());
+    ColourListsLikePane(pane, bookList, chapterList);
 }
 
-void OnChooseBackground(ColourChooser &chooser, EditBox &pane, QWidget *window)
+void OnChooseBackground(ColourChooser &chooser, EditBox &pane, ListBox &bookList, ListBox &chapterList, QWidget *window)
 {
     if (!chooser.Show(window))
         return;
     pane.SetBackgroundColour(chooser.Colour());
+    ColourListsLikePane(pane, bookList, chapterList);
+}
+
+void ColourListsLikePane(const EditBox &pane, ListBox &bookList, ListBox &chapterList)
+{
+    for (ListBox *list : {&bookList, &chapterList})
+        list->SetColours(pane.TextColour(), pane.BackgroundColour());
 }

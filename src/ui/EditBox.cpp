@@ -76,8 +76,12 @@ int LineCountOf(QPlainTextEdit *edit, const QTextBlock &block)
 EditBox::EditBox(QWidget *parent) : QPlainTextEdit(parent)
 {
     setReadOnly(true);
-    // Keep a keyboard caret so arrows, select-all and copy work as in any pane.
+    // Keep a keyboard caret so arrows, select-all and copy work as in any
+    // pane, but an invisible one: nobody types here, and a blinking caret
+    // only distracts the reader.
     setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setCursorWidth(0);
+    setTabChangesFocus(true);
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -289,6 +293,48 @@ void EditBox::resizeEvent(QResizeEvent *event)
     const int firstCharacter = FirstVisibleCharacter();
     QPlainTextEdit::resizeEvent(event);
     ScrollToCharacter(firstCharacter);
+}
+
+void EditBox::ScrollToTop()
+{
+    moveCursor(QTextCursor::Start);
+    verticalScrollBar()->setValue(0);
+}
+
+void EditBox::ScrollToEnd()
+{
+    // Through the caret: making it visible lays out the last lines first,
+    // which the scroll bar's range does not count until they are shown; then
+    // as far down as the range now goes.
+    moveCursor(QTextCursor::End);
+    ensureCursorVisible();
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void EditBox::Page(int direction)
+{
+    QScrollBar *bar = verticalScrollBar();
+    if (direction > 0 ? bar->value() >= bar->maximum() : bar->value() <= bar->minimum()) {
+        Q_EMIT pagedPastText(direction);
+        return;
+    }
+    bar->triggerAction(direction > 0 ? QAbstractSlider::SliderPageStepAdd : QAbstractSlider::SliderPageStepSub);
+}
+
+void EditBox::keyPressEvent(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    const bool space = event->key() == Qt::Key_Space;
+    if (event->key() == Qt::Key_PageDown || (space && modifiers == Qt::NoModifier))
+        Page(1);
+    else if (event->key() == Qt::Key_PageUp || (space && modifiers == Qt::ShiftModifier))
+        Page(-1);
+    else if (event->key() == Qt::Key_Home && !(modifiers & Qt::ShiftModifier))
+        ScrollToTop();
+    else if (event->key() == Qt::Key_End && !(modifiers & Qt::ShiftModifier))
+        ScrollToEnd();
+    else
+        QPlainTextEdit::keyPressEvent(event);
 }
 
 void EditBox::keyReleaseEvent(QKeyEvent *event)

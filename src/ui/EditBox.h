@@ -36,12 +36,20 @@ public:
     // Scrolls by n display lines from the current top (negative: up), as far
     // as the text allows.
     void ScrollLines(int lines);
+    // Shows the start of the text, or its last page.
+    void ScrollToTop();
+    void ScrollToEnd();
 
 Q_SIGNALS:
     void keyReleased(int virtualKey, int modifiers);
+    // A paging key (Space or Page Down: +1; Shift+Space or Page Up: -1) was
+    // pressed with the text already at its end (+1) or its start (-1). Within
+    // the text those keys page as usual, and Home and End go to its ends.
+    void pagedPastText(int direction);
 
 protected:
     QMimeData *createMimeDataFromSelection() const override;
+    void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
@@ -55,6 +63,7 @@ private:
     // Character position at the start of the first visible display line.
     int FirstVisibleCharacter() const;
     void ScrollToCharacter(int position);
+    void Page(int direction);
     void SetColourRole(QPalette::ColorRole role, int colourRef);
     void ChangeFont(const std::function<void(QFont &)> &change);
 };

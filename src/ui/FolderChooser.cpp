@@ -2,9 +2,9 @@
 
 #include <QFileDialog>
 
-QString ChooseFolder(QWidget *parent, const QString &title)
+QString ChooseFolder(QWidget *parent, const QString &title, const QString &startDirectory)
 {
     // Qt's own dialog: the same on every desktop, and drivable in tests.
-    return QFileDialog::getExistingDirectory(parent, title, QString(),
+    return QFileDialog::getExistingDirectory(parent, title, startDirectory,
                                              QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
 }

@@ -1,5 +1,6 @@
 #include "ui/ListBox.h"
 
+#include "ui/ColourRef.h"
 #include "ui/VirtualKey.h"
 
 #include <QKeyEvent>
@@ -26,7 +27,18 @@ QListWidgetItem *NewItem(const QString &text)
     auto *item = new QListWidgetItem(ShownText(text));
     if (text.size() > kLongestShownText)
         item->setData(kFullTextRole, text);
+    // A screen reader reads the title, not the line end kept with it.
+    if (text.endsWith(u'\r') || text.endsWith(u'\n'))
+        item->setData(Qt::AccessibleTextRole, ShownText(text).trimmed());
     return item;
+}
+
+// Part of the way from one colour to the other.
+QColor Blend(const QColor &from, const QColor &to, double part)
+{
+    return QColor::fromRgbF(from.redF() + (to.redF() - from.redF()) * part,
+                            from.greenF() + (to.greenF() - from.greenF()) * part,
+                            from.blueF() + (to.blueF() - from.blueF()) * part);
 }
 } // namespace
 
@@ -98,6 +110,21 @@ void ListBox::SetSelection(int index)
         return;
     }
     setCurrentRow(index);
+}
+
+void ListBox::SetColours(int textColour, int backgroundColour)
+{
+    constexpr double kSelectionShade = 0.3;
+    const QColor text = ColourFromRef(textColour);
+    const QColor background = ColourFromRef(backgroundColour);
+    QPalette p = palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(group, QPalette::Text, text);
+        p.setColor(group, QPalette::Base, background);
+        p.setColor(group, QPalette::Highlight, Blend(background, text, kSelectionShade));
+        p.setColor(group, QPalette::HighlightedText, text);
+    }
+    setPalette(p);
 }
 
 void ListBox::keyReleaseEvent(QKeyEvent *event)

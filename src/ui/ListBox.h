@@ -21,6 +21,9 @@ public:
     int Selection() const;
     // Selects an item (-1 or an index out of range clears the selection).
     void SetSelection(int index);
+    // The text and background colours (0x00BBGGRR); the selection is marked
+    // in a blend of the two, readable on light and dark backgrounds alike.
+    void SetColours(int textColour, int backgroundColour);
 
 Q_SIGNALS:
     void userSelectionChanged(int index);

@@ -5,10 +5,13 @@
 #include "ui/NotifyLabel.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDialogButtonBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QPushButton>
 #include <QTest>
 
 class MainWindowTest : public QObject {
@@ -71,6 +74,47 @@ private Q_SLOTS:
         QVERIFY(c.编辑框_内容->isReadOnly());
         QCOMPARE(c.列表框_文件->Selection(), -1);
         QCOMPARE(c.列表框_章节->Count(), 0);
+    }
+
+    void controls_haveAccessibleNames_andTabVisitsListsThenPane()
+    {
+        ReaderFixture reader;
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        QCOMPARE(c.列表框_文件->accessibleName(), QStringLiteral("书籍"));
+        QCOMPARE(c.列表框_章节->accessibleName(), QStringLiteral("章节"));
+        QCOMPARE(c.编辑框_内容->accessibleName(), QStringLiteral("正文"));
+        c.mainWindow->activateWindow();
+        c.列表框_文件->setFocus();
+        QList<QWidget *> visited;
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            visited << QApplication::focusWidget();
+        }
+        QCOMPARE(visited, (QList<QWidget *>{c.列表框_章节, c.编辑框_内容, c.列表框_文件}));
+    }
+
+    void f11_togglesFullScreen_andEscapeLeavesIt()
+    {
+        ReaderFixture reader;
+        QWidget &window = reader.Start();
+        QTest::keyClick(&window, Qt::Key_F11);
+        QTRY_VERIFY(window.isFullScreen());
+        QTest::keyClick(&window, Qt::Key_F11);
+        QTRY_VERIFY(!window.isFullScreen());
+        QTest::keyClick(&window, Qt::Key_F11);
+        QTRY_VERIFY(window.isFullScreen());
+        QTest::keyClick(&window, Qt::Key_Escape);
+        QTRY_VERIFY(!window.isFullScreen());
+    }
+
+    void standardDialogs_speakChinese()
+    {
+        ReaderFixture reader;
+        reader.Start();
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        QCOMPARE(buttons.button(QDialogButtonBox::Ok)->text(), QStringLiteral("确定"));
+        QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("取消"));
     }
 
     void pane_liesAboveTheListsAndOnlyTheChapterListShowsTheHand()

@@ -1,3 +1,4 @@
+#include "app/FirstStartGuide.h"
 #include "core/CodePage.h"
 #include "shelf/BookList.h"
 #include "support/NovelGenerator.h"
@@ -42,6 +43,7 @@ class StartupShutdownTest : public QObject {
     Q_OBJECT
 private:
     QTemporaryDir home_;
+    QByteArray userHome_ = qgetenv("HOME");
 
     void AddLibrary(ReaderFixture &reader)
     {
@@ -58,14 +60,18 @@ private Q_SLOTS:
         qputenv("HOME", home_.path().toLocal8Bit());
     }
 
-    void firstRun_opensNothingAndWritesEveryKeyInOrder()
+    // The tests after these find the home folder they started with.
+    void cleanupTestCase() { qputenv("HOME", userHome_); }
+
+    void firstRun_opensNothing_showsTheGuide_andWritesEveryKeyInOrder()
     {
         ReaderFixture reader;
         reader.Start();
         const ReaderControls &c = reader.Controls();
         QCOMPARE(c.列表框_文件->Count(), 0);
         QCOMPARE(c.列表框_章节->Count(), 0);
-        QCOMPARE(c.编辑框_内容->Text(), QString());
+        QCOMPARE(c.编辑框_内容->Text(), FirstStartGuide(reader.SettingsPath()));
+        QVERIFY(c.编辑框_内容->Text().contains(QStringLiteral("文件 → 打开文件")));
         QCOMPARE(c.编辑框_内容->BackgroundColour(), 16777215);
         const QString font = c.编辑框_内容->FontName();
         const int size = c.编辑框_内容->FontSize();
@@ -95,6 +101,10 @@ private Q_SLOTS:
         QCOMPARE(c.编辑框_内容->FontSize(), 21);
         QCOMPARE(c.编辑框_内容->TextColour(), 255);
         QCOMPARE(c.编辑框_内容->BackgroundColour(), 12632256);
+        for (const ListBox *list : {c.列表框_文件, c.列表框_章节}) {
+            QCOMPARE(list->palette().color(QPalette::Text), QColor(255, 0, 0));
+            QCOMPARE(list->palette().color(QPalette::Base), QColor(0xC0, 0xC0, 0xC0));
+        }
         QCOMPARE(c.编辑框_内容->FirstVisibleLine(), 7);
         QCOMPARE(c.编辑框_路径->text(), Folder(reader));
         reader.Close();

@@ -1,4 +1,5 @@
 #include "core/CodePage.h"
+#include "support/ModalDriver.h"
 #include "support/NovelGenerator.h"
 #include "support/ReaderFixture.h"
 #include "support/TestRegistry.h"
@@ -6,7 +7,9 @@
 #include "ui/ListBox.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -65,9 +68,27 @@ private Q_SLOTS:
         QCOMPARE(c.编辑框_内容->Text(), QStringLiteral("第二章 乾燥\n干燥的风。"));
     }
 
+    void folderChooser_opensAtTheBookFolder_orAtHomeWithoutOne()
+    {
+        for (const bool folderExists : {true, false}) {
+            ReaderFixture reader;
+            const QString folder = folderExists ? reader.BookFolder() : reader.BookFolder() + QStringLiteral("/gone");
+            reader.WriteSettings({QStringLiteral("Config/路径=") + folder + QLatin1Char('/')});
+            MainWindow &window = reader.Start();
+            QString openedAt;
+            ModalDriver driver(
+                [](QDialog *dialog) { return qobject_cast<QFileDialog *>(dialog) != nullptr; },
+                [&](QDialog *dialog) { openedAt = static_cast<QFileDialog *>(dialog)->directory().path(); });
+            MenuItem(window, QStringLiteral("打开文件"))->trigger();
+            QCOMPARE(openedAt, folderExists ? QDir(folder).path() : QDir::homePath());
+        }
+    }
+
     void conversionWithoutABook_leavesThePaneEmpty()
     {
         ReaderFixture reader;
+        reader.AddBook(QStringLiteral("a.txt"), EncodeCodePage(QStringLiteral("书\r\n正文")));
+        reader.WriteSettingsForBookFolder();
         MainWindow &window = reader.Start();
         MenuItem(window, QStringLiteral("繁体"))->trigger();
         MenuItem(window, QStringLiteral("简体"))->trigger();

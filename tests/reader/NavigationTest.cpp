@@ -7,6 +7,7 @@
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
 
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -62,6 +63,28 @@ private Q_SLOTS:
         QCOMPARE(c.列表框_章节->Selection(), 0);
         Release(c.编辑框_内容, Qt::Key_Up);
         QCOMPARE(c.列表框_章节->Selection(), 0);
+    }
+
+    void pagingPastAChapter_readsOnWithoutWrapping()
+    {
+        ReaderFixture reader;
+        const ReaderControls &c = OpenBook(reader, kBook);
+        const auto press = [&](Qt::Key key) { QTest::keyClick(c.编辑框_内容, key); };
+        press(Qt::Key_PageUp); // chapter 0 has none before it
+        QCOMPARE(c.列表框_章节->Selection(), 0);
+        press(Qt::Key_Space);
+        QCOMPARE(c.列表框_章节->Selection(), 1);
+        QCOMPARE(c.编辑框_内容->verticalScrollBar()->value(), 0);
+        press(Qt::Key_End);
+        press(Qt::Key_PageDown);
+        press(Qt::Key_PageDown);
+        QCOMPARE(c.列表框_章节->Selection(), 3);
+        press(Qt::Key_Space); // the last chapter does not wrap
+        QCOMPARE(c.列表框_章节->Selection(), 3);
+        press(Qt::Key_Home);
+        press(Qt::Key_PageUp);
+        QCOMPARE(c.列表框_章节->Selection(), 2);
+        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第二章 夏\r\n夏天的故事。\r\n")));
     }
 
     void userSelectionInTheList_showsThatChapter()
@@ -139,6 +162,7 @@ private Q_SLOTS:
     void noBookLoaded_navigationDoesNothing()
     {
         ReaderFixture reader;
+        reader.AddBook(QStringLiteral("book.txt"), EncodeCodePage(kBook));
         reader.WriteSettingsForBookFolder();
         reader.Start();
         const ReaderControls &c = reader.Controls();

@@ -1,10 +1,10 @@
 #include "tools/Appearance.h"
-#include "ModalDriver.h"
+#include "support/ModalDriver.h"
 #include "support/TestRegistry.h"
 #include "ui/ColourChooser.h"
 #include "ui/EditBox.h"
 #include "ui/FontChooser.h"
-#include "ui/ReaderControls.h"
+#include "ui/ListBox.h"
 
 #include <QColorDialog>
 #include <QDialogButtonBox>
@@ -49,6 +49,8 @@ struct Appearance {
     EditBox *pane = new EditBox(&window);
     FontChooser fontChooser;
     ColourChooser colourChooser;
+    ListBox books;
+    ListBox chapters;
 
     // A pane unlike anything the choosers start on.
     Appearance()
@@ -77,7 +79,7 @@ private Q_SLOTS:
             shown = FontPanelOf(dialog)->currentFont();
             Press(dialog, QDialogButtonBox::Ok);
         });
-        OnChooseFont(a.fontChooser, *a.pane, &a.window);
+        OnChooseFont(a.fontChooser, *a.pane, a.books, a.chapters, &a.window);
 
         // It opened on its own start, not on the pane's font; confirming it
         // untouched also shows it started on black.
@@ -117,7 +119,7 @@ private Q_SLOTS:
             else
                 Press(dialog, QDialogButtonBox::Ok);
         });
-        OnChooseFont(a.fontChooser, *a.pane, &a.window);
+        OnChooseFont(a.fontChooser, *a.pane, a.books, a.chapters, &a.window);
 
         const QFont font = a.PaneFont();
         QCOMPARE(a.pane->FontName(), QStringLiteral("DejaVu Sans"));
@@ -153,7 +155,7 @@ private Q_SLOTS:
                 Press(dialog, QDialogButtonBox::Cancel);
             QVERIFY(!dialog->isVisible());
         });
-        OnChooseFont(a.fontChooser, *a.pane, &a.window);
+        OnChooseFont(a.fontChooser, *a.pane, a.books, a.chapters, &a.window);
 
         QCOMPARE(a.PaneFont(), before);
         QCOMPARE(a.pane->TextColour(), 0x0000FF);
@@ -169,7 +171,7 @@ private Q_SLOTS:
             static_cast<QColorDialog *>(dialog)->setCurrentColor(QColor(0xFF, 0, 0));
             dialog->accept();
         });
-        OnChooseBackground(a.colourChooser, *a.pane, &a.window);
+        OnChooseBackground(a.colourChooser, *a.pane, a.books, a.chapters, &a.window);
 
         QCOMPARE(a.pane->BackgroundColour(), 0x0000FF);
         QCOMPARE(a.pane->TextColour(), 0x0000FF);
@@ -186,7 +188,7 @@ private Q_SLOTS:
             colourDialog->setCurrentColor(Qt::black);
             dialog->reject();
         });
-        OnChooseBackground(a.colourChooser, *a.pane, &a.window);
+        OnChooseBackground(a.colourChooser, *a.pane, a.books, a.chapters, &a.window);
 
         QCOMPARE(shown, QColor(Qt::white));
         QCOMPARE(a.pane->BackgroundColour(), 0x00FFFF);

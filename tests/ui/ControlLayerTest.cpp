@@ -1,8 +1,11 @@
 #include "support/TestRegistry.h"
+#include "ui/BusyCursor.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
 #include "ui/NotifyLabel.h"
 
+#include <QGuiApplication>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
@@ -51,7 +54,7 @@ private Q_SLOTS:
         QCOMPARE(spy.last().at(0).toInt(), 1);
     }
 
-    void listItems_keepTheirWholeText()
+    void listItems_keepTheirWholeText_andAreReadWithoutTheLineEnd()
     {
         ListBox list;
         list.AddItem(QStringLiteral("第一章\r"));
@@ -60,6 +63,7 @@ private Q_SLOTS:
         QCOMPARE(list.ItemText(0), QStringLiteral("第一章\r"));
         QCOMPARE(list.ItemText(1), QStringLiteral("plain"));
         QCOMPARE(list.ItemText(7), QString());
+        QCOMPARE(list.item(0)->data(Qt::AccessibleTextRole).toString(), QStringLiteral("第一章"));
     }
 
     void notifications_arriveLaterInOrderWithBothIntegers()
@@ -172,6 +176,60 @@ private Q_SLOTS:
         QVERIFY(last > 0);
         pane.ScrollLines(1);
         QCOMPARE(pane.FirstVisibleLine(), last);
+    }
+
+    void pagingKeys_pageWithinTheText_andReportPagingPastItsEnds()
+    {
+        EditBox pane;
+        pane.resize(300, 200);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.SetText(WrappedParagraphs(60));
+        QSignalSpy past(&pane, &EditBox::pagedPastText);
+        QScrollBar *bar = pane.verticalScrollBar();
+        QTest::keyClick(&pane, Qt::Key_Space);
+        QTest::keyClick(&pane, Qt::Key_PageDown);
+        QCOMPARE(bar->value(), 2 * bar->pageStep());
+        QCOMPARE(past.count(), 0);
+        QTest::keyClick(&pane, Qt::Key_End);
+        QTRY_COMPARE(bar->value(), bar->maximum());
+        QTest::keyClick(&pane, Qt::Key_Space);
+        QTest::keyClick(&pane, Qt::Key_Space, Qt::ShiftModifier);
+        QVERIFY(bar->value() < bar->maximum());
+        QTest::keyClick(&pane, Qt::Key_Home);
+        QCOMPARE(bar->value(), 0);
+        QTest::keyClick(&pane, Qt::Key_PageUp);
+        QCOMPARE(past.count(), 2);
+        QCOMPARE(past[0][0].toInt(), 1);
+        QCOMPARE(past[1][0].toInt(), -1);
+        QCOMPARE(pane.cursorWidth(), 0); // no blinking caret in a pane nobody types in
+    }
+
+    void busyCursor_showsOnlyForLongWork_andGoesWithIt()
+    {
+        {
+            const BusyCursor quick;
+        }
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+        {
+            const BusyCursor slow;
+            QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+            QTRY_VERIFY(QGuiApplication::overrideCursor());
+            QCOMPARE(QGuiApplication::overrideCursor()->shape(), Qt::BusyCursor);
+        }
+        QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    }
+
+    void listColours_markTheSelectionBetweenTextAndBackground()
+    {
+        ListBox list;
+        list.SetColours(0xE0E0E0, 0x202020);
+        const QPalette p = list.palette();
+        QCOMPARE(p.color(QPalette::Base), QColor(0x20, 0x20, 0x20));
+        QCOMPARE(p.color(QPalette::Text), QColor(0xE0, 0xE0, 0xE0));
+        const QColor selection = p.color(QPalette::Inactive, QPalette::Highlight);
+        QVERIFY(selection.lightness() > 0x20 && selection.lightness() < 0x80);
+        QCOMPARE(p.color(QPalette::HighlightedText), QColor(0xE0, 0xE0, 0xE0));
     }
 
     void widthChange_keepsTheFirstVisibleText()

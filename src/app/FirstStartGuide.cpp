@@ -1,0 +1,32 @@
+#include "app/FirstStartGuide.h"
+
+#include "app/ReaderState.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
+#include "ui/ReaderControls.h"
+
+#include <QDir>
+
+QString FirstStartGuide(const QString &settingsPath)
+{
+    return QStringLiteral("欢迎使用 Folivar\n"
+                          "\n"
+                          "请选择存放小说（.txt 文件）的文件夹：文件 → 打开文件。\n"
+                          "书籍列在左上方，章节列在左下方，点一本书就开始阅读；"
+                          "下次打开时，每本书都回到上次读到的地方。\n"
+                          "\n"
+                          "阅读时的按键：\n"
+                          "← →　上一章、下一章\n"
+                          "空格、PageDown　向下翻页，读到章末进入下一章\n"
+                          "F11　全屏，Esc 退出全屏\n"
+                          "`（数字 1 左边的键）　随时隐藏或显示阅读器\n"
+                          "\n"
+                          "设置保存在：%1")
+        .arg(QDir::toNativeSeparators(settingsPath));
+}
+
+void ShowGuideWithoutBooks(const ReaderState &state, const ReaderControls &controls)
+{
+    if (controls.列表框_文件->Count() == 0 && state.book.fileName.isEmpty())
+        controls.编辑框_内容->SetText(FirstStartGuide(state.SettingsPath));
+}

@@ -1,0 +1,13 @@
+#pragma once
+// What a reader without books sees in the pane: how to choose the book
+// folder, the keys, and where the settings are kept. It is never a place to
+// remember, and the first book opened replaces it.
+#include <QString>
+
+struct ReaderState;
+struct ReaderControls;
+
+QString FirstStartGuide(const QString &settingsPath);
+
+// Shows the guide when the book list is empty and no book is open.
+void ShowGuideWithoutBooks(const ReaderState &state, const ReaderControls &controls);

@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Space reads on: at the end of a chapter it shows the next one from its
+# top, and Page Up at the top of a chapter shows the previous one with its
+# last page in view. A first start without books shows the guide, until the
+# first book opens.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/settings_checks.sh"
+start_display
+install_program
+books="$E2E_DIR/books"
+python3 "$(dirname "$0")/make_library.py" "$books"
+write_remembered_place "$books/"
+
+echo "case: Space at the end of chapter 5, Page Up at the top of chapter 6"
+start_program
+pane_keys End space
+[ "$(pane_text)" = "$(chapter_text "$books/b.txt" 6)" ] || fail "Space at the end did not show chapter 6"
+pane_keys Prior
+[ "$(pane_text)" = "$(chapter_text "$books/b.txt" 5)" ] || fail "Page Up at the top did not show chapter 5"
+exit_through_menu
+expect_exit_code 0
+[ "$(setting 章)" = 5 ] || fail "章 is $(setting 章)"
+last_page=$(setting 行)
+[ "$last_page" -gt 7 ] || fail "chapter 5 came back at line $last_page, not at its last page"
+start_program
+pane_keys Home End
+exit_through_menu
+expect_exit_code 0
+[ "$(setting 行)" = "$last_page" ] || fail "the last page is at line $(setting 行), Page Up showed line $last_page"
+
+echo "case: a first start without books"
+write_settings "Config|路径|$E2E_DIR/nowhere/"
+start_program
+[[ "$(pane_text)" == *'文件 → 打开文件'* ]] || fail "the first start does not show the guide"
+exit_through_menu
+expect_exit_code 0
+[ "$(setting 书) $(setting 章) $(setting 行)" = "-1 -1 0" ] || fail "the guide was saved as a place"
+
+echo "case: the guide goes when the first book opens"
+start_program
+eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+xdotool mousemove $((X + 15)) $((Y + 10)) click 1
+wait_for_menu
+xdotool key Down Return
+# Keys go to the window under the pointer: over the folder chooser, the
+# folder's path and Enter.
+chooser=$(xdotool search --sync --onlyvisible --name '^选择目录$' | head -n 1)
+xdotool mousemove --window "$chooser" 100 100
+xdotool type --delay 10 "$books"
+xdotool key Return
+wait_for_log 'listed 3 books'
+xdotool mousemove $((X + 20)) $((Y + 30)) click 1
+wait_for_log 'read ".*/a.txt" to its end'
+[ "$(pane_text)" = "$(iconv -f GB18030 -t UTF-8 "$books/a.txt" | tr -d '\r' | head -n 1)" ] || fail "the first book did not replace the guide"
+exit_through_menu
+expect_exit_code 0
+echo "PASS: read_on"
