@@ -14,6 +14,8 @@ constexpr double kLastChapterMs = 2;
 constexpr double kArrowStepMs = 2;
 // A chapter change against a bare editor given the same text and repainting.
 constexpr double kChangeToFloor = 1.3;
+// Finding every occurrence of a term in both scripts against one plain loop.
+constexpr double kFindToFloor = 2;
 constexpr double kPeakAboveIdleToFile = 3;
 constexpr double kMegabyte = 1024.0 * 1024.0;
 
@@ -83,6 +85,13 @@ void PrintReader(const SizeResult &result, double floorMs)
                 "   target <= %.0f x   %s\n",
                 peak / kMegabyte, idle / kMegabyte, (peak - idle) / kMegabyte, aboveIdleToFile, kPeakAboveIdleToFile,
                 Verdict(aboveIdleToFile <= kPeakAboveIdleToFile));
+    const double findMs = MedianOf(runs, MeasurementKey::FindMs);
+    const double findFloorMs = MedianOf(runs, MeasurementKey::FindFloorMs);
+    const double findRatio = findFloorMs > 0 ? findMs / findFloorMs : 0;
+    std::printf("  find 时间/時間 everywhere %7.1f ms     %.2f x floor      target <= %.0f x        %s   (%d hits)\n",
+                findMs, findRatio, kFindToFloor, Verdict(findRatio <= kFindToFloor),
+                int(MedianOf(runs, MeasurementKey::FindHits)));
+    std::printf("    floor: indexOf loop  %9.1f ms\n", findFloorMs);
     const int found = int(MedianOf(runs, MeasurementKey::ChapterItems)) - 1;
     std::printf("  chapter items found     %9d        planted headings %d   every planted heading found: %s\n", found,
                 result.book.plantedHeadings, Verdict(found == result.book.plantedHeadings));

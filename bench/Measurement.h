@@ -18,6 +18,9 @@ inline const QString ChapterItems = QStringLiteral("chapter_items");
 inline const QString FloorMs = QStringLiteral("floor_ms");
 inline const QString IdleBytes = QStringLiteral("idle_bytes");
 inline const QString PeakBytes = QStringLiteral("peak_bytes");
+inline const QString FindMs = QStringLiteral("find_ms");
+inline const QString FindFloorMs = QStringLiteral("find_floor_ms");
+inline const QString FindHits = QStringLiteral("find_hits");
 inline const QString StartUpMs = QStringLiteral("start_up_ms");
 inline const QString StoreSwitchMs = QStringLiteral("store_switch_ms");
 } // namespace MeasurementKey

@@ -81,6 +81,32 @@ std::optional<ChapterHeading> ReferenceHeading(const QJsonValue &value)
     return heading;
 }
 
+std::optional<Bookmark> ReferenceBookmark(const QJsonValue &value)
+{
+    const QJsonObject object = value.toObject();
+    Bookmark bookmark;
+    bookmark.position = -1;
+    for (auto member = object.begin(); member != object.end(); ++member) {
+        const QString key = member.key();
+        const QJsonValue field = member.value();
+        if (key == u"position" || key == u"created") {
+            const std::optional<qint64> number = Integer(field);
+            if (!number)
+                return std::nullopt;
+            (key == u"position" ? bookmark.position : bookmark.created) = *number;
+        } else if (key == u"chapterTitle" || key == u"label") {
+            if (!field.isString())
+                return std::nullopt;
+            (key == u"label" ? bookmark.label : bookmark.chapterTitle) = field.toString();
+        } else if (Depth(field) > kDeepest) {
+            return std::nullopt;
+        }
+    }
+    if (!value.isObject() || bookmark.position < 0)
+        return std::nullopt;
+    return bookmark;
+}
+
 // One member of a record, as the reader takes it; false for a wrong type.
 bool ReferenceMember(const QString &key, const QJsonValue &value, BookRecord &record)
 {
@@ -101,6 +127,18 @@ bool ReferenceMember(const QString &key, const QJsonValue &value, BookRecord &re
         return take(record.line, Integer32(value));
     if (key == u"chapterTitle")
         return value.isString() && take(record.chapterTitle, std::optional(value.toString()));
+    if (key == u"encoding")
+        return value.isString() && take(record.encoding, std::optional(value.toString()));
+    if (key == u"bookmarks") {
+        record.bookmarks.clear();
+        for (const QJsonValue element : value.toArray()) {
+            const std::optional<Bookmark> bookmark = ReferenceBookmark(element);
+            if (!bookmark)
+                return false;
+            record.bookmarks.append(*bookmark);
+        }
+        return value.isArray();
+    }
     if (key == u"removedHeadings") {
         record.removedHeadings.clear();
         for (const QJsonValue element : value.toArray()) {

@@ -2,6 +2,7 @@
 
 #include "app/FirstStartGuide.h"
 #include "app/ReaderState.h"
+#include "reader/BookFind.h"
 #include "reader/ChapterIndex.h"
 #include "reader/ChapterNavigation.h"
 #include "shelf/BookList.h"
@@ -49,6 +50,7 @@ void OnBookSelected(ReaderState &state, const ReaderControls &controls)
         return;
     // The reader has moved on: a place start-up could not restore is given up.
     state.rememberedPlace.reset();
+    ClearFind(state.find, *controls.findWindow);
     ShowOwnPlace(state, controls);
 }
 

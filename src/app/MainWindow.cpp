@@ -1,12 +1,15 @@
 #include "app/MainWindow.h"
 
+#include "app/BookEncoding.h"
 #include "app/BookPlaces.h"
+#include "app/Bookmarks.h"
 #include "app/PlaceSaver.h"
 #include "app/ReaderState.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
 #include "layout/RelayoutAll.h"
 #include "platform/TerminationRequests.h"
+#include "reader/BookFind.h"
 #include "reader/ChapterIndex.h"
 #include "reader/ChapterNavigation.h"
 #include "shelf/BookList.h"
@@ -23,9 +26,11 @@
 #include "ui/FocusFrame.h"
 #include "ui/FontChooser.h"
 #include "ui/ListBox.h"
+#include "ui/ListWindow.h"
 #include "ui/NotifyLabel.h"
 #include "ui/QtTranslations.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -103,6 +108,8 @@ void MainWindow::CreateControls()
     controls_.标签_热键反馈 =
         Place(new NotifyLabel(QStringLiteral("标签_热键反馈"), client), "标签_热键反馈", 328, 136, 112, 24);
     controls_.编辑框_路径 = Place(new QLineEdit(client), "编辑框_路径", 168, 64, 80, 20);
+    controls_.findWindow = new ListWindow(QStringLiteral("查找"), true, this);
+    controls_.bookmarksWindow = new ListWindow(QStringLiteral("书签"), false, this);
     controls_.通用对话框2 = new FontChooser(this);
     controls_.选择颜色对话框1 = new ColourChooser(this);
     controls_.标签_状态显示->hide();
@@ -153,16 +160,11 @@ void MainWindow::CreateMenus()
     AddMenuItem(settings, QStringLiteral("简体"), [&c] { OnToSimplified(*c.编辑框_内容); });
     AddMenuItem(settings, QStringLiteral("繁体"), [&c] { OnToTraditional(*c.编辑框_内容); });
 
+    CreateReadingMenu();
+
     QMenu *sidebar = menuBar()->addMenu(QStringLiteral("侧边栏"));
     AddMenuItem(sidebar, QStringLiteral("隐藏"), [this, &c] { OnHideSidebar(*this, *c.编辑框_内容); });
     AddMenuItem(sidebar, QStringLiteral("显示"), [this, &c] { OnShowSidebar(*this, *c.编辑框_内容); });
-
-    // The chapter list's own menu.
-    auto *restore = new QAction(QStringLiteral("恢复删除的标题"), c.列表框_章节);
-    c.列表框_章节->addAction(restore);
-    c.列表框_章节->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(restore, &QAction::triggered, this,
-            [&state, &c] { OnRestoreRemovedHeadings(state.book, *c.列表框_章节, *c.编辑框_内容); });
 
     QMenu *help = menuBar()->addMenu(QStringLiteral("帮助"));
     AddMenuItem(help, QStringLiteral("检查更新"), &OnCheckUpdate);
@@ -170,16 +172,79 @@ void MainWindow::CreateMenus()
     AddMenuItem(help, QStringLiteral("网址导航"), &OnLinkDirectory);
 }
 
-void MainWindow::AddMenuItem(QMenu *menu, const QString &text, std::function<void()> handler)
+void MainWindow::CreateReadingMenu()
+{
+    ReaderState &state = state_;
+    const ReaderControls &c = controls_;
+    QMenu *reading = menuBar()->addMenu(QStringLiteral("阅读"));
+    AddMenuItem(reading, QStringLiteral("查找…"), [&c] { OnFind(*c.findWindow); })->setShortcut(QKeySequence::Find);
+    AddMenuItem(reading, QStringLiteral("查找下一个"), [&state, &c] {
+        OnFindAgain(state.book, state.find, *c.findWindow, *c.列表框_章节, *c.编辑框_内容, 1);
+    })->setShortcut(Qt::Key_F3);
+    AddMenuItem(reading, QStringLiteral("查找上一个"), [&state, &c] {
+        OnFindAgain(state.book, state.find, *c.findWindow, *c.列表框_章节, *c.编辑框_内容, -1);
+    })->setShortcut(Qt::SHIFT | Qt::Key_F3);
+    reading->addSeparator();
+    AddMenuItem(reading, QStringLiteral("添加书签"), [&state, &c] {
+        OnAddBookmark(state, c);
+    })->setShortcut(Qt::CTRL | Qt::Key_D);
+    AddMenuItem(reading, QStringLiteral("书签…"), [&state, &c] {
+        OnShowBookmarks(state, c);
+    })->setShortcut(Qt::CTRL | Qt::Key_B);
+    reading->addSeparator();
+    CreateEncodingMenu(reading->addMenu(QStringLiteral("编码")));
+}
+
+void MainWindow::CreateEncodingMenu(QMenu *encodings)
+{
+    ReaderState &state = state_;
+    const ReaderControls &c = controls_;
+    const std::pair<const char *, std::optional<TextEncoding::Kind>> items[] = {
+        {"自动检测", std::nullopt},           {"GB18030", TextEncoding::Gb18030},   {"UTF-8", TextEncoding::Utf8},
+        {"UTF-16 LE", TextEncoding::Utf16LE}, {"UTF-16 BE", TextEncoding::Utf16BE}, {"Big5", TextEncoding::Big5}};
+    auto *group = new QActionGroup(encodings);
+    for (const auto &[text, kind] : items) {
+        QAction *item = AddMenuItem(encodings, QString::fromUtf8(text),
+                                    [&state, &c, kind = kind] { OnChooseEncoding(state, c, kind); });
+        item->setCheckable(true);
+        group->addAction(item);
+        // The check mark follows the open book.
+        connect(encodings, &QMenu::aboutToShow, item,
+                [&state, item, kind = kind] { item->setChecked(ChosenEncodingOfOpenBook(state) == kind); });
+    }
+}
+
+QAction *MainWindow::AddMenuItem(QMenu *menu, const QString &text, std::function<void()> handler)
 {
     QAction *action = menu->addAction(text);
     connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    return action;
 }
 
 void MainWindow::AddShortcut(Qt::Key key, std::function<void()> handler)
 {
     auto *shortcut = new QShortcut(QKeySequence(key), this);
     connect(shortcut, &QShortcut::activated, this, [handler = std::move(handler)] { handler(); });
+}
+
+void MainWindow::WireWindows()
+{
+    ReaderState &state = state_;
+    const ReaderControls &c = controls_;
+    connect(c.findWindow, &ListWindow::termEntered, this,
+            [&state, &c](const QString &term) { OnSearch(state.book, state.find, *c.findWindow, term); });
+    connect(c.findWindow, &ListWindow::itemPicked, this,
+            [&state, &c](int index) { OnHitPicked(state.book, state.find, *c.列表框_章节, *c.编辑框_内容, index); });
+    connect(c.bookmarksWindow, &ListWindow::itemPicked, this,
+            [&state, &c](int index) { OnBookmarkPicked(state, c, index); });
+    connect(c.bookmarksWindow, &ListWindow::itemDeleteRequested, this,
+            [&state, &c](int index) { OnBookmarkDeleted(state, c, index); });
+    // The chapter list's own menu.
+    auto *restore = new QAction(QStringLiteral("恢复删除的标题"), c.列表框_章节);
+    c.列表框_章节->addAction(restore);
+    c.列表框_章节->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(restore, &QAction::triggered, this,
+            [&state, &c] { OnRestoreRemovedHeadings(state.book, *c.列表框_章节, *c.编辑框_内容); });
 }
 
 void MainWindow::WireEvents()
@@ -204,6 +269,7 @@ void MainWindow::WireEvents()
     });
     connect(c.标签_热键反馈, &NotifyLabel::notified, this,
             [this](int hotKey, int second) { OnHotKey(*this, hotKey, second); });
+    WireWindows();
     new PlaceSaver(state, c, this);
     // Asked to end from outside (a signal, the session ending): close the way
     // the user does, so that shutdown runs; dialogs that are open close too.

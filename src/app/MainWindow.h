@@ -7,6 +7,7 @@
 #include <functional>
 
 struct ReaderState;
+class QAction;
 class QMenu;
 
 class MainWindow : public QMainWindow {
@@ -27,7 +28,10 @@ private:
     void CreateMenus();
     void WireEvents();
     void PlaceAtDesignedGeometry();
-    void AddMenuItem(QMenu *menu, const QString &text, std::function<void()> handler);
+    void CreateReadingMenu();
+    void CreateEncodingMenu(QMenu *encodings);
+    void WireWindows();
+    QAction *AddMenuItem(QMenu *menu, const QString &text, std::function<void()> handler);
     void AddShortcut(Qt::Key key, std::function<void()> handler);
 
     ReaderState &state_;

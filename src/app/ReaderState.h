@@ -6,6 +6,7 @@
 #include "core/OpenBook.h"
 #include "layout/LayoutTable.h"
 #include "platform/QtWindowSystem.h"
+#include "reader/BookFind.h"
 #include "shelf/ShelfState.h"
 
 #include <QString>
@@ -16,6 +17,8 @@ struct ReaderState {
     OpenBook book;
     // The place in every book read, kept in books.json.
     BookStore store;
+    // The last search in the open book.
+    FindState find;
     ShelfState shelf;
     LayoutTable layoutTable;
     QtWindowSystem windowSystem;

@@ -112,6 +112,14 @@ void BookStore::Flush()
     shared_->changed.wait(lock, [&] { return shared_->written == shared_->asked; });
 }
 
+bool BookStore::Ready()
+{
+    if (loaded_)
+        return true;
+    const std::lock_guard lock(shared_->mutex);
+    return shared_->loaded;
+}
+
 qsizetype BookStore::Count()
 {
     EnsureLoaded();

@@ -31,6 +31,8 @@ public:
     // Waits until every change put so far has been written, or has failed to
     // be (logged).
     void Flush();
+    // Whether the file has been read, so that Find would not wait.
+    bool Ready();
     qsizetype Count();
 
     // What the caller's thread and the store's own thread share.

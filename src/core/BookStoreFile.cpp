@@ -72,6 +72,23 @@ void AppendHeadings(QByteArray &out, const QList<ChapterHeading> &headings)
     out += ']';
 }
 
+void AppendBookmarks(QByteArray &out, const QList<Bookmark> &bookmarks)
+{
+    out += "\"bookmarks\":[";
+    for (qsizetype i = 0; i < bookmarks.size(); ++i) {
+        out += i == 0 ? "{" : ",{";
+        AppendMember(out, "position", bookmarks[i].position);
+        out += ",\"chapterTitle\":";
+        AppendString(out, bookmarks[i].chapterTitle);
+        out += ",\"label\":";
+        AppendString(out, bookmarks[i].label);
+        out += ',';
+        AppendMember(out, "created", bookmarks[i].created);
+        out += '}';
+    }
+    out += ']';
+}
+
 void AppendRecord(QByteArray &out, const BookRecord &record)
 {
     out += '{';
@@ -88,6 +105,14 @@ void AppendRecord(QByteArray &out, const BookRecord &record)
     AppendHeadings(out, record.removedHeadings);
     out += ',';
     AppendMember(out, "lastRead", record.lastRead);
+    if (!record.bookmarks.isEmpty()) {
+        out += ',';
+        AppendBookmarks(out, record.bookmarks);
+    }
+    if (!record.encoding.isEmpty()) {
+        out += ",\"encoding\":";
+        AppendString(out, record.encoding);
+    }
     out += '}';
 }
 
@@ -129,6 +154,41 @@ bool ReadHeadings(JsonReader &reader, QList<ChapterHeading> &headings)
     return !reader.Failed();
 }
 
+std::optional<Bookmark> ReadBookmark(JsonReader &reader)
+{
+    Bookmark bookmark;
+    bookmark.position = -1;
+    reader.EnterObject();
+    while (reader.NextMember()) {
+        if (reader.NameIs("position"))
+            bookmark.position = reader.Integer().value_or(-1);
+        else if (reader.NameIs("chapterTitle"))
+            bookmark.chapterTitle = reader.String().value_or(QString());
+        else if (reader.NameIs("label"))
+            bookmark.label = reader.String().value_or(QString());
+        else if (reader.NameIs("created"))
+            bookmark.created = reader.Integer().value_or(0);
+        else
+            reader.SkipValue();
+    }
+    if (reader.Failed() || bookmark.position < 0)
+        return std::nullopt;
+    return bookmark;
+}
+
+bool ReadBookmarks(JsonReader &reader, QList<Bookmark> &bookmarks)
+{
+    bookmarks.clear(); // a member given twice counts once, the last time
+    reader.EnterArray();
+    while (reader.NextElement()) {
+        const std::optional<Bookmark> bookmark = ReadBookmark(reader);
+        if (!bookmark)
+            return false;
+        bookmarks.append(*bookmark);
+    }
+    return !reader.Failed();
+}
+
 // One member of a record; false when its value has the wrong type.
 bool ReadRecordMember(JsonReader &reader, BookRecord &record)
 {
@@ -151,6 +211,10 @@ bool ReadRecordMember(JsonReader &reader, BookRecord &record)
         return ReadHeadings(reader, record.removedHeadings);
     if (reader.NameIs("lastRead"))
         return take(record.lastRead, reader.Integer());
+    if (reader.NameIs("bookmarks"))
+        return ReadBookmarks(reader, record.bookmarks);
+    if (reader.NameIs("encoding"))
+        return take(record.encoding, reader.String());
     reader.SkipValue();
     return !reader.Failed();
 }

@@ -7,6 +7,18 @@
 #include <QMap>
 #include <QString>
 
+// A place the reader marked: where its line starts in the book text, the
+// chapter it was in, the line's first characters, and when it was made
+// (milliseconds since 1970, UTC).
+struct Bookmark {
+    qsizetype position = 0;
+    QString chapterTitle;
+    QString label;
+    qint64 created = 0;
+
+    bool operator==(const Bookmark &) const = default;
+};
+
 struct BookRecord {
     // The file as it was when last read: size in bytes, modification time in
     // milliseconds since 1970 (UTC). A file that differs has changed since.
@@ -21,6 +33,10 @@ struct BookRecord {
     QList<ChapterHeading> removedHeadings;
     // When the place was last saved, milliseconds since 1970 (UTC).
     qint64 lastRead = 0;
+    QList<Bookmark> bookmarks;
+    // The encoding the reader chose for the book (TextEncoding::Name()), or
+    // empty text to have it recognised.
+    QString encoding;
 
     bool operator==(const BookRecord &) const = default;
 };

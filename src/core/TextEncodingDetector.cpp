@@ -136,6 +136,25 @@ const char *TextEncoding::Name() const
     return "GB18030";
 }
 
+TextEncoding ChosenEncoding(TextEncoding::Kind kind, QByteArrayView sample)
+{
+    const char *mark = kind == TextEncoding::Utf8 ? "\xEF\xBB\xBF"
+        : kind == TextEncoding::Utf16LE           ? "\xFF\xFE"
+        : kind == TextEncoding::Utf16BE           ? "\xFE\xFF"
+                                                  : "";
+    return {kind, *mark && sample.startsWith(mark) ? qsizetype(qstrlen(mark)) : 0};
+}
+
+std::optional<TextEncoding::Kind> EncodingNamed(const QString &name)
+{
+    for (const TextEncoding::Kind kind : {TextEncoding::Gb18030, TextEncoding::Big5, TextEncoding::Utf8,
+                                          TextEncoding::Utf16LE, TextEncoding::Utf16BE}) {
+        if (name == QLatin1String(TextEncoding{kind, 0}.Name()))
+            return kind;
+    }
+    return std::nullopt;
+}
+
 TextEncoding DetectEncoding(QByteArrayView sample, bool sampleIsWholeFile)
 {
     if (sample.startsWith("\xEF\xBB\xBF"))

@@ -4,6 +4,9 @@
 // and Big5. Whatever is not recognised is taken as GB18030, which reads
 // every GBK file unchanged.
 #include <QByteArrayView>
+#include <QString>
+
+#include <optional>
 
 struct TextEncoding {
     enum Kind { Gb18030, Big5, Utf8, Utf16LE, Utf16BE };
@@ -26,3 +29,10 @@ inline constexpr qsizetype EncodingSampleSize = 1 << 20;
 // sampleIsWholeFile: the sample ends where the file ends, so a character cut
 // off at its end is an error rather than the sample's edge.
 TextEncoding DetectEncoding(QByteArrayView sample, bool sampleIsWholeFile);
+
+// An encoding chosen by the reader for a text starting with `sample`: that
+// kind, and the length of its byte-order mark when the text starts with one.
+TextEncoding ChosenEncoding(TextEncoding::Kind kind, QByteArrayView sample);
+
+// The kind whose Name() is `name`; nullopt for any other text.
+std::optional<TextEncoding::Kind> EncodingNamed(const QString &name);

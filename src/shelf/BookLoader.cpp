@@ -38,12 +38,14 @@ int PercentRead(qint64 readUpTo, qint64 length, bool atEnd)
     return int(std::floor(double(readUpTo) * 100.0 / double(length)));
 }
 
-// Decided once per book from its first bytes; the pieces then start again
-// at byte 0.
-TextEncoding DetectBookEncoding(QFile &file)
+// Decided once per book, from its first bytes unless the reader chose one;
+// the pieces then start again at byte 0.
+TextEncoding BookEncoding(const ShelfState &shelf, QFile &file)
 {
-    const QByteArray sample = file.read(EncodingSampleSize);
-    const TextEncoding encoding = DetectEncoding(sample, file.atEnd());
+    const std::optional<TextEncoding::Kind> chosen =
+        shelf.chosenEncoding ? shelf.chosenEncoding(QFileInfo(file).fileName()) : std::nullopt;
+    const QByteArray sample = file.read(chosen ? 4 : EncodingSampleSize);
+    const TextEncoding encoding = chosen ? ChosenEncoding(*chosen, sample) : DetectEncoding(sample, file.atEnd());
     file.seek(0);
     qCInfo(lcShelf) << "reading" << file.fileName() << "as" << encoding.Name()
                     << (encoding.markLength > 0 ? "after its byte-order mark" : "without a byte-order mark");
@@ -51,14 +53,14 @@ TextEncoding DetectBookEncoding(QFile &file)
 }
 
 // The book the file holds, before its text is read.
-OpenBook BookBeingRead(QFile &file)
+OpenBook BookBeingRead(const ShelfState &shelf, QFile &file)
 {
     const QFileInfo info(file);
     OpenBook book;
     book.fileName = info.fileName();
     book.fileSize = file.size();
     book.fileModified = info.lastModified().toMSecsSinceEpoch();
-    book.encoding = DetectBookEncoding(file);
+    book.encoding = BookEncoding(shelf, file);
     return book;
 }
 
@@ -121,7 +123,7 @@ bool LoadBookText(ShelfState &shelf, OpenBook &book, const QString &path, Notify
         qCInfo(lcShelf) << "cannot open" << path << file.errorString();
         return false;
     }
-    OpenBook loaded = BookBeingRead(file);
+    OpenBook loaded = BookBeingRead(shelf, file);
     // The length is taken once. A file that another program keeps appending
     // to would otherwise never be read to its end: the book is what the file
     // held when the load began.

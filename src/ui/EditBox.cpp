@@ -106,6 +106,7 @@ void EditBox::SetText(const QString &text)
 void EditBox::FillDocument(const QString &text)
 {
     const QList<qsizetype> cuts = ShownBreaks(text);
+    positions_ = ShownTextPositions(text, cuts);
     if (cuts.isEmpty()) {
         setPlainText(text);
         return;
@@ -309,6 +310,25 @@ void EditBox::ScrollToEnd()
     moveCursor(QTextCursor::End);
     ensureCursorVisible();
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+}
+
+void EditBox::SelectText(qsizetype position, qsizetype length)
+{
+    QTextCursor selection(document());
+    selection.setPosition(int(positions_.DocumentPosition(position)));
+    selection.setPosition(int(positions_.DocumentPosition(position + length)), QTextCursor::KeepAnchor);
+    setTextCursor(selection);
+    centerCursor();
+}
+
+qsizetype EditBox::FirstVisibleTextPosition() const
+{
+    return positions_.TextPosition(FirstVisibleCharacter());
+}
+
+void EditBox::ScrollToTextPosition(qsizetype position)
+{
+    ScrollToCharacter(int(positions_.DocumentPosition(position)));
 }
 
 void EditBox::Page(int direction)

@@ -2,6 +2,8 @@
 // The multi-line, read-only reading pane. Besides text, font and colours it
 // answers the two classic edit-control questions in wrapped display lines:
 // which line is first visible, and "scroll down n lines".
+#include "ui/ShownTextPositions.h"
+
 #include <QPlainTextEdit>
 #include <functional>
 
@@ -40,6 +42,14 @@ public:
     void ScrollToTop();
     void ScrollToEnd();
 
+    // Positions in the text as given to SetText (a CR LF counts two).
+    // Selects `length` characters from `position` and brings them into view.
+    void SelectText(qsizetype position, qsizetype length);
+    // Where the first visible display line starts.
+    qsizetype FirstVisibleTextPosition() const;
+    // Scrolls so that the display line holding `position` is the first one.
+    void ScrollToTextPosition(qsizetype position);
+
 Q_SIGNALS:
     void keyReleased(int virtualKey, int modifiers);
     // A paging key (Space or Page Down: +1; Shift+Space or Page Up: -1) was
@@ -66,4 +76,6 @@ private:
     void Page(int direction);
     void SetColourRole(QPalette::ColorRole role, int colourRef);
     void ChangeFont(const std::function<void(QFont &)> &change);
+
+    ShownTextPositions positions_;
 };

@@ -35,6 +35,6 @@ void FocusFrame::paintEvent(QPaintEvent *)
     // reading colours, and the frame must show on light and dark alike.
     QPainter painter(this);
     painter.setPen(QPen(QApplication::palette().color(QPalette::Highlight), kFrameWidth));
-    painter.drawRect(QRectF(rect()).adjusted(kFrameWidth / 2.0, kFrameWidth / 2.0, -kFrameWidth / 2.0,
-                                             -kFrameWidth / 2.0));
+    painter.drawRect(
+        QRectF(rect()).adjusted(kFrameWidth / 2.0, kFrameWidth / 2.0, -kFrameWidth / 2.0, -kFrameWidth / 2.0));
 }

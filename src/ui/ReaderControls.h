@@ -7,6 +7,7 @@ class ListBox;
 class NotifyLabel;
 class FontChooser;
 class ColourChooser;
+class ListWindow;
 
 struct ReaderControls {
     QWidget *mainWindow = nullptr;
@@ -18,4 +19,7 @@ struct ReaderControls {
     ListBox *列表框_文件 = nullptr;
     ListBox *列表框_章节 = nullptr;
     ColourChooser *选择颜色对话框1 = nullptr;
+    // Windows of their own beside the main one, hidden until asked for.
+    ListWindow *findWindow = nullptr;
+    ListWindow *bookmarksWindow = nullptr;
 };

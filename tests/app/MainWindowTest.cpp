@@ -14,6 +14,8 @@
 #include <QPushButton>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
@@ -130,27 +132,59 @@ private Q_SLOTS:
         QVERIFY(c.编辑框_内容->viewport()->cursor().shape() != Qt::PointingHandCursor);
     }
 
-    void menuBar_holdsExactlyTheDesignedTree()
+    void menuBar_holdsTheDesignedTreeAndTheReadingMenu()
     {
         ReaderFixture reader;
         MainWindow &window = reader.Start();
         QStringList tree;
+        const auto describe = [&tree](QMenu *menu, const QString &indent, auto &self) -> void {
+            for (QAction *item : menu->actions()) {
+                const QString keys = item->shortcut().toString();
+                tree << indent + (item->isSeparator() ? QStringLiteral("-") : item->text())
+                        + (keys.isEmpty() ? QString() : QLatin1Char(' ') + keys)
+                        + (item->isCheckable() ? QStringLiteral(" (checkable)") : QString());
+                QVERIFY(item->isEnabled() && item->isVisible());
+                if (item->menu())
+                    self(item->menu(), indent + QStringLiteral("  "), self);
+            }
+        };
         for (QAction *menuAction : window.menuBar()->actions()) {
             tree << menuAction->text();
-            for (QAction *item : menuAction->menu()->actions()) {
-                tree << (item->isSeparator() ? QStringLiteral("  -") : QStringLiteral("  ") + item->text());
-                QVERIFY(!item->isCheckable());
-                QVERIFY(item->isEnabled());
-                QVERIFY(item->isVisible());
-            }
+            describe(menuAction->menu(), QStringLiteral("  "), describe);
         }
         const QStringList expected = {
-            QStringLiteral("文件"),       QStringLiteral("  打开文件"), QStringLiteral("  -"),
-            QStringLiteral("  退出"),     QStringLiteral("设置"),       QStringLiteral("  字体"),
-            QStringLiteral("  背景颜色"), QStringLiteral("  -"),        QStringLiteral("  简体"),
-            QStringLiteral("  繁体"),     QStringLiteral("侧边栏"),     QStringLiteral("  隐藏"),
-            QStringLiteral("  显示"),     QStringLiteral("帮助"),       QStringLiteral("  检查更新"),
-            QStringLiteral("  官方网站"), QStringLiteral("  网址导航"),
+            u"文件"_s,
+            u"  打开文件"_s,
+            u"  -"_s,
+            u"  退出"_s,
+            u"设置"_s,
+            u"  字体"_s,
+            u"  背景颜色"_s,
+            u"  -"_s,
+            u"  简体"_s,
+            u"  繁体"_s,
+            u"阅读"_s,
+            u"  查找… Ctrl+F"_s,
+            u"  查找下一个 F3"_s,
+            u"  查找上一个 Shift+F3"_s,
+            u"  -"_s,
+            u"  添加书签 Ctrl+D"_s,
+            u"  书签… Ctrl+B"_s,
+            u"  -"_s,
+            u"  编码"_s,
+            u"    自动检测 (checkable)"_s,
+            u"    GB18030 (checkable)"_s,
+            u"    UTF-8 (checkable)"_s,
+            u"    UTF-16 LE (checkable)"_s,
+            u"    UTF-16 BE (checkable)"_s,
+            u"    Big5 (checkable)"_s,
+            u"侧边栏"_s,
+            u"  隐藏"_s,
+            u"  显示"_s,
+            u"帮助"_s,
+            u"  检查更新"_s,
+            u"  官方网站"_s,
+            u"  网址导航"_s,
         };
         QCOMPARE(tree, expected);
     }

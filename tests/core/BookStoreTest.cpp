@@ -22,6 +22,11 @@ BookRecord SampleRecord(int chapter)
     const QString lone = u"😀 \u0001 "_s + QChar(0xD800) + u" lone"_s;
     record.removedHeadings = {{123, u"第一次回家\r"_s}, {4567890123, lone}};
     record.lastRead = 1765226399000;
+    if (chapter % 2 == 1) {
+        record.bookmarks = {{98765, u"第一章 开始"_s, u"　　他回头看了一眼，"_s, 1765226399123},
+                            {4, QString(), lone, 0}};
+        record.encoding = u"UTF-16LE"_s;
+    }
     return record;
 }
 

@@ -94,14 +94,16 @@ start_program() {
   wait_for_log 'start-up finished'
 }
 
-# Waits until the program's log holds a line matching PATTERN (grep -E).
-wait_for_log() { # PATTERN [SECONDS]
+# Waits until the program's log holds COUNT lines (default 1) matching
+# PATTERN (grep -E).
+wait_for_log() { # PATTERN [SECONDS] [COUNT]
+  local count=${3:-1}
   for _ in $(seq $((${2:-60} * 20))); do
-    grep -qE -- "$1" "$E2E_LOG" && return 0
+    [ "$(grep -cE -- "$1" "$E2E_LOG")" -ge "$count" ] && return 0
     kill -0 "$PROGRAM_PID" 2>/dev/null || break
     sleep 0.05
   done
-  grep -qE -- "$1" "$E2E_LOG" || fail "the program never logged '$1'"
+  [ "$(grep -cE -- "$1" "$E2E_LOG")" -ge "$count" ] || fail "the program never logged '$1' $count times"
 }
 
 # Waits until the window is shown (yes) or hidden (no).

@@ -3,6 +3,7 @@
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
 #include "ui/NotifyLabel.h"
+#include "ui/ShownTextPositions.h"
 
 #include <QGuiApplication>
 #include <QScrollBar>
@@ -203,6 +204,31 @@ private Q_SLOTS:
         QCOMPARE(past[0][0].toInt(), 1);
         QCOMPARE(past[1][0].toInt(), -1);
         QCOMPARE(pane.cursorWidth(), 0); // no blinking caret in a pane nobody types in
+    }
+
+    void textPositions_followCrLfAndTheBreaksOfLongParagraphs()
+    {
+        // The document shows 甲 CR LF as 甲 and one break; a break put in for
+        // display stands before 己.
+        const ShownTextPositions positions(QStringLiteral("甲\r\n乙丙\r\n丁戊己庚"), {9});
+        const QList<std::pair<qsizetype, qsizetype>> pairs = {{0, 0}, {3, 2}, {4, 3}, {7, 5}, {9, 8}, {10, 9}};
+        for (const auto &[text, document] : pairs) {
+            QCOMPARE(positions.DocumentPosition(text), document);
+            QCOMPARE(positions.TextPosition(document), text);
+        }
+        EditBox pane;
+        pane.resize(300, 200);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        const QString text = QStringLiteral("甲\r\n乙丙\r\n丁戊\r\n") + WrappedParagraphs(40);
+        pane.SetText(text);
+        pane.SelectText(4, 2);
+        QCOMPARE(pane.textCursor().selectedText(), QStringLiteral("丙\u2029"));
+        pane.SelectText(7, 2);
+        QCOMPARE(pane.textCursor().selectedText(), QStringLiteral("丁戊"));
+        const qsizetype paragraph = text.indexOf(QStringLiteral("第30段"));
+        pane.ScrollToTextPosition(paragraph);
+        QCOMPARE(pane.FirstVisibleTextPosition(), paragraph);
     }
 
     void busyCursor_showsOnlyForLongWork_andGoesWithIt()

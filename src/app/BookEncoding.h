@@ -1,0 +1,25 @@
+#pragma once
+// The encoding of a book chosen by hand, for the books whose encoding is
+// guessed wrong (UTF-16 without a byte-order mark, UTF-8 whose first
+// megabyte is ASCII): remembered in the book's record and used whenever the
+// book is opened.
+#include "core/TextEncodingDetector.h"
+
+#include <optional>
+
+struct ReaderState;
+struct ReaderControls;
+
+// "编码" → an encoding (nullopt: "自动检测", which drops the choice): the open
+// book is read again with it, at the chapter of the same title where there
+// still is one, else at chapter 0.
+void OnChooseEncoding(ReaderState &state, const ReaderControls &controls, std::optional<TextEncoding::Kind> kind);
+// The choice for the open book, nullopt when its encoding is recognised.
+std::optional<TextEncoding::Kind> ChosenEncodingOfOpenBook(ReaderState &state);
+
+// Lets the loader read every book in the encoding chosen for it. Until the
+// book store has been read, books are recognised: start-up does not wait.
+void UseChosenEncodings(ReaderState &state);
+// After start-up reopened a book before the store was read: whether it was
+// read in another encoding than the one chosen for it.
+bool ReadInAnotherEncodingThanChosen(ReaderState &state);

@@ -1,0 +1,74 @@
+#include "core/BookSearch.h"
+#include "support/TestRegistry.h"
+
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+Q_DECLARE_METATYPE(QList<SearchHit>)
+
+class BookSearchTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void forms_addTheOtherScript_andRefuseWhatCanFindNothing_data()
+    {
+        QTest::addColumn<QString>("term");
+        QTest::addColumn<QStringList>("forms");
+        QTest::newRow("Simplified") << u"头发"_s << QStringList{u"头发"_s, u"頭髮"_s};
+        QTest::newRow("Traditional") << u"頭髮"_s << QStringList{u"頭髮"_s, u"头发"_s};
+        QTest::newRow("the same in both") << u"少年"_s << QStringList{u"少年"_s};
+        QTest::newRow("ASCII") << u"Chapter"_s << QStringList{u"Chapter"_s};
+        QTest::newRow("empty") << QString() << QStringList();
+        QTest::newRow("a line end") << u"第一\r\n章"_s << QStringList();
+        QTest::newRow("10 000 characters") << QString(10000, u'字') << QStringList();
+    }
+
+    void forms_addTheOtherScript_andRefuseWhatCanFindNothing()
+    {
+        QFETCH(QString, term);
+        QFETCH(QStringList, forms);
+        QCOMPARE(SearchForms(term), forms);
+    }
+
+    void everywhere_findsEveryFormOnce_inTextOrder_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("forms");
+        QTest::addColumn<QList<SearchHit>>("hits");
+        QTest::newRow("both scripts") << u"他的头发，她的頭髮。头"_s << QStringList{u"头发"_s, u"頭髮"_s}
+                                      << QList<SearchHit>{{2, 2}, {7, 2}};
+        QTest::newRow("ASCII in either case, nothing else")
+            << u"CHAPTER chapter ChApTeR ＣＨＡＰＴＥＲ"_s << QStringList{u"chapter"_s}
+            << QList<SearchHit>{{0, 7}, {8, 7}, {16, 7}};
+        QTest::newRow("no overlaps") << u"哈哈哈哈哈"_s << QStringList{u"哈哈"_s} << QList<SearchHit>{{0, 2}, {2, 2}};
+        QTest::newRow("the longest form at a place") << u"天地人天地"_s << QStringList{u"天地"_s, u"天地人"_s}
+                                                     << QList<SearchHit>{{0, 3}, {3, 2}};
+        QTest::newRow("at the very end, beyond eight units") << u"一二三四五六七八九十天地"_s << QStringList{u"天地"_s}
+                                                             << QList<SearchHit>{{10, 2}};
+        QTest::newRow("cut off by the end") << u"一二三四五六七八九十天"_s << QStringList{u"天地"_s}
+                                            << QList<SearchHit>{};
+        QTest::newRow("outside the BMP") << u"😀x😀"_s << QStringList{u"😀"_s} << QList<SearchHit>{{0, 2}, {3, 2}};
+    }
+
+    void everywhere_findsEveryFormOnce_inTextOrder()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, forms);
+        QFETCH(QList<SearchHit>, hits);
+        QCOMPARE(FindEverywhere(text, forms), hits);
+    }
+
+    void context_isShortEvenInOneLongLine_andShowsLineEndsAsBlanks()
+    {
+        const QString line = QString(10'000'000, u'字') + u"目标"_s + QString(10'000'000, u'字');
+        const QList<SearchHit> hits = FindEverywhere(line, SearchForms(u"目标"_s));
+        QCOMPARE(hits, (QList<SearchHit>{{10'000'000, 2}}));
+        QCOMPARE(HitContext(line, hits[0], 3), u"字字字目标字字字"_s);
+        QCOMPARE(HitContext(u"甲\r\n乙目标"_s, {4, 2}, 10), u"甲  乙目标"_s);
+        QCOMPARE(HitContext(u"😀目标"_s, {2, 2}, 1), u"😀目标"_s); // never half a character
+    }
+};
+
+FOLIVAR_TEST(BookSearchTest)
+#include "BookSearchTest.moc"
