@@ -1,0 +1,76 @@
+#!/usr/bin/python3
+"""Reads a running program's accessibility tree through AT-SPI, as a screen
+reader does.
+
+atspi_tree.py PID [ROLE NAME]
+Prints every accessible below the application of process PID, or below its
+first accessible with that role and name, one a line: role, a tab, name.
+Control characters in names are printed as \\r, \\n, \\t (a backslash as
+\\\\), so that a line end kept in a name shows. Exits 1 when there is no such
+application or accessible (yet).
+
+Runs under Debian's python3: PyGObject and the Atspi typelib are its packages.
+"""
+import sys
+
+import gi
+
+gi.require_version("Atspi", "2.0")
+from gi.repository import Atspi, GLib  # noqa: E402
+
+# Deeper than any window of the reader; a guard against a broken tree.
+MAX_DEPTH = 40
+
+
+def escaped(name):
+    return (name.replace("\\", "\\\\").replace("\r", "\\r")
+            .replace("\n", "\\n").replace("\t", "\\t"))
+
+
+def children(node):
+    for i in range(node.get_child_count()):
+        child = node.get_child_at_index(i)
+        if child is not None:
+            yield child
+
+
+def descendants(node, depth=0):
+    if depth > MAX_DEPTH:
+        return
+    for child in children(node):
+        yield child
+        yield from descendants(child, depth + 1)
+
+
+def application(pid):
+    desktop = Atspi.get_desktop(0)
+    for app in children(desktop):
+        try:
+            if app.get_process_id() == pid:
+                return app
+        except GLib.Error:
+            continue  # an application that went away meanwhile
+    return None
+
+
+def main():
+    pid = int(sys.argv[1])
+    app = application(pid)
+    if app is None:
+        print(f"no accessible application of process {pid}", file=sys.stderr)
+        return 1
+    top = app
+    if len(sys.argv) == 4:
+        role, name = sys.argv[2], sys.argv[3]
+        top = next((n for n in descendants(app)
+                    if n.get_role_name() == role and n.get_name() == name), None)
+        if top is None:
+            print(f"no {role} named {name}", file=sys.stderr)
+            return 1
+    for node in descendants(top):
+        print(f"{node.get_role_name()}\t{escaped(node.get_name() or '')}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
