@@ -21,7 +21,7 @@ write_settings "Config|路径|$books/" "Config|书|1" "Config|章|1"
 # find window's field, the bookmarks' summary line) makes it the active one.
 keys_in() { # WINDOW_NAME KEY...
   local window
-  window=$(xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1)
+  window=$(wait_for_window "^$1\$") || fail "no window $1"
   shift
   xdotool mousemove --window "$window" 60 20 click 1 key --delay 20 "$@"
 }

@@ -83,8 +83,21 @@ launch_program() {
     "${1:-$E2E_DIR/app/folivar}" 2>"$E2E_LOG" &
   PROGRAM_PID=$!
   E2E_PIDS+=($PROGRAM_PID)
-  WINDOW_ID=$(timeout 30 xdotool search --sync --all --onlyvisible --pid "$PROGRAM_PID" --name '^Folivar$' | head -n 1) ||
-    fail "the window did not appear"
+  WINDOW_ID=$(wait_for_window '^Folivar$' --all --pid "$PROGRAM_PID") || fail "the window did not appear"
+}
+
+# Waits until a visible window's name matches NAME (a regular expression)
+# and prints its id. xdotool's own --sync can fail with an X error when
+# another window (a closing menu) goes away during the search: polled here.
+wait_for_window() { # NAME [xdotool search options...]
+  local name=$1 window
+  shift
+  for _ in $(seq 300); do
+    window=$(xdotool search --onlyvisible "$@" --name "$name" 2>/dev/null | head -n 1 || true)
+    [ -n "$window" ] && echo "$window" && return 0
+    sleep 0.1
+  done
+  fail "no window named $name appeared"
 }
 
 # Starts the program as launch_program does and waits until its start-up has

@@ -44,7 +44,7 @@ wait_for_menu
 xdotool key Down Return
 # Keys go to the window under the pointer: over the folder chooser, the
 # folder's path and Enter.
-chooser=$(xdotool search --sync --onlyvisible --name '^选择目录$' | head -n 1)
+chooser=$(wait_for_window '^选择目录$') || fail "the folder chooser did not open"
 xdotool mousemove --window "$chooser" 100 100
 xdotool type --delay 10 "$books"
 xdotool key Return
