@@ -23,7 +23,10 @@ QString Summary(qsizetype found)
 {
     if (found <= kListedHits)
         return QStringLiteral("找到 %1 处").arg(found);
-    return QStringLiteral("找到 %1 处，列出前 %2 处，其余 %3 处未列出").arg(found).arg(kListedHits).arg(found - kListedHits);
+    return QStringLiteral("找到 %1 处，列出前 %2 处，其余 %3 处未列出")
+        .arg(found)
+        .arg(kListedHits)
+        .arg(found - kListedHits);
 }
 
 void ShowHit(const OpenBook &book, FindState &find, ListBox &chapterList, EditBox &pane, qsizetype index)

@@ -24,9 +24,8 @@ ListWindow::ListWindow(const QString &title, bool withTermField, QWidget *parent
     layout->addWidget(list_);
     list_->setUniformItemSizes(true);
     list_->installEventFilter(this);
-    connect(list_, &QListWidget::itemActivated, this, [this](QListWidgetItem *item) {
-        Q_EMIT itemPicked(list_->row(item));
-    });
+    connect(list_, &QListWidget::itemActivated, this,
+            [this](QListWidgetItem *item) { Q_EMIT itemPicked(list_->row(item)); });
 }
 
 void ListWindow::SetItems(const QStringList &items, const QString &summary)

@@ -8,8 +8,7 @@ constexpr qsizetype kNoLimit = std::numeric_limits<qsizetype>::max();
 
 ShownTextPositions::ShownTextPositions(const QString &text, const QList<qsizetype> &breaks)
     : text_(text), breaks_(breaks)
-{
-}
+{}
 
 ShownTextPositions::Positions ShownTextPositions::Walk(qsizetype textLimit, qsizetype documentLimit) const
 {

@@ -42,12 +42,12 @@ private Q_SLOTS:
             << u"CHAPTER chapter ChApTeR ＣＨＡＰＴＥＲ"_s << QStringList{u"chapter"_s}
             << QList<SearchHit>{{0, 7}, {8, 7}, {16, 7}};
         QTest::newRow("no overlaps") << u"哈哈哈哈哈"_s << QStringList{u"哈哈"_s} << QList<SearchHit>{{0, 2}, {2, 2}};
-        QTest::newRow("the longest form at a place") << u"天地人天地"_s << QStringList{u"天地"_s, u"天地人"_s}
-                                                     << QList<SearchHit>{{0, 3}, {3, 2}};
-        QTest::newRow("at the very end, beyond eight units") << u"一二三四五六七八九十天地"_s << QStringList{u"天地"_s}
-                                                             << QList<SearchHit>{{10, 2}};
-        QTest::newRow("cut off by the end") << u"一二三四五六七八九十天"_s << QStringList{u"天地"_s}
-                                            << QList<SearchHit>{};
+        QTest::newRow("the longest form at a place")
+            << u"天地人天地"_s << QStringList{u"天地"_s, u"天地人"_s} << QList<SearchHit>{{0, 3}, {3, 2}};
+        QTest::newRow("at the very end, beyond eight units")
+            << u"一二三四五六七八九十天地"_s << QStringList{u"天地"_s} << QList<SearchHit>{{10, 2}};
+        QTest::newRow("cut off by the end")
+            << u"一二三四五六七八九十天"_s << QStringList{u"天地"_s} << QList<SearchHit>{};
         QTest::newRow("outside the BMP") << u"😀x😀"_s << QStringList{u"😀"_s} << QList<SearchHit>{{0, 2}, {3, 2}};
     }
 
