@@ -16,6 +16,10 @@ constexpr double kArrowStepMs = 2;
 constexpr double kChangeToFloor = 1.3;
 // Finding every occurrence of a term in both scripts against one plain loop.
 constexpr double kFindToFloor = 2;
+// The strict chapter rule indexes at least as fast as the designed pattern.
+constexpr double kStrictToDefault = 1;
+// A reader's expression that the engine gives up on ends within this.
+constexpr double kCustomCheckLimitMs = 2000;
 constexpr double kPeakAboveIdleToFile = 3;
 constexpr double kMegabyte = 1024.0 * 1024.0;
 
@@ -57,6 +61,26 @@ void PrintAgainstBareEditor(double changeMs, double bareMs)
                 kChangeToFloor, Verdict(ratio <= kChangeToFloor));
 }
 
+void PrintChapterRules(const QList<Measurement> &runs, int plantedHeadings)
+{
+    const double defaultMs = MedianOf(runs, MeasurementKey::IndexDefaultMs);
+    const double strictMs = MedianOf(runs, MeasurementKey::IndexStrictMs);
+    const double ratio = defaultMs > 0 ? strictMs / defaultMs : 0;
+    const int strictHeadings = int(MedianOf(runs, MeasurementKey::StrictHeadings));
+    std::printf("  index, default rule     %9.1f ms\n", defaultMs);
+    std::printf(
+        "  index, strict rule      %9.1f ms     %.2f x default    target <= %.0f x        %s   (%d headings: %s)\n",
+        strictMs, ratio, kStrictToDefault, Verdict(ratio <= kStrictToDefault), strictHeadings,
+        strictHeadings == plantedHeadings ? "all planted" : "NOT the planted ones");
+    const double catastrophicMs = MedianOf(runs, MeasurementKey::CatastrophicCheckMs);
+    std::printf("  own rule checked        %9.1f ms     (^第.{1,12}章 for the preview: %d headings)\n",
+                MedianOf(runs, MeasurementKey::CustomCheckMs), int(MedianOf(runs, MeasurementKey::CustomHeadings)));
+    const bool refused = MedianOf(runs, MeasurementKey::CatastrophicRefused) > 0;
+    std::printf("    catastrophic one      %9.1f ms     (^(\\S+)+\\d, %s)   target <= %.0f ms   %s\n", catastrophicMs,
+                refused ? "refused" : "NOT refused", kCustomCheckLimitMs,
+                Verdict(refused && catastrophicMs <= kCustomCheckLimitMs));
+}
+
 void PrintReader(const SizeResult &result, double floorMs)
 {
     const QList<Measurement> &runs = result.readerRuns;
@@ -92,6 +116,7 @@ void PrintReader(const SizeResult &result, double floorMs)
                 findMs, findRatio, kFindToFloor, Verdict(findRatio <= kFindToFloor),
                 int(MedianOf(runs, MeasurementKey::FindHits)));
     std::printf("    floor: indexOf loop  %9.1f ms\n", findFloorMs);
+    PrintChapterRules(runs, result.book.plantedHeadings);
     const int found = int(MedianOf(runs, MeasurementKey::ChapterItems)) - 1;
     std::printf("  chapter items found     %9d        planted headings %d   every planted heading found: %s\n", found,
                 result.book.plantedHeadings, Verdict(found == result.book.plantedHeadings));

@@ -21,6 +21,13 @@ inline const QString PeakBytes = QStringLiteral("peak_bytes");
 inline const QString FindMs = QStringLiteral("find_ms");
 inline const QString FindFloorMs = QStringLiteral("find_floor_ms");
 inline const QString FindHits = QStringLiteral("find_hits");
+inline const QString IndexDefaultMs = QStringLiteral("index_default_ms");
+inline const QString IndexStrictMs = QStringLiteral("index_strict_ms");
+inline const QString StrictHeadings = QStringLiteral("strict_headings");
+inline const QString CustomCheckMs = QStringLiteral("custom_check_ms");
+inline const QString CustomHeadings = QStringLiteral("custom_headings");
+inline const QString CatastrophicCheckMs = QStringLiteral("catastrophic_check_ms");
+inline const QString CatastrophicRefused = QStringLiteral("catastrophic_refused");
 inline const QString StartUpMs = QStringLiteral("start_up_ms");
 inline const QString StoreSwitchMs = QStringLiteral("store_switch_ms");
 } // namespace MeasurementKey

@@ -2,6 +2,7 @@
 
 #include "Median.h"
 #include "ProcessMemory.h"
+#include "RuleMeasurement.h"
 #include "app/MainWindow.h"
 #include "app/ReaderState.h"
 #include "app/Settings.h"
@@ -170,6 +171,7 @@ Measurement MeasureOpenWindow(ReaderState &state, const ReaderControls &controls
     const ReadingTimes times = MeasureReading(state.book, *controls.列表框_章节, pane, arrowSteps);
     const double peak = double(PeakResidentBytes());
     Measurement measurement = MeasureFind(state.book.BookText);
+    measurement.insert(MeasureChapterRules(state.book.BookText));
     measurement.insert({{MeasurementKey::FirstChapterMs, firstChapterMs},
                         {MeasurementKey::FirstLastChapterMs, times.firstLastChapterMs},
                         {MeasurementKey::LastChapterMs, Median(times.lastChapterJumps)},

@@ -127,8 +127,12 @@ bool ReferenceMember(const QString &key, const QJsonValue &value, BookRecord &re
         return take(record.line, Integer32(value));
     if (key == u"chapterTitle")
         return value.isString() && take(record.chapterTitle, std::optional(value.toString()));
-    if (key == u"encoding")
-        return value.isString() && take(record.encoding, std::optional(value.toString()));
+    for (const auto &[name, field] :
+         {std::pair{u"encoding", &record.encoding}, std::pair{u"chapterRule", &record.chapterRule},
+          std::pair{u"removedUnderRule", &record.removedUnderRule}}) {
+        if (key == name)
+            return value.isString() && take(*field, std::optional(value.toString()));
+    }
     if (key == u"bookmarks") {
         record.bookmarks.clear();
         for (const QJsonValue element : value.toArray()) {

@@ -1,5 +1,6 @@
 #include "app/BookEncoding.h"
 
+#include "app/BookChoices.h"
 #include "app/BookPlaces.h"
 #include "app/ReaderState.h"
 #include "reader/BookFind.h"
@@ -11,33 +12,24 @@
 
 namespace {
 
-std::optional<TextEncoding::Kind> ChosenFor(BookStore &store, const QString &fileName)
-{
-    const BookRecord *record = store.Find(fileName);
-    return record ? EncodingNamed(record->encoding) : std::nullopt;
-}
-
 void RememberChoice(ReaderState &state, std::optional<TextEncoding::Kind> kind)
 {
-    const BookRecord *stored = state.store.Find(state.book.fileName);
-    BookRecord record = stored ? *stored : BookRecord{};
-    record.encoding = kind ? QString::fromLatin1(TextEncoding{*kind, 0}.Name()) : QString();
-    state.store.Put(state.book.fileName, record);
+    state.store.Update(state.book.fileName, [&](BookRecord &record) {
+        record.encoding = kind ? QString::fromLatin1(TextEncoding{*kind, 0}.Name()) : QString();
+    });
 }
 
 } // namespace
 
 void OnChooseEncoding(ReaderState &state, const ReaderControls &controls, std::optional<TextEncoding::Kind> kind)
 {
-    ListBox &bookList = *controls.列表框_文件;
-    const int index = state.shelf.openBookIndex;
-    if (state.book.fileName.isEmpty() || bookList.ItemText(index) != state.book.fileName)
+    if (!OpenBookShown(state, controls))
         return;
     SaveShownPlace(state, controls);
     RememberChoice(state, kind);
     const int chapter = controls.列表框_章节->Selection();
     const QString title = state.book.ChapterTitle(chapter);
-    if (!OpenBookAt(state.shelf, state.book, bookList, *controls.标签_状态显示, index))
+    if (!OpenBookAt(state.shelf, state.book, *controls.列表框_文件, *controls.标签_状态显示, state.shelf.openBookIndex))
         return;
     ClearFind(state.find, *controls.findWindow);
     ApplyRemovedHeadings(state, controls);
@@ -46,19 +38,5 @@ void OnChooseEncoding(ReaderState &state, const ReaderControls &controls, std::o
 
 std::optional<TextEncoding::Kind> ChosenEncodingOfOpenBook(ReaderState &state)
 {
-    return state.book.fileName.isEmpty() ? std::nullopt : ChosenFor(state.store, state.book.fileName);
-}
-
-void UseChosenEncodings(ReaderState &state)
-{
-    BookStore &store = state.store;
-    state.shelf.chosenEncoding = [&store](const QString &fileName) -> std::optional<TextEncoding::Kind> {
-        return store.Ready() ? ChosenFor(store, fileName) : std::nullopt;
-    };
-}
-
-bool ReadInAnotherEncodingThanChosen(ReaderState &state)
-{
-    const std::optional<TextEncoding::Kind> chosen = ChosenEncodingOfOpenBook(state);
-    return chosen && *chosen != state.book.encoding.kind;
+    return state.book.fileName.isEmpty() ? std::nullopt : ChoicesOf(state.store.Find(state.book.fileName)).encoding;
 }

@@ -16,10 +16,3 @@ struct ReaderControls;
 void OnChooseEncoding(ReaderState &state, const ReaderControls &controls, std::optional<TextEncoding::Kind> kind);
 // The choice for the open book, nullopt when its encoding is recognised.
 std::optional<TextEncoding::Kind> ChosenEncodingOfOpenBook(ReaderState &state);
-
-// Lets the loader read every book in the encoding chosen for it. Until the
-// book store has been read, books are recognised: start-up does not wait.
-void UseChosenEncodings(ReaderState &state);
-// After start-up reopened a book before the store was read: whether it was
-// read in another encoding than the one chosen for it.
-bool ReadInAnotherEncodingThanChosen(ReaderState &state);

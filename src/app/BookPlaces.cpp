@@ -63,6 +63,12 @@ void OnChooseBookFolder(ReaderState &state, const ReaderControls &controls)
     ShowGuideWithoutBooks(state, controls);
 }
 
+bool OpenBookShown(const ReaderState &state, const ReaderControls &controls)
+{
+    return !state.book.fileName.isEmpty() && !state.shelf.loading
+        && controls.列表框_文件->ItemText(state.shelf.openBookIndex) == state.book.fileName;
+}
+
 void SaveShownPlace(ReaderState &state, const ReaderControls &controls)
 {
     if (!CanSavePlace(state))
@@ -75,7 +81,12 @@ void SaveShownPlace(ReaderState &state, const ReaderControls &controls)
     record.chapter = controls.列表框_章节->Selection();
     record.chapterTitle = book.ChapterTitle(record.chapter);
     record.line = controls.编辑框_内容->FirstVisibleLine();
-    record.removedHeadings = book.removedHeadings;
+    // Headings removed under another rule stay in the record for that rule,
+    // until some are removed under this one.
+    if (!book.removedHeadings.isEmpty() || record.removedUnderRule == book.rule.Key()) {
+        record.removedHeadings = book.removedHeadings;
+        record.removedUnderRule = book.rule.Key();
+    }
     if (stored && record == *stored)
         return;
     record.lastRead = QDateTime::currentMSecsSinceEpoch();
@@ -85,7 +96,7 @@ void SaveShownPlace(ReaderState &state, const ReaderControls &controls)
 void ApplyRemovedHeadings(ReaderState &state, const ReaderControls &controls)
 {
     const BookRecord *record = state.store.Find(state.book.fileName);
-    if (!record || record->removedHeadings.isEmpty())
+    if (!record || record->removedHeadings.isEmpty() || record->removedUnderRule != state.book.rule.Key())
         return;
     state.book.RemoveHeadings(record->removedHeadings);
     FillChapterList(state.book, *controls.列表框_章节);

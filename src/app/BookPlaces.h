@@ -18,6 +18,10 @@ void OnBookSelected(ReaderState &state, const ReaderControls &controls);
 // folder; with no book in it and none open, the pane shows the guide.
 void OnChooseBookFolder(ReaderState &state, const ReaderControls &controls);
 
+// Whether a book is open and wholly on screen (not loading), as the book
+// selected in the book list.
+bool OpenBookShown(const ReaderState &state, const ReaderControls &controls);
+
 // Saves the place in the book on screen to the store when it differs from the
 // one stored. Does nothing while no book is wholly on screen: during a load,
 // while a place is being put back, before start-up has put the reader back,
@@ -25,7 +29,7 @@ void OnChooseBookFolder(ReaderState &state, const ReaderControls &controls);
 void SaveShownPlace(ReaderState &state, const ReaderControls &controls);
 
 // For the book just opened: removes again the headings its record says the
-// reader removed, and shows the resulting chapter list.
+// reader removed under its chapter rule, and shows the resulting chapter list.
 void ApplyRemovedHeadings(ReaderState &state, const ReaderControls &controls);
 // Shows chapter `chapter`, or the chapter titled `title` nearest to it when
 // that one has another title, and scrolls the pane `line` lines down.

@@ -27,10 +27,7 @@ QList<Bookmark> BookmarksInOrder(ReaderState &state)
 
 void ReplaceBookmarks(ReaderState &state, const QList<Bookmark> &bookmarks)
 {
-    const BookRecord *stored = state.store.Find(state.book.fileName);
-    BookRecord record = stored ? *stored : BookRecord{};
-    record.bookmarks = bookmarks;
-    state.store.Put(state.book.fileName, record);
+    state.store.Update(state.book.fileName, [&](BookRecord &record) { record.bookmarks = bookmarks; });
 }
 
 // The line that starts there, its first characters, blanks at its start left out.
@@ -46,9 +43,10 @@ void ListBookmarks(ReaderState &state, const ReaderControls &controls)
 {
     QStringList lines;
     for (const Bookmark &bookmark : BookmarksInOrder(state))
-        lines.append(QStringLiteral("%1　%2　%3").arg(bookmark.label, bookmark.chapterTitle,
-                                                    QDateTime::fromMSecsSinceEpoch(bookmark.created)
-                                                        .toString(QStringLiteral("yyyy-MM-dd HH:mm"))));
+        lines.append(
+            QStringLiteral("%1　%2　%3")
+                .arg(bookmark.label, bookmark.chapterTitle,
+                     QDateTime::fromMSecsSinceEpoch(bookmark.created).toString(QStringLiteral("yyyy-MM-dd HH:mm"))));
     controls.bookmarksWindow->SetItems(lines, QStringLiteral("%1 个书签").arg(lines.size()));
 }
 
@@ -64,8 +62,8 @@ void OnAddBookmark(ReaderState &state, const ReaderControls &controls)
     SaveShownPlace(state, controls);
     const qsizetype position = qMin(range->start + controls.编辑框_内容->FirstVisibleTextPosition(), range->end);
     QList<Bookmark> bookmarks = BookmarksInOrder(state);
-    bookmarks.append({position, book.ChapterTitle(chapter), LabelAt(book.BookText, position),
-                      QDateTime::currentMSecsSinceEpoch()});
+    bookmarks.append(
+        {position, book.ChapterTitle(chapter), LabelAt(book.BookText, position), QDateTime::currentMSecsSinceEpoch()});
     ReplaceBookmarks(state, bookmarks);
     if (controls.bookmarksWindow->isVisible())
         ListBookmarks(state, controls);

@@ -1,10 +1,11 @@
 #include "app/MainWindow.h"
 
-#include "app/BookEncoding.h"
 #include "app/BookPlaces.h"
 #include "app/Bookmarks.h"
+#include "app/MenuItem.h"
 #include "app/PlaceSaver.h"
 #include "app/ReaderState.h"
+#include "app/ReadingMenu.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
 #include "layout/RelayoutAll.h"
@@ -30,7 +31,6 @@
 #include "ui/NotifyLabel.h"
 #include "ui/QtTranslations.h"
 
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
@@ -160,7 +160,7 @@ void MainWindow::CreateMenus()
     AddMenuItem(settings, QStringLiteral("简体"), [&c] { OnToSimplified(*c.编辑框_内容); });
     AddMenuItem(settings, QStringLiteral("繁体"), [&c] { OnToTraditional(*c.编辑框_内容); });
 
-    CreateReadingMenu();
+    FillReadingMenu(menuBar()->addMenu(QStringLiteral("阅读")), state, c);
 
     QMenu *sidebar = menuBar()->addMenu(QStringLiteral("侧边栏"));
     AddMenuItem(sidebar, QStringLiteral("隐藏"), [this, &c] { OnHideSidebar(*this, *c.编辑框_内容); });
@@ -170,55 +170,6 @@ void MainWindow::CreateMenus()
     AddMenuItem(help, QStringLiteral("检查更新"), &OnCheckUpdate);
     AddMenuItem(help, QStringLiteral("官方网站"), &OnHomePage);
     AddMenuItem(help, QStringLiteral("网址导航"), &OnLinkDirectory);
-}
-
-void MainWindow::CreateReadingMenu()
-{
-    ReaderState &state = state_;
-    const ReaderControls &c = controls_;
-    QMenu *reading = menuBar()->addMenu(QStringLiteral("阅读"));
-    AddMenuItem(reading, QStringLiteral("查找…"), [&c] { OnFind(*c.findWindow); })->setShortcut(QKeySequence::Find);
-    AddMenuItem(reading, QStringLiteral("查找下一个"), [&state, &c] {
-        OnFindAgain(state.book, state.find, *c.findWindow, *c.列表框_章节, *c.编辑框_内容, 1);
-    })->setShortcut(Qt::Key_F3);
-    AddMenuItem(reading, QStringLiteral("查找上一个"), [&state, &c] {
-        OnFindAgain(state.book, state.find, *c.findWindow, *c.列表框_章节, *c.编辑框_内容, -1);
-    })->setShortcut(Qt::SHIFT | Qt::Key_F3);
-    reading->addSeparator();
-    AddMenuItem(reading, QStringLiteral("添加书签"), [&state, &c] {
-        OnAddBookmark(state, c);
-    })->setShortcut(Qt::CTRL | Qt::Key_D);
-    AddMenuItem(reading, QStringLiteral("书签…"), [&state, &c] {
-        OnShowBookmarks(state, c);
-    })->setShortcut(Qt::CTRL | Qt::Key_B);
-    reading->addSeparator();
-    CreateEncodingMenu(reading->addMenu(QStringLiteral("编码")));
-}
-
-void MainWindow::CreateEncodingMenu(QMenu *encodings)
-{
-    ReaderState &state = state_;
-    const ReaderControls &c = controls_;
-    const std::pair<const char *, std::optional<TextEncoding::Kind>> items[] = {
-        {"自动检测", std::nullopt},           {"GB18030", TextEncoding::Gb18030},   {"UTF-8", TextEncoding::Utf8},
-        {"UTF-16 LE", TextEncoding::Utf16LE}, {"UTF-16 BE", TextEncoding::Utf16BE}, {"Big5", TextEncoding::Big5}};
-    auto *group = new QActionGroup(encodings);
-    for (const auto &[text, kind] : items) {
-        QAction *item = AddMenuItem(encodings, QString::fromUtf8(text),
-                                    [&state, &c, kind = kind] { OnChooseEncoding(state, c, kind); });
-        item->setCheckable(true);
-        group->addAction(item);
-        // The check mark follows the open book.
-        connect(encodings, &QMenu::aboutToShow, item,
-                [&state, item, kind = kind] { item->setChecked(ChosenEncodingOfOpenBook(state) == kind); });
-    }
-}
-
-QAction *MainWindow::AddMenuItem(QMenu *menu, const QString &text, std::function<void()> handler)
-{
-    QAction *action = menu->addAction(text);
-    connect(action, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
-    return action;
 }
 
 void MainWindow::AddShortcut(Qt::Key key, std::function<void()> handler)

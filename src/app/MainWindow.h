@@ -7,8 +7,6 @@
 #include <functional>
 
 struct ReaderState;
-class QAction;
-class QMenu;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -28,10 +26,7 @@ private:
     void CreateMenus();
     void WireEvents();
     void PlaceAtDesignedGeometry();
-    void CreateReadingMenu();
-    void CreateEncodingMenu(QMenu *encodings);
     void WireWindows();
-    QAction *AddMenuItem(QMenu *menu, const QString &text, std::function<void()> handler);
     void AddShortcut(Qt::Key key, std::function<void()> handler);
 
     ReaderState &state_;

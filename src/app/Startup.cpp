@@ -1,6 +1,6 @@
 #include "app/Startup.h"
 
-#include "app/BookEncoding.h"
+#include "app/BookChoices.h"
 #include "app/BookPlaces.h"
 #include "app/FirstStartGuide.h"
 #include "app/Log.h"
@@ -98,10 +98,7 @@ void ReopenBook(ReaderState &state, const ReaderControls &controls, const Rememb
     if (!OpenBookAt(state.shelf, state.book, bookList, *controls.标签_状态显示, book) || state.shutDown)
         return;
     state.rememberedPlace.reset();
-    // Read before the book store was: a book with an encoding of its own is
-    // read again in it.
-    if (ReadInAnotherEncodingThanChosen(state))
-        OpenBookAt(state.shelf, state.book, bookList, *controls.标签_状态显示, state.shelf.openBookIndex);
+    ApplyChoicesFoundLate(state, controls);
     // The user may have picked another book while the remembered one loaded.
     if (state.shelf.openBookIndex == book)
         ShowRememberedPlace(state, controls, remembered, settingsTime);
@@ -124,7 +121,7 @@ void OnStartup(ReaderState &state, const ReaderControls &controls)
     const qint64 settingsTime = settingsFile.exists() ? settingsFile.lastModified().toMSecsSinceEpoch() : 0;
     const RememberedSettings remembered = LoadSettings(state.SettingsPath);
     state.store.Open(BookStorePathFor(state.SettingsPath));
-    UseChosenEncodings(state);
+    UseBookChoices(state);
     state.shelf.BookDirectory = remembered.bookDirectory;
     // The font decides how lines wrap, so it must be in place before the pane
     // is scrolled to the remembered line.

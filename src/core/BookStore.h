@@ -28,6 +28,16 @@ public:
     // Replaces the book's record, to be written soon; returns whether that
     // changed anything (nothing is written when it did not).
     bool Put(const QString &name, const BookRecord &record);
+    // Puts the book's record (a new one when it has none) as `change` leaves
+    // it; returns whether that changed anything.
+    template <typename Change>
+    bool Update(const QString &name, Change change)
+    {
+        const BookRecord *stored = Find(name);
+        BookRecord record = stored ? *stored : BookRecord{};
+        change(record);
+        return Put(name, record);
+    }
     // Waits until every change put so far has been written, or has failed to
     // be (logged).
     void Flush();

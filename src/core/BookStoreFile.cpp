@@ -109,9 +109,16 @@ void AppendRecord(QByteArray &out, const BookRecord &record)
         out += ',';
         AppendBookmarks(out, record.bookmarks);
     }
-    if (!record.encoding.isEmpty()) {
-        out += ",\"encoding\":";
-        AppendString(out, record.encoding);
+    const std::pair<const char *, const QString *> texts[] = {{"encoding", &record.encoding},
+                                                              {"chapterRule", &record.chapterRule},
+                                                              {"removedUnderRule", &record.removedUnderRule}};
+    for (const auto &[key, text] : texts) {
+        if (text->isEmpty())
+            continue;
+        out += ",\"";
+        out += key;
+        out += "\":";
+        AppendString(out, *text);
     }
     out += '}';
 }
@@ -215,6 +222,10 @@ bool ReadRecordMember(JsonReader &reader, BookRecord &record)
         return ReadBookmarks(reader, record.bookmarks);
     if (reader.NameIs("encoding"))
         return take(record.encoding, reader.String());
+    if (reader.NameIs("chapterRule"))
+        return take(record.chapterRule, reader.String());
+    if (reader.NameIs("removedUnderRule"))
+        return take(record.removedUnderRule, reader.String());
     reader.SkipValue();
     return !reader.Failed();
 }

@@ -29,14 +29,20 @@ struct BookRecord {
     QString chapterTitle;
     // The pane's first visible line within that chapter.
     int line = 0;
-    // Headings the reader removed from the chapter list, as they stood.
+    // Headings the reader removed from the chapter list, as they stood, and
+    // the chapter rule they were removed under (ChapterRule::Key()): under
+    // another rule they are not removed.
     QList<ChapterHeading> removedHeadings;
+    QString removedUnderRule;
     // When the place was last saved, milliseconds since 1970 (UTC).
     qint64 lastRead = 0;
     QList<Bookmark> bookmarks;
     // The encoding the reader chose for the book (TextEncoding::Name()), or
     // empty text to have it recognised.
     QString encoding;
+    // The chapter rule chosen for the book (ChapterRule::Key()); empty text
+    // for the designed one.
+    QString chapterRule;
 
     bool operator==(const BookRecord &) const = default;
 };

@@ -36,6 +36,8 @@ qsizetype StartOfNumeralRun(QStringView text, qsizetype comma, qsizetype earlies
     return start;
 }
 
+} // namespace
+
 // The engine is only handed well-formed UTF-16, because it is told not to check
 // the subject on every call. Replacing lone surrogates keeps every position.
 QString WellFormedSubject(const QString &text)
@@ -52,8 +54,6 @@ QString WellFormedSubject(const QString &text)
     }
     return subject;
 }
-
-} // namespace
 
 QList<ChapterHeading> FindChapterHeadings(const QString &bookText)
 {

@@ -22,6 +22,10 @@ QList<ChapterHeading> FindChapterHeadings(const QString &bookText);
 // the engine into errors.
 QList<ChapterHeading> FindChapterHeadings(const QString &bookText, const QRegularExpression &pattern);
 
+// The text with every surrogate that has no partner replaced by U+FFFD, so
+// that the expression engine can take it as well-formed; positions stay.
+QString WellFormedSubject(const QString &text);
+
 // The book's first line together with the CR of its CR LF; empty when the
 // text holds no CR LF.
 QString HeadItemOf(const QString &bookText);

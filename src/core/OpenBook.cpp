@@ -24,7 +24,7 @@ void OpenBook::BuildChapterIndex()
 {
     removedHeadings.clear();
     TrimBookText(BookText);
-    chapters = FindChapterHeadings(BookText);
+    chapters = FindHeadingsByRule(BookText, rule);
     chapters.prepend({0, HeadItemOf(BookText)});
 }
 

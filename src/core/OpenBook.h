@@ -3,6 +3,7 @@
 // chapter index. The chapter list on screen only shows the index's titles;
 // chapters are cut from here.
 #include "core/ChapterHeadings.h"
+#include "core/ChapterRules.h"
 #include "core/TextEncodingDetector.h"
 
 #include <QList>
@@ -17,6 +18,13 @@ struct TextRange {
     bool operator==(const TextRange &) const = default;
 };
 
+// What the reader chose for a book: the encoding to read it in (nullopt:
+// recognise it from its first bytes) and the rule that cuts it into chapters.
+struct BookChoices {
+    std::optional<TextEncoding::Kind> encoding;
+    ChapterRule rule;
+};
+
 struct OpenBook {
     // The book's file name, and the file's size in bytes and modification
     // time (milliseconds since 1970, UTC) when it was read.
@@ -26,6 +34,7 @@ struct OpenBook {
     // The whole text, decoded; trimmed once the chapter index is built.
     QString BookText;
     TextEncoding encoding;
+    ChapterRule rule;
     // Item 0 is the head item (the book's first line, at position 0), then
     // every heading in book order; an item's index is its chapter number. An
     // item's text is its title exactly as it stands in the book, to the end of
@@ -36,8 +45,8 @@ struct OpenBook {
 
     int ChapterCount() const { return int(chapters.size()); }
 
-    // Trims BookText, then lists the head item and every heading found; no
-    // item counts as removed.
+    // Trims BookText, then lists the head item and every heading the rule
+    // finds; no item counts as removed.
     void BuildChapterIndex();
 
     // Where chapter n runs: from its item's position up to the next item's,

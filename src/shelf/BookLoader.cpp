@@ -40,10 +40,8 @@ int PercentRead(qint64 readUpTo, qint64 length, bool atEnd)
 
 // Decided once per book, from its first bytes unless the reader chose one;
 // the pieces then start again at byte 0.
-TextEncoding BookEncoding(const ShelfState &shelf, QFile &file)
+TextEncoding BookEncoding(QFile &file, std::optional<TextEncoding::Kind> chosen)
 {
-    const std::optional<TextEncoding::Kind> chosen =
-        shelf.chosenEncoding ? shelf.chosenEncoding(QFileInfo(file).fileName()) : std::nullopt;
     const QByteArray sample = file.read(chosen ? 4 : EncodingSampleSize);
     const TextEncoding encoding = chosen ? ChosenEncoding(*chosen, sample) : DetectEncoding(sample, file.atEnd());
     file.seek(0);
@@ -60,7 +58,9 @@ OpenBook BookBeingRead(const ShelfState &shelf, QFile &file)
     book.fileName = info.fileName();
     book.fileSize = file.size();
     book.fileModified = info.lastModified().toMSecsSinceEpoch();
-    book.encoding = BookEncoding(shelf, file);
+    const BookChoices choices = shelf.choicesFor ? shelf.choicesFor(book.fileName) : BookChoices{};
+    book.encoding = BookEncoding(file, choices.encoding);
+    book.rule = choices.rule;
     return book;
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 // What the book shelf keeps for the whole run besides the open book itself.
-#include "core/TextEncodingDetector.h"
+#include "core/OpenBook.h"
 
 #include <QString>
 #include <functional>
@@ -10,9 +10,9 @@ struct ShelfState {
     // The book directory; ends with the platform's separator once listed.
     QString BookDirectory;
 
-    // The encoding the reader chose for a book, by file name; nullopt (or no
-    // function) to recognise it from the book's first bytes.
-    std::function<std::optional<TextEncoding::Kind>(const QString &fileName)> chosenEncoding;
+    // What the reader chose for a book, by file name; without a function,
+    // every book is recognised and cut by the designed pattern.
+    std::function<BookChoices(const QString &fileName)> choicesFor;
 
     // Index of the open book in the book list; -1 when the list does not
     // hold it (none opened yet, or another folder listed since).

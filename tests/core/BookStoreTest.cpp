@@ -26,6 +26,8 @@ BookRecord SampleRecord(int chapter)
         record.bookmarks = {{98765, u"第一章 开始"_s, u"　　他回头看了一眼，"_s, 1765226399123},
                             {4, QString(), lone, 0}};
         record.encoding = u"UTF-16LE"_s;
+        record.chapterRule = u"custom:^Chapter \\d+"_s;
+        record.removedUnderRule = u"strict"_s;
     }
     return record;
 }

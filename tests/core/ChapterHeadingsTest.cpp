@@ -1,9 +1,12 @@
 #include "core/ChapterHeadings.h"
 #include "HeadingLists.h"
+#include "core/ChapterRules.h"
+#include "core/CustomRulePreview.h"
 #include "support/NovelGenerator.h"
 #include "support/TestRegistry.h"
 
 #include <QLoggingCategory>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -22,6 +25,12 @@ private Q_SLOTS:
     void textWithoutLineFeed_oneHeadingToTheEnd();
     void bookOfOrdinalMarksOnly_findsNothing();
     void engineError_loggedAndLaterHeadingsFound();
+    void strictRule_takesWholeHeadingLinesOnly_data();
+    void strictRule_takesWholeHeadingLinesOnly();
+    void customRule_checkedBeforeUse_data();
+    void customRule_checkedBeforeUse();
+    void customRule_headingsRunToTheirLineEnd();
+    void customRulePreview_handsOnTheNewestCheckOnly();
     void cleanup();
 };
 
@@ -188,6 +197,115 @@ void ChapterHeadingsTest::engineError_loggedAndLaterHeadingsFound()
                          QRegularExpression(u"engine error at position %1\\b"_s.arg(book.runHeadingPosition)));
     const QString difference = DifferenceBetween(book.expected, FindChapterHeadings(book.text, starved));
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void ChapterHeadingsTest::strictRule_takesWholeHeadingLinesOnly_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<Headings>("expected");
+
+    QTest::newRow("long Chinese number with a title")
+        << u"书\r\n第一千零一章 风起\r\n"_s << Headings{{3, u"第一千零一章 风起\r"_s}};
+    QTest::newRow("digits with blanks around them, LF") << u"书\n第 12 章\n"_s << Headings{{2, u"第 12 章"_s}};
+    QTest::newRow("full-width digits, formal numerals, every keyword")
+        << u"第１２回\n第贰拾卷\n第叁节\n第〇集\n第两部"_s
+        << Headings{{0, u"第１２回"_s}, {5, u"第贰拾卷"_s}, {10, u"第叁节"_s}, {14, u"第〇集"_s}, {18, u"第两部"_s}};
+    QTest::newRow("indentation left out")
+        << u"书\r\n\u3000\u3000第二章\t雨\r\n \t楔子\r\n"_s << Headings{{5, u"第二章\t雨\r"_s}, {14, u"楔子\r"_s}};
+    QTest::newRow("named parts at a line start")
+        << u"序章 起\n引子\n序言\n前言\n后记\n尾声 终\n番外一\n终章"_s
+        << Headings{{0, u"序章 起"_s}, {5, u"引子"_s},     {8, u"序言"_s},    {11, u"前言"_s},
+                    {14, u"后记"_s},   {17, u"尾声 终"_s}, {22, u"番外一"_s}, {26, u"终章"_s}};
+    QTest::newRow("numbered section at a line start only")
+        << u"一、概述\n正文，二、要点\n"_s << Headings{{0, u"一、概述"_s}};
+    QTest::newRow("prose that the designed pattern takes for headings")
+        << u"他第一次回家\n第二天回到宗门\n这第三部功法\n第一次回家\n正文里的序章\n"_s << Headings{};
+    QTest::newRow("thirteen numerals") << u"第一〇〇〇〇〇〇〇〇〇〇〇〇章\n"_s << Headings{};
+    QTest::newRow("forty characters and forty-one") << u"第一章"_s + QString(37, u'天') + u"\n第二章"_s
+            + QString(38, u'地') << Headings{{0, u"第一章"_s + QString(37, u'天')}};
+    QTest::newRow("a heading line among paragraphs")
+        << u"第一节课上，老师说了很多很多的话，大家都安静地听着，窗外下着雨，直到下课铃响了才散去。\r\n第一节 雨\r\n"_s
+        << Headings{{45, u"第一节 雨\r"_s}};
+}
+
+void ChapterHeadingsTest::strictRule_takesWholeHeadingLinesOnly()
+{
+    QFETCH(QString, text);
+    QFETCH(Headings, expected);
+    const QString difference = DifferenceBetween(expected, FindHeadingsByRule(text, {ChapterRule::Strict, {}}));
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void ChapterHeadingsTest::customRule_checkedBeforeUse_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("problem"); // a part of the message; empty: none
+    QTest::addColumn<int>("found");
+
+    const QString book = u"Chapter 1 Rain\r\n正文\r\nChapter 2 Wind\r\n正文 Chapter 3 inside\r\n"_s;
+    QTest::newRow("headings of one's own") << u"^Chapter \\d+"_s << book << QString() << 2;
+    QTest::newRow("nothing found is no problem") << u"^第.+章"_s << book << QString() << 0;
+    QTest::newRow("empty") << QString() << book << u"请输入"_s << 0;
+    QTest::newRow("invalid, with the engine's message") << u"(Chapter"_s << book << u"第 9 个字符"_s << 0;
+    QTest::newRow("matches the empty text") << u"^\\s*"_s << book << u"空文本"_s << 0;
+    QTest::newRow("matches empty inside the text") << u"(?=Chapter)"_s << book << u"空文本"_s << 1;
+    QTest::newRow("lookbehind") << u"(?<=\\n)Chapter \\d+"_s << book << QString() << 1;
+    QTest::newRow("a single code unit, \\C") << u"^\\C\\Capter"_s << book << QString() << 2;
+    QTest::newRow("ten thousand characters")
+        << u"^Chapter"_s + QString(9993, u'x') + u"|^Chapter"_s << book << QString() << 2;
+    QTest::newRow("catastrophic backtracking on a long line")
+        << u"(a+)+$"_s << QString(100'000, u'a') + u'b' << u"回溯"_s << 0;
+}
+
+void ChapterHeadingsTest::customRule_checkedBeforeUse()
+{
+    QFETCH(QString, pattern);
+    QFETCH(QString, text);
+    QFETCH(QString, problem);
+    QFETCH(int, found);
+    const std::atomic_bool cancel = false;
+    const CustomRuleCheck check = CheckCustomRule(pattern, text, std::chrono::seconds(2), cancel);
+    QVERIFY2(problem.isEmpty() ? check.problem.isEmpty() : check.problem.contains(problem), qPrintable(check.problem));
+    QCOMPARE(check.found, found);
+}
+
+void ChapterHeadingsTest::customRule_headingsRunToTheirLineEnd()
+{
+    QString text = u"书名\r\n"_s;
+    for (int chapter = 1; chapter <= 30; ++chapter)
+        text += u"Chapter %1 The Storm\r\n天空山河 Chapter 9 风雨少年\r\n"_s.arg(chapter);
+    const ChapterRule rule{ChapterRule::Custom, u"Chapter \\d+"_s};
+    const Headings found = FindHeadingsByRule(text, rule);
+    QCOMPARE(found.size(), 60);
+    QCOMPARE(found[0].text, u"Chapter 1 The Storm\r"_s);
+    QCOMPARE(found[1].text, u"Chapter 9 风雨少年\r"_s);
+    QCOMPARE(text.mid(found[59].position, 9), u"Chapter 9"_s);
+
+    const std::atomic_bool cancel = false;
+    const CustomRuleCheck check = CheckCustomRule(u"^Chapter \\d+"_s, text, std::chrono::seconds(2), cancel);
+    QCOMPARE(check.found, 30);
+    QCOMPARE(check.firstTitles.size(), 20);
+    QCOMPARE(check.firstTitles.last(), u"Chapter 20 The Storm"_s);
+    QCOMPARE(ChapterRule::FromKey(rule.Key()), rule);
+}
+
+void ChapterHeadingsTest::customRulePreview_handsOnTheNewestCheckOnly()
+{
+    QString text;
+    for (int chapter = 1; chapter <= 200'000; ++chapter)
+        text += u"Chapter %1\n"_s.arg(chapter);
+    {
+        CustomRulePreview preview(text);
+        QSignalSpy checked(&preview, &CustomRulePreview::checked);
+        preview.Check(u"^Chapter"_s);
+        preview.Check(u"^Chapter 1\\d*$"_s);
+        QTRY_COMPARE(checked.count(), 1);
+        QCOMPARE(checked.at(0).at(0).toString(), u"^Chapter 1\\d*$"_s);
+        QCOMPARE(checked.at(0).at(1).value<CustomRuleCheck>().found, 111'111);
+        // Gone while a check runs: it is cancelled, and nothing follows.
+        preview.Check(u"^Chapter"_s);
+    }
 }
 
 void ChapterHeadingsTest::cleanup()

@@ -2,6 +2,7 @@
 #include "ReferenceChapterScan.h"
 #include "core/ChapterHeadings.h"
 #include "core/ChapterPattern.h"
+#include "core/ChapterRules.h"
 #include "core/CodePage.h"
 #include "support/NovelGenerator.h"
 #include "support/TestRegistry.h"
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void generatedBook_searchAgreesWithReferenceScanAndGlobalPass();
     void crLfBookWithShortNumbers_indexAsBeforeLongNumbersAndBareHeadings_data();
     void crLfBookWithShortNumbers_indexAsBeforeLongNumbersAndBareHeadings();
+    void falseHeadingsInProse_strictRuleListsOnlyTheRealOnes_data();
+    void falseHeadingsInProse_strictRuleListsOnlyTheRealOnes();
     void generator_sameSeedSameBook_otherSeedOtherBook();
     void generator_mixesEveryHeadingStyle();
 };
@@ -118,6 +121,34 @@ void GeneratedBooksTest::crLfBookWithShortNumbers_indexAsBeforeLongNumbersAndBar
     const Novel novel = GenerateNovel(options);
     const QString difference =
         DifferenceBetween(GlobalPass(novel.text, EarlierChapterPattern()), FindChapterHeadings(novel.text));
+    QVERIFY2(difference.isEmpty(), qPrintable(difference));
+}
+
+void GeneratedBooksTest::falseHeadingsInProse_strictRuleListsOnlyTheRealOnes_data()
+{
+    QTest::addColumn<NovelOptions>("options");
+    for (quint32 variant = 0; variant < 16; ++variant) {
+        NovelOptions options;
+        options.seed = 500 + variant;
+        options.chapters = 80;
+        options.charactersPerChapter = 300;
+        options.falseHeadings = 50;
+        options.crLf = (variant & 1) == 0;
+        options.tableOfContents = (variant & 2) != 0;
+        options.indented = (variant & 4) != 0;
+        options.longNumbers = (variant & 8) != 0;
+        options.traps = true;
+        QTest::addRow("seed %u", options.seed) << options;
+    }
+}
+
+void GeneratedBooksTest::falseHeadingsInProse_strictRuleListsOnlyTheRealOnes()
+{
+    QFETCH(NovelOptions, options);
+    const Novel novel = GenerateNovel(options);
+    QCOMPARE(FindChapterHeadings(novel.text).size(), novel.headings.size() + options.falseHeadings);
+    const QString difference =
+        DifferenceBetween(AsChapterHeadings(novel.headings), FindHeadingsByRule(novel.text, {ChapterRule::Strict, {}}));
     QVERIFY2(difference.isEmpty(), qPrintable(difference));
 }
 

@@ -112,10 +112,12 @@ public:
                 AppendLine(heading, true);
             AppendLine(QString(), false);
         }
+        int falseHeadingsLeft = options_.falseHeadings;
         for (const QString &heading : headings) {
             AppendLine(heading, true);
-            for (qsizetype written = 0; written < options_.charactersPerChapter;)
-                written += AppendLine(Paragraph(), false);
+            QString opening = falseHeadingsLeft-- > 0 ? FalseHeading() : QString();
+            for (qsizetype written = 0; written < options_.charactersPerChapter; opening.clear())
+                written += AppendLine(opening + Paragraph(), false);
         }
         return std::move(novel_);
     }
@@ -177,6 +179,14 @@ private:
         novel_.text += content;
         novel_.text += lineEnd_;
         return content.size();
+    }
+
+    // A sentence that is no heading, though 第 is followed closely by a keyword.
+    QString FalseHeading()
+    {
+        static const QStringList sentences =
+            QString::fromUtf8("他第一次回家 第二天回到宗门 这第三部功法 第一节课上").split(u' ');
+        return Phrase(4) + sentences.at(Pick(sentences.size())) + u'，';
     }
 
     QString Paragraph()

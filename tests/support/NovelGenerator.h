@@ -18,6 +18,10 @@ struct NovelOptions {
     // 第 headings without a title (numbered sections keep theirs).
     bool bareHeadings = false;
     bool longNumbers = false; // about half of the 第 numbers have 7 to 12 numerals
+    // Prose sentences that the designed pattern takes for headings (他第一次回家,
+    // 这第三部功法), one in the first paragraph of each chapter until all are
+    // placed.
+    int falseHeadings = 0;
 };
 
 struct PlantedHeading {

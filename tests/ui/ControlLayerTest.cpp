@@ -1,11 +1,15 @@
 #include "support/TestRegistry.h"
 #include "ui/BusyCursor.h"
+#include "ui/ChapterRuleDialog.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
 #include "ui/NotifyLabel.h"
 #include "ui/ShownTextPositions.h"
 
+#include <QDialogButtonBox>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QTest>
@@ -256,6 +260,32 @@ private Q_SLOTS:
         const QColor selection = p.color(QPalette::Inactive, QPalette::Highlight);
         QVERIFY(selection.lightness() > 0x20 && selection.lightness() < 0x80);
         QCOMPARE(p.color(QPalette::HighlightedText), QColor(0xE0, 0xE0, 0xE0));
+    }
+
+    void chapterRuleDialog_confirmsOnlyAFreshUsableCheck_andWarnsOnceOfNothingFound()
+    {
+        ChapterRuleDialog dialog(QStringLiteral("^Chapter"), nullptr);
+        QSignalSpy settled(&dialog, &ChapterRuleDialog::patternSettled);
+        QSignalSpy accepted(&dialog, &QDialog::accepted);
+        const QPushButton *ok = dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+        QTRY_COMPARE(settled.count(), 1);
+        QCOMPARE(settled.at(0).at(0).toString(), QStringLiteral("^Chapter"));
+        dialog.ShowCheck(QStringLiteral("^Chapter"), QStringLiteral("表达式有误"), 0, {});
+        dialog.accept();
+        QVERIFY(!ok->isEnabled());
+
+        QTest::keyClicks(dialog.findChild<QLineEdit *>(), QStringLiteral(" \\d"));
+        dialog.ShowCheck(QStringLiteral("^Chapter"), QString(), 5, {}); // for the text before the typing
+        QVERIFY(!ok->isEnabled());
+        QTRY_COMPARE(settled.count(), 2);
+        QCOMPARE(settled.at(1).at(0).toString(), QStringLiteral("^Chapter \\d"));
+        dialog.ShowCheck(QStringLiteral("^Chapter \\d"), QString(), 0, {});
+        QVERIFY(ok->isEnabled());
+        dialog.accept();
+        QCOMPARE(accepted.count(), 0);
+        dialog.accept();
+        QCOMPARE(accepted.count(), 1);
+        QCOMPARE(dialog.Pattern(), QStringLiteral("^Chapter \\d"));
     }
 
     void widthChange_keepsTheFirstVisibleText()

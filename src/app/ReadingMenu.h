@@ -1,0 +1,11 @@
+#pragma once
+// The menu 阅读: find, bookmarks, and what the reader chose for the open book
+// (its encoding, its chapter rule), each with a check mark on the choice in
+// use for it.
+class QMenu;
+struct ReaderState;
+struct ReaderControls;
+
+// Fills the menu; its handlers reach the state and controls given, which
+// outlive it.
+void FillReadingMenu(QMenu *reading, ReaderState &state, const ReaderControls &controls);

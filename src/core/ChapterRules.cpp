@@ -1,0 +1,141 @@
+#include "core/ChapterRules.h"
+
+#include "core/Log.h"
+
+#include <QDeadlineTimer>
+#include <QRegularExpression>
+
+namespace {
+
+constexpr int kPreviewTitles = 20;
+
+QString MatchesEmptyProblem()
+{
+    return QStringLiteral("表达式能匹配空文本，不能用来分章");
+}
+
+QRegularExpression CustomExpression(const QString &pattern)
+{
+    return QRegularExpression(pattern, QRegularExpression::MultilineOption
+                                           | QRegularExpression::UseUnicodePropertiesOption);
+}
+
+QString WithoutLineEnd(QString title)
+{
+    while (title.endsWith(u'\r') || title.endsWith(u'\n'))
+        title.chop(1);
+    return title;
+}
+
+// Walks the expression over the text a line at a time: a match is a heading
+// from where it starts to the end of its line (CR included), and the search
+// goes on at the next line. Each heading goes to `take` until the text ends,
+// `take` says stop, the engine gives up or the time runs out; returns the
+// problem that stopped it early, if any.
+template <typename Take>
+QString WalkHeadings(const QRegularExpression &expression, const QString &text, std::chrono::milliseconds timeLimit,
+                     Take take)
+{
+    const QDeadlineTimer deadline(timeLimit);
+    const QString subject = WellFormedSubject(text);
+    qsizetype from = 0;
+    while (from < subject.size()) {
+        const QRegularExpressionMatch match = expression.match(
+            subject, from, QRegularExpression::NormalMatch, QRegularExpression::DontCheckSubjectStringMatchOption);
+        if (!match.isValid())
+            return QStringLiteral("表达式过于复杂，引擎在第 %1 个字符附近放弃了匹配（回溯太多）").arg(from + 1);
+        if (!match.hasMatch())
+            return {};
+        const qsizetype start = match.capturedStart();
+        const qsizetype lineFeed = subject.indexOf(u'\n', start);
+        const qsizetype lineEnd = lineFeed < 0 ? subject.size() : lineFeed;
+        if (!take(start, lineEnd - start, match.capturedLength() == 0))
+            return {};
+        if (deadline.hasExpired())
+            return QStringLiteral("匹配太慢，超过了 %1 秒").arg(double(timeLimit.count()) / 1000);
+        from = lineEnd + 1;
+    }
+    return {};
+}
+
+} // namespace
+
+QString ChapterRule::Key() const
+{
+    switch (kind) {
+    case Strict:
+        return QStringLiteral("strict");
+    case Custom:
+        return QStringLiteral("custom:") + pattern;
+    case Default:
+        break;
+    }
+    return {};
+}
+
+ChapterRule ChapterRule::FromKey(const QString &key)
+{
+    if (key == u"strict")
+        return {Strict, {}};
+    if (key.startsWith(u"custom:"))
+        return {Custom, key.mid(7)};
+    return {};
+}
+
+const QRegularExpression &StrictChapterPattern()
+{
+    // \K leaves the indentation out of the heading; the lookahead holds the
+    // heading line to 40 characters.
+    static const QRegularExpression pattern(
+        QStringLiteral(R"(^[ \t\x{3000}]*+\K(?=[^\r\n]{1,40}\r?$))"
+                       R"((?:第[ \t\x{3000}]*[零〇一二两三四五六七八九十百千万亿壹贰叁肆伍陆柒捌玖拾佰仟0-9０-９]{1,12}[ \t\x{3000}]*[章回卷节集部])"
+                       R"(|序章|楔子|引子|序言|前言|后记|尾声|番外|终章|[一二三四五六七八九十零]+、)[^\n]*)"),
+        QRegularExpression::MultilineOption | QRegularExpression::UseUnicodePropertiesOption);
+    return pattern;
+}
+
+QList<ChapterHeading> FindHeadingsByRule(const QString &text, const ChapterRule &rule,
+                                         std::chrono::milliseconds timeLimit)
+{
+    if (rule.kind == ChapterRule::Default)
+        return FindChapterHeadings(text);
+    const QRegularExpression expression =
+        rule.kind == ChapterRule::Strict ? StrictChapterPattern() : CustomExpression(rule.pattern);
+    QList<ChapterHeading> headings;
+    const QString problem = WalkHeadings(expression, text, timeLimit, [&](qsizetype at, qsizetype length, bool empty) {
+        if (!empty)
+            headings.append({at, text.mid(at, length)});
+        return true;
+    });
+    if (!problem.isEmpty() || !expression.isValid())
+        qCWarning(lcCore) << "chapter rule" << rule.Key() << "stopped:" << problem << expression.errorString();
+    return headings;
+}
+
+CustomRuleCheck CheckCustomRule(const QString &pattern, const QString &text, std::chrono::milliseconds timeLimit,
+                                const std::atomic_bool &cancel)
+{
+    CustomRuleCheck check;
+    const QRegularExpression expression = CustomExpression(pattern);
+    if (pattern.isEmpty())
+        check.problem = QStringLiteral("请输入正则表达式");
+    else if (!expression.isValid())
+        check.problem = QStringLiteral("表达式有误（第 %1 个字符）：%2")
+                            .arg(expression.patternErrorOffset() + 1)
+                            .arg(expression.errorString());
+    else if (expression.match(QString()).hasMatch())
+        check.problem = MatchesEmptyProblem();
+    if (!check.problem.isEmpty())
+        return check;
+    bool matchedEmpty = false;
+    check.problem = WalkHeadings(expression, text, timeLimit, [&](qsizetype at, qsizetype length, bool empty) {
+        matchedEmpty = matchedEmpty || empty;
+        if (check.firstTitles.size() < kPreviewTitles)
+            check.firstTitles.append(WithoutLineEnd(text.mid(at, length)));
+        ++check.found;
+        return !matchedEmpty && !cancel.load();
+    });
+    if (matchedEmpty)
+        check.problem = MatchesEmptyProblem();
+    return check;
+}
