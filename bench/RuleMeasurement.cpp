@@ -28,7 +28,9 @@ Measurement MeasureChapterRules(const QString &text)
 {
     qsizetype strictHeadings = 0;
     const double defaultMs = MedianMs([&] { FindHeadingsByRule(text, {}); });
-    const double strictMs = MedianMs([&] { strictHeadings = FindHeadingsByRule(text, {ChapterRule::Strict, {}}).size(); });
+    const double strictMs = MedianMs([&] {
+        strictHeadings = FindHeadingsByRule(text, {ChapterRule::Strict, {}}).size();
+    });
     const std::atomic_bool cancel = false;
     CustomRuleCheck check;
     const auto checkMs = [&](const QString &pattern) {

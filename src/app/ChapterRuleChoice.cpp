@@ -59,8 +59,8 @@ void OnEditCustomChapterRule(ReaderState &state, const ReaderControls &controls)
     QObject::connect(dialog, &ChapterRuleDialog::patternSettled, preview, &CustomRulePreview::Check);
     QObject::connect(preview, &CustomRulePreview::checked, dialog,
                      [dialog](const QString &checked, const CustomRuleCheck &check) {
-                         qCInfo(lcApp) << "own chapter rule" << checked << "checked: finds" << check.found
-                                       << "headings" << check.problem;
+                         qCInfo(lcApp) << "own chapter rule" << checked << "checked: finds" << check.found << "headings"
+                                       << check.problem;
                          dialog->ShowCheck(checked, check.problem, check.found, check.firstTitles);
                      });
     ChapterRule chosen{ChapterRule::Custom, {}};

@@ -40,8 +40,9 @@ void FillChapterRuleMenu(QMenu *rules, ReaderState &state, const ReaderControls 
                          [&state, item, kind] { item->setChecked(state.book.rule.kind == kind); });
     };
     addRule(QStringLiteral("默认"), ChapterRule::Default, [&state, &c] { OnChooseChapterRule(state, c, {}); });
-    addRule(QStringLiteral("严格（仅独立标题行）"), ChapterRule::Strict,
-            [&state, &c] { OnChooseChapterRule(state, c, {ChapterRule::Strict, {}}); });
+    addRule(QStringLiteral("严格（仅独立标题行）"), ChapterRule::Strict, [&state, &c] {
+        OnChooseChapterRule(state, c, {ChapterRule::Strict, {}});
+    });
     addRule(QStringLiteral("自定义…"), ChapterRule::Custom, [&state, &c] { OnEditCustomChapterRule(state, c); });
 }
 

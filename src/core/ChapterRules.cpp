@@ -16,8 +16,8 @@ QString MatchesEmptyProblem()
 
 QRegularExpression CustomExpression(const QString &pattern)
 {
-    return QRegularExpression(pattern, QRegularExpression::MultilineOption
-                                           | QRegularExpression::UseUnicodePropertiesOption);
+    return QRegularExpression(pattern,
+                              QRegularExpression::MultilineOption | QRegularExpression::UseUnicodePropertiesOption);
 }
 
 QString WithoutLineEnd(QString title)
@@ -40,8 +40,8 @@ QString WalkHeadings(const QRegularExpression &expression, const QString &text, 
     const QString subject = WellFormedSubject(text);
     qsizetype from = 0;
     while (from < subject.size()) {
-        const QRegularExpressionMatch match = expression.match(
-            subject, from, QRegularExpression::NormalMatch, QRegularExpression::DontCheckSubjectStringMatchOption);
+        const QRegularExpressionMatch match = expression.match(subject, from, QRegularExpression::NormalMatch,
+                                                               QRegularExpression::DontCheckSubjectStringMatchOption);
         if (!match.isValid())
             return QStringLiteral("表达式过于复杂，引擎在第 %1 个字符附近放弃了匹配（回溯太多）").arg(from + 1);
         if (!match.hasMatch())
@@ -87,9 +87,10 @@ const QRegularExpression &StrictChapterPattern()
     // \K leaves the indentation out of the heading; the lookahead holds the
     // heading line to 40 characters.
     static const QRegularExpression pattern(
-        QStringLiteral(R"(^[ \t\x{3000}]*+\K(?=[^\r\n]{1,40}\r?$))"
-                       R"((?:第[ \t\x{3000}]*[零〇一二两三四五六七八九十百千万亿壹贰叁肆伍陆柒捌玖拾佰仟0-9０-９]{1,12}[ \t\x{3000}]*[章回卷节集部])"
-                       R"(|序章|楔子|引子|序言|前言|后记|尾声|番外|终章|[一二三四五六七八九十零]+、)[^\n]*)"),
+        QStringLiteral(
+            R"(^[ \t\x{3000}]*+\K(?=[^\r\n]{1,40}\r?$))"
+            R"((?:第[ \t\x{3000}]*[零〇一二两三四五六七八九十百千万亿壹贰叁肆伍陆柒捌玖拾佰仟0-9０-９]{1,12}[ \t\x{3000}]*[章回卷节集部])"
+            R"(|序章|楔子|引子|序言|前言|后记|尾声|番外|终章|[一二三四五六七八九十零]+、)[^\n]*)"),
         QRegularExpression::MultilineOption | QRegularExpression::UseUnicodePropertiesOption);
     return pattern;
 }

@@ -77,7 +77,8 @@ void ChapterRuleDialog::accept()
         return;
     if (found_ == 0 && !warnedOfNothingFound_) {
         warnedOfNothingFound_ = true;
-        message_->setText(QStringLiteral("这个表达式在本书中找不到任何标题，全书将只有一章。再按一次“确定”仍然使用它。"));
+        message_->setText(
+            QStringLiteral("这个表达式在本书中找不到任何标题，全书将只有一章。再按一次“确定”仍然使用它。"));
         return;
     }
     QDialog::accept();
