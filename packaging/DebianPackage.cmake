@@ -16,8 +16,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://folivar.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The conversion tables and the fonts the reader names are data, found at run
-# time, so the linker cannot see them.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libopencc-data, fonts-noto-cjk")
+# The conversion tables, the fonts the reader names and Qt's Wayland platform
+# are found at run time, so the linker cannot see them.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libopencc-data, fonts-noto-cjk, qt6-wayland")
 
 include(CPack)

@@ -3,6 +3,7 @@
 #include "platform/HotKeyService.h"
 #include "platform/WindowHandle.h"
 
+#include <QGuiApplication>
 #include <QWidget>
 
 namespace {
@@ -23,6 +24,9 @@ void OnHotKey(QWidget &window, int hotKey, int)
 {
     if (hotKey != kHotKeyNumber)
         return;
-    // Place, size and contents stay as they are; no focus is asked for.
+    // Place, size and contents stay as they are; no focus is asked for, except
+    // on Wayland, where a window shown again gets no keyboard focus unless it asks.
     window.setVisible(!window.isVisible());
+    if (window.isVisible() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        window.activateWindow();
 }

@@ -1,6 +1,6 @@
 // The hot key under a private X server of its own, driven by xdotool.
+#include "NotificationRecorder.h"
 #include "platform/HotKeyService.h"
-#include "platform/Notification.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
@@ -31,22 +31,6 @@ public:
             && reinterpret_cast<const xcb_key_press_event_t *>(event)->detail == keycode)
             ++presses;
         return false;
-    }
-};
-
-// Records the notifications posted to it.
-class NotificationRecorder : public QWidget {
-public:
-    QList<QPair<int, int>> received;
-
-protected:
-    bool event(QEvent *event) override
-    {
-        if (event->type() != NotificationEvent::EventType())
-            return QWidget::event(event);
-        const auto *notification = static_cast<NotificationEvent *>(event);
-        received.append({notification->First(), notification->Second()});
-        return true;
     }
 };
 

@@ -1,5 +1,7 @@
 // X11: the key is grabbed on the root window through Qt's own xcb connection,
 // so presses arrive wherever the focus is and while our windows are hidden.
+#include "platform/X11HotKey.h"
+
 #include "platform/HotKeyService.h"
 
 #include "platform/Log.h"
@@ -96,7 +98,7 @@ uint16_t NumLockMask(xcb_connection_t *connection, xcb_key_symbols_t *symbols)
 
 xcb_connection_t *QtXcbConnection()
 {
-    if (QGuiApplication::platformName() != QLatin1String("xcb") || !qGuiApp)
+    if (!QtRunsOnXcb())
         return nullptr;
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
     return x11 ? x11->connection() : nullptr;
@@ -193,7 +195,12 @@ std::unique_ptr<GrabbedKey> &ActiveHotKey()
 
 } // namespace
 
-int RegisterHotKey(WindowHandle owner, WindowHandle notifyTarget, int modifiers, int virtualKey)
+bool QtRunsOnXcb()
+{
+    return qGuiApp && QGuiApplication::platformName() == QLatin1String("xcb");
+}
+
+int RegisterX11HotKey(WindowHandle owner, WindowHandle notifyTarget, int modifiers, int virtualKey)
 {
     xcb_connection_t *connection = QtXcbConnection();
     if (!connection) {
@@ -225,7 +232,7 @@ int RegisterHotKey(WindowHandle owner, WindowHandle notifyTarget, int modifiers,
     return kHotKeyNumber;
 }
 
-void UnregisterHotKey(WindowHandle owner, int id)
+void UnregisterX11HotKey(WindowHandle owner, int id)
 {
     std::unique_ptr<GrabbedKey> &active = ActiveHotKey();
     if (id != kHotKeyNumber || !active || active->Owner() != owner)

@@ -1,0 +1,39 @@
+// Linux desktops: the X11 grab on X11 sessions; on Wayland sessions, where a
+// grab only sees keys while one of our X11 windows has focus, the desktop
+// portal's global shortcuts when it offers them, else the grab under XWayland.
+#include "platform/HotKeyService.h"
+
+#include "platform/Log.h"
+#include "platform/PortalHotKey.h"
+#include "platform/X11HotKey.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+bool OnWaylandSession()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"))
+        || qEnvironmentVariable("XDG_SESSION_TYPE") == QLatin1String("wayland");
+}
+
+} // namespace
+
+int RegisterHotKey(WindowHandle owner, WindowHandle notifyTarget, int modifiers, int virtualKey)
+{
+    if (!OnWaylandSession())
+        return RegisterX11HotKey(owner, notifyTarget, modifiers, virtualKey);
+    if (PortalOffersGlobalShortcuts())
+        return RegisterPortalHotKey(owner, notifyTarget, modifiers, virtualKey);
+    if (QtRunsOnXcb())
+        return RegisterX11HotKey(owner, notifyTarget, modifiers, virtualKey);
+    qCInfo(lcPlatform) << "hot key: this Wayland session offers no global shortcuts";
+    return 0;
+}
+
+void UnregisterHotKey(WindowHandle owner, int id)
+{
+    // Each backend ignores a hot key it does not hold.
+    UnregisterPortalHotKey(owner, id);
+    UnregisterX11HotKey(owner, id);
+}
