@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# As a native Wayland client the reader opens its window titled Folivar at
+# the designed outer size, takes the keyboard without a click, opens books and
+# steps through chapters from the keyboard, and 退出 leaves the place in
+# config.ini as on X11. The hide key comes from the desktop portal's global
+# shortcut: each activation hides or shows the window, at its size; a portal
+# that refuses leaves the reader running without one. Skipped (77) where weston or Qt's Wayland platform
+# plugin is missing.
+source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/settings_checks.sh"
+source "$(dirname "$0")/wayland_lib.sh"
+start_weston
+install_program
+books="$E2E_DIR/books"
+python3 "$(dirname "$0")/make_library.py" "$books"
+write_settings "Config|路径|$books/"
+
+echo "case: the window, books and chapters from the keyboard, 退出"
+launch_wayland_program
+wait_for_log 'start-up finished'
+wait_for_wayland_window 'toplevel 884x560\+-?[0-9]+\+-?[0-9]+ Folivar' >/dev/null
+# Tab from the pane reaches the book list, which opens its first book; Down
+# the next. The chapter list and the pane follow; there the arrows step.
+wayland_keys Tab
+wait_for_log 'read ".*/a.txt" to its end'
+wayland_keys Down
+wait_for_log 'read ".*/b.txt" to its end'
+wayland_keys Tab Tab Right Right Right Left
+wayland_exit_through_menu
+expect_exit_code 0
+expect_complete_settings >/dev/null
+[ "$(setting 路径)" = "$books/" ] || fail "路径 is $(setting 路径)"
+[ "$(setting 书) $(setting 书名)" = "1 b.txt" ] || fail "书 and 书名 are $(setting 书) $(setting 书名)"
+[ "$(setting 章) $(setting 章名)" = "2 第2章 b之2" ] || fail "章 and 章名 are $(setting 章) $(setting 章名)"
+[ "$(setting 行)" = 0 ] || fail "行 is $(setting 行), the chapter was not shown from its top"
+
+echo "case: the portal's shortcut hides the window and shows it again"
+start_mock_portal bind
+QT_LOGGING_RULES="folivar.platform.info=true" launch_wayland_program
+wait_for_log 'start-up finished'
+wait_for_log 'hot key: "toggle-reader" bound to'
+grep -qx 'BindShortcuts toggle-reader 隐藏/显示阅读器 grave' "$PORTAL_RECORD" || fail "bound: $(cat "$PORTAL_RECORD")"
+grep -qx 'Register example.folivar.Folivar' "$PORTAL_RECORD" || fail "the portal never learnt the desktop file's id"
+activate_shortcut
+wait_for_wayland_window 'toplevel .* Folivar' no
+activate_shortcut
+wait_for_wayland_window 'toplevel 884x560\+-?[0-9]+\+-?[0-9]+ Folivar' >/dev/null
+wayland_exit_through_menu
+expect_exit_code 0
+grep -qx Close "$PORTAL_RECORD" || fail "the portal session was not closed"
+[ "$(setting 章) $(setting 章名)" = "2 第2章 b之2" ] || fail "章 and 章名 are $(setting 章) $(setting 章名)"
+stop_mock_portal
+
+echo "case: a portal that refuses the session leaves the reader running"
+start_mock_portal error
+QT_LOGGING_RULES="folivar.platform.info=true" launch_wayland_program
+wait_for_log 'start-up finished'
+wait_for_log 'hot key: the portal refused a session'
+wayland_exit_through_menu
+expect_exit_code 0
+[ "$(setting 书名)" = b.txt ] || fail "书名 is $(setting 书名)"
+echo "PASS: wayland"
