@@ -84,11 +84,12 @@ ChapterRule ChapterRule::FromKey(const QString &key)
 
 const QRegularExpression &StrictChapterPattern()
 {
-    // \K leaves the indentation out of the heading; the lookahead holds the
-    // heading line to 40 characters.
+    // \K leaves the indentation out of the heading. The first lookahead turns
+    // away a prose line by its first character before the second one measures
+    // the line, which holds a heading to 40 characters.
     static const QRegularExpression pattern(
         QStringLiteral(
-            R"(^[ \t\x{3000}]*+\K(?=[^\r\n]{1,40}\r?$))"
+            R"(^[ \t\x{3000}]*+\K(?=[第序楔引前后尾番终一二三四五六七八九十零])(?=[^\r\n]{1,40}\r?$))"
             R"((?:第[ \t\x{3000}]*[零〇一二两三四五六七八九十百千万亿壹贰叁肆伍陆柒捌玖拾佰仟0-9０-９]{1,12}[ \t\x{3000}]*[章回卷节集部])"
             R"(|序章|楔子|引子|序言|前言|后记|尾声|番外|终章|[一二三四五六七八九十零]+、)[^\n]*)"),
         QRegularExpression::MultilineOption | QRegularExpression::UseUnicodePropertiesOption);
