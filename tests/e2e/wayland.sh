@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # As a native Wayland client the reader opens its window titled Folivar at
 # the designed outer size, takes the keyboard without a click, opens books and
-# steps through chapters from the keyboard, and 退出 leaves the place in
+# steps through chapters from the keyboard, goes full screen and back, and 退出 leaves the place in
 # config.ini as on X11. The hide key comes from the desktop portal's global
 # shortcut: each activation hides or shows the window, at its size; a portal
 # that refuses leaves the reader running without one. Skipped (77) where weston or Qt's Wayland platform
@@ -26,6 +26,11 @@ wait_for_log 'read ".*/a.txt" to its end'
 wayland_keys Down
 wait_for_log 'read ".*/b.txt" to its end'
 wayland_keys Tab Tab Right Right Right Left
+# Full screen is the compositor's to grant; Esc gives the designed size back.
+wayland_keys F11
+wait_for_wayland_window 'toplevel 1280x800\+0\+0 Folivar' >/dev/null
+wayland_keys Escape
+wait_for_wayland_window 'toplevel 884x560\+-?[0-9]+\+-?[0-9]+ Folivar' >/dev/null
 wayland_exit_through_menu
 expect_exit_code 0
 expect_complete_settings >/dev/null

@@ -19,7 +19,7 @@ wayland_cleanup() {
 trap wayland_cleanup EXIT
 
 # Evdev codes (linux/input-event-codes.h) of the keys the tests press.
-declare -A WAYLAND_KEYS=([Tab]=15 [Return]=28 [Up]=103 [Left]=105 [Right]=106 [Down]=108)
+declare -A WAYLAND_KEYS=([Escape]=1 [Tab]=15 [Return]=28 [F11]=87 [Up]=103 [Left]=105 [Right]=106 [Down]=108)
 
 # Starts weston on the headless backend in a runtime folder of the test's own
 # and points Qt's Wayland platform at it; exits 77 (skipped) where weston or
