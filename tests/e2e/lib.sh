@@ -73,16 +73,21 @@ setting() { # KEY [FILE]
 }
 
 # Starts the program (the copy install_program made, unless another is named)
-# and waits for its window. What it logs goes to a new file, $E2E_LOG; its
-# start-up and shelf messages are always there, plus whatever QT_LOGGING_RULES
-# asks for.
-launch_program() {
+# in the background as $PROGRAM_PID. What it logs goes to a new file,
+# $E2E_LOG; its start-up and shelf messages are always there, plus whatever
+# QT_LOGGING_RULES asks for.
+run_program() {
   E2E_RUNS=$((${E2E_RUNS:-0} + 1))
   E2E_LOG="$E2E_DIR/log.$E2E_RUNS"
   QT_LOGGING_RULES="folivar.app.info=true;folivar.shelf.info=true${QT_LOGGING_RULES:+;$QT_LOGGING_RULES}" \
     "${1:-$E2E_DIR/app/folivar}" 2>"$E2E_LOG" &
   PROGRAM_PID=$!
   E2E_PIDS+=($PROGRAM_PID)
+}
+
+# Runs the program as run_program does and waits for its window.
+launch_program() {
+  run_program "$@"
   WINDOW_ID=$(wait_for_window '^Folivar$' --all --pid "$PROGRAM_PID") || fail "the window did not appear"
 }
 
