@@ -100,6 +100,7 @@ private Q_SLOTS:
     {
         ReaderFixture reader;
         QWidget &window = reader.Start();
+        const QSize normalSize = window.size();
         QTest::keyClick(&window, Qt::Key_F11);
         QTRY_VERIFY(window.isFullScreen());
         QTest::keyClick(&window, Qt::Key_F11);
@@ -108,6 +109,16 @@ private Q_SLOTS:
         QTRY_VERIFY(window.isFullScreen());
         QTest::keyClick(&window, Qt::Key_Escape);
         QTRY_VERIFY(!window.isFullScreen());
+        QTRY_COMPARE(window.size(), normalSize);
+
+        // A platform that hands the window back smaller than it was (Qt on
+        // Wayland at times does) has it put back to its size.
+        QTest::keyClick(&window, Qt::Key_F11);
+        QTRY_VERIFY(window.isFullScreen());
+        QTest::keyClick(&window, Qt::Key_Escape);
+        window.resize(normalSize - QSize(6, 33));
+        QTRY_VERIFY(!window.isFullScreen());
+        QTRY_COMPARE(window.size(), normalSize);
     }
 
     void standardDialogs_speakChinese()
