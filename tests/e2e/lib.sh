@@ -11,10 +11,18 @@ E2E_SHELL=$BASHPID
 
 # Bash may run the EXIT trap in a command substitution's subshell as well;
 # only the test's own shell cleans up.
-e2e_cleanup() {
+e2e_cleanup() { # [STATUS the test ended with]
+  local status=${1:-$?}
   [ "$BASHPID" = "$E2E_SHELL" ] || return 0
+  # What the program said last tells a failure of the test from one of the program's.
+  if [ "$status" -ne 0 ] && [ "$status" -ne 77 ] && [ -s "${E2E_LOG:-}" ]; then
+    echo "the program's log ended with:" >&2
+    tail -n 15 "$E2E_LOG" >&2
+  fi
   for pid in "${E2E_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
-  rm -rf "$E2E_DIR"
+  # A program that was just killed may still be writing its files: once more
+  # after a moment, and a scratch folder left behind never fails a test.
+  rm -rf "$E2E_DIR" 2>/dev/null || { sleep 1 && rm -rf "$E2E_DIR"; } || true
 }
 trap e2e_cleanup EXIT
 

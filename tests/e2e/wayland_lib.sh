@@ -12,14 +12,11 @@ wayland_cleanup() {
   local status=$? pid
   [ "$BASHPID" = "$E2E_SHELL" ] || return 0
   # What weston said helps to tell a failure of the reader from one of weston's.
-  if [ "$status" -ne 0 ] && [ "$status" -ne 77 ]; then
-    tail -n 20 "$E2E_DIR/weston.log" >&2 2>/dev/null || true
-    tail -n 20 "${E2E_LOG:-/dev/null}" >&2 2>/dev/null || true
-  fi
+  [ "$status" -eq 0 ] || [ "$status" -eq 77 ] || tail -n 20 "$E2E_DIR/weston.log" >&2 2>/dev/null || true
   for pid in ${PROGRAM_PID:-} $WESTON_PID; do
     { kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null; } || true
   done
-  e2e_cleanup
+  e2e_cleanup "$status"
 }
 trap wayland_cleanup EXIT
 
