@@ -1,5 +1,5 @@
 // Checks the chapter index on text made from the input: the heading search
-// against the tests' slow reference scan, and the trimmed text and head item
+// and the strict rule against the tests' slow reference scans, and the trimmed text and head item
 // against what they promise.
 //
 // Input: the first byte chooses how the rest becomes text. Even: the bytes are
@@ -16,6 +16,7 @@
 #include "FuzzCheck.h"
 #include "ReferenceChapterScan.h"
 #include "core/ChapterHeadings.h"
+#include "core/ChapterRules.h"
 
 #include <QStringDecoder>
 #include <QStringView>
@@ -25,8 +26,10 @@
 namespace {
 
 // Keywords, numerals, the enumeration comma, line ends, blanks, a Latin and a
-// Chinese word character, punctuation, a lone surrogate.
-constexpr QStringView kAlphabet = u"第章回卷节集部一二十百千万零〇两、\r\n \t\u3000a中，—\xDC00";
+// Chinese word character, punctuation, a lone surrogate; then what else the
+// strict rule reads: its opening words, formal numerals and digits.
+constexpr QStringView kAlphabet =
+    u"第章回卷节集部一二十百千万零〇两、\r\n \t\u3000a中，—\xDC00序楔子引言前后记尾声番外终壹拾9９";
 
 QString FromAlphabet(const uint8_t *data, size_t size)
 {
@@ -96,6 +99,12 @@ void CheckHeadings(const QString &original)
     const QList<ChapterHeading> reference = ReferenceChapterScan(text);
     FUZZ_REQUIRE(SameHeadings(found, reference),
                  QStringLiteral("text %1\nfound%2\nreference%3").arg(Shown(text), Listed(found), Listed(reference)));
+
+    const QList<ChapterHeading> strict = FindHeadingsByRule(text, {ChapterRule::Strict, {}});
+    const QList<ChapterHeading> strictReference = ReferenceStrictScan(text);
+    FUZZ_REQUIRE(SameHeadings(strict, strictReference),
+                 QStringLiteral("text %1\nstrict rule found%2\nreference%3")
+                     .arg(Shown(text), Listed(strict), Listed(strictReference)));
 }
 
 bool IsBlank(QChar c)

@@ -89,6 +89,9 @@ void GeneratedBooksTest::generatedBook_searchAgreesWithReferenceScanAndGlobalPas
     QVERIFY2(difference.isEmpty(), qPrintable(u"against the global pass: "_s + difference));
     difference = DifferenceBetween(AsChapterHeadings(novel.headings), found);
     QVERIFY2(difference.isEmpty(), qPrintable(u"against the planted headings: "_s + difference));
+    difference =
+        DifferenceBetween(ReferenceStrictScan(novel.text), FindHeadingsByRule(novel.text, {ChapterRule::Strict, {}}));
+    QVERIFY2(difference.isEmpty(), qPrintable(u"the strict rule against its reference scan: "_s + difference));
 }
 
 void GeneratedBooksTest::crLfBookWithShortNumbers_indexAsBeforeLongNumbersAndBareHeadings_data()

@@ -116,3 +116,66 @@ QList<ChapterHeading> ReferenceChapterScan(const QString &text)
     }
     return headings;
 }
+
+namespace {
+
+bool IsLineBlank(QChar c)
+{
+    return c == u' ' || c == u'\t' || c == u'\u3000';
+}
+
+// 第, blanks, 1 to 12 numerals, blanks, a keyword.
+bool StartsWithNumberedHeading(QStringView body)
+{
+    static const QString numerals =
+        QString::fromUtf8("零〇一二两三四五六七八九十百千万亿壹贰叁肆伍陆柒捌玖拾佰仟0123456789０１２３４５６７８９");
+    if (!body.startsWith(u'第'))
+        return false;
+    qsizetype at = 1;
+    while (at < body.size() && IsLineBlank(body[at]))
+        ++at;
+    const qsizetype numeralsStart = at;
+    while (at < body.size() && numerals.contains(body[at]))
+        ++at;
+    const qsizetype count = at - numeralsStart;
+    while (at < body.size() && IsLineBlank(body[at]))
+        ++at;
+    return count >= 1 && count <= 12 && at < body.size() && kKeywords.contains(body[at]);
+}
+
+bool StartsAsStrictHeading(QStringView body)
+{
+    static const QStringList words = QString::fromUtf8("序章 楔子 引子 序言 前言 后记 尾声 番外 终章").split(u' ');
+    for (const QString &word : words) {
+        if (body.startsWith(word))
+            return true;
+    }
+    qsizetype numerals = 0;
+    while (numerals < body.size() && kNumerals.contains(body[numerals]))
+        ++numerals;
+    const bool section = numerals > 0 && numerals < body.size() && body[numerals] == u'、';
+    return section || StartsWithNumberedHeading(body);
+}
+
+} // namespace
+
+QList<ChapterHeading> ReferenceStrictScan(const QString &text)
+{
+    QList<ChapterHeading> headings;
+    qsizetype lineStart = 0;
+    while (lineStart <= text.size()) {
+        const qsizetype lineFeed = text.indexOf(u'\n', lineStart);
+        const qsizetype lineEnd = lineFeed < 0 ? text.size() : lineFeed;
+        qsizetype start = lineStart;
+        while (start < lineEnd && IsLineBlank(text[start]))
+            ++start;
+        const QStringView rest = QStringView(text).mid(start, lineEnd - start);
+        const QStringView body = rest.endsWith(u'\r') ? rest.chopped(1) : rest;
+        if (!body.isEmpty() && body.size() <= 40 && !body.contains(u'\r') && StartsAsStrictHeading(body))
+            headings.append({start, rest.toString()});
+        if (lineFeed < 0)
+            break;
+        lineStart = lineFeed + 1;
+    }
+    return headings;
+}
