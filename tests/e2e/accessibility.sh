@@ -50,8 +50,7 @@ wait_for_accessible() { # PATTERN [ROLE NAME]
 }
 
 install_program
-books="$E2E_DIR/books"
-python3 "$here/make_library.py" "$books"
+make_library
 write_settings "Config|路径|$books/" "Config|书|1" "Config|章|3"
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_program

@@ -5,7 +5,7 @@
 source "$(dirname "$0")/lib.sh"
 start_display
 install_program
-python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books" --big 150
+make_library --big 150
 write_settings "Config|路径|$E2E_DIR/books/" "Config|书|2" "Config|章|3" "Config|行|4" "字体|字体大小|15"
 launch_program
 exit_through_menu

@@ -7,8 +7,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 start_display
 install_program
-books="$E2E_DIR/books"
-python3 "$(dirname "$0")/make_library.py" "$books"
+make_library
 python3 - "$books/u16.txt" <<'PY'
 import sys
 text = "雨夜\r\n第一章 开端\r\n" + "小城的夜里下着雨。\r\n" * 30 + "第二章 结尾\r\n" + "天亮了，雨停了。\r\n" * 30

@@ -4,7 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 start_display
 install_program
-python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books"
+make_library
 write_settings "Config|路径|$E2E_DIR/books/" "Config|书|0" "Config|章|3" "Config|行|5"
 start_program
 first_window=$WINDOW_ID

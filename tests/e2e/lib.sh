@@ -4,6 +4,7 @@
 set -euo pipefail
 
 E2E_PROGRAM="${FOLIVAR_PROGRAM:?FOLIVAR_PROGRAM must name the built folivar}"
+E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 E2E_DIR="$(mktemp -d /tmp/folivar-e2e.XXXXXX)"
 E2E_PIDS=()
 
@@ -49,6 +50,13 @@ start_display() {
 install_program() {
   mkdir -p "$E2E_DIR/app"
   cp "$E2E_PROGRAM" "$E2E_DIR/app/folivar"
+}
+
+# Writes the generated library (make_library.py, given its options) to
+# $E2E_DIR/books and names that folder $books.
+make_library() { # [--big MB]
+  books="$E2E_DIR/books"
+  python3 "$E2E_LIB_DIR/make_library.py" "$books" "$@"
 }
 
 # Writes config.ini from "section|key|value" lines, GBK with CR LF.

@@ -6,8 +6,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 start_display
 install_program
-books="$E2E_DIR/books"
-python3 "$(dirname "$0")/make_library.py" "$books"
+make_library
 write_settings "Config|路径|$books/"
 
 open_book() { # ROW: a click on that row of the book list, then its load

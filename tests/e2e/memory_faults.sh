@@ -7,8 +7,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 start_display
 install_program
-books="$E2E_DIR/books"
-python3 "$(dirname "$0")/make_library.py" "$books" --big 64
+make_library --big 64
 : >"$books/empty.txt"
 # The book list: a.txt, b.txt, big.txt, c.txt, empty.txt.
 write_settings "Config|路径|$books/" "Config|书|1" "Config|章|0"

@@ -6,8 +6,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 start_display
 install_program
-books="$E2E_DIR/books"
-python3 "$(dirname "$0")/make_library.py" "$books"
+make_library
 write_remembered_place "$books/"
 chapter5=$(chapter_text "$books/b.txt" 5)
 chapter6=$(chapter_text "$books/b.txt" 6)

@@ -8,7 +8,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 start_display
 install_program
-python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books" --big 64
+make_library --big 64
 # The book list: a.txt, b.txt, big.txt, c.txt.
 write_settings "Config|路径|$E2E_DIR/books/" "Config|书|2" "Config|章|3" "Config|行|4"
 python3 "$E2E_TOOLS/watch_replacements.py" "$E2E_DIR/app/config.ini" >"$E2E_DIR/writes" &

@@ -7,8 +7,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 start_display
 install_program
-books="$E2E_DIR/books"
-python3 "$(dirname "$0")/make_library.py" "$books"
+make_library
 write_remembered_place "$books/"
 
 echo "case: Space at the end of chapter 5, Page Up at the top of chapter 6"

@@ -4,7 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 start_display
 install_program
-python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books"
+make_library
 # A pure green pane is easy to find in a screenshot.
 write_settings "Config|路径|$E2E_DIR/books/" "Config|书|2" "Config|章|4" "Config|行|9" "字体|背景颜色|65280"
 start_program

@@ -4,7 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 start_display
 install_program
-python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books"
+make_library
 write_remembered_place "$E2E_DIR/books/"
 start_program
 

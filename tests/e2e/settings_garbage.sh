@@ -7,8 +7,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 start_display
 install_program
-books="$E2E_DIR/books"
-python3 "$(dirname "$0")/make_library.py" "$books"
+make_library
 long=$(python3 -c 'print("长" * 10000)')
 
 # run_with NAME PANE BOOKS CHAPTERS SETTING...: starts the reader on those

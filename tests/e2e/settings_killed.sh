@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 start_display
 install_program
-python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books" --big 64
+make_library --big 64
 ini="$E2E_DIR/app/config.ini"
 
 echo "case: killed while loading a large book"

@@ -7,7 +7,7 @@ source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 start_display
 install_program
-python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books"
+make_library
 # Without its trailing "/" the folder would be written back with one.
 write_remembered_place "$E2E_DIR/books"
 cp "$E2E_DIR/app/config.ini" "$E2E_DIR/before.ini"

@@ -7,7 +7,7 @@ source "$(dirname "$0")/settings_checks.sh"
 start_display
 install_program
 cp "$E2E_DIR/app/folivar" "$E2E_DIR/app/folivar2"
-python3 "$(dirname "$0")/make_library.py" "$E2E_DIR/books"
+make_library
 
 # Starts the program and waits until it shows the remembered chapter. Both
 # windows have the same title: the new one is found by its process.

@@ -11,8 +11,7 @@ source "$(dirname "$0")/settings_checks.sh"
 source "$(dirname "$0")/wayland_lib.sh"
 start_weston
 install_program
-books="$E2E_DIR/books"
-python3 "$(dirname "$0")/make_library.py" "$books"
+make_library
 write_settings "Config|路径|$books/"
 
 echo "case: the window, books and chapters from the keyboard, 退出"
