@@ -2,26 +2,13 @@
 
 #include "BenchReport.h"
 #include "StoreMeasurement.h"
-#include "app/Settings.h"
+#include "core/Settings.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
-
-Measurement RunChild(const QStringList &arguments)
-{
-    QProcess child;
-    child.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    child.start(QCoreApplication::applicationFilePath(), arguments);
-    if (!child.waitForFinished(-1) || child.exitStatus() != QProcess::NormalExit || child.exitCode() != 0) {
-        std::fprintf(stderr, "child run failed: %s\n", qPrintable(arguments.join(u' ')));
-        return {};
-    }
-    return ParseMeasurement(child.readAllStandardOutput());
-}
 
 namespace {
 

@@ -3,19 +3,11 @@
 // child processes of this same program (peak memory is per process), one
 // floor run and one reader run at a time.
 #include "BenchBook.h"
+#include "ChildRun.h"
 #include "Measurement.h"
 
 #include <QList>
 #include <QString>
-
-// The arguments a child is started with.
-namespace ChildOption {
-inline const QString ReaderRun = QStringLiteral("reader-run");
-inline const QString FloorRun = QStringLiteral("floor-run");
-inline const QString ArrowSteps = QStringLiteral("arrow-steps");
-inline const QString StoreRun = QStringLiteral("store-run");
-inline const QString WithoutStore = QStringLiteral("without-store");
-} // namespace ChildOption
 
 struct BenchSettings {
     QList<int> megabytes;
@@ -35,7 +27,3 @@ struct SizeResult {
 // Measures every size in turn, printing each size's report as soon as it is
 // done, then the book store's cost.
 void RunBenchmark(const BenchSettings &settings);
-
-// One run of a child process of this program with these arguments; empty
-// when it failed (reported on the error output).
-Measurement RunChild(const QStringList &arguments);

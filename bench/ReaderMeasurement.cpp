@@ -5,10 +5,10 @@
 #include "RuleMeasurement.h"
 #include "app/MainWindow.h"
 #include "app/ReaderState.h"
-#include "app/Settings.h"
 #include "core/BookSearch.h"
+#include "core/Settings.h"
 #include "reader/ChapterNavigation.h"
-#include "shelf/BookLoader.h"
+#include "session/ReadingSession.h"
 #include "support/WaitForStartUp.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
@@ -147,8 +147,23 @@ Measurement MeasureFind(const QString &text)
             {MeasurementKey::FindHits, double(hits)}};
 }
 
+// From the choice of the book to its first chapter on screen, as the user
+// waits for it; -1 when it was not shown.
+double OpenAndTime(ReadingSession &session, int book)
+{
+    QElapsedTimer timer;
+    double shownMs = -1;
+    const QMetaObject::Connection shown =
+        QObject::connect(&session, &ReadingSession::bookShown, [&] { shownMs = MillisecondsOf(timer); });
+    timer.start();
+    session.OpenBookAt(book, [](const OpenBook &) { return ShownPlace{}; });
+    WaitUntil([&] { return shownMs >= 0; });
+    QObject::disconnect(shown);
+    return shownMs;
+}
+
 // Everything after start-up, in one window that is already waiting for the user.
-Measurement MeasureOpenWindow(ReaderState &state, const ReaderControls &controls, const QString &fileName,
+Measurement MeasureOpenWindow(ReadingSession &session, const ReaderControls &controls, const QString &fileName,
                               int arrowSteps)
 {
     const int book = IndexOfBook(*controls.列表框_文件, fileName);
@@ -159,26 +174,24 @@ Measurement MeasureOpenWindow(ReaderState &state, const ReaderControls &controls
     // Whatever start-up left to paint is done before the idle reading.
     QCoreApplication::processEvents();
     const qint64 idle = CurrentResidentBytes();
-    QElapsedTimer timer;
-    timer.start();
-    OpenBookAt(state.shelf, state.book, *controls.列表框_文件, *controls.标签_状态显示, book);
-    const double firstChapterMs = MillisecondsOf(timer);
+    const double firstChapterMs = OpenAndTime(session, book);
+    const OpenBook &opened = session.Book();
     EditBox &pane = *controls.编辑框_内容;
-    if (state.book.ChapterCount() < 2 || pane.Text().isEmpty()) {
-        std::fprintf(stderr, "the book opened into %d chapter items and no text\n", state.book.ChapterCount());
+    if (opened.ChapterCount() < 2 || pane.Text().isEmpty()) {
+        std::fprintf(stderr, "the book opened into %d chapter items and no text\n", opened.ChapterCount());
         return {};
     }
-    const ReadingTimes times = MeasureReading(state.book, *controls.列表框_章节, pane, arrowSteps);
+    const ReadingTimes times = MeasureReading(opened, *controls.列表框_章节, pane, arrowSteps);
     const double peak = double(PeakResidentBytes());
-    Measurement measurement = MeasureFind(state.book.BookText);
-    measurement.insert(MeasureChapterRules(state.book.BookText));
+    Measurement measurement = MeasureFind(opened.BookText);
+    measurement.insert(MeasureChapterRules(opened.BookText));
     measurement.insert({{MeasurementKey::FirstChapterMs, firstChapterMs},
                         {MeasurementKey::FirstLastChapterMs, times.firstLastChapterMs},
                         {MeasurementKey::LastChapterMs, Median(times.lastChapterJumps)},
-                        {MeasurementKey::LastChapterFloorMs, BareChangeMs(pane, state.book, times.jumps)},
+                        {MeasurementKey::LastChapterFloorMs, BareChangeMs(pane, opened, times.jumps)},
                         {MeasurementKey::ArrowStepMs, Median(times.arrowSteps)},
-                        {MeasurementKey::ArrowStepFloorMs, BareChangeMs(pane, state.book, times.steps)},
-                        {MeasurementKey::ChapterItems, double(state.book.ChapterCount())},
+                        {MeasurementKey::ArrowStepFloorMs, BareChangeMs(pane, opened, times.steps)},
+                        {MeasurementKey::ChapterItems, double(opened.ChapterCount())},
                         {MeasurementKey::IdleBytes, double(idle)},
                         {MeasurementKey::PeakBytes, peak}});
     return measurement;
@@ -191,7 +204,7 @@ Measurement MeasureReader(const QString &bookPath, int arrowSteps)
     const QFileInfo book(bookPath);
     const QString settingsPath = SettingsPathFor(QCoreApplication::applicationDirPath());
     QFile::remove(settingsPath);
-    RememberedSettings settings;
+    Settings settings;
     settings.bookDirectory = book.absolutePath() + QLatin1Char('/');
     SaveSettings(settingsPath, settings);
     Measurement measurement;
@@ -200,7 +213,7 @@ Measurement MeasureReader(const QString &bookPath, int arrowSteps)
         ReaderState state;
         MainWindow window(state);
         if (WaitForStartUp(state))
-            measurement = MeasureOpenWindow(state, window.Controls(), book.fileName(), arrowSteps);
+            measurement = MeasureOpenWindow(window.Session(), window.Controls(), book.fileName(), arrowSteps);
         else
             std::fprintf(stderr, "start-up did not finish\n");
     }

@@ -1,14 +1,13 @@
 #include "StoreMeasurement.h"
 
 #include "BenchBook.h"
-#include "BenchRunner.h"
+#include "ChildRun.h"
 #include "Median.h"
-#include "app/BookPlaces.h"
 #include "app/MainWindow.h"
 #include "app/ReaderState.h"
-#include "app/Settings.h"
 #include "core/BookStoreFile.h"
-#include "reader/ChapterNavigation.h"
+#include "core/Settings.h"
+#include "session/ReadingSession.h"
 #include "support/WaitForStartUp.h"
 #include "ui/VirtualKey.h"
 
@@ -70,15 +69,15 @@ Measurement StartAndSwitch(bool withStore)
     if (!WaitForStartUp(state))
         return {};
     const double startUpMs = MillisecondsOf(timer);
-    const ReaderControls &c = window.Controls();
+    ReadingSession &session = window.Session();
     // The second change is the one measured: from then on the store's own
     // thread holds the records as well, and a change copies them.
     for (int change = 0; change < 2; ++change) {
-        OnContentKeyUp(state.book, *c.列表框_章节, *c.编辑框_内容, VK_RIGHT, 0);
+        session.OnContentKeyUp(VK_RIGHT, 0);
         timer.restart();
-        SaveShownPlace(state, c);
+        session.SaveShownPlace();
     }
-    const bool found = state.store.Find(BookName(1)) != nullptr;
+    const bool found = state.store.Find(BookName(1)).has_value();
     const double switchMs = MillisecondsOf(timer);
     if (found != withStore)
         return {};
@@ -96,10 +95,10 @@ Measurement MeasureStoreRun(const QString &folder, bool withStore)
 {
     const QString settingsPath = SettingsPathFor(QCoreApplication::applicationDirPath());
     const QString storePath = BookStorePathFor(settingsPath);
-    RememberedSettings settings;
+    Settings settings;
     settings.bookDirectory = LibraryOf(folder) + QLatin1Char('/');
-    settings.book = QStringLiteral("0");
-    settings.chapter = QStringLiteral("3");
+    settings.book = 0;
+    settings.chapter = 3;
     QFile::remove(settingsPath);
     SaveSettings(settingsPath, settings);
     QFile::remove(storePath);

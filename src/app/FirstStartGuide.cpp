@@ -1,9 +1,8 @@
 #include "app/FirstStartGuide.h"
 
-#include "app/ReaderState.h"
+#include "session/ReadingSession.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
-#include "ui/ReaderControls.h"
 
 #include <QDir>
 
@@ -25,8 +24,8 @@ QString FirstStartGuide(const QString &settingsPath)
         .arg(QDir::toNativeSeparators(settingsPath));
 }
 
-void ShowGuideWithoutBooks(const ReaderState &state, const ReaderControls &controls)
+void ShowGuideWithoutBooks(const ReadingSession &session, const ListBox &bookList, const QString &settingsPath)
 {
-    if (controls.列表框_文件->Count() == 0 && state.book.fileName.isEmpty())
-        controls.编辑框_内容->SetText(FirstStartGuide(state.SettingsPath));
+    if (bookList.Count() == 0 && !session.HasBook())
+        session.Pane().SetText(FirstStartGuide(settingsPath));
 }

@@ -4,10 +4,10 @@
 // remember, and the first book opened replaces it.
 #include <QString>
 
-struct ReaderState;
-struct ReaderControls;
+class ListBox;
+class ReadingSession;
 
 QString FirstStartGuide(const QString &settingsPath);
 
 // Shows the guide when the book list is empty and no book is open.
-void ShowGuideWithoutBooks(const ReaderState &state, const ReaderControls &controls);
+void ShowGuideWithoutBooks(const ReadingSession &session, const ListBox &bookList, const QString &settingsPath);

@@ -1,20 +1,17 @@
 #include "app/MainWindow.h"
 
-#include "app/BookPlaces.h"
-#include "app/Bookmarks.h"
+#include "app/FirstStartGuide.h"
 #include "app/MenuItem.h"
-#include "app/PlaceSaver.h"
 #include "app/ReaderState.h"
 #include "app/ReadingMenu.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
 #include "layout/RelayoutAll.h"
 #include "platform/TerminationRequests.h"
-#include "reader/BookFind.h"
 #include "reader/ChapterIndex.h"
-#include "reader/ChapterNavigation.h"
-#include "shelf/BookList.h"
-#include "shelf/BookLoader.h"
+#include "session/Bookmarks.h"
+#include "session/ReadingSession.h"
+#include "shelf/Shelf.h"
 #include "tools/Appearance.h"
 #include "tools/FullScreen.h"
 #include "tools/HotKey.h"
@@ -75,7 +72,7 @@ MainWindow::MainWindow(ReaderState &state, QWidget *parent) : QMainWindow(parent
         this,
         [this] {
             PlaceAtDesignedGeometry();
-            OnStartup(state_, controls_);
+            OnStartup(state_, controls_, *session_);
         },
         Qt::QueuedConnection);
 }
@@ -116,6 +113,9 @@ void MainWindow::CreateControls()
     controls_.标签_热键反馈->hide();
     controls_.编辑框_路径->hide();
     controls_.编辑框_内容->setFocus();
+    shelf_ = std::make_unique<Shelf>(*controls_.列表框_文件, *controls_.编辑框_路径, *controls_.标签_状态显示);
+    session_ = std::make_unique<ReadingSession>(state_.store, *shelf_, *controls_.列表框_章节, *controls_.编辑框_内容,
+                                                *controls_.findWindow);
 }
 
 void MainWindow::DescribeControls()
@@ -142,11 +142,11 @@ void MainWindow::PlaceAtDesignedGeometry()
 
 void MainWindow::CreateMenus()
 {
-    ReaderState &state = state_;
+    ReadingSession &session = *session_;
     const ReaderControls &c = controls_;
 
     QMenu *file = menuBar()->addMenu(QStringLiteral("文件"));
-    AddMenuItem(file, QStringLiteral("打开文件"), [&state, &c] { OnChooseBookFolder(state, c); });
+    AddMenuItem(file, QStringLiteral("打开文件"), [this, &session] { session.OnChooseBookFolder(this); });
     file->addSeparator();
     AddMenuItem(file, QStringLiteral("退出"), [this] { close(); });
 
@@ -160,7 +160,7 @@ void MainWindow::CreateMenus()
     AddMenuItem(settings, QStringLiteral("简体"), [&c] { OnToSimplified(*c.编辑框_内容); });
     AddMenuItem(settings, QStringLiteral("繁体"), [&c] { OnToTraditional(*c.编辑框_内容); });
 
-    FillReadingMenu(menuBar()->addMenu(QStringLiteral("阅读")), state, c);
+    FillReadingMenu(menuBar()->addMenu(QStringLiteral("阅读")), session, c);
 
     QMenu *sidebar = menuBar()->addMenu(QStringLiteral("侧边栏"));
     AddMenuItem(sidebar, QStringLiteral("隐藏"), [this, &c] { OnHideSidebar(*this, *c.编辑框_内容); });
@@ -180,58 +180,55 @@ void MainWindow::AddShortcut(Qt::Key key, std::function<void()> handler)
 
 void MainWindow::WireWindows()
 {
-    ReaderState &state = state_;
+    ReadingSession &session = *session_;
     const ReaderControls &c = controls_;
-    connect(c.findWindow, &ListWindow::termEntered, this,
-            [&state, &c](const QString &term) { OnSearch(state.book, state.find, *c.findWindow, term); });
-    connect(c.findWindow, &ListWindow::itemPicked, this,
-            [&state, &c](int index) { OnHitPicked(state.book, state.find, *c.列表框_章节, *c.编辑框_内容, index); });
+    connect(c.findWindow, &ListWindow::termEntered, &session, &ReadingSession::OnSearch);
+    connect(c.findWindow, &ListWindow::itemPicked, &session, &ReadingSession::OnHitPicked);
     connect(c.bookmarksWindow, &ListWindow::itemPicked, this,
-            [&state, &c](int index) { OnBookmarkPicked(state, c, index); });
+            [&session](int index) { OnBookmarkPicked(session, index); });
     connect(c.bookmarksWindow, &ListWindow::itemDeleteRequested, this,
-            [&state, &c](int index) { OnBookmarkDeleted(state, c, index); });
+            [&session, &c](int index) { OnBookmarkDeleted(session, *c.bookmarksWindow, index); });
     // The chapter list's own menu.
     auto *restore = new QAction(QStringLiteral("恢复删除的标题"), c.列表框_章节);
     c.列表框_章节->addAction(restore);
     c.列表框_章节->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(restore, &QAction::triggered, this,
-            [&state, &c] { OnRestoreRemovedHeadings(state.book, *c.列表框_章节, *c.编辑框_内容); });
+    connect(restore, &QAction::triggered, &session, &ReadingSession::OnRestoreRemovedHeadings);
 }
 
 void MainWindow::WireEvents()
 {
     ReaderState &state = state_;
+    ReadingSession &session = *session_;
     const ReaderControls &c = controls_;
-    connect(c.列表框_文件, &ListBox::userSelectionChanged, this, [&state, &c] { OnBookSelected(state, c); });
-    connect(c.列表框_章节, &ListBox::userSelectionChanged, this,
-            [&state, &c] { OnChapterSelected(state.book, *c.列表框_章节, *c.编辑框_内容); });
-    connect(c.列表框_章节, &ListBox::keyReleased, this,
-            [&state, &c](int key, int modifiers) { OnChapterListKeyUp(state.book, *c.列表框_章节, key, modifiers); });
-    connect(c.编辑框_内容, &EditBox::keyReleased, this, [&state, &c](int key, int modifiers) {
-        OnContentKeyUp(state.book, *c.列表框_章节, *c.编辑框_内容, key, modifiers);
-    });
-    connect(c.编辑框_内容, &EditBox::pagedPastText, this,
-            [&state, &c](int direction) { OnContentPagedPast(state.book, *c.列表框_章节, *c.编辑框_内容, direction); });
+    connect(c.列表框_文件, &ListBox::userSelectionChanged, &session, &ReadingSession::OnBookSelected);
+    connect(c.列表框_章节, &ListBox::userSelectionChanged, &session, &ReadingSession::OnChapterSelected);
+    connect(c.列表框_章节, &ListBox::keyReleased, &session, &ReadingSession::OnChapterListKeyUp);
+    connect(c.编辑框_内容, &EditBox::keyReleased, &session, &ReadingSession::OnContentKeyUp);
+    connect(c.编辑框_内容, &EditBox::pagedPastText, &session, &ReadingSession::OnContentPagedPast);
     AddShortcut(Qt::Key_F11, [this] { OnToggleFullScreen(*this); });
     AddShortcut(Qt::Key_Escape, [this] { OnLeaveFullScreen(*this); });
     // The pane's own wheel scrolling is all the wheel does: no handler of ours.
-    connect(c.标签_状态显示, &NotifyLabel::notified, this, [&state, &c](int percentage, int second) {
-        OnLoadProgress(state.book, *c.标签_状态显示, *c.列表框_章节, *c.编辑框_内容, percentage, second);
-    });
+    connect(c.标签_状态显示, &NotifyLabel::notified, this,
+            [&c](int percentage, int second) { OnLoadProgress(*c.标签_状态显示, percentage, second); });
     connect(c.标签_热键反馈, &NotifyLabel::notified, this,
             [this](int hotKey, int second) { OnHotKey(*this, hotKey, second); });
+    // The reader has moved on: a place start-up could not restore is given up.
+    connect(&session, &ReadingSession::bookShown, this, [&state] { state.rememberedPlace.reset(); });
+    connect(shelf_.get(), &Shelf::folderListed, this, [&state, &session, &c] {
+        state.rememberedPlace.reset();
+        ShowGuideWithoutBooks(session, *c.列表框_文件, state.SettingsPath);
+    });
     WireWindows();
-    new PlaceSaver(state, c, this);
     // Asked to end from outside (a signal, the session ending): close the way
     // the user does, so that shutdown runs; dialogs that are open close too.
     WatchTerminationRequests(this, [] { QApplication::closeAllWindows(); });
     connect(qApp, &QGuiApplication::commitDataRequest, this, [] { QApplication::closeAllWindows(); });
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [&state, &c] { OnShutdown(state, c); });
+    connect(qApp, &QCoreApplication::aboutToQuit, this, [&state, &c, &session] { OnShutdown(state, c, session); });
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    OnShutdown(state_, controls_);
+    OnShutdown(state_, controls_, *session_);
     event->accept();
 }
 

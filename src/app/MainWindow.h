@@ -5,8 +5,11 @@
 
 #include <QMainWindow>
 #include <functional>
+#include <memory>
 
 struct ReaderState;
+class ReadingSession;
+class Shelf;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -15,6 +18,7 @@ public:
     ~MainWindow() override;
 
     const ReaderControls &Controls() const { return controls_; }
+    ReadingSession &Session() const { return *session_; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -31,4 +35,7 @@ private:
 
     ReaderState &state_;
     ReaderControls controls_;
+    // Destroyed before the controls they show books in.
+    std::unique_ptr<Shelf> shelf_;
+    std::unique_ptr<ReadingSession> session_;
 };

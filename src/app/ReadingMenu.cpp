@@ -1,18 +1,18 @@
 #include "app/ReadingMenu.h"
 
-#include "app/BookEncoding.h"
-#include "app/Bookmarks.h"
-#include "app/ChapterRuleChoice.h"
 #include "app/MenuItem.h"
-#include "app/ReaderState.h"
-#include "reader/BookFind.h"
+#include "session/BookEncoding.h"
+#include "session/Bookmarks.h"
+#include "session/ChapterRuleChoice.h"
+#include "session/ReadingSession.h"
+#include "ui/ListWindow.h"
 #include "ui/ReaderControls.h"
 
 #include <QActionGroup>
 
 namespace {
 
-void FillEncodingMenu(QMenu *encodings, ReaderState &state, const ReaderControls &c)
+void FillEncodingMenu(QMenu *encodings, ReadingSession &session)
 {
     const std::pair<const char *, std::optional<TextEncoding::Kind>> items[] = {
         {"自动检测", std::nullopt},           {"GB18030", TextEncoding::Gb18030},   {"UTF-8", TextEncoding::Utf8},
@@ -20,16 +20,17 @@ void FillEncodingMenu(QMenu *encodings, ReaderState &state, const ReaderControls
     auto *group = new QActionGroup(encodings);
     for (const auto &[text, kind] : items) {
         QAction *item = AddMenuItem(encodings, QString::fromUtf8(text),
-                                    [&state, &c, kind = kind] { OnChooseEncoding(state, c, kind); });
+                                    [&session, kind = kind] { OnChooseEncoding(session, kind); });
         item->setCheckable(true);
         group->addAction(item);
         // The check mark follows the open book.
-        QObject::connect(encodings, &QMenu::aboutToShow, item,
-                         [&state, item, kind = kind] { item->setChecked(ChosenEncodingOfOpenBook(state) == kind); });
+        QObject::connect(encodings, &QMenu::aboutToShow, item, [&session, item, kind = kind] {
+            item->setChecked(ChosenEncodingOfOpenBook(session) == kind);
+        });
     }
 }
 
-void FillChapterRuleMenu(QMenu *rules, ReaderState &state, const ReaderControls &c)
+void FillChapterRuleMenu(QMenu *rules, ReadingSession &session, QWidget *window)
 {
     auto *group = new QActionGroup(rules);
     const auto addRule = [&](const QString &text, ChapterRule::Kind kind, std::function<void()> handler) {
@@ -37,34 +38,33 @@ void FillChapterRuleMenu(QMenu *rules, ReaderState &state, const ReaderControls 
         item->setCheckable(true);
         group->addAction(item);
         QObject::connect(rules, &QMenu::aboutToShow, item,
-                         [&state, item, kind] { item->setChecked(state.book.rule.kind == kind); });
+                         [&session, item, kind] { item->setChecked(session.Book().rule.kind == kind); });
     };
-    addRule(QStringLiteral("默认"), ChapterRule::Default, [&state, &c] { OnChooseChapterRule(state, c, {}); });
-    addRule(QStringLiteral("严格（仅独立标题行）"), ChapterRule::Strict, [&state, &c] {
-        OnChooseChapterRule(state, c, {ChapterRule::Strict, {}});
+    addRule(QStringLiteral("默认"), ChapterRule::Default, [&session] { OnChooseChapterRule(session, {}); });
+    addRule(QStringLiteral("严格（仅独立标题行）"), ChapterRule::Strict, [&session] {
+        OnChooseChapterRule(session, {ChapterRule::Strict, {}});
     });
-    addRule(QStringLiteral("自定义…"), ChapterRule::Custom, [&state, &c] { OnEditCustomChapterRule(state, c); });
+    addRule(QStringLiteral("自定义…"), ChapterRule::Custom,
+            [&session, window] { OnEditCustomChapterRule(session, window); });
 }
 
 } // namespace
 
-void FillReadingMenu(QMenu *reading, ReaderState &state, const ReaderControls &c)
+void FillReadingMenu(QMenu *reading, ReadingSession &session, const ReaderControls &c)
 {
     AddMenuItem(reading, QStringLiteral("查找…"), [&c] { OnFind(*c.findWindow); })->setShortcut(QKeySequence::Find);
-    AddMenuItem(reading, QStringLiteral("查找下一个"), [&state, &c] {
-        OnFindAgain(state.book, state.find, *c.findWindow, *c.列表框_章节, *c.编辑框_内容, 1);
-    })->setShortcut(Qt::Key_F3);
-    AddMenuItem(reading, QStringLiteral("查找上一个"), [&state, &c] {
-        OnFindAgain(state.book, state.find, *c.findWindow, *c.列表框_章节, *c.编辑框_内容, -1);
+    AddMenuItem(reading, QStringLiteral("查找下一个"), [&session] { session.OnFindAgain(1); })->setShortcut(Qt::Key_F3);
+    AddMenuItem(reading, QStringLiteral("查找上一个"), [&session] {
+        session.OnFindAgain(-1);
     })->setShortcut(Qt::SHIFT | Qt::Key_F3);
     reading->addSeparator();
-    AddMenuItem(reading, QStringLiteral("添加书签"), [&state, &c] {
-        OnAddBookmark(state, c);
+    AddMenuItem(reading, QStringLiteral("添加书签"), [&session, &c] {
+        OnAddBookmark(session, *c.bookmarksWindow);
     })->setShortcut(Qt::CTRL | Qt::Key_D);
-    AddMenuItem(reading, QStringLiteral("书签…"), [&state, &c] {
-        OnShowBookmarks(state, c);
+    AddMenuItem(reading, QStringLiteral("书签…"), [&session, &c] {
+        OnShowBookmarks(session, *c.bookmarksWindow);
     })->setShortcut(Qt::CTRL | Qt::Key_B);
     reading->addSeparator();
-    FillEncodingMenu(reading->addMenu(QStringLiteral("编码")), state, c);
-    FillChapterRuleMenu(reading->addMenu(QStringLiteral("章节规则")), state, c);
+    FillEncodingMenu(reading->addMenu(QStringLiteral("编码")), session);
+    FillChapterRuleMenu(reading->addMenu(QStringLiteral("章节规则")), session, c.mainWindow);
 }

@@ -3,9 +3,9 @@
 // (its encoding, its chapter rule), each with a check mark on the choice in
 // use for it.
 class QMenu;
-struct ReaderState;
+class ReadingSession;
 struct ReaderControls;
 
-// Fills the menu; its handlers reach the state and controls given, which
+// Fills the menu; its handlers reach the session and controls given, which
 // outlive it.
-void FillReadingMenu(QMenu *reading, ReaderState &state, const ReaderControls &controls);
+void FillReadingMenu(QMenu *reading, ReadingSession &session, const ReaderControls &controls);

@@ -1,14 +1,15 @@
 #include "app/Shutdown.h"
 
-#include "app/BookPlaces.h"
 #include "app/ReaderState.h"
-#include "app/Settings.h"
-#include "shelf/BookLoader.h"
+#include "core/Settings.h"
+#include "session/ReadingSession.h"
+#include "shelf/Shelf.h"
 #include "tools/HotKey.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
-#include "ui/NotifyLabel.h"
 #include "ui/ReaderControls.h"
+
+#include <string_view>
 
 namespace {
 
@@ -21,52 +22,49 @@ QString AsSettingText(const QString &text)
 
 // Where the reader is: the book folder, the selected book and chapter, the
 // pane's first visible line, and the names of the book and the chapter.
-void PlaceOnScreen(const ReaderState &state, const ReaderControls &controls, RememberedSettings &settings)
+void PlaceOnScreen(const ReadingSession &session, const ListBox &bookList, Settings &settings)
 {
-    const int book = controls.列表框_文件->Selection();
-    const int chapter = controls.列表框_章节->Selection();
-    settings.bookDirectory = state.shelf.BookDirectory;
-    settings.book = QString::number(book);
-    settings.chapter = QString::number(chapter);
+    const int book = bookList.Selection();
+    const int chapter = session.ShownChapter();
+    settings.bookDirectory = session.BookShelf().BookDirectory();
+    settings.book = book;
+    settings.chapter = chapter;
     // Without a book the pane holds at most the guide, which is no place.
-    settings.line = QString::number(state.book.fileName.isEmpty() ? 0 : controls.编辑框_内容->FirstVisibleLine());
-    settings.bookName = AsSettingText(controls.列表框_文件->ItemText(book));
-    settings.chapterTitle = AsSettingText(state.book.ChapterTitle(chapter));
+    settings.line = session.HasBook() ? session.Pane().FirstVisibleLine() : 0;
+    settings.bookName = AsSettingText(bookList.ItemText(book));
+    settings.chapterTitle = AsSettingText(session.Book().ChapterTitle(chapter));
 }
 
-void KeptPlace(const RememberedSettings &kept, RememberedSettings &settings)
+// The place is what section "Config" holds; it goes back as it was read.
+void KeepPlace(const SettingTexts &kept, SettingTexts &texts)
 {
-    settings.bookDirectory = kept.bookDirectory;
-    settings.book = kept.book;
-    settings.chapter = kept.chapter;
-    settings.line = kept.line;
-    settings.bookName = kept.bookName;
-    settings.chapterTitle = kept.chapterTitle;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        if (kSettingKeys[i].section == std::string_view("Config"))
+            texts[i] = kept[i];
 }
 
 } // namespace
 
-void OnShutdown(ReaderState &state, const ReaderControls &controls)
+void OnShutdown(ReaderState &state, const ReaderControls &controls, ReadingSession &session)
 {
     if (state.shutDown)
         return;
     // The book store first: config.ini, written after it, stays the newer.
-    SaveShownPlace(state, controls);
+    session.Close();
     state.store.Flush();
     state.shutDown = true;
-    StopLoading(state.shelf);
 
     EditBox &pane = *controls.编辑框_内容;
     pane.setFocus();
-    RememberedSettings settings;
-    if (state.rememberedPlace)
-        KeptPlace(*state.rememberedPlace, settings);
-    else
-        PlaceOnScreen(state, controls, settings);
+    Settings settings;
+    PlaceOnScreen(session, *controls.列表框_文件, settings);
     settings.fontName = pane.FontName();
-    settings.fontSize = QString::number(pane.FontSize());
-    settings.textColour = QString::number(pane.TextColour());
-    settings.backgroundColour = QString::number(pane.BackgroundColour());
-    SaveSettings(state.SettingsPath, settings);
+    settings.fontSize = pane.FontSize();
+    settings.textColour = pane.TextColour();
+    settings.backgroundColour = pane.BackgroundColour();
+    SettingTexts texts = TextsOf(settings);
+    if (state.rememberedPlace)
+        KeepPlace(*state.rememberedPlace, texts);
+    WriteSettingTexts(state.SettingsPath, texts);
     ReleaseReaderHotKey(controls.mainWindow, state.HotKeyId);
 }

@@ -1,14 +1,12 @@
 #include "app/Startup.h"
 
-#include "app/BookChoices.h"
-#include "app/BookPlaces.h"
 #include "app/FirstStartGuide.h"
 #include "app/Log.h"
 #include "app/ReaderState.h"
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "layout/RegisterLayout.h"
-#include "shelf/BookList.h"
-#include "shelf/BookLoader.h"
+#include "session/ReadingSession.h"
+#include "shelf/Shelf.h"
 #include "tools/Appearance.h"
 #include "tools/HotKey.h"
 #include "ui/EditBox.h"
@@ -23,18 +21,16 @@
 namespace {
 
 // Each item only when remembered; the pane otherwise keeps its designed look.
-// A size or colour that is no number counts as not remembered: read as 0, a
-// damaged file would paint black text on a black page.
-void ApplyAppearance(const RememberedSettings &remembered, EditBox &pane)
+void ApplyAppearance(const Settings &remembered, EditBox &pane)
 {
     if (!remembered.fontName.isEmpty())
         pane.SetFontName(remembered.fontName);
-    if (const std::optional<int> size = SettingNumber(remembered.fontSize))
-        pane.SetFontSize(*size);
-    if (const std::optional<int> colour = SettingNumber(remembered.textColour))
-        pane.SetTextColour(*colour);
-    if (const std::optional<int> colour = SettingNumber(remembered.backgroundColour))
-        pane.SetBackgroundColour(*colour);
+    if (remembered.fontSize)
+        pane.SetFontSize(*remembered.fontSize);
+    if (remembered.textColour)
+        pane.SetTextColour(*remembered.textColour);
+    if (remembered.backgroundColour)
+        pane.SetBackgroundColour(*remembered.backgroundColour);
 }
 
 bool SameIgnoringAsciiCase(const QString &a, const QString &b)
@@ -52,9 +48,9 @@ bool SameIgnoringAsciiCase(const QString &a, const QString &b)
 
 // The book to reopen: the one at 书, unless 书名 names another book of the
 // list, found by its exact name, else ignoring the case of ASCII letters.
-int RememberedBookIndex(const ListBox &bookList, const RememberedSettings &remembered)
+int RememberedBookIndex(const ListBox &bookList, const Settings &remembered)
 {
-    const int index = SettingNumber(remembered.book).value_or(0);
+    const int index = remembered.book.value_or(0);
     const QString &name = remembered.bookName;
     if (name.isEmpty() || bookList.ItemText(index) == name)
         return index;
@@ -68,47 +64,48 @@ int RememberedBookIndex(const ListBox &bookList, const RememberedSettings &remem
     return index;
 }
 
-// The remembered place in the book just reopened: config.ini's chapter and
-// line, or the book's own record when that is newer (the reader was killed
-// after reading on).
-void ShowRememberedPlace(ReaderState &state, const ReaderControls &controls, const RememberedSettings &remembered,
-                         qint64 settingsTime)
+// The remembered place in the book reopened: config.ini's chapter and line,
+// or the book's own record when that is newer (the reader was killed after
+// reading on). Without a remembered chapter: chapter 0, not scrolled.
+PlaceFinder RememberedPlace(BookStore &store, const Settings &remembered, qint64 settingsTime)
 {
-    ApplyRemovedHeadings(state, controls);
-    const BookRecord *record = state.store.Find(state.book.fileName);
-    if (record && record->lastRead > settingsTime)
-        return ShowPlace(state, controls, record->chapter, record->chapterTitle, record->line);
-    if (!remembered.chapter.isEmpty())
-        ShowPlace(state, controls, SettingNumber(remembered.chapter).value_or(0), remembered.chapterTitle,
-                  SettingNumber(remembered.line).value_or(0));
+    return [&store, remembered, settingsTime](const OpenBook &book) {
+        const std::optional<BookRecord> record = store.Find(book.fileName);
+        if (record && record->lastRead > settingsTime)
+            return ShownPlace{book.ResolveChapter(record->chapter, record->chapterTitle), record->line};
+        if (!remembered.chapter)
+            return ShownPlace{};
+        return ShownPlace{book.ResolveChapter(*remembered.chapter, remembered.chapterTitle), remembered.line};
+    };
 }
 
-void ReopenBook(ReaderState &state, const ReaderControls &controls, const RememberedSettings &remembered,
+// Lists the remembered folder and starts reopening the remembered book;
+// returns whether it is being opened.
+bool ReopenBook(ReaderState &state, ListBox &bookList, ReadingSession &session, const SettingTexts &texts,
                 qint64 settingsTime)
 {
-    ListBox &bookList = *controls.列表框_文件;
-    FillBookList(state.shelf, bookList, *controls.编辑框_路径, state.shelf.BookDirectory);
+    const Settings remembered = SettingsFrom(texts);
+    session.BookShelf().FillBookList(remembered.bookDirectory);
+    state.rememberedPlace = texts;
     const int book = RememberedBookIndex(bookList, remembered);
-    if (remembered.book.isEmpty() || book < 0) {
+    if (!remembered.book || book < 0) {
         state.rememberedPlace.reset(); // no book to go back to
-        return;
+        return false;
     }
-    // Not opened (its folder or file is missing), or the window closed while
-    // it was loading: the remembered place is kept for the next start.
-    if (!OpenBookAt(state.shelf, state.book, bookList, *controls.标签_状态显示, book) || state.shutDown)
-        return;
-    state.rememberedPlace.reset();
-    ApplyChoicesFoundLate(state, controls);
-    // The user may have picked another book while the remembered one loaded.
-    if (state.shelf.openBookIndex == book)
-        ShowRememberedPlace(state, controls, remembered, settingsTime);
-    else
-        ShowOwnPlace(state, controls);
+    // Not opened (its folder or file is missing): the remembered place is
+    // kept for the next start.
+    return session.OpenBookAt(book, RememberedPlace(state.store, remembered, settingsTime));
+}
+
+void FinishStartup(ReaderState &state)
+{
+    state.startedUp = true;
+    qCInfo(lcApp) << "start-up finished";
 }
 
 } // namespace
 
-void OnStartup(ReaderState &state, const ReaderControls &controls)
+void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSession &session)
 {
     // The pane stretches with the window; the chapter list keeps its width
     // and lets its bottom edge follow the window's.
@@ -119,21 +116,25 @@ void OnStartup(ReaderState &state, const ReaderControls &controls)
     state.SettingsPath = SettingsPathFor(QCoreApplication::applicationDirPath());
     const QFileInfo settingsFile(state.SettingsPath);
     const qint64 settingsTime = settingsFile.exists() ? settingsFile.lastModified().toMSecsSinceEpoch() : 0;
-    const RememberedSettings remembered = LoadSettings(state.SettingsPath);
+    const SettingTexts texts = ReadSettingTexts(state.SettingsPath);
+    const Settings remembered = SettingsFrom(texts);
     state.store.Open(BookStorePathFor(state.SettingsPath));
-    UseBookChoices(state);
-    state.shelf.BookDirectory = remembered.bookDirectory;
     // The font decides how lines wrap, so it must be in place before the pane
     // is scrolled to the remembered line.
     ApplyAppearance(remembered, *controls.编辑框_内容);
     ColourListsLikePane(*controls.编辑框_内容, *controls.列表框_文件, *controls.列表框_章节);
-    if (!state.shelf.BookDirectory.isEmpty()) {
-        state.rememberedPlace = remembered;
-        ReopenBook(state, controls, remembered, settingsTime);
-    }
-    ShowGuideWithoutBooks(state, controls);
-    if (!state.shutDown)
-        state.HotKeyId = RegisterReaderHotKey(controls.mainWindow, controls.标签_热键反馈);
-    state.startedUp = true;
-    qCInfo(lcApp) << "start-up finished";
+    const bool reopening =
+        !remembered.bookDirectory.isEmpty() && ReopenBook(state, *controls.列表框_文件, session, texts, settingsTime);
+    ShowGuideWithoutBooks(session, *controls.列表框_文件, state.SettingsPath);
+    state.HotKeyId = RegisterReaderHotKey(controls.mainWindow, controls.标签_热键反馈);
+    if (!reopening)
+        return FinishStartup(state);
+    // Finished with the first book shown, or the first opening that fails or
+    // is stopped, whichever book the user opened last.
+    const auto finish = [&state] {
+        if (!state.startedUp)
+            FinishStartup(state);
+    };
+    QObject::connect(&session, &ReadingSession::bookShown, &session, finish, Qt::SingleShotConnection);
+    QObject::connect(&session, &ReadingSession::openFailed, &session, finish, Qt::SingleShotConnection);
 }

@@ -81,11 +81,11 @@ void BookStore::EnsureLoaded()
     loaded_ = true;
 }
 
-const BookRecord *BookStore::Find(const QString &name)
+std::optional<BookRecord> BookStore::Find(const QString &name)
 {
     EnsureLoaded();
     const auto found = records_.constFind(name);
-    return found == records_.constEnd() ? nullptr : &found.value();
+    return found == records_.constEnd() ? std::nullopt : std::optional(found.value());
 }
 
 bool BookStore::Put(const QString &name, const BookRecord &record)

@@ -22,9 +22,9 @@ public:
     // Starts reading the file at path (see BookStoreFile::Load); every change
     // from now on is written to it. Once per store.
     void Open(const QString &path);
-    // The book's record, nullptr when it has none; waits for the file to be
-    // read first. The pointer holds until the next Put.
-    const BookRecord *Find(const QString &name);
+    // The book's record, nullopt when it has none; waits for the file to be
+    // read first.
+    std::optional<BookRecord> Find(const QString &name);
     // Replaces the book's record, to be written soon; returns whether that
     // changed anything (nothing is written when it did not).
     bool Put(const QString &name, const BookRecord &record);
@@ -33,8 +33,7 @@ public:
     template <typename Change>
     bool Update(const QString &name, Change change)
     {
-        const BookRecord *stored = Find(name);
-        BookRecord record = stored ? *stored : BookRecord{};
+        BookRecord record = Find(name).value_or(BookRecord{});
         change(record);
         return Put(name, record);
     }

@@ -18,16 +18,11 @@ struct TextRange {
     bool operator==(const TextRange &) const = default;
 };
 
-// What the reader chose for a book: the encoding to read it in (nullopt:
-// recognise it from its first bytes) and the rule that cuts it into chapters.
-struct BookChoices {
-    std::optional<TextEncoding::Kind> encoding;
-    ChapterRule rule;
-};
-
 struct OpenBook {
-    // The book's file name, and the file's size in bytes and modification
-    // time (milliseconds since 1970, UTC) when it was read.
+    // The folder the book was read from (ending in a separator), its file
+    // name, and the file's size in bytes and modification time (milliseconds
+    // since 1970, UTC) when it was read.
+    QString folder;
     QString fileName;
     qint64 fileSize = -1;
     qint64 fileModified = 0;

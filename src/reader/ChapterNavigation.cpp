@@ -1,11 +1,11 @@
 #include "reader/ChapterNavigation.h"
 
 #include "core/OpenBook.h"
-#include "reader/ChapterIndex.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
-#include "ui/ProcessPendingEvents.h"
 #include "ui/VirtualKey.h"
+
+#include <QStringList>
 
 namespace {
 
@@ -24,8 +24,22 @@ bool PutChapter(const OpenBook &book, ListBox &chapterList, EditBox &pane, int n
 
 void ShowChapter(const OpenBook &book, ListBox &chapterList, EditBox &pane, int n)
 {
-    if (PutChapter(book, chapterList, pane, n))
-        ProcessPendingEvents();
+    PutChapter(book, chapterList, pane, n);
+}
+
+void ShowIndex(const OpenBook &book, ListBox &chapterList, EditBox &pane, int n)
+{
+    QStringList titles;
+    titles.reserve(book.chapters.size());
+    for (const ChapterHeading &item : book.chapters)
+        titles.append(item.text);
+    chapterList.SetItems(titles);
+    const int shown = book.ChapterRange(n) ? n : 0;
+    chapterList.SetSelection(shown);
+    // An empty book has nothing to show, and the previous book must not stay.
+    if (book.BookText.isEmpty())
+        pane.SetText(QString());
+    ShowChapter(book, chapterList, pane, shown);
 }
 
 void OnChapterSelected(const OpenBook &book, ListBox &chapterList, EditBox &pane)
@@ -50,7 +64,6 @@ void OnContentPagedPast(const OpenBook &book, ListBox &chapterList, EditBox &pan
     // Paging back reads on backwards: the chapter before ends where it was left.
     if (direction < 0)
         pane.ScrollToEnd();
-    ProcessPendingEvents();
 }
 
 void OnChapterListKeyUp(OpenBook &book, ListBox &chapterList, int virtualKey, int)
@@ -70,7 +83,5 @@ void OnRestoreRemovedHeadings(OpenBook &book, ListBox &chapterList, EditBox &pan
         return;
     const std::optional<TextRange> shown = book.ChapterRange(chapterList.Selection());
     book.RestoreRemovedHeadings();
-    FillChapterList(book, chapterList);
-    if (shown)
-        ShowChapter(book, chapterList, pane, book.ChapterAt(shown->start));
+    ShowIndex(book, chapterList, pane, shown ? book.ChapterAt(shown->start) : 0);
 }

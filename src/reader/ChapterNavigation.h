@@ -8,6 +8,11 @@ class ListBox;
 // index, the pane and the selection stay as they are.
 void ShowChapter(const OpenBook &book, ListBox &chapterList, EditBox &pane, int n);
 
+// Puts the book's index into the chapter list and shows chapter n, or
+// chapter 0 when n names no chapter; an empty book empties the pane. Every
+// time the list is rebuilt, it is rebuilt here.
+void ShowIndex(const OpenBook &book, ListBox &chapterList, EditBox &pane, int n);
+
 // Handlers of the chapter list's selection, of keys released in the pane
 // (left and right arrows step through the chapters, wrapping at both ends)
 // and of keys released in the chapter list (Delete removes the selected

@@ -1,18 +1,13 @@
 #include "shelf/BookLoader.h"
 
 #include "core/BookDecoder.h"
-#include "core/OpenBook.h"
-#include "core/TextEncodingDetector.h"
 #include "shelf/Log.h"
-#include "shelf/ShelfState.h"
-#include "ui/BusyCursor.h"
-#include "ui/ListBox.h"
 #include "ui/NotifyLabel.h"
-#include "ui/ProcessPendingEvents.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
 namespace {
@@ -21,25 +16,13 @@ constexpr qint64 kPieceSize = 100000;
 // Read positions and lengths are signed 32-bit numbers.
 constexpr qint64 kLargestBook = 0x7FFFFFFF;
 
-// Only ordinary files qualify: a FIFO would block the window forever and a
-// directory has nothing to read.
-bool IsReadableBook(const QString &path)
+int PercentRead(qint64 readUpTo, qint64 length)
 {
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kLargestBook)
-        return false;
-    return path.right(3).toLower() == QLatin1String("txt");
-}
-
-int PercentRead(qint64 readUpTo, qint64 length, bool atEnd)
-{
-    if (atEnd)
-        return 100;
     return int(std::floor(double(readUpTo) * 100.0 / double(length)));
 }
 
 // Decided once per book, from its first bytes unless the reader chose one;
-// the pieces then start again at byte 0.
+// the reading then starts again at byte 0.
 TextEncoding BookEncoding(QFile &file, std::optional<TextEncoding::Kind> chosen)
 {
     const QByteArray sample = file.read(chosen ? 4 : EncodingSampleSize);
@@ -51,106 +34,119 @@ TextEncoding BookEncoding(QFile &file, std::optional<TextEncoding::Kind> chosen)
 }
 
 // The book the file holds, before its text is read.
-OpenBook BookBeingRead(const ShelfState &shelf, QFile &file)
+OpenBook BookBeingRead(const BookRequest &request, QFile &file)
 {
     const QFileInfo info(file);
     OpenBook book;
-    book.fileName = info.fileName();
+    book.folder = request.folder;
+    book.fileName = request.fileName;
     book.fileSize = file.size();
     book.fileModified = info.lastModified().toMSecsSinceEpoch();
-    const BookChoices choices = shelf.choicesFor ? shelf.choicesFor(book.fileName) : BookChoices{};
-    book.encoding = BookEncoding(file, choices.encoding);
-    book.rule = choices.rule;
+    book.encoding = BookEncoding(file, request.choices.encoding);
+    book.rule = request.choices.rule;
     return book;
 }
 
-bool LoadShouldStop(const ShelfState &shelf)
+// The request's book, read (or taken as it is) and cut into chapters.
+std::optional<OpenBook> MakeBook(const BookRequest &request, NotifyLabel &label, const std::function<bool()> &cancelled)
 {
-    return shelf.stopped || shelf.hasNextBook;
-}
-
-// One load, start to end; whether it put the book on screen.
-bool OpenOneBook(ShelfState &shelf, OpenBook &book, ListBox &bookList, NotifyLabel &progressLabel, int index)
-{
-    const QString path = shelf.BookDirectory + bookList.ItemText(index);
-    if (!IsReadableBook(path)) {
-        qCInfo(lcShelf) << "not opening" << path;
-        return false;
-    }
-    shelf.loadStarted = true;
-    if (!LoadBookText(shelf, book, path, progressLabel))
-        return false;
-    shelf.openBookIndex = index;
-    return true;
+    std::optional<OpenBook> book = request.reindex ? request.reindex : LoadBookText(request, label, cancelled);
+    if (!book || cancelled())
+        return std::nullopt;
+    book->rule = request.choices.rule;
+    book->BuildChapterIndex();
+    book->RemoveHeadings(request.removedHeadings);
+    return book;
 }
 
 } // namespace
 
-bool OpenBookAt(ShelfState &shelf, OpenBook &book, ListBox &bookList, NotifyLabel &progressLabel, int index)
+BookLoader::BookLoader(NotifyLabel &progressLabel, QObject *parent) : QObject(parent), progressLabel_(progressLabel) {}
+
+BookLoader::~BookLoader()
 {
-    if (shelf.stopped)
-        return false;
-    if (shelf.loading) {
-        // Handled by the load already running further up the stack.
-        shelf.nextBookIndex = index;
-        shelf.hasNextBook = true;
-        return false;
-    }
-    shelf.loading = true;
-    shelf.loadStarted = false;
-    const BusyCursor busy;
-    bool opened = false;
-    for (;;) {
-        opened = OpenOneBook(shelf, book, bookList, progressLabel, index) || opened;
-        if (shelf.stopped || !shelf.hasNextBook)
-            break;
-        index = shelf.nextBookIndex;
-        shelf.hasNextBook = false;
-    }
-    shelf.loading = false;
-    // Whatever was selected meanwhile, the highlight is on the book shown.
-    if (shelf.loadStarted)
-        bookList.SetSelection(shelf.openBookIndex);
-    return opened;
+    Stop();
 }
 
-// The text goes into the book at once, with the last piece: until then the
-// book on screen stays whole, and a load that is stopped leaves it alone.
-bool LoadBookText(ShelfState &shelf, OpenBook &book, const QString &path, NotifyLabel &progressLabel)
+void BookLoader::Load(BookRequest request)
 {
+    if (stopped_)
+        return;
+    jobs_.removeIf([](const QFuture<void> &job) { return job.isFinished(); });
+    const quint64 job = ++lastJob_;
+    newest_ = job;
+    pending_ = job;
+    jobs_.append(QtConcurrent::run([this, job, request = std::move(request)] { Run(job, request); }));
+}
+
+void BookLoader::Cancel()
+{
+    newest_ = ++lastJob_;
+    pending_ = 0;
+}
+
+void BookLoader::Stop()
+{
+    stopped_ = true;
+    Cancel();
+    for (QFuture<void> &job : jobs_)
+        job.waitForFinished();
+    jobs_.clear();
+}
+
+// On a thread of the pool. The loader outlives the job (it waits for its jobs
+// before it goes), so the job may call back into it.
+void BookLoader::Run(quint64 job, const BookRequest &request)
+{
+    const QString path = request.folder + request.fileName;
+    std::optional<OpenBook> book = MakeBook(request, progressLabel_, [this, job] { return Cancelled(job); });
+    QMetaObject::invokeMethod(
+        this, [this, job, path, book = std::move(book)]() mutable { Deliver(job, path, std::move(book)); },
+        Qt::QueuedConnection);
+}
+
+void BookLoader::Deliver(quint64 job, const QString &path, std::optional<OpenBook> book)
+{
+    if (job != pending_)
+        return;
+    pending_ = 0;
+    if (!book) {
+        Q_EMIT loadFailed(path);
+        return;
+    }
+    qCInfo(lcShelf) << "read" << path << "to its end";
+    Q_EMIT bookLoaded(*book);
+    // Only the book handed over gets its 100, and only once it is on screen.
+    progressLabel_.Post(100, 0);
+}
+
+// The text goes into the book at once, with the last piece: a load that is
+// stopped leaves nothing half read behind.
+std::optional<OpenBook> LoadBookText(const BookRequest &request, NotifyLabel &progressLabel,
+                                     const std::function<bool()> &cancelled)
+{
+    const QString path = request.folder + request.fileName;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         qCInfo(lcShelf) << "cannot open" << path << file.errorString();
-        return false;
+        return std::nullopt;
     }
-    OpenBook loaded = BookBeingRead(shelf, file);
+    OpenBook book = BookBeingRead(request, file);
     // The length is taken once. A file that another program keeps appending
     // to would otherwise never be read to its end: the book is what the file
     // held when the load began.
-    const qint64 length = qMin(loaded.fileSize, kLargestBook);
-    BookDecoder decoder(loaded.encoding);
-    ProcessPendingEvents();
-    while (!LoadShouldStop(shelf)) {
+    const qint64 length = qMin(book.fileSize, kLargestBook);
+    BookDecoder decoder(book.encoding);
+    while (!cancelled()) {
         const qint64 position = file.pos();
         const qint64 pieceLength = qBound<qint64>(0, length - position, kPieceSize);
         const QByteArray piece = file.read(pieceLength);
-        loaded.BookText += decoder.DecodePiece(piece);
+        book.BookText += decoder.DecodePiece(piece);
         // A file that shrank while being read ends at its new end.
-        const bool atEnd = piece.size() < pieceLength || file.pos() >= length;
-        if (atEnd)
-            book = std::move(loaded);
-        progressLabel.Post(PercentRead(position + pieceLength, length, atEnd), 0);
-        ProcessPendingEvents();
-        if (atEnd) {
-            qCInfo(lcShelf) << "read" << path << "to its end";
-            return true;
-        }
+        if (piece.size() < pieceLength || file.pos() >= length)
+            return book;
+        progressLabel.Post(PercentRead(position + pieceLength, length), 0);
     }
     qCInfo(lcShelf) << "stopped reading" << path << "at byte" << file.pos();
-    return false;
-}
-
-void StopLoading(ShelfState &shelf)
-{
-    shelf.stopped = true;
+    return std::nullopt;
 }

@@ -1,29 +1,80 @@
 #pragma once
-#include <QString>
+// The one loader that opens books off the window's thread. Each request is a
+// job on Qt's thread pool: it reads the file, recognises its encoding,
+// decodes it, cuts it into chapters and hands the finished book to the
+// window's thread in one step. A newer request stops the older job at its
+// next piece; only the newest job's book is ever handed over.
+#include "core/BookChoices.h"
+#include "core/OpenBook.h"
 
-struct OpenBook;
-struct ShelfState;
-class ListBox;
+#include <QFuture>
+#include <QList>
+#include <QObject>
+
+#include <atomic>
+#include <functional>
+#include <optional>
+
 class NotifyLabel;
 
-// Opens the book at that index of the book list into `book`, posting the
-// loading progress to the label (标签_状态显示). Returns once the book has been
-// read (and, through the notifications handled meanwhile, indexed and its
-// first chapter shown) or once nothing could be opened. A call arriving while
-// another book is loading wins: the running load stops at its next piece and
-// the newest book is loaded instead; the call itself returns false at once.
-// After loads, the book list highlights the book on screen. Returns whether a
-// book was put on screen.
-bool OpenBookAt(ShelfState &shelf, OpenBook &book, ListBox &bookList, NotifyLabel &progressLabel, int index);
+// What a job makes into the book on screen.
+struct BookRequest {
+    // The folder (ending in a separator) and the book's file name in it.
+    QString folder;
+    QString fileName;
+    BookChoices choices;
+    // Headings the reader removed under choices.rule, removed again once the
+    // book is cut into chapters.
+    QList<ChapterHeading> removedHeadings;
+    // A book already read, to be cut by another rule: its file is not read
+    // again and no progress is posted.
+    std::optional<OpenBook> reindex;
+};
 
-// Reads the file in pieces, posting the percentage read to the label after
-// each piece and letting pending events run, as far as the file reached when
-// it was opened (or less if it shrank meanwhile). With the last piece the
-// whole text, the encoding found and the file's name, size and time replace
-// the book, just before the 100 is posted. Returns false, the book left as it
-// was, when the load was stopped before the end.
-bool LoadBookText(ShelfState &shelf, OpenBook &book, const QString &path, NotifyLabel &progressLabel);
+class BookLoader : public QObject {
+    Q_OBJECT
+public:
+    // Progress goes to the label (标签_状态显示) as LoadProgress notifications.
+    explicit BookLoader(NotifyLabel &progressLabel, QObject *parent = nullptr);
+    // Stops every job and waits for it.
+    ~BookLoader() override;
 
-// The window is closing: a running load stops at its next piece and nothing
-// new starts.
-void StopLoading(ShelfState &shelf);
+    // Starts a job for the request; the job running stops at its next piece.
+    void Load(BookRequest request);
+    // The running job stops at its next piece; nothing is handed over.
+    void Cancel();
+    // Cancels and waits until no job runs; later requests are refused. For
+    // the window closing, which must not wait for a book.
+    void Stop();
+    // Whether a job will still hand over a book or report its failure.
+    bool IsLoading() const { return pending_ != 0; }
+
+Q_SIGNALS:
+    // The newest job's book, read, decoded and indexed, on the window's
+    // thread. The percentage 100 is posted once it has been handled.
+    void bookLoaded(const OpenBook &book);
+    // The newest job could not read its file.
+    void loadFailed(const QString &path);
+
+private:
+    void Run(quint64 job, const BookRequest &request);
+    void Deliver(quint64 job, const QString &path, std::optional<OpenBook> book);
+    bool Cancelled(quint64 job) const { return newest_.load() != job; }
+
+    NotifyLabel &progressLabel_;
+    // Jobs compare their number with the newest one to know they must stop.
+    std::atomic<quint64> newest_ = 0;
+    quint64 lastJob_ = 0;
+    quint64 pending_ = 0;
+    bool stopped_ = false;
+    QList<QFuture<void>> jobs_;
+};
+
+// Reads the whole file of the request (what it held when opened; less if it
+// shrank meanwhile) and decodes it in the encoding chosen, else the one
+// recognised from its first bytes, posting the percentage read after every
+// 100000-byte piece but the last to the label. nullopt when the file cannot
+// be opened or `cancelled` turned true on the way. The book's chapters are
+// not cut yet.
+std::optional<OpenBook> LoadBookText(const BookRequest &request, NotifyLabel &progressLabel,
+                                     const std::function<bool()> &cancelled);

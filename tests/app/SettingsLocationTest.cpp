@@ -1,4 +1,4 @@
-#include "app/Settings.h"
+#include "core/Settings.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
@@ -33,13 +33,13 @@ private Q_SLOTS:
 
         // The folder is made by the first write, and the values come back.
         QVERIFY(!QFileInfo::exists(path));
-        RememberedSettings saved;
-        saved.chapter = QStringLiteral("12");
-        saved.book = QStringLiteral("3");
+        Settings saved;
+        saved.chapter = 12;
+        saved.book = 3;
         SaveSettings(path, saved);
-        const RememberedSettings loaded = LoadSettings(path);
-        QCOMPARE(loaded.chapter, QStringLiteral("12"));
-        QCOMPARE(loaded.book, QStringLiteral("3"));
+        const Settings loaded = LoadSettings(path);
+        QCOMPARE(loaded.chapter, 12);
+        QCOMPARE(loaded.book, 3);
         QVERIFY(!QFileInfo::exists(program.path() + QStringLiteral("/config.ini")));
         QFile::setPermissions(program.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     }

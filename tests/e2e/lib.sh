@@ -95,7 +95,7 @@ setting() { # KEY [FILE]
 run_program() {
   E2E_RUNS=$((${E2E_RUNS:-0} + 1))
   E2E_LOG="$E2E_DIR/log.$E2E_RUNS"
-  QT_LOGGING_RULES="folivar.app.info=true;folivar.shelf.info=true${QT_LOGGING_RULES:+;$QT_LOGGING_RULES}" \
+  QT_LOGGING_RULES="folivar.app.info=true;folivar.shelf.info=true;folivar.session.info=true${QT_LOGGING_RULES:+;$QT_LOGGING_RULES}" \
     "${1:-$E2E_DIR/app/folivar}" 2>"$E2E_LOG" &
   PROGRAM_PID=$!
   E2E_PIDS+=($PROGRAM_PID)

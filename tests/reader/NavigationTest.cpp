@@ -1,6 +1,6 @@
 #include "core/CodePage.h"
 #include "reader/ChapterNavigation.h"
-#include "shelf/BookLoader.h"
+#include "shelf/Shelf.h"
 #include "support/NovelGenerator.h"
 #include "support/ReaderFixture.h"
 #include "support/TestRegistry.h"
@@ -103,7 +103,7 @@ private Q_SLOTS:
         const QString shown = c.编辑框_内容->Text();
         Release(c.列表框_章节, Qt::Key_Delete);
         QCOMPARE(c.列表框_章节->Count(), 3);
-        QCOMPARE(reader.State().book.ChapterCount(), 3);
+        QCOMPARE(reader.Session().Book().ChapterCount(), 3);
         QCOMPARE(c.列表框_章节->ItemText(2), QStringLiteral("第三章 秋\r"));
         QCOMPARE(c.列表框_章节->Selection(), 1);
         QCOMPARE(c.编辑框_内容->Text(), shown);

@@ -1,5 +1,5 @@
-#include "shelf/BookLoader.h"
 #include "core/CodePage.h"
+#include "shelf/Shelf.h"
 #include "support/NovelGenerator.h"
 #include "support/ReaderFixture.h"
 #include "support/TestRegistry.h"
@@ -124,7 +124,9 @@ private Q_SLOTS:
         reader.WriteSettingsForBookFolder();
         reader.Start();
         const ReaderControls &c = reader.Controls();
+        const ReaderFixture::LoadWatch watch(reader);
         c.列表框_文件->setCurrentRow(0); // as the user does
+        watch.Wait();
         QCOMPARE(reader.BookText(), QStringLiteral("标题\r\n第一章 开始\r\n正文"));
         QCOMPARE(c.列表框_章节->Count(), 2);
         QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("标题\r\n")));
@@ -226,15 +228,17 @@ private Q_SLOTS:
                 c.列表框_文件->setCurrentRow(1); // the user picks the other book mid-load
             }
         });
+        const ReaderFixture::LoadWatch watch(reader);
         c.列表框_文件->setCurrentRow(0);
+        watch.Wait();
         QVERIFY(switched);
         QCOMPARE(reader.BookText(), second);
         QCOMPARE(c.列表框_文件->Selection(), 1);
         QCOMPARE(c.列表框_章节->Count(), 2);
         QCOMPARE(c.列表框_章节->ItemText(1), QStringLiteral("第一章 乙\r"));
-        // The first book stopped at its first piece: no 100 of its own.
+        // The first book stopped at its next piece: no 100 of its own.
         QCOMPARE(log.percentages.count(100), 1);
-        QVERIFY(!reader.State().shelf.loading);
+        QVERIFY(!reader.Session().BookShelf().IsLoading());
     }
 };
 

@@ -1,6 +1,6 @@
 #include "core/TextEncodingDetector.h"
 #include "reader/ChapterNavigation.h"
-#include "shelf/BookLoader.h"
+#include "shelf/Shelf.h"
 #include "support/ReaderFixture.h"
 #include "support/TestRegistry.h"
 #include "ui/EditBox.h"

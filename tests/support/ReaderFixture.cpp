@@ -1,18 +1,34 @@
 #include "support/ReaderFixture.h"
 
 #include "core/CodePage.h"
+#include "core/Settings.h"
 #include "reader/ChapterNavigation.h"
-#include "shelf/BookLoader.h"
+#include "shelf/Shelf.h"
 #include "support/WaitForStartUp.h"
+#include "ui/NotifyLabel.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QTest>
 
+namespace {
+
+// Each reader starts afresh: no settings, and no book store left behind by
+// the reader before, which would remember places and removed headings.
+void RemoveStoredFiles(const QString &settingsPath)
+{
+    QFile::remove(settingsPath);
+    const QString store = BookStorePathFor(settingsPath);
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(store + suffix);
+}
+
+} // namespace
+
 ReaderFixture::ReaderFixture()
 {
-    QFile::remove(SettingsPath());
+    RemoveStoredFiles(SettingsPath());
 }
 
 ReaderFixture::~ReaderFixture()
@@ -21,7 +37,7 @@ ReaderFixture::~ReaderFixture()
         Close();
     window_.reset();
     state_.reset();
-    QFile::remove(SettingsPath());
+    RemoveStoredFiles(SettingsPath());
 }
 
 QString ReaderFixture::SettingsPath() const
@@ -81,13 +97,28 @@ MainWindow &ReaderFixture::Start()
 
 void ReaderFixture::OpenBookAt(int index)
 {
-    const ReaderControls &c = Controls();
-    ::OpenBookAt(state_->shelf, state_->book, *c.列表框_文件, *c.标签_状态显示, index);
+    const LoadWatch watch(*this);
+    Session().OnBookSelected(index);
+    watch.Wait();
+}
+
+ReaderFixture::LoadWatch::LoadWatch(const ReaderFixture &reader) : reader_(reader)
+{
+    QObject::connect(&reader.Session(), &ReadingSession::bookShown, &context_, [this] { ++shown_; });
+    QObject::connect(reader.Controls().标签_状态显示, &NotifyLabel::notified, &context_,
+                     [this](int percentage) { hundreds_ += percentage == 100 ? 1 : 0; });
+}
+
+void ReaderFixture::LoadWatch::Wait() const
+{
+    // The 100 follows the book it belongs to; a failed load posts none.
+    if (!WaitUntil([this] { return !reader_.Session().BookShelf().IsLoading() && hundreds_ >= shown_; }))
+        qWarning("the load did not end");
 }
 
 void ReaderFixture::ShowChapter(int n)
 {
-    ::ShowChapter(state_->book, *Controls().列表框_章节, *Controls().编辑框_内容, n);
+    ::ShowChapter(Session().Book(), *Controls().列表框_章节, *Controls().编辑框_内容, n);
 }
 
 void ReaderFixture::Close()

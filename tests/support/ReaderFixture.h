@@ -4,6 +4,7 @@
 // and start-up driven by the event loop.
 #include "app/MainWindow.h"
 #include "app/ReaderState.h"
+#include "session/ReadingSession.h"
 
 #include <QByteArray>
 #include <QString>
@@ -34,11 +35,28 @@ public:
 
     ReaderState &State() { return *state_; }
     const ReaderControls &Controls() const { return window_->Controls(); }
+    ReadingSession &Session() const { return window_->Session(); }
 
-    // The handlers' own operations, on this window's state and controls.
+    // Opens the book at that row as a user's choice does, and waits until it
+    // is shown (or could not be) and its last notification has been handled.
     void OpenBookAt(int index);
+
+    // Watches the loads that begin while it lives: Wait() lets the event
+    // loop run until they have ended, each book shown with its 100 handled,
+    // or a failure reported.
+    class LoadWatch {
+    public:
+        explicit LoadWatch(const ReaderFixture &reader);
+        void Wait() const;
+
+    private:
+        const ReaderFixture &reader_;
+        QObject context_;
+        int shown_ = 0;
+        int hundreds_ = 0;
+    };
     void ShowChapter(int n);
-    const QString &BookText() const { return state_->book.BookText; }
+    const QString &BookText() const { return Session().Book().BookText; }
 
 private:
     QTemporaryDir books_;

@@ -5,10 +5,15 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 
-bool WaitForStartUp(const ReaderState &state, int timeoutMs)
+bool WaitUntil(const std::function<bool()> &done, int timeoutMs)
 {
     const QDeadlineTimer deadline(timeoutMs);
-    while (!state.startedUp && !deadline.hasExpired())
+    while (!done() && !deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
-    return state.startedUp;
+    return done();
+}
+
+bool WaitForStartUp(const ReaderState &state, int timeoutMs)
+{
+    return WaitUntil([&state] { return state.startedUp; }, timeoutMs);
 }

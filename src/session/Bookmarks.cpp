@@ -1,12 +1,11 @@
-#include "app/Bookmarks.h"
+#include "session/Bookmarks.h"
 
-#include "app/BookPlaces.h"
-#include "app/ReaderState.h"
+#include "core/BookStore.h"
 #include "reader/ChapterNavigation.h"
+#include "session/ReadingSession.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
 #include "ui/ListWindow.h"
-#include "ui/ReaderControls.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -16,18 +15,18 @@ namespace {
 constexpr qsizetype kLabelLength = 30;
 
 // The open book's bookmarks in book order.
-QList<Bookmark> BookmarksInOrder(ReaderState &state)
+QList<Bookmark> BookmarksInOrder(const ReadingSession &session)
 {
-    const BookRecord *record = state.store.Find(state.book.fileName);
+    const std::optional<BookRecord> record = session.Store().Find(session.Book().fileName);
     QList<Bookmark> bookmarks = record ? record->bookmarks : QList<Bookmark>();
     std::stable_sort(bookmarks.begin(), bookmarks.end(),
                      [](const Bookmark &a, const Bookmark &b) { return a.position < b.position; });
     return bookmarks;
 }
 
-void ReplaceBookmarks(ReaderState &state, const QList<Bookmark> &bookmarks)
+void ReplaceBookmarks(const ReadingSession &session, const QList<Bookmark> &bookmarks)
 {
-    state.store.Update(state.book.fileName, [&](BookRecord &record) { record.bookmarks = bookmarks; });
+    session.Store().Update(session.Book().fileName, [&](BookRecord &record) { record.bookmarks = bookmarks; });
 }
 
 // The line that starts there, its first characters, blanks at its start left out.
@@ -39,64 +38,64 @@ QString LabelAt(const QString &text, qsizetype position)
     return QStringView(text).sliced(position, end - position).trimmed().left(kLabelLength).toString();
 }
 
-void ListBookmarks(ReaderState &state, const ReaderControls &controls)
+void ListBookmarks(const ReadingSession &session, ListWindow &bookmarksWindow)
 {
     QStringList lines;
-    for (const Bookmark &bookmark : BookmarksInOrder(state))
+    for (const Bookmark &bookmark : BookmarksInOrder(session))
         lines.append(
             QStringLiteral("%1　%2　%3")
                 .arg(bookmark.label, bookmark.chapterTitle,
                      QDateTime::fromMSecsSinceEpoch(bookmark.created).toString(QStringLiteral("yyyy-MM-dd HH:mm"))));
-    controls.bookmarksWindow->SetItems(lines, QStringLiteral("%1 个书签").arg(lines.size()));
+    bookmarksWindow.SetItems(lines, QStringLiteral("%1 个书签").arg(lines.size()));
 }
 
 } // namespace
 
-void OnAddBookmark(ReaderState &state, const ReaderControls &controls)
+void OnAddBookmark(ReadingSession &session, ListWindow &bookmarksWindow)
 {
-    const OpenBook &book = state.book;
-    const int chapter = controls.列表框_章节->Selection();
+    const OpenBook &book = session.Book();
+    const int chapter = session.ShownChapter();
     const std::optional<TextRange> range = book.ChapterRange(chapter);
-    if (book.fileName.isEmpty() || !range)
+    if (!session.HasBook() || !range)
         return;
-    SaveShownPlace(state, controls);
-    const qsizetype position = qMin(range->start + controls.编辑框_内容->FirstVisibleTextPosition(), range->end);
-    QList<Bookmark> bookmarks = BookmarksInOrder(state);
+    session.SaveShownPlace();
+    const qsizetype position = qMin(range->start + session.Pane().FirstVisibleTextPosition(), range->end);
+    QList<Bookmark> bookmarks = BookmarksInOrder(session);
     bookmarks.append(
         {position, book.ChapterTitle(chapter), LabelAt(book.BookText, position), QDateTime::currentMSecsSinceEpoch()});
-    ReplaceBookmarks(state, bookmarks);
-    if (controls.bookmarksWindow->isVisible())
-        ListBookmarks(state, controls);
+    ReplaceBookmarks(session, bookmarks);
+    if (bookmarksWindow.isVisible())
+        ListBookmarks(session, bookmarksWindow);
 }
 
-void OnShowBookmarks(ReaderState &state, const ReaderControls &controls)
+void OnShowBookmarks(ReadingSession &session, ListWindow &bookmarksWindow)
 {
-    ListBookmarks(state, controls);
-    controls.bookmarksWindow->ShowInFront();
+    ListBookmarks(session, bookmarksWindow);
+    bookmarksWindow.ShowInFront();
 }
 
-void OnBookmarkPicked(ReaderState &state, const ReaderControls &controls, int index)
+void OnBookmarkPicked(ReadingSession &session, int index)
 {
-    const QList<Bookmark> bookmarks = BookmarksInOrder(state);
+    const QList<Bookmark> bookmarks = BookmarksInOrder(session);
     if (index < 0 || index >= bookmarks.size())
         return;
     const Bookmark &bookmark = bookmarks[index];
-    const OpenBook &book = state.book;
+    const OpenBook &book = session.Book();
     const bool inText = bookmark.position < book.BookText.size();
     const int byTitle = qMax(0, book.FindChapter(bookmark.chapterTitle, 0));
     const int chapter = inText ? book.ChapterAt(bookmark.position) : byTitle;
-    ShowChapter(book, *controls.列表框_章节, *controls.编辑框_内容, chapter);
+    ShowChapter(book, session.ChapterList(), session.Pane(), chapter);
     const std::optional<TextRange> range = book.ChapterRange(chapter);
     if (inText && range)
-        controls.编辑框_内容->ScrollToTextPosition(bookmark.position - range->start);
+        session.Pane().ScrollToTextPosition(bookmark.position - range->start);
 }
 
-void OnBookmarkDeleted(ReaderState &state, const ReaderControls &controls, int index)
+void OnBookmarkDeleted(ReadingSession &session, ListWindow &bookmarksWindow, int index)
 {
-    QList<Bookmark> bookmarks = BookmarksInOrder(state);
+    QList<Bookmark> bookmarks = BookmarksInOrder(session);
     if (index < 0 || index >= bookmarks.size())
         return;
     bookmarks.removeAt(index);
-    ReplaceBookmarks(state, bookmarks);
-    ListBookmarks(state, controls);
+    ReplaceBookmarks(session, bookmarks);
+    ListBookmarks(session, bookmarksWindow);
 }

@@ -1,22 +1,17 @@
 #pragma once
 // Saves the place in the book on screen while the user reads: shortly after
 // the chapter changes (a run of chapter steps is saved once) and 2 s after
-// scrolling stops. Saving writes only what changed (SaveShownPlace).
+// scrolling stops. Saving writes only what changed.
 #include <QObject>
 #include <QTimer>
 
-struct ReaderState;
-struct ReaderControls;
+class ReadingSession;
 
 class PlaceSaver : public QObject {
 public:
-    PlaceSaver(ReaderState &state, const ReaderControls &controls, QObject *parent);
+    explicit PlaceSaver(ReadingSession &session);
 
 private:
-    void Save();
-
-    ReaderState &state_;
-    const ReaderControls &controls_;
     QTimer afterChapterChange_;
     QTimer afterScrolling_;
 };

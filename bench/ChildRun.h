@@ -1,0 +1,19 @@
+#pragma once
+// The benchmark measures in fresh child processes of itself (peak memory is
+// per process): the arguments a child is started with, and running one.
+#include "Measurement.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace ChildOption {
+inline const QString ReaderRun = QStringLiteral("reader-run");
+inline const QString FloorRun = QStringLiteral("floor-run");
+inline const QString ArrowSteps = QStringLiteral("arrow-steps");
+inline const QString StoreRun = QStringLiteral("store-run");
+inline const QString WithoutStore = QStringLiteral("without-store");
+} // namespace ChildOption
+
+// One run of a child process of this program with these arguments; empty
+// when it failed (reported on the error output).
+Measurement RunChild(const QStringList &arguments);

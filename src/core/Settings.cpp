@@ -1,0 +1,120 @@
+#include "core/Settings.h"
+
+#include "core/IniFile.h"
+#include "core/SafeFile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+
+template <class... Handlers>
+struct Overloaded : Handlers... {
+    using Handlers::operator()...;
+};
+
+void Assign(Settings &settings, const SettingKey &setting, const QString &text)
+{
+    std::visit(Overloaded{[&](QString Settings::*field) { settings.*field = text; },
+                          [&](int Settings::*field) { settings.*field = SettingNumber(text).value_or(0); },
+                          [&](std::optional<int> Settings::*field) {
+                              if (setting.kind == SettingKind::Measure)
+                                  settings.*field = SettingNumber(text);
+                              else
+                                  settings.*field =
+                                      text.isEmpty() ? std::nullopt : std::optional(SettingNumber(text).value_or(0));
+                          }},
+               setting.field);
+}
+
+QString TextOf(const Settings &settings, const SettingField &field)
+{
+    return std::visit(Overloaded{[&](QString Settings::*text) { return settings.*text; },
+                                 [&](int Settings::*number) { return QString::number(settings.*number); },
+                                 [&](std::optional<int> Settings::*number) {
+                                     return settings.*number ? QString::number(*(settings.*number)) : QString();
+                                 }},
+                      field);
+}
+
+} // namespace
+
+QString SettingsPathFor(const QString &programDirectory)
+{
+    const QString fileName = QStringLiteral("config.ini");
+    if (CanWriteFilesIn(programDirectory))
+        return QDir::toNativeSeparators(programDirectory + QLatin1Char('/') + fileName);
+    return QDir::toNativeSeparators(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation)
+                                    + QLatin1Char('/') + fileName);
+}
+
+QString DefaultBookDirectory()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("d:\\book\\");
+#else
+    return QDir::homePath() + QStringLiteral("/book/");
+#endif
+}
+
+SettingTexts ReadSettingTexts(const QString &settingsPath)
+{
+    const IniSnapshot file(settingsPath);
+    SettingTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const SettingKey &setting = kSettingKeys[i];
+        const QString fallback =
+            setting.defaultValue ? QString::fromUtf8(setting.defaultValue) : DefaultBookDirectory();
+        texts[i] = file.Value(QString::fromUtf8(setting.section), QString::fromUtf8(setting.key), fallback);
+    }
+    return texts;
+}
+
+Settings SettingsFrom(const SettingTexts &texts)
+{
+    Settings settings;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        Assign(settings, kSettingKeys[i], texts[i]);
+    return settings;
+}
+
+SettingTexts TextsOf(const Settings &settings)
+{
+    SettingTexts texts;
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        texts[i] = TextOf(settings, kSettingKeys[i].field);
+    return texts;
+}
+
+void WriteSettingTexts(const QString &settingsPath, const SettingTexts &texts)
+{
+    // The configuration folder of an installed program may not exist yet.
+    QDir().mkpath(QFileInfo(settingsPath).absolutePath());
+    const IniFileLock lock(settingsPath);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        WriteIniValue(settingsPath, QString::fromUtf8(kSettingKeys[i].section), QString::fromUtf8(kSettingKeys[i].key),
+                      texts[i]);
+}
+
+Settings LoadSettings(const QString &settingsPath)
+{
+    return SettingsFrom(ReadSettingTexts(settingsPath));
+}
+
+void SaveSettings(const QString &settingsPath, const Settings &settings)
+{
+    WriteSettingTexts(settingsPath, TextsOf(settings));
+}
+
+std::optional<int> SettingNumber(const QString &value)
+{
+    bool ok = false;
+    const int number = value.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(number) : std::nullopt;
+}
+
+QString BookStorePathFor(const QString &settingsPath)
+{
+    return QFileInfo(settingsPath).dir().filePath(QStringLiteral("books.json"));
+}

@@ -1,0 +1,91 @@
+#pragma once
+// The remembered values: where each lives in the settings file, what a
+// missing one reads as, and how its text becomes a value and back. Every
+// access to the file goes through this table.
+#include <QString>
+
+#include <array>
+#include <optional>
+#include <variant>
+
+// Everything the settings file remembers.
+struct Settings {
+    QString bookDirectory;               // "路径"
+    std::optional<int> book;             // "书": index in the book list, -1 for none
+    std::optional<int> chapter;          // "章": index in the chapter list, -1 for none
+    int line = 0;                        // "行": the pane's first visible line
+    QString fontName;                    // "字体"
+    std::optional<int> fontSize;         // "字体大小", points
+    std::optional<int> textColour;       // "文本颜色", 0x00BBGGRR
+    std::optional<int> backgroundColour; // "背景颜色"
+    QString bookName;                    // "书名": the file name of the book at 书
+    QString chapterTitle;                // "章名": the title of the chapter at 章, no line end
+};
+
+// How a value is kept as text. Every kind writes a number as decimal text
+// and nothing as empty text.
+enum class SettingKind {
+    Text,    // the text itself
+    Number,  // a number; a text that is none reads as 0
+    Index,   // a list position: empty text is none, another text that is no number 0
+    Measure, // a size or a colour: anything but a number reads as none, so that a
+             // damaged file cannot paint black text on a black page
+};
+
+using SettingField = std::variant<QString Settings::*, int Settings::*, std::optional<int> Settings::*>;
+
+struct SettingKey {
+    const char *section;
+    const char *key;
+    const char *defaultValue; // nullptr: DefaultBookDirectory()
+    SettingKind kind;
+    SettingField field;
+};
+
+// Every key, in the order a save writes them.
+inline constexpr SettingKey kSettingKeys[] = {
+    {"Config", "路径", nullptr, SettingKind::Text, &Settings::bookDirectory},
+    {"Config", "书", "", SettingKind::Index, &Settings::book},
+    {"Config", "章", "", SettingKind::Index, &Settings::chapter},
+    {"Config", "行", "0", SettingKind::Number, &Settings::line},
+    {"字体", "字体", "", SettingKind::Text, &Settings::fontName},
+    {"字体", "字体大小", "", SettingKind::Measure, &Settings::fontSize},
+    {"字体", "文本颜色", "", SettingKind::Measure, &Settings::textColour},
+    {"字体", "背景颜色", "", SettingKind::Measure, &Settings::backgroundColour},
+    // Written after the designed eight: the book and chapter by name too, so
+    // that a book added to the folder or a heading removed does not move the
+    // reader elsewhere.
+    {"Config", "书名", "", SettingKind::Text, &Settings::bookName},
+    {"Config", "章名", "", SettingKind::Text, &Settings::chapterTitle},
+};
+
+// "config.ini" beside the program when its folder can take it (portable use);
+// otherwise, as for an installed program, in the user's configuration folder.
+QString SettingsPathFor(const QString &programDirectory);
+// The book folder a first run lists: "d:\book\" on Windows, ~/book/ elsewhere.
+QString DefaultBookDirectory();
+
+// The text of every key, in the table's order.
+using SettingTexts = std::array<QString, std::size(kSettingKeys)>;
+
+// Every key's text, the file read once; a missing key reads as its default, a
+// key with nothing after its "=" as empty text.
+SettingTexts ReadSettingTexts(const QString &settingsPath);
+// Each text taken as its kind says, and each value written as its text.
+Settings SettingsFrom(const SettingTexts &texts);
+SettingTexts TextsOf(const Settings &settings);
+// Writes every text, one key at a time in the table's order, while no other
+// reader sharing the file writes its own: two readers closing at once leave
+// the file as one or the other saved it. Failures are only logged.
+void WriteSettingTexts(const QString &settingsPath, const SettingTexts &texts);
+
+// SettingsFrom(ReadSettingTexts()) and WriteSettingTexts(TextsOf()).
+Settings LoadSettings(const QString &settingsPath);
+void SaveSettings(const QString &settingsPath, const Settings &settings);
+
+// A remembered number; nullopt when the text is not a 32-bit decimal integer
+// (blanks around it allowed).
+std::optional<int> SettingNumber(const QString &value);
+
+// The book store, in the folder of the settings file.
+QString BookStorePathFor(const QString &settingsPath);

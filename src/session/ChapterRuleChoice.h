@@ -1,0 +1,17 @@
+#pragma once
+// 阅读 > 章节规则: the rule that cuts the open book into chapters, chosen per
+// book and kept in its record.
+#include "core/ChapterRules.h"
+
+class ReadingSession;
+class QWidget;
+
+// "默认" and "严格（仅独立标题行）", and a confirmed "自定义…": cuts the open
+// book by the rule and remembers the rule for it. The chapter shown stays on
+// screen when the new index has a chapter of its title (the one nearest),
+// else chapter 0 is shown. Does nothing without a book on screen.
+void OnChooseChapterRule(ReadingSession &session, const ChapterRule &rule);
+// "自定义…": the dialog, over `window`, for an expression of the reader's own,
+// opened with the book's own expression if it has one, previewing on the
+// open book.
+void OnEditCustomChapterRule(ReadingSession &session, QWidget *window);

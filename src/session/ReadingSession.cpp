@@ -1,0 +1,162 @@
+#include "session/ReadingSession.h"
+
+#include "core/BookChoices.h"
+#include "core/BookStore.h"
+#include "reader/ChapterNavigation.h"
+#include "shelf/Shelf.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
+
+#include <QDateTime>
+
+ReadingSession::ReadingSession(BookStore &store, Shelf &shelf, ListBox &chapterList, EditBox &pane,
+                               ListWindow &findWindow, QObject *parent)
+    : QObject(parent), store_(store), shelf_(shelf), chapterList_(chapterList), pane_(pane), findWindow_(findWindow)
+{
+    shelf_.SetRequestMaker(
+        [this](const QString &folder, const QString &fileName) { return RequestFor(folder, fileName, nullptr); });
+    connect(&shelf_, &Shelf::bookOpened, this, &ReadingSession::OnBookOpened);
+    connect(&shelf_, &Shelf::openFailed, this, [this] {
+        pendingPlace_ = nullptr;
+        Q_EMIT openFailed();
+    });
+}
+
+int ReadingSession::ShownChapter() const
+{
+    return chapterList_.Selection();
+}
+
+// The choices the book's record holds, and the headings removed under its rule.
+BookRequest ReadingSession::RequestFor(const QString &folder, const QString &fileName, const OpenBook *reindex) const
+{
+    const std::optional<BookRecord> record = store_.Find(fileName);
+    BookRequest request{folder, fileName, ChoicesOf(record), {}, {}};
+    if (record && record->removedUnderRule == request.choices.rule.Key())
+        request.removedHeadings = record->removedHeadings;
+    if (reindex)
+        request.reindex = *reindex;
+    return request;
+}
+
+bool ReadingSession::OpenBookAt(int row, PlaceFinder place)
+{
+    pendingPlace_ = std::move(place);
+    return shelf_.OpenBookAt(row);
+}
+
+void ReadingSession::OnBookSelected(int row)
+{
+    SaveShownPlace();
+    OpenBookAt(row, OwnPlace());
+}
+
+void ReadingSession::OnChooseBookFolder(QWidget *window)
+{
+    SaveShownPlace();
+    shelf_.OnOpenFolder(window);
+}
+
+PlaceFinder ReadingSession::OwnPlace() const
+{
+    return [this](const OpenBook &book) {
+        const std::optional<BookRecord> record = store_.Find(book.fileName);
+        if (!record)
+            return ShownPlace{};
+        return ShownPlace{book.ResolveChapter(record->chapter, record->chapterTitle), record->line};
+    };
+}
+
+void ReadingSession::ReadAgain(PlaceFinder place)
+{
+    pendingPlace_ = std::move(place);
+    shelf_.Reload(RequestFor(book_.folder, book_.fileName, nullptr));
+}
+
+void ReadingSession::CutAgain(PlaceFinder place)
+{
+    pendingPlace_ = std::move(place);
+    shelf_.Reload(RequestFor(book_.folder, book_.fileName, &book_));
+}
+
+void ReadingSession::OnBookOpened(const OpenBook &book)
+{
+    book_ = book;
+    ClearFind(find_, findWindow_);
+    const ShownPlace place = pendingPlace_ ? pendingPlace_(book_) : ShownPlace{};
+    pendingPlace_ = nullptr;
+    ShowIndex(book_, chapterList_, pane_, place.chapter);
+    if (!pane_.Text().isEmpty())
+        pane_.ScrollLines(place.line);
+    Q_EMIT bookShown();
+}
+
+void ReadingSession::OnChapterSelected()
+{
+    ::OnChapterSelected(book_, chapterList_, pane_);
+}
+
+void ReadingSession::OnContentKeyUp(int virtualKey, int modifiers)
+{
+    ::OnContentKeyUp(book_, chapterList_, pane_, virtualKey, modifiers);
+}
+
+void ReadingSession::OnContentPagedPast(int direction)
+{
+    ::OnContentPagedPast(book_, chapterList_, pane_, direction);
+}
+
+void ReadingSession::OnChapterListKeyUp(int virtualKey, int modifiers)
+{
+    ::OnChapterListKeyUp(book_, chapterList_, virtualKey, modifiers);
+}
+
+void ReadingSession::OnRestoreRemovedHeadings()
+{
+    ::OnRestoreRemovedHeadings(book_, chapterList_, pane_);
+}
+
+void ReadingSession::OnSearch(const QString &term)
+{
+    ::OnSearch(book_, find_, findWindow_, term);
+}
+
+void ReadingSession::OnHitPicked(int index)
+{
+    ::OnHitPicked(book_, find_, chapterList_, pane_, index);
+}
+
+void ReadingSession::OnFindAgain(int direction)
+{
+    ::OnFindAgain(book_, find_, findWindow_, chapterList_, pane_, direction);
+}
+
+void ReadingSession::SaveShownPlace()
+{
+    if (!saving_ || !HasBook())
+        return;
+    BookRecord record = store_.Find(book_.fileName).value_or(BookRecord{});
+    const BookRecord stored = record;
+    record.size = book_.fileSize;
+    record.modified = book_.fileModified;
+    record.chapter = chapterList_.Selection();
+    record.chapterTitle = book_.ChapterTitle(record.chapter);
+    record.line = pane_.FirstVisibleLine();
+    // Headings removed under another rule stay in the record for that rule,
+    // until some are removed under this one.
+    if (!book_.removedHeadings.isEmpty() || record.removedUnderRule == book_.rule.Key()) {
+        record.removedHeadings = book_.removedHeadings;
+        record.removedUnderRule = book_.rule.Key();
+    }
+    if (record == stored)
+        return;
+    record.lastRead = QDateTime::currentMSecsSinceEpoch();
+    store_.Put(book_.fileName, record);
+}
+
+void ReadingSession::Close()
+{
+    SaveShownPlace();
+    saving_ = false;
+    shelf_.StopLoading();
+}

@@ -1,0 +1,102 @@
+#pragma once
+// The reading session: the open book, the chapter view that shows it (the
+// chapter list 列表框_章节 and the pane 编辑框_内容), the last search in it,
+// and saving where the reader is in it. The window's handlers call it. It
+// opens books through the shelf and shows each one once, at its place, when
+// the shelf hands it over; until then the book before stays whole on screen.
+#include "core/OpenBook.h"
+#include "reader/BookFind.h"
+#include "session/PlaceSaver.h"
+
+#include <QObject>
+#include <functional>
+
+class BookStore;
+class EditBox;
+class ListBox;
+class ListWindow;
+class QWidget;
+class Shelf;
+struct BookRequest;
+
+// Where a book is shown once it is handed over: a chapter, and the pane
+// scrolled that many lines down.
+struct ShownPlace {
+    int chapter = 0;
+    int line = 0;
+};
+// Finds that place in the book just handed over.
+using PlaceFinder = std::function<ShownPlace(const OpenBook &book)>;
+
+class ReadingSession : public QObject {
+    Q_OBJECT
+public:
+    ReadingSession(BookStore &store, Shelf &shelf, ListBox &chapterList, EditBox &pane, ListWindow &findWindow,
+                   QObject *parent = nullptr);
+
+    const OpenBook &Book() const { return book_; }
+    bool HasBook() const { return !book_.fileName.isEmpty(); }
+    BookStore &Store() const { return store_; }
+    Shelf &BookShelf() const { return shelf_; }
+    ListBox &ChapterList() const { return chapterList_; }
+    EditBox &Pane() const { return pane_; }
+    // The chapter selected in the chapter list, -1 for none.
+    int ShownChapter() const;
+
+    // Opens the book at that row of the book list, to be shown at `place`.
+    // Returns whether its load began.
+    bool OpenBookAt(int row, PlaceFinder place);
+    // A user's choice in the book list: the place in the book on screen is
+    // saved and the chosen book opens where the reader stopped in it (a book
+    // never read: chapter 0).
+    void OnBookSelected(int row);
+    // "打开文件": saves the place in the book on screen and lists the folder
+    // chosen over `window`.
+    void OnChooseBookFolder(QWidget *window);
+    // The place the open book's record remembers, chapter 0 without one.
+    PlaceFinder OwnPlace() const;
+    // The open book read again from its file, or only cut into chapters
+    // again, with the choices its record now holds, and shown at `place`.
+    void ReadAgain(PlaceFinder place);
+    void CutAgain(PlaceFinder place);
+
+    // Handlers of the chapter view; see reader/ChapterNavigation.h.
+    void OnChapterSelected();
+    void OnContentKeyUp(int virtualKey, int modifiers);
+    void OnContentPagedPast(int direction);
+    void OnChapterListKeyUp(int virtualKey, int modifiers);
+    void OnRestoreRemovedHeadings();
+    // Handlers of the find window; see reader/BookFind.h.
+    void OnSearch(const QString &term);
+    void OnHitPicked(int index);
+    void OnFindAgain(int direction);
+
+    // Saves the place in the book on screen to the store when it differs
+    // from the one stored. Does nothing without a book or once saving has
+    // stopped.
+    void SaveShownPlace();
+    // The window is closing: the place is saved a last time and loads stop.
+    void Close();
+
+Q_SIGNALS:
+    // A book was handed over and is on screen at its place.
+    void bookShown();
+    // The newest opening failed; the book on screen stays.
+    void openFailed();
+
+private:
+    BookRequest RequestFor(const QString &folder, const QString &fileName, const OpenBook *reindex) const;
+    void OnBookOpened(const OpenBook &book);
+
+    BookStore &store_;
+    Shelf &shelf_;
+    ListBox &chapterList_;
+    EditBox &pane_;
+    ListWindow &findWindow_;
+    OpenBook book_;
+    FindState find_;
+    // Where the book the shelf is opening will be shown.
+    PlaceFinder pendingPlace_;
+    bool saving_ = true;
+    PlaceSaver placeSaver_{*this};
+};

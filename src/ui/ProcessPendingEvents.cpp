@@ -1,8 +1,0 @@
-#include "ui/ProcessPendingEvents.h"
-
-#include <QCoreApplication>
-
-void ProcessPendingEvents()
-{
-    QCoreApplication::processEvents();
-}
