@@ -1,6 +1,7 @@
 #include "BenchRunner.h"
 
 #include "BenchReport.h"
+#include "LaunchMeasurement.h"
 #include "StoreMeasurement.h"
 #include "core/Settings.h"
 
@@ -18,7 +19,7 @@ void AppendIfMeasured(QList<Measurement> &runs, const Measurement &measurement)
         runs.append(measurement);
 }
 
-SizeResult MeasureSize(int megabytes, const BenchSettings &settings, const QString &folder)
+SizeResult MeasureSize(int megabytes, const BenchSettings &settings, const QString &folder, const QString &scratch)
 {
     SizeResult result;
     result.megabytes = megabytes;
@@ -35,6 +36,7 @@ SizeResult MeasureSize(int megabytes, const BenchSettings &settings, const QStri
             result.readerRuns,
             RunChild({QLatin1String("--") + ChildOption::ReaderRun, result.book.path,
                       QLatin1String("--") + ChildOption::ArrowSteps, QString::number(settings.arrowSteps)}));
+        AppendIfMeasured(result.launchRuns, MeasureLaunch(result.book, scratch));
     }
     QFile::remove(result.book.path);
     return result;
@@ -63,7 +65,9 @@ void RunBenchmark(const BenchSettings &settings)
         // A folder of its own, so the book list holds this one book.
         const QString folder = books.filePath(QString::number(megabytes));
         QDir().mkpath(folder);
-        PrintSizeReport(MeasureSize(megabytes, settings, folder), settings.runs);
+        const QString scratch = books.filePath(QStringLiteral("program"));
+        QDir().mkpath(scratch);
+        PrintSizeReport(MeasureSize(megabytes, settings, folder, scratch), settings.runs);
     }
     if (settings.storeBooks > 0)
         // A difference of two start-ups needs more runs than one figure does.

@@ -22,6 +22,7 @@ struct SizeResult {
     // Successful runs only; a failed child is reported on the error output.
     QList<Measurement> readerRuns;
     QList<Measurement> floorRuns;
+    QList<Measurement> launchRuns;
 };
 
 // Measures every size in turn, printing each size's report as soon as it is

@@ -29,6 +29,8 @@ inline const QString CustomHeadings = QStringLiteral("custom_headings");
 inline const QString CatastrophicCheckMs = QStringLiteral("catastrophic_check_ms");
 inline const QString CatastrophicRefused = QStringLiteral("catastrophic_refused");
 inline const QString StartUpMs = QStringLiteral("start_up_ms");
+inline const QString LaunchMs = QStringLiteral("launch_ms");
+inline const QString LaunchFloorMs = QStringLiteral("launch_floor_ms");
 inline const QString StoreSwitchMs = QStringLiteral("store_switch_ms");
 } // namespace MeasurementKey
 

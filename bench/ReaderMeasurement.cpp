@@ -20,6 +20,7 @@
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <cstdio>
+#include <functional>
 
 namespace {
 
@@ -90,6 +91,16 @@ struct ReadingTimes {
     QList<int> steps;
 };
 
+// A chapter change as the user sees it: the change, then its repaint.
+double TimeChange(const std::function<void()> &change)
+{
+    QElapsedTimer timer;
+    timer.start();
+    change();
+    QCoreApplication::processEvents();
+    return MillisecondsOf(timer);
+}
+
 // The first jump is also the first page of prose on screen: it pays for
 // rasterising the glyphs once. The later jumps, from the middle of the book,
 // show the jump itself; then arrowSteps right-arrow steps from the middle.
@@ -97,24 +108,18 @@ ReadingTimes MeasureReading(const OpenBook &book, ListBox &chapters, EditBox &pa
 {
     const int last = book.ChapterCount() - 1;
     const int middle = MiddleChapter(book);
+    const auto show = [&](int n) { return [&, n] { ShowChapter(book, chapters, pane, n); }; };
     ReadingTimes times;
-    QElapsedTimer timer;
-    timer.start();
-    ShowChapter(book, chapters, pane, last);
-    times.firstLastChapterMs = MillisecondsOf(timer);
+    times.firstLastChapterMs = TimeChange(show(last));
     for (int i = 0; i < kLastChapterJumps; ++i) {
-        ShowChapter(book, chapters, pane, middle);
-        timer.restart();
-        ShowChapter(book, chapters, pane, last);
-        times.lastChapterJumps.append(MillisecondsOf(timer));
+        TimeChange(show(middle));
+        times.lastChapterJumps.append(TimeChange(show(last)));
         times.jumps << middle << last;
     }
-    ShowChapter(book, chapters, pane, middle);
+    TimeChange(show(middle));
     for (int i = 0; i < arrowSteps; ++i) {
         const int from = chapters.Selection();
-        timer.restart();
-        OnContentKeyUp(book, chapters, pane, VK_RIGHT, 0);
-        times.arrowSteps.append(MillisecondsOf(timer));
+        times.arrowSteps.append(TimeChange([&] { OnContentKeyUp(book, chapters, pane, VK_RIGHT, 0); }));
         times.steps << from << chapters.Selection();
     }
     return times;

@@ -97,10 +97,13 @@ bool ReopenBook(ReaderState &state, ListBox &bookList, ReadingSession &session, 
     return session.OpenBookAt(book, RememberedPlace(state.store, remembered, settingsTime));
 }
 
-void FinishStartup(ReaderState &state)
+void FinishStartup(ReaderState &state, const ReadingSession &session)
 {
     state.startedUp = true;
-    qCInfo(lcApp) << "start-up finished";
+    if (session.HasBook())
+        qCInfo(lcApp).nospace() << "start-up finished, chapter " << session.ShownChapter() << " shown";
+    else
+        qCInfo(lcApp) << "start-up finished";
 }
 
 } // namespace
@@ -128,12 +131,12 @@ void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSessio
     ShowGuideWithoutBooks(session, *controls.列表框_文件, state.SettingsPath);
     state.HotKeyId = RegisterReaderHotKey(controls.mainWindow, controls.标签_热键反馈);
     if (!reopening)
-        return FinishStartup(state);
+        return FinishStartup(state, session);
     // Finished with the first book shown, or the first opening that fails or
     // is stopped, whichever book the user opened last.
-    const auto finish = [&state] {
+    const auto finish = [&state, &session] {
         if (!state.startedUp)
-            FinishStartup(state);
+            FinishStartup(state, session);
     };
     QObject::connect(&session, &ReadingSession::bookShown, &session, finish, Qt::SingleShotConnection);
     QObject::connect(&session, &ReadingSession::openFailed, &session, finish, Qt::SingleShotConnection);

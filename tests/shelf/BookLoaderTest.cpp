@@ -12,6 +12,8 @@
 #include <QTest>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Records every notification and the caption each one leaves behind.
@@ -238,6 +240,52 @@ private Q_SLOTS:
         QCOMPARE(c.列表框_章节->ItemText(1), QStringLiteral("第一章 乙\r"));
         // The first book stopped at its next piece: no 100 of its own.
         QCOMPARE(log.percentages.count(100), 1);
+        QVERIFY(!reader.Session().BookShelf().IsLoading());
+    }
+
+    // Rows clicked one after another, some while the book before still loads
+    // (no wait), some after it is shown (wait). Rows: 0 a 6 MB book, 1 a small
+    // one, 2 a 1 MB one, 3 a directory named like a book.
+    void highlight_isTheBookHandedOver_data()
+    {
+        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<QList<bool>>("waits");
+        QTest::addColumn<int>("shown"); // -1: whichever the timing left on screen
+        QTest::newRow("big, then small at once") << QList<int>{0, 1} << QList<bool>{false, true} << 1;
+        QTest::newRow("small, then big at once") << QList<int>{1, 0} << QList<bool>{false, true} << 0;
+        QTest::newRow("held down key") << QList<int>{0, 1, 2, 0, 1, 2}
+                                       << QList<bool>{false, false, false, false, false, true} << 2;
+        QTest::newRow("the same book twice") << QList<int>{2, 2} << QList<bool>{false, true} << 2;
+        QTest::newRow("shown, then a directory") << QList<int>{1, 3} << QList<bool>{true, true} << 1;
+        QTest::newRow("big, then a directory at once") << QList<int>{0, 3} << QList<bool>{false, true} << -1;
+    }
+
+    void highlight_isTheBookHandedOver()
+    {
+        QFETCH(QList<int>, clicks);
+        QFETCH(QList<bool>, waits);
+        QFETCH(int, shown);
+        const QStringList names{u"a.txt"_s, u"b.txt"_s, u"c.txt"_s, u"d.txt"_s};
+        ReaderFixture reader;
+        reader.AddBook(names[0],
+                       EncodeCodePage(GenerateNovel({.seed = 1, .chapters = 300, .charactersPerChapter = 10000}).text));
+        reader.AddBook(names[1], EncodeCodePage(u"小\r\n第一章 甲\r\n乙"_s));
+        reader.AddBook(names[2],
+                       EncodeCodePage(GenerateNovel({.seed = 2, .chapters = 50, .charactersPerChapter = 10000}).text));
+        QVERIFY(QDir(reader.BookFolder()).mkdir(names[3]));
+        reader.WriteSettingsForBookFolder();
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        for (qsizetype i = 0; i < clicks.size(); ++i) {
+            const ReaderFixture::LoadWatch watch(reader);
+            c.列表框_文件->setCurrentRow(clicks[i]); // as the user does
+            if (waits[i])
+                watch.Wait();
+        }
+        const QString &open = reader.Session().Book().fileName;
+        if (shown >= 0)
+            QCOMPARE(open, names[shown]);
+        QCOMPARE(c.列表框_文件->Selection(), int(names.indexOf(open)));
         QVERIFY(!reader.Session().BookShelf().IsLoading());
     }
 };
