@@ -71,9 +71,9 @@ double TimeIconv(const QString &bookPath)
     QProcess iconv;
     QElapsedTimer timer;
     timer.start();
-    iconv.start(QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("GB18030"), QStringLiteral("-t"),
-                                          QStringLiteral("UTF-16LE"), QStringLiteral("-o"), QStringLiteral("/dev/null"),
-                                          bookPath});
+    iconv.start(QStringLiteral("iconv"),
+                {QStringLiteral("-f"), QStringLiteral("GB18030"), QStringLiteral("-t"), QStringLiteral("UTF-16LE"),
+                 QStringLiteral("-o"), QStringLiteral("/dev/null"), bookPath});
     const bool done = iconv.waitForFinished(kPatienceMs) && iconv.exitCode() == 0;
     return done ? MillisecondsOf(timer) : -1;
 }

@@ -53,6 +53,9 @@ Control *Place(Control *control, const char *name, int left, int top, int width,
 
 // Designed outer geometry of the window, frame included.
 const QRect kWindowFrame(50, 50, 884, 560);
+// Below this the chapter list would shrink to nothing and the pane to a strip:
+// both lists keep a few rows and the pane about twenty characters a line.
+const QSize kSmallestWindow(560, 440);
 
 } // namespace
 
@@ -85,6 +88,7 @@ void MainWindow::CreateControls()
     setWindowTitle(QStringLiteral("Folivar"));
     setWindowIcon(QIcon(QStringLiteral(":/folivar/icon.png")));
     resize(kWindowFrame.size());
+    setMinimumSize(kSmallestWindow);
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("client"));
     setCentralWidget(client);
@@ -221,8 +225,15 @@ void MainWindow::WireEvents()
     WireWindows();
     // Asked to end from outside (a signal, the session ending): close the way
     // the user does, so that shutdown runs; dialogs that are open close too.
-    WatchTerminationRequests(this, [] { QApplication::closeAllWindows(); });
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [] { QApplication::closeAllWindows(); });
+    // closeAllWindows() skips hidden windows, and a window hidden with the hot
+    // key closes without the application noticing its last window went.
+    const auto closeDown = [this] {
+        QApplication::closeAllWindows();
+        close();
+        QCoreApplication::quit();
+    };
+    WatchTerminationRequests(this, closeDown);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, closeDown);
     connect(qApp, &QCoreApplication::aboutToQuit, this, [&state, &c, &session] { OnShutdown(state, c, session); });
 }
 
@@ -235,5 +246,9 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::resizeEvent(QResizeEvent *event)
 {
     QMainWindow::resizeEvent(event);
+    // Without a window manager that honours the size hints, the window keeps
+    // its least size itself.
+    if (width() < minimumWidth() || height() < minimumHeight())
+        resize(size().expandedTo(minimumSize()));
     RelayoutAll(state_.layoutTable, state_.windowSystem);
 }

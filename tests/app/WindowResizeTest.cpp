@@ -57,14 +57,21 @@ private Q_SLOTS:
         QTRY_COMPARE(c.编辑框_内容->geometry(), QRect(169, 0, 752, 504));
     }
 
-    void narrowWindow_givesThePaneNoNegativeWidth()
+    void tinyWindow_keepsBothListsAndThePaneUsable()
     {
         ReaderFixture reader;
         MainWindow &window = reader.Start();
-        window.resize(120, window.height());
-        QTRY_VERIFY(window.frameGeometry().width() < 173);
-        OnShowSidebar(*reader.Controls().mainWindow, *reader.Controls().编辑框_内容);
-        QCOMPARE(reader.Controls().编辑框_内容->width(), 0);
+        const ReaderControls &c = reader.Controls();
+        for (const QSize asked : {QSize(400, 300), QSize(200, 150)}) {
+            window.resize(asked);
+            QTRY_VERIFY(window.width() > asked.width() && window.height() > asked.height());
+            QTRY_VERIFY(c.列表框_章节->height() >= 100);
+            QVERIFY(c.编辑框_内容->width() >= 300);
+            QVERIFY(c.编辑框_内容->height() >= 300);
+            // The sidebar commands move the pane without the layout engine.
+            OnShowSidebar(*c.mainWindow, *c.编辑框_内容);
+            QVERIFY(c.编辑框_内容->width() >= 300);
+        }
     }
 
     void resize_keepsTheReadersPlace()

@@ -29,6 +29,19 @@ wait_for_still_screen
 read -r w2 h2 <<<"$(pane_box)"
 [ "$w2" -eq "$w0" ] && [ "$h2" -eq "$h0" ] || fail "pane is $w2 x $h2 after resizing back"
 
+echo "case: the window is not made too small to use"
+# No window manager here enforces the size hints: the reader keeps its least
+# size itself.
+for size in "400 300" "200 150"; do
+  xdotool windowsize "$WINDOW_ID" $size
+  wait_for_still_screen
+  eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+  [ "$WIDTH" -ge 560 ] && [ "$HEIGHT" -ge 440 ] || fail "the window was made $WIDTH x $HEIGHT"
+  read -r w3 h3 <<<"$(pane_box)"
+  [ "$w3" -ge 300 ] && [ "$h3" -ge 300 ] || fail "at $size the pane is only $w3 x $h3"
+done
+xdotool windowsize --sync "$WINDOW_ID" 884 560
+
 exit_through_menu
 expect_exit_code 0
 [ "$(setting 行)" = 9 ] || fail "行 is $(setting 行): the place was lost in the resize"
