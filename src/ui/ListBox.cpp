@@ -4,6 +4,7 @@
 #include "ui/VirtualKey.h"
 
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QSignalBlocker>
 
 namespace {
@@ -125,6 +126,15 @@ void ListBox::SetColours(int textColour, int backgroundColour)
         p.setColor(group, QPalette::HighlightedText, text);
     }
     setPalette(p);
+}
+
+void ListBox::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::RightButton) {
+        event->accept();
+        return;
+    }
+    QListWidget::mousePressEvent(event);
 }
 
 void ListBox::keyReleaseEvent(QKeyEvent *event)

@@ -31,4 +31,6 @@ Q_SIGNALS:
 
 protected:
     void keyReleaseEvent(QKeyEvent *event) override;
+    // A right click opens the list's menu and selects nothing.
+    void mousePressEvent(QMouseEvent *event) override;
 };

@@ -57,6 +57,15 @@ private Q_SLOTS:
         QCOMPARE(list.Selection(), 1);
         QVERIFY(spy.count() >= 1);
         QCOMPARE(spy.last().at(0).toInt(), 1);
+        // A right click only opens the list's menu: it selects nothing.
+        const int reported = int(spy.count());
+        const QPoint firstRow = list.visualItemRect(list.item(0)).center();
+        QTest::mousePress(list.viewport(), Qt::RightButton, {}, firstRow);
+        QTest::mouseRelease(list.viewport(), Qt::RightButton, {}, firstRow);
+        QCOMPARE(list.Selection(), 1);
+        QCOMPARE(spy.count(), reported);
+        QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, firstRow);
+        QCOMPARE(list.Selection(), 0);
     }
 
     void listItems_keepTheirWholeText_andAreReadWithoutTheLineEnd()
