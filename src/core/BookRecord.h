@@ -1,0 +1,47 @@
+#pragma once
+// What the reader remembers of every book it has read: one record per book,
+// under the book's file name, kept in the book store.
+#include "core/ChapterHeadings.h"
+
+#include <QList>
+#include <QString>
+
+// A place the reader marked: where its line starts in the book text, the
+// chapter it was in, the line's first characters, and when it was made
+// (milliseconds since 1970, UTC).
+struct Bookmark {
+    qsizetype position = 0;
+    QString chapterTitle;
+    QString label;
+    qint64 created = 0;
+
+    bool operator==(const Bookmark &) const = default;
+};
+
+struct BookRecord {
+    // The file as it was when last read: size in bytes, modification time in
+    // milliseconds since 1970 (UTC). A file that differs has changed since.
+    qint64 size = -1;
+    qint64 modified = 0;
+    // The chapter shown: its number, and its title without the line end.
+    int chapter = 0;
+    QString chapterTitle;
+    // The pane's first visible line within that chapter.
+    int line = 0;
+    // Headings the reader removed from the chapter list, as they stood, and
+    // the chapter rule they were removed under (ChapterRule::Key()): under
+    // another rule they are not removed.
+    QList<ChapterHeading> removedHeadings;
+    QString removedUnderRule;
+    // When the place was last saved, milliseconds since 1970 (UTC).
+    qint64 lastRead = 0;
+    QList<Bookmark> bookmarks;
+    // The encoding the reader chose for the book (TextEncoding::Name()), or
+    // empty text to have it recognised.
+    QString encoding;
+    // The chapter rule chosen for the book (ChapterRule::Key()); empty text
+    // for the designed one.
+    QString chapterRule;
+
+    bool operator==(const BookRecord &) const = default;
+};
