@@ -7,7 +7,7 @@
 #include "ui/NotifyLabel.h"
 #include "ui/ReaderControls.h"
 
-BookChoices ChoicesOf(const BookRecord *record)
+BookChoices ChoicesOf(const std::optional<BookRecord> &record)
 {
     if (!record)
         return {};
@@ -17,9 +17,7 @@ BookChoices ChoicesOf(const BookRecord *record)
 void UseBookChoices(ReaderState &state)
 {
     BookStore &store = state.store;
-    state.shelf.choicesFor = [&store](const QString &fileName) {
-        return store.Ready() ? ChoicesOf(store.Find(fileName)) : BookChoices{};
-    };
+    state.shelf.choicesFor = [&store](const QString &fileName) { return ChoicesOf(store.Find(fileName)); };
 }
 
 void ApplyChoicesFoundLate(ReaderState &state, const ReaderControls &controls)

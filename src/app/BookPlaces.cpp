@@ -39,7 +39,7 @@ bool CanSavePlace(const ReaderState &state)
 
 QString BookStorePathFor(const QString &settingsPath)
 {
-    return QFileInfo(settingsPath).dir().filePath(QStringLiteral("books.json"));
+    return QFileInfo(settingsPath).dir().filePath(QStringLiteral("books.db"));
 }
 
 void OnBookSelected(ReaderState &state, const ReaderControls &controls)
@@ -74,8 +74,8 @@ void SaveShownPlace(ReaderState &state, const ReaderControls &controls)
     if (!CanSavePlace(state))
         return;
     const OpenBook &book = state.book;
-    const BookRecord *stored = state.store.Find(book.fileName);
-    BookRecord record = stored ? *stored : BookRecord{};
+    const std::optional<BookRecord> stored = state.store.Find(book.fileName);
+    BookRecord record = stored.value_or(BookRecord{});
     record.size = book.fileSize;
     record.modified = book.fileModified;
     record.chapter = controls.列表框_章节->Selection();
@@ -95,7 +95,7 @@ void SaveShownPlace(ReaderState &state, const ReaderControls &controls)
 
 void ApplyRemovedHeadings(ReaderState &state, const ReaderControls &controls)
 {
-    const BookRecord *record = state.store.Find(state.book.fileName);
+    const std::optional<BookRecord> record = state.store.Find(state.book.fileName);
     if (!record || record->removedHeadings.isEmpty() || record->removedUnderRule != state.book.rule.Key())
         return;
     state.book.RemoveHeadings(record->removedHeadings);
@@ -115,6 +115,6 @@ void ShowPlace(ReaderState &state, const ReaderControls &controls, int chapter, 
 void ShowOwnPlace(ReaderState &state, const ReaderControls &controls)
 {
     ApplyRemovedHeadings(state, controls);
-    if (const BookRecord *record = state.store.Find(state.book.fileName))
+    if (const std::optional<BookRecord> record = state.store.Find(state.book.fileName))
         ShowPlace(state, controls, record->chapter, record->chapterTitle, record->line);
 }

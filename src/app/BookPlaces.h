@@ -1,13 +1,13 @@
 #pragma once
 // Every book keeps its own place: where the reader stopped in it, saved to
-// the book store (books.json) while they read and found again whenever the
+// the book store (books.db) while they read and found again whenever the
 // book is opened.
 #include <QString>
 
 struct ReaderState;
 struct ReaderControls;
 
-// books.json, in the folder of config.ini.
+// books.db, in the folder of config.ini.
 QString BookStorePathFor(const QString &settingsPath);
 
 // Handler of a user's selection in the book list (列表框_文件): saves the place

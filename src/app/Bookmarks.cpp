@@ -18,7 +18,7 @@ constexpr qsizetype kLabelLength = 30;
 // The open book's bookmarks in book order.
 QList<Bookmark> BookmarksInOrder(ReaderState &state)
 {
-    const BookRecord *record = state.store.Find(state.book.fileName);
+    const std::optional<BookRecord> record = state.store.Find(state.book.fileName);
     QList<Bookmark> bookmarks = record ? record->bookmarks : QList<Bookmark>();
     std::stable_sort(bookmarks.begin(), bookmarks.end(),
                      [](const Bookmark &a, const Bookmark &b) { return a.position < b.position; });

@@ -15,7 +15,7 @@
 struct ReaderState {
     // The open book; the chapter list and the pane show it.
     OpenBook book;
-    // The place in every book read, kept in books.json.
+    // The place in every book read, kept in books.db.
     BookStore store;
     // The last search in the open book.
     FindState find;

@@ -52,7 +52,6 @@ void OnShutdown(ReaderState &state, const ReaderControls &controls)
         return;
     // The book store first: config.ini, written after it, stays the newer.
     SaveShownPlace(state, controls);
-    state.store.Flush();
     state.shutDown = true;
     StopLoading(state.shelf);
 

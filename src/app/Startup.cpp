@@ -75,7 +75,7 @@ void ShowRememberedPlace(ReaderState &state, const ReaderControls &controls, con
                          qint64 settingsTime)
 {
     ApplyRemovedHeadings(state, controls);
-    const BookRecord *record = state.store.Find(state.book.fileName);
+    const std::optional<BookRecord> record = state.store.Find(state.book.fileName);
     if (record && record->lastRead > settingsTime)
         return ShowPlace(state, controls, record->chapter, record->chapterTitle, record->line);
     if (!remembered.chapter.isEmpty())

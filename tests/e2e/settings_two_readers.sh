@@ -21,10 +21,12 @@ for round in $(seq 8); do
   write_remembered_place "$E2E_DIR/books/"
   start_reader "$E2E_DIR/app/folivar"
   first_window=$WINDOW_ID first_pid=$PROGRAM_PID
-  # Two chapters on: b.txt, chapter 7, top line.
-  xdotool key --window "$first_window" Right Right
+  # Both started before either reads on: the second would otherwise find the
+  # first one's newer place in the book store they share.
   start_reader "$E2E_DIR/app/folivar2"
   second_window=$WINDOW_ID second_pid=$PROGRAM_PID
+  # Two chapters on: b.txt, chapter 7, top line.
+  xdotool key --window "$first_window" Right Right
   # Another book: c.txt, the third row of the book list of the newer window,
   # which lies on top; it opens at its start.
   eval "$(xdotool getwindowgeometry --shell "$second_window")"
