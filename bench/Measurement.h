@@ -32,6 +32,10 @@ inline const QString StartUpMs = QStringLiteral("start_up_ms");
 inline const QString LaunchMs = QStringLiteral("launch_ms");
 inline const QString LaunchFloorMs = QStringLiteral("launch_floor_ms");
 inline const QString StoreSwitchMs = QStringLiteral("store_switch_ms");
+inline const QString StoreLoadMs = QStringLiteral("store_load_ms");
+inline const QString StoreOpenMs = QStringLiteral("store_open_ms");
+inline const QString StoreFirstSaveMs = QStringLiteral("store_first_save_ms");
+inline const QString StoreSaveMs = QStringLiteral("store_save_ms");
 } // namespace MeasurementKey
 
 void PrintMeasurement(const Measurement &measurement);

@@ -5,7 +5,7 @@
 #include "Median.h"
 #include "app/MainWindow.h"
 #include "app/ReaderState.h"
-#include "core/BookStoreFile.h"
+#include "core/BookStore.h"
 #include "core/Settings.h"
 #include "session/ReadingSession.h"
 #include "support/WaitForStartUp.h"
@@ -16,11 +16,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QThreadPool>
 #include <cstdio>
 
 namespace {
 
-constexpr double kTargetMs = 5;
+constexpr double kStartUpTargetMs = 2;
+constexpr double kSaveTargetMs = 1;
 
 QString BookName(int i)
 {
@@ -49,12 +51,55 @@ QString LibraryOf(const QString &folder)
 
 QString StoreOf(const QString &folder)
 {
-    return QDir(folder).filePath(QStringLiteral("books.json"));
+    return QDir(folder).filePath(QStringLiteral("books.db"));
+}
+
+// The file with the WAL and index SQLite may keep beside it.
+void RemoveStore(const QString &path)
+{
+    for (const QString &suffix : {QString(), QStringLiteral("-wal"), QStringLiteral("-shm")})
+        QFile::remove(path + suffix);
 }
 
 double MillisecondsOf(const QElapsedTimer &timer)
 {
     return timer.nsecsElapsed() / 1e6;
+}
+
+// What the first store of this fresh process starts in Qt's thread pool
+// (loading the SQLite driver), which the reader's start-up overlaps with
+// building the window.
+double MeasureDriverLoading()
+{
+    QElapsedTimer timer;
+    timer.start();
+    const BookStore store;
+    QThreadPool::globalInstance()->waitForDone();
+    return MillisecondsOf(timer);
+}
+
+// The store's work on the window's thread at start-up, the driver loaded:
+// opening the file and three lookups of the reopened book's record (its
+// choices, its removed headings, its place); -1 when a lookup failed.
+double MeasureStoreOpening(const QString &folder)
+{
+    const QString copy = QDir(folder).filePath(QStringLiteral("opening.db"));
+    RemoveStore(copy);
+    QFile::copy(StoreOf(folder), copy);
+    double openingMs = -1;
+    {
+        BookStore store;
+        QElapsedTimer timer;
+        timer.start();
+        store.Open(copy);
+        bool found = true;
+        for (int lookup = 0; lookup < 3; ++lookup)
+            found = store.Find(BookName(1)).has_value() && found;
+        if (found)
+            openingMs = MillisecondsOf(timer);
+    }
+    RemoveStore(copy);
+    return openingMs;
 }
 
 // Start-up up to its end, then chapter steps and the work a change of books
@@ -70,23 +115,46 @@ Measurement StartAndSwitch(bool withStore)
         return {};
     const double startUpMs = MillisecondsOf(timer);
     ReadingSession &session = window.Session();
-    // The second change is the one measured: from then on the store's own
-    // thread holds the records as well, and a change copies them.
-    for (int change = 0; change < 2; ++change) {
+    // The first save of a run also starts the file's WAL; the second is
+    // what every later one costs.
+    double saveMs[2] = {};
+    for (double &ms : saveMs) {
         session.OnContentKeyUp(VK_RIGHT, 0);
         timer.restart();
         session.SaveShownPlace();
+        ms = MillisecondsOf(timer);
     }
+    timer.restart();
     const bool found = state.store.Find(BookName(1)).has_value();
-    const double switchMs = MillisecondsOf(timer);
+    const double findMs = MillisecondsOf(timer);
     if (found != withStore)
         return {};
-    return {{MeasurementKey::StartUpMs, startUpMs}, {MeasurementKey::StoreSwitchMs, switchMs}};
+    return {{MeasurementKey::StartUpMs, startUpMs},
+            {MeasurementKey::StoreFirstSaveMs, saveMs[0]},
+            {MeasurementKey::StoreSaveMs, saveMs[1]},
+            {MeasurementKey::StoreSwitchMs, findMs}};
 }
 
 void PrintLine(const char *what, double ms, const char *note)
 {
-    std::printf("  %-23s %9.2f ms     %s\n", what, ms, note);
+    std::printf("  %-26s %9.2f ms     %s\n", what, ms, note);
+}
+
+void PrintTargetLine(const char *what, double ms, double targetMs)
+{
+    std::printf("  %-26s %9.2f ms     target <= %.0f ms       %s\n", what, ms, targetMs,
+                ms <= targetMs ? "PASS" : "MISS");
+}
+
+// Every store the books write, through the store itself, one record at a time.
+void WriteStore(const QString &path, int books, const QString &openBookName)
+{
+    RemoveStore(path);
+    BookStore store;
+    store.Open(path);
+    for (int i = 0; i < books; ++i)
+        store.Put(BookName(i), SampleRecord(i));
+    store.Put(openBookName, SampleRecord(books));
 }
 
 } // namespace
@@ -101,12 +169,20 @@ Measurement MeasureStoreRun(const QString &folder, bool withStore)
     settings.chapter = 3;
     QFile::remove(settingsPath);
     SaveSettings(settingsPath, settings);
-    QFile::remove(storePath);
+    RemoveStore(storePath);
+    // Both kinds of run load the driver first, so that their start-ups
+    // differ by the store's content alone.
+    const double loadingMs = MeasureDriverLoading();
+    const double openingMs = MeasureStoreOpening(folder);
     if (withStore)
         QFile::copy(StoreOf(folder), storePath);
-    const Measurement measurement = StartAndSwitch(withStore);
+    Measurement measurement = StartAndSwitch(withStore);
     QFile::remove(settingsPath);
-    QFile::remove(storePath);
+    RemoveStore(storePath);
+    if (measurement.isEmpty() || openingMs < 0)
+        return {};
+    measurement.insert(MeasurementKey::StoreLoadMs, loadingMs);
+    measurement.insert(MeasurementKey::StoreOpenMs, openingMs);
     return measurement;
 }
 
@@ -114,30 +190,31 @@ void PrintStoreReport(const QString &folder, int books, int runs)
 {
     QDir().mkpath(LibraryOf(folder));
     const BenchBook book = WriteBenchBook(1, LibraryOf(folder));
-    BookRecords records;
-    for (int i = 0; i < books; ++i)
-        records.insert(BookName(i), SampleRecord(i));
-    records.insert(QFileInfo(book.path).fileName(), SampleRecord(books));
-    BookStoreFile(StoreOf(folder)).Save(records);
+    WriteStore(StoreOf(folder), books, QFileInfo(book.path).fileName());
     std::printf("book store: %d books, %lld bytes; a 1 MB book reopened at start-up; median of %d runs each\n", books,
                 static_cast<long long>(QFileInfo(StoreOf(folder)).size()), runs);
-    QList<double> with, without, switches;
+    // By key: the runs with the store, and the start-ups without it.
+    QMap<QString, QList<double>> with;
+    QList<double> without;
     for (int run = 0; run < runs; ++run) {
         const Measurement stored = RunChild({QLatin1String("--") + ChildOption::StoreRun, folder});
         const Measurement bare = RunChild(
             {QLatin1String("--") + ChildOption::StoreRun, folder, QLatin1String("--") + ChildOption::WithoutStore});
         if (stored.isEmpty() || bare.isEmpty())
             continue;
-        with.append(stored.value(MeasurementKey::StartUpMs));
+        for (auto figure = stored.cbegin(); figure != stored.cend(); ++figure)
+            with[figure.key()].append(figure.value());
         without.append(bare.value(MeasurementKey::StartUpMs));
-        switches.append(stored.value(MeasurementKey::StoreSwitchMs));
     }
-    const double startUpCost = Median(with) - Median(without);
-    PrintLine("start-up with the store", Median(with), "");
-    PrintLine("start-up without it", Median(without), "");
-    std::printf("  %-23s %9.2f ms     target <= %.0f ms       %s\n", "start-up spends on it", startUpCost, kTargetMs,
-                startUpCost <= kTargetMs ? "PASS" : "MISS");
-    std::printf("  %-23s %9.2f ms     target <= %.0f ms       %s\n\n", "a change of books", Median(switches), kTargetMs,
-                Median(switches) <= kTargetMs ? "PASS" : "MISS");
+    const auto median = [&with](const QString &key) { return Median(with.value(key)); };
+    PrintLine("start-up with the store", median(MeasurementKey::StartUpMs), "");
+    PrintLine("start-up with an empty one", Median(without), "(creates a new books.db)");
+    PrintLine("loading the SQLite driver", median(MeasurementKey::StoreLoadMs),
+              "(thread pool, while the window is built)");
+    PrintTargetLine("start-up's work on it", median(MeasurementKey::StoreOpenMs), kStartUpTargetMs);
+    PrintLine("the first save of a run", median(MeasurementKey::StoreFirstSaveMs), "(starts the WAL)");
+    PrintTargetLine("saving a place", median(MeasurementKey::StoreSaveMs), kSaveTargetMs);
+    PrintLine("finding another record", median(MeasurementKey::StoreSwitchMs), "");
+    std::printf("\n");
     std::fflush(stdout);
 }

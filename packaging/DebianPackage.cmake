@@ -16,8 +16,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://folivar.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The SQLite driver of Qt Sql, which keeps the book store, is a plugin loaded
+# at run time, so the linker cannot see it.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 # The conversion tables, the fonts the reader names and Qt's Wayland platform
-# are found at run time, so the linker cannot see them.
+# are found at run time too.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libopencc-data, fonts-noto-cjk, qt6-wayland")
 
 include(CPack)

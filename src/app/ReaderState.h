@@ -10,7 +10,7 @@
 #include <optional>
 
 struct ReaderState {
-    // What the reader remembers of every book read.
+    // What the reader remembers of every book read, kept in books.db.
     BookStore store;
     LayoutTable layoutTable;
     QtWindowSystem windowSystem;

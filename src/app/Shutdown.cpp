@@ -51,7 +51,6 @@ void OnShutdown(ReaderState &state, const ReaderControls &controls, ReadingSessi
         return;
     // The book store first: config.ini, written after it, stays the newer.
     session.Close();
-    state.store.Flush();
     state.shutDown = true;
 
     EditBox &pane = *controls.编辑框_内容;

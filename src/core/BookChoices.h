@@ -1,7 +1,7 @@
 #pragma once
 // What the reader chose for a book (the encoding to read it in, the rule that
 // cuts it into chapters), kept in the book's record.
-#include "core/BookStoreFile.h"
+#include "core/BookRecord.h"
 #include "core/ChapterRules.h"
 #include "core/TextEncodingDetector.h"
 

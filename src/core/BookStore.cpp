@@ -1,127 +1,148 @@
 #include "core/BookStore.h"
 
-#include <condition_variable>
-#include <mutex>
-#include <utility>
+#include "core/BookStoreConnection.h"
+#include "core/BookStoreImport.h"
+#include "core/BookStoreTable.h"
+#include "core/Log.h"
+#include "core/SafeFile.h"
 
-// What the caller's thread and the store's own thread share, under the mutex.
-struct BookStore::Shared {
-    std::mutex mutex;
-    std::condition_variable changed;
-    bool loaded = false;
-    BookRecords loadedRecords;
-    // Changes not yet taken into the file's records, and how many changes
-    // were put and have been written.
-    QList<std::pair<QString, BookRecord>> changes;
-    quint64 asked = 0;
-    quint64 written = 0;
-    bool stopping = false;
-};
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlError>
+#include <QThreadPool>
+
+#include <mutex>
 
 namespace {
 
-// The store's thread: reads the file, then takes in the changes put and
-// writes the records, a burst of changes once, until it is stopped. It keeps
-// its own copy of the records, so that the caller's never has to be copied.
-void RunStoreFile(const QString &path, const std::shared_ptr<BookStore::Shared> &shared)
+const QString kInMemory = QStringLiteral(":memory:");
+
+// Loading Qt's SQLite driver and starting SQLite take a few milliseconds, the
+// first time in a process. Done in Qt's thread pool as soon as a store
+// exists, they overlap the building of the window, and Open finds them done.
+void WarmUpSqlite()
 {
-    BookStoreFile file(path);
-    BookRecords records = file.Load();
-    std::unique_lock lock(shared->mutex);
-    shared->loadedRecords = records;
-    shared->loaded = true;
-    shared->changed.notify_all();
-    for (;;) {
-        shared->changed.wait(lock, [&] { return shared->stopping || shared->written < shared->asked; });
-        if (shared->written == shared->asked)
-            return;
-        const auto changes = std::exchange(shared->changes, {});
-        const quint64 asked = shared->asked;
-        lock.unlock();
-        for (const auto &[name, record] : changes)
-            records.insert(name, record);
-        file.Save(records);
-        lock.lock();
-        shared->written = asked;
-        shared->changed.notify_all();
+    static std::once_flag once;
+    std::call_once(once, [] { QThreadPool::globalInstance()->start([] { BookStoreConnection warm(kInMemory); }); });
+}
+
+// Keeps the file with its -wal and -shm under names SQLite still reads
+// together (books.db.bad, books.db.bad-wal, ...), replacing older ones.
+void SetAsideDamagedStore(const QString &path)
+{
+    qCWarning(lcCore) << "book store: setting aside the damaged" << path << "as .bad and starting afresh";
+    for (const QLatin1StringView suffix :
+         {QLatin1StringView(""), QLatin1StringView("-wal"), QLatin1StringView("-shm")}) {
+        const QString kept = path + QStringLiteral(".bad") + suffix;
+        QFile::remove(kept);
+        if (QFile::exists(path + suffix) && !QFile::rename(path + suffix, kept))
+            qCWarning(lcCore) << "book store: cannot rename" << path + suffix << "to" << kept;
     }
+}
+
+// A file the store created and could not use (on a full disk) is not left
+// behind; one that another reader has begun to fill meanwhile has its WAL
+// beside it and stays.
+void RemoveUnusedNewStore(const QString &path)
+{
+    if (QFileInfo(path).size() == 0 && !QFileInfo::exists(path + QStringLiteral("-wal")))
+        QFile::remove(path);
+}
+
+void Warn(const char *what, const QString &name, const QSqlQuery &query)
+{
+    qCWarning(lcCore).noquote() << "book store: cannot" << what << name << "-" << query.lastError().text();
 }
 
 } // namespace
 
-BookStore::BookStore() : shared_(std::make_shared<Shared>()) {}
-
-BookStore::~BookStore()
+BookStore::BookStore()
 {
-    if (!thread_.joinable())
-        return;
-    {
-        const std::lock_guard lock(shared_->mutex);
-        shared_->stopping = true;
-    }
-    shared_->changed.notify_all();
-    thread_.join();
+    WarmUpSqlite();
 }
+
+BookStore::~BookStore() = default;
 
 void BookStore::Open(const QString &path)
 {
-    if (thread_.joinable())
+    connection_.reset();
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    // SQLite would write where root may, whatever the write bits say.
+    if (const QString refusal = WriteRefusal(path); !refusal.isEmpty()) {
+        qCWarning(lcCore) << "book store: not opening" << path << "-" << refusal;
+        return KeepInMemory();
+    }
+    bool existed = QFileInfo::exists(path);
+    connection_ = std::make_unique<BookStoreConnection>(path);
+    if (connection_->Result() == BookStoreConnection::Outcome::Damaged) {
+        connection_.reset();
+        SetAsideDamagedStore(path);
+        existed = QFileInfo::exists(path);
+        connection_ = std::make_unique<BookStoreConnection>(path);
+    }
+    if (Ready()) {
+        ImportJsonStore(connection_->Database(), QFileInfo(path).dir().filePath(QStringLiteral("books.json")));
         return;
-    loaded_ = false;
-    thread_ = std::thread(RunStoreFile, path, shared_);
+    }
+    connection_.reset();
+    if (!existed)
+        RemoveUnusedNewStore(path);
+    KeepInMemory();
 }
 
-void BookStore::EnsureLoaded()
+void BookStore::KeepInMemory()
 {
-    if (loaded_)
-        return;
-    std::unique_lock lock(shared_->mutex);
-    shared_->changed.wait(lock, [&] { return shared_->loaded; });
-    records_ = std::move(shared_->loadedRecords);
-    loaded_ = true;
+    qCWarning(lcCore) << "book store: keeping the records in memory only, until the reader ends";
+    connection_ = std::make_unique<BookStoreConnection>(kInMemory);
 }
 
-std::optional<BookRecord> BookStore::Find(const QString &name)
+std::optional<BookRecord> BookStore::Find(const QString &name) const
 {
-    EnsureLoaded();
-    const auto found = records_.constFind(name);
-    return found == records_.constEnd() ? std::nullopt : std::optional(found.value());
+    if (!Ready())
+        return std::nullopt;
+    QSqlQuery &finder = connection_->Finder();
+    finder.bindValue(0, name);
+    if (!finder.exec()) {
+        Warn("read the record of", name, finder);
+        return std::nullopt;
+    }
+    std::optional<BookRecord> record;
+    if (finder.next())
+        record = RecordFromRow(finder);
+    // Ends the read, so that the next one sees what other readers wrote since.
+    finder.finish();
+    return record;
 }
 
 bool BookStore::Put(const QString &name, const BookRecord &record)
 {
-    EnsureLoaded();
-    const auto found = records_.constFind(name);
-    if (found != records_.constEnd() && found.value() == record)
+    if (!Ready() || Find(name) == record)
         return false;
-    records_.insert(name, record);
-    if (thread_.joinable()) {
-        const std::lock_guard lock(shared_->mutex);
-        shared_->changes.append({name, record});
-        ++shared_->asked;
-        shared_->changed.notify_all();
-    }
-    return true;
+    QSqlQuery &writer = connection_->Writer();
+    BindRecord(writer, name, record);
+    const bool written = writer.exec();
+    if (!written)
+        Warn("write the record of", name, writer);
+    writer.finish();
+    return written;
 }
 
-void BookStore::Flush()
+qsizetype BookStore::Count() const
 {
-    if (!thread_.joinable())
-        return;
-    std::unique_lock lock(shared_->mutex);
-    shared_->changed.wait(lock, [&] { return shared_->written == shared_->asked; });
+    if (!Ready())
+        return 0;
+    QSqlQuery &counter = connection_->Counter();
+    const qsizetype count = counter.exec() && counter.next() ? counter.value(0).toLongLong() : 0;
+    if (counter.lastError().isValid())
+        Warn("count the records", QString(), counter);
+    counter.finish();
+    return count;
 }
 
-bool BookStore::Ready()
+bool BookStore::Ready() const
 {
-    if (loaded_)
-        return true;
-    const std::lock_guard lock(shared_->mutex);
-    return shared_->loaded;
-}
-
-qsizetype BookStore::Count()
-{
-    EnsureLoaded();
-    return records_.size();
+    if (!connection_)
+        connection_ = std::make_unique<BookStoreConnection>(kInMemory);
+    return connection_->Result() == BookStoreConnection::Outcome::Ready;
 }

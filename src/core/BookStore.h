@@ -1,32 +1,48 @@
 #pragma once
-// The book store the reader uses: the records of books.json in memory, with
-// the file work on a thread of its own. Loading starts when the store is
-// opened and every change is written there soon after, so that neither
-// start-up nor reading waits on the disk or on reading and writing JSON for
-// thousands of books. Records are looked up and changed on the caller's
-// thread only.
-#include "core/BookStoreFile.h"
+// The book store: what the reader remembers of every book read, in books.db
+// beside config.ini (SQLite through Qt Sql; layout in BookStoreTable.h). Each
+// change is written at once as one small transaction of one row, so a reader
+// killed at any moment keeps every change made before, and two readers
+// sharing the folder keep each other's records (the last write of one book
+// wins). A lookup by name and a write take well under a millisecond (WAL,
+// synchronous=NORMAL), so the store works on the caller's thread and has no
+// thread of its own. Used on one thread, the one that made it.
+#include "core/BookRecord.h"
+
+#include <QString>
 
 #include <memory>
-#include <thread>
+#include <optional>
+
+class BookStoreConnection;
 
 class BookStore {
 public:
-    // A store with no file: it holds what is put into it, and writes nothing.
+    // A store with no file: it holds what is put into it, in memory, and
+    // writes nothing. The first store of a process also starts loading the
+    // SQLite driver in Qt's thread pool, so that an Open soon after finds it
+    // loaded.
     BookStore();
-    // Writes what is still pending, then ends the thread.
     ~BookStore();
     BookStore(const BookStore &) = delete;
     BookStore &operator=(const BookStore &) = delete;
 
-    // Starts reading the file at path (see BookStoreFile::Load); every change
-    // from now on is written to it. Once per store.
+    // Makes the books.db at path, created (with its folder) when missing, the
+    // store; what was put before is dropped. A books.json beside it (the
+    // store of earlier versions) is imported once and renamed
+    // books.json.imported (see ImportJsonStore). A file that is not a usable
+    // database is renamed <path>.bad, with its -wal and -shm, and an empty
+    // store created in its place. A file of a newer version is left untouched
+    // and, like any other failure (a read-only file or folder, a full disk,
+    // no SQLite driver), leaves the store in memory, as BookStore() has it.
+    // Everything is logged; nothing is fatal.
     void Open(const QString &path);
-    // The book's record, nullopt when it has none; waits for the file to be
-    // read first.
-    std::optional<BookRecord> Find(const QString &name);
-    // Replaces the book's record, to be written soon; returns whether that
-    // changed anything (nothing is written when it did not).
+    // The book's record; nullopt when it has none, or when it cannot be read
+    // (logged).
+    std::optional<BookRecord> Find(const QString &name) const;
+    // Writes the book's record, unless it equals the stored one; returns
+    // whether that changed anything (false also when the write failed:
+    // logged, the stored record stays as it was).
     bool Put(const QString &name, const BookRecord &record);
     // Puts the book's record (a new one when it has none) as `change` leaves
     // it; returns whether that changed anything.
@@ -37,21 +53,15 @@ public:
         change(record);
         return Put(name, record);
     }
-    // Waits until every change put so far has been written, or has failed to
-    // be (logged).
-    void Flush();
-    // Whether the file has been read, so that Find would not wait.
-    bool Ready();
-    qsizetype Count();
-
-    // What the caller's thread and the store's own thread share.
-    struct Shared;
+    // How many books have a record (0 when that cannot be read, logged).
+    qsizetype Count() const;
 
 private:
-    void EnsureLoaded();
+    void KeepInMemory();
+    // Whether the connection's statements can be run; makes the store's
+    // connection in memory when it has none yet.
+    bool Ready() const;
 
-    std::shared_ptr<Shared> shared_;
-    std::thread thread_;
-    BookRecords records_;
-    bool loaded_ = true;
+    // None until the first Open or the first use.
+    mutable std::unique_ptr<BookStoreConnection> connection_;
 };

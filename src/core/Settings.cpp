@@ -116,5 +116,5 @@ std::optional<int> SettingNumber(const QString &value)
 
 QString BookStorePathFor(const QString &settingsPath)
 {
-    return QFileInfo(settingsPath).dir().filePath(QStringLiteral("books.json"));
+    return QFileInfo(settingsPath).dir().filePath(QStringLiteral("books.db"));
 }

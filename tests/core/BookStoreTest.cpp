@@ -1,14 +1,20 @@
 #include "core/BookStore.h"
+#include "StoreWriterRecords.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
+
+using Records = QMap<QString, BookRecord>;
 
 BookRecord SampleRecord(int chapter)
 {
@@ -32,6 +38,18 @@ BookRecord SampleRecord(int chapter)
     return record;
 }
 
+// SampleRecord(1) and two more, in the format of books.json. (Quotes and
+// backslashes in its texts are \u escapes, which moc reads without trouble.)
+const char kOldStore[] = R"({"version":1,"future":[1,{"a":null}],"books":{
+"a.txt":{"size":1234568,"modified":1765226317123,"chapter":1,"chapterTitle":"第1章 风起\t\u0022云涌\u0022\u005c","line":42,
+ "removedHeadings":[{"position":123,"text":"第一次回家\r"},{"position":4567890123,"text":"😀 \u0001 \ud800 lone"}],
+ "lastRead":1765226399000,"bookmarks":[{"position":98765,"chapterTitle":"第一章 开始","label":"　　他回头看了一眼，",
+ "created":1765226399123},{"position":4,"label":"😀 \u0001 \ud800 lone","created":0}],"encoding":"UTF-16LE",
+ "chapterRule":"custom:^Chapter \\d+","removedUnderRule":"strict","note":"x"},
+"b.txt":{"chapter":2},
+"c.txt":{"chapter":2,"line":-1}
+}})";
+
 QByteArray FileBytes(const QString &path)
 {
     QFile file(path);
@@ -45,111 +63,250 @@ void WriteBytes(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
+void PutAll(const QString &path, const Records &records)
+{
+    BookStore store;
+    store.Open(path);
+    for (auto record = records.cbegin(); record != records.cend(); ++record)
+        QVERIFY(store.Put(record.key(), record.value()));
+}
+
+// What a store opened afresh on the file holds under these names, and how
+// many records it holds in all.
+std::pair<Records, qsizetype> StoredRecords(const QString &path, const QStringList &names)
+{
+    BookStore store;
+    store.Open(path);
+    Records records;
+    for (const QString &name : names) {
+        if (const std::optional<BookRecord> record = store.Find(name))
+            records.insert(name, *record);
+    }
+    return {records, store.Count()};
+}
+
+std::pair<Records, qsizetype> Exactly(const Records &records)
+{
+    return {records, records.size()};
+}
+
+// Runs a statement on the file the way another program would.
+void RunSql(const QString &path, const QString &sql)
+{
+    {
+        QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"test"_s);
+        database.setDatabaseName(path);
+        QVERIFY(database.open());
+        QVERIFY2(QSqlQuery(database).exec(sql), qPrintable(sql));
+    }
+    QSqlDatabase::removeDatabase(u"test"_s);
+}
+
+// A real store, its first half only.
+QByteArray TruncatedStore()
+{
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(u"books.db"_s);
+    Records records;
+    for (int i = 0; i < 300; ++i)
+        records.insert(u"第%1部.txt"_s.arg(i), SampleRecord(i));
+    PutAll(path, records);
+    const QByteArray whole = FileBytes(path);
+    return whole.left(whole.size() / 2);
+}
+
+QByteArray DatabaseAfter(const QString &sql)
+{
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(u"other.db"_s);
+    RunSql(path, sql);
+    return FileBytes(path);
+}
+
 } // namespace
 
 class BookStoreTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void records_roundTripWithAnyName()
+    void records_roundTripThroughTheFile_data()
     {
-        // Names with ini and JSON syntax, emoji, and 255 bytes of UTF-8.
-        const QStringList names = {u"a=b[c].txt"_s, u"\"quoted\" \\ name.txt"_s, u"😀书.txt"_s,
-                                   QString(81, QChar(0x4E66)) + u"x.txt"_s, u"\u3000\n.txt"_s};
-        BookRecords records;
-        for (int i = 0; i < names.size(); ++i)
-            records.insert(names[i], SampleRecord(i));
-        const QByteArray json = BookRecordsToJson(records);
-        QVERIFY(json.isValidUtf8());
-        QCOMPARE(BookRecordsFromJson(json), std::optional<BookRecords>(records));
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<BookRecord>("record");
+        QList<Bookmark> many;
+        for (int i = 0; i < 500; ++i)
+            many.append({i * 1000, u"第%1章"_s.arg(i), u"　　他说：“走吧。”"_s, 1765226399000 + i});
+        BookRecord manyBookmarks = SampleRecord(3);
+        manyBookmarks.bookmarks = many;
+        BookRecord extremes;
+        extremes.size = std::numeric_limits<qint64>::max();
+        extremes.modified = std::numeric_limits<qint64>::min();
+        extremes.chapter = std::numeric_limits<int>::max();
+        extremes.line = -1;
+        BookRecord lone = SampleRecord(3);
+        lone.chapterTitle = QChar(0xDC00) + u"第三章"_s + QChar(0xD800);
+        QTest::newRow("every field, Chinese name") << u"第一部 风起云涌.txt"_s << SampleRecord(1);
+        QTest::newRow("lone surrogates in name and title") << u"a"_s + QChar(0xD800) + u"b.txt"_s << lone;
+        QTest::newRow("empty texts and lists") << u"a.txt"_s << BookRecord{};
+        QTest::newRow("many bookmarks") << u"长篇.txt"_s << manyBookmarks;
+        QTest::newRow("extreme numbers") << u"b.txt"_s << extremes;
+        QTest::newRow("SQL and JSON in the name") << u"a'); DROP TABLE books; -- \"[].txt"_s << SampleRecord(2);
+        QTest::newRow("emoji and 255 bytes") << u"😀"_s + QString(82, QChar(0x4E66)) + u"x.txt"_s << SampleRecord(5);
+        QTest::newRow("blank and line break") << u"\u3000\n.txt"_s << SampleRecord(6);
     }
 
-    void damagedStores_areRefused_data()
+    void records_roundTripThroughTheFile()
+    {
+        QFETCH(QString, name);
+        QFETCH(BookRecord, record);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"books.db"_s);
+        PutAll(path, {{name, record}, {u"other.txt"_s, SampleRecord(7)}});
+        QCOMPARE(StoredRecords(path, {name, u"other.txt"_s}),
+                 Exactly({{name, record}, {u"other.txt"_s, SampleRecord(7)}}));
+    }
+
+    // On a store without a file, which keeps its records in memory.
+    void put_changesOnlyWhatDiffers()
+    {
+        BookStore store;
+        QCOMPARE(store.Find(u"a.txt"_s), std::nullopt);
+        QVERIFY(store.Put(u"a.txt"_s, SampleRecord(1)));
+        QVERIFY(!store.Put(u"a.txt"_s, SampleRecord(1)));
+        QVERIFY(!store.Update(u"a.txt"_s, [](BookRecord &record) { record.line = 42; }));
+        QVERIFY(store.Update(u"a.txt"_s, [](BookRecord &record) { record.line = 43; }));
+        QVERIFY(store.Update(u"b.txt"_s, [](BookRecord &record) { record.encoding = u"GB18030"_s; }));
+        QCOMPARE(store.Find(u"a.txt"_s)->line, 43);
+        QCOMPARE(store.Find(u"b.txt"_s)->encoding, u"GB18030"_s);
+        QCOMPARE(store.Count(), 2);
+    }
+
+    void oldJsonStore_isImportedOnce_data()
     {
         QTest::addColumn<QByteArray>("json");
-        const QByteArray good = BookRecordsToJson({{u"a.txt"_s, SampleRecord(3)}});
-        QTest::newRow("empty") << QByteArray();
-        QTest::newRow("not JSON") << QByteArray("[Config]\r\n路径=d:\\book\\\r\n");
-        QTest::newRow("cut short") << good.left(good.size() / 2);
-        QTest::newRow("no books") << QByteArray(R"({"version":1})");
-        QTest::newRow("books not an object") << QByteArray(R"({"version":1,"books":[]})");
-        QTest::newRow("chapter a string") << QByteArray(R"({"books":{"a.txt":{"chapter":"3"}}})");
-        QTest::newRow("chapter a fraction") << QByteArray(R"({"books":{"a.txt":{"chapter":3.5}}})");
-        QTest::newRow("chapter beyond 32 bits") << QByteArray(R"({"books":{"a.txt":{"chapter":4294967296}}})");
-        QTest::newRow("heading without position")
-            << QByteArray(R"({"books":{"a.txt":{"removedHeadings":[{"text":"x"}]}}})");
-        QTest::newRow("trailing comma") << QByteArray(R"({"books":{"a.txt":{"line":1,}}})");
-        QTest::newRow("text after the end") << QByteArray(R"({"books":{}} x)");
-        QTest::newRow("bad escape") << QByteArray(R"({"books":{"a\u12.txt":{}}})");
-        QTest::newRow("invalid UTF-8") << QByteArray("{\"books\":{\"\xC3\x28.txt\":{}}}");
-        QTest::newRow("nested too deep") << QByteArray(R"({"books":{},"x":)") + QByteArray(200, '[');
+        QTest::addColumn<Records>("imported");
+        QTest::addColumn<QString>("keptAs");
+        BookRecord c;
+        c.chapter = 2;
+        c.line = -1;
+        QTest::newRow("every field") << QByteArray(kOldStore)
+                                     << Records({{u"a.txt"_s, SampleRecord(1)}, {u"c.txt"_s, c}})
+                                     << u"books.json.imported"_s;
+        QTest::newRow("not JSON") << QByteArray("[Config]\r\n路径=d:\\book\\\r\n") << Records() << u"books.json.bad"_s;
+        QTest::newRow("cut short") << QByteArray(kOldStore).left(300) << Records() << u"books.json.bad"_s;
+        QTest::newRow("chapter as text") << QByteArray(R"({"books":{"a.txt":{"chapter":"3"}}})") << Records()
+                                         << u"books.json.bad"_s;
+        QTest::newRow("line beyond 32 bits")
+            << QByteArray(R"({"books":{"a.txt":{"line":4294967296}}})") << Records() << u"books.json.bad"_s;
+        QTest::newRow("bookmark without position")
+            << QByteArray(R"({"books":{"a.txt":{"bookmarks":[{"label":"x"}]}}})") << Records() << u"books.json.bad"_s;
     }
 
-    void damagedStores_areRefused()
+    // b.txt is in books.db already: the newer record stays.
+    void oldJsonStore_isImportedOnce()
     {
         QFETCH(QByteArray, json);
-        QCOMPARE(BookRecordsFromJson(json), std::nullopt);
-    }
-
-    void unknownMembers_areSkipped()
-    {
-        const auto records = BookRecordsFromJson(
-            R"({"version":7,"future":[1,{"a":null},true],"books":{"a.txt":{"chapter":2,"note":"x","line":-1}}})");
-        QVERIFY(records);
-        QCOMPARE(records->value(u"a.txt"_s).chapter, 2);
-        QCOMPARE(records->value(u"a.txt"_s).line, -1);
-    }
-
-    void store_writesWhatChanged_andReadsItBack()
-    {
+        QFETCH(Records, imported);
+        QFETCH(QString, keptAs);
         QTemporaryDir dir;
-        const QString path = dir.filePath(u"books.json"_s);
+        const QString path = dir.filePath(u"books.db"_s);
+        PutAll(path, {{u"b.txt"_s, SampleRecord(9)}});
+        WriteBytes(dir.filePath(u"books.json"_s), json);
+        imported.insert(u"b.txt"_s, SampleRecord(9));
+        const QStringList names = {u"a.txt"_s, u"b.txt"_s, u"c.txt"_s};
+        if (keptAs.endsWith(u".bad"_s))
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"books.json.* it is not a book store"_s));
+        QCOMPARE(StoredRecords(path, names), Exactly(imported));
+        QVERIFY(!QFile::exists(dir.filePath(u"books.json"_s)));
+        QCOMPARE(FileBytes(dir.filePath(keptAs)), json);
+        QCOMPARE(StoredRecords(path, names), Exactly(imported));
+    }
+
+    void damagedDatabase_isSetAside_andTheStoreStartsEmpty_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("garbage bytes") << QByteArray("[Config]\r\n路径=d:\\book\\\r\n").repeated(300);
+        QTest::newRow("truncated database") << TruncatedStore();
+        QTest::newRow("another program's table")
+            << DatabaseAfter(u"CREATE TABLE books (id INTEGER PRIMARY KEY, title TEXT)"_s);
+        QTest::newRow("unknown layout") << DatabaseAfter(u"PRAGMA user_version = -3"_s);
+    }
+
+    void damagedDatabase_isSetAside_andTheStoreStartsEmpty()
+    {
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"books.db"_s);
+        WriteBytes(path, bytes);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"setting aside the damaged"_s));
         {
             BookStore store;
             store.Open(path);
             QCOMPARE(store.Count(), 0);
             QVERIFY(store.Put(u"a.txt"_s, SampleRecord(1)));
-            QVERIFY(!store.Put(u"a.txt"_s, SampleRecord(1)));
-            store.Flush();
-            QCOMPARE(BookRecordsFromJson(FileBytes(path)), std::optional<BookRecords>({{u"a.txt"_s, SampleRecord(1)}}));
-            QVERIFY(store.Put(u"b.txt"_s, SampleRecord(2)));
-        } // the last change is written as the store goes
-        BookStore again;
-        again.Open(path);
-        QVERIFY(again.Find(u"a.txt"_s));
-        QCOMPARE(*again.Find(u"b.txt"_s), SampleRecord(2));
-        QVERIFY(!again.Find(u"c.txt"_s));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"books.json"_s});
+        }
+        QCOMPARE(FileBytes(path + u".bad"_s), bytes);
+        QCOMPARE(StoredRecords(path, {u"a.txt"_s}), Exactly({{u"a.txt"_s, SampleRecord(1)}}));
     }
 
-    void damagedFile_readsEmpty_andIsKeptOnceBesideTheNextSave()
+    void unwritableOrNewerFile_isLeftUntouched_andTheStoreWorksInMemory_data()
     {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"books.json"_s);
-        WriteBytes(path, "{\"books\":{\"a.txt\":{\"chapter\":");
-        BookStoreFile file(path);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"damaged book store"_s));
-        QVERIFY(file.Load().isEmpty());
-        QVERIFY(file.Save({{u"b.txt"_s, SampleRecord(2)}}));
-        QCOMPARE(FileBytes(path + u".bad"_s), QByteArray("{\"books\":{\"a.txt\":{\"chapter\":"));
-        QVERIFY(file.Save({{u"b.txt"_s, SampleRecord(3)}}));
-        QCOMPARE(FileBytes(path + u".bad"_s), QByteArray("{\"books\":{\"a.txt\":{\"chapter\":"));
-        QCOMPARE(file.Load(), BookRecords({{u"b.txt"_s, SampleRecord(3)}}));
+        QTest::addColumn<QString>("sql");
+        QTest::addColumn<bool>("readOnlyFolder");
+        QTest::newRow("newer layout") << u"PRAGMA user_version = 2"_s << false;
+        QTest::newRow("read-only folder") << u"PRAGMA user_version"_s << true;
     }
 
-    void readOnlyFolder_keepsTheOldFileWhole()
+    void unwritableOrNewerFile_isLeftUntouched_andTheStoreWorksInMemory()
     {
+        QFETCH(QString, sql);
+        QFETCH(bool, readOnlyFolder);
         QTemporaryDir dir;
-        const QString path = dir.filePath(u"books.json"_s);
-        BookStoreFile file(path);
-        QVERIFY(file.Save({{u"a.txt"_s, SampleRecord(1)}}));
+        const QString path = dir.filePath(u"books.db"_s);
+        PutAll(path, {{u"a.txt"_s, SampleRecord(1)}});
+        RunSql(path, sql);
         const QByteArray before = FileBytes(path);
-        QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"not writing"_s));
-        QVERIFY(!file.Save({{u"a.txt"_s, SampleRecord(2)}}));
-        QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        const auto writable = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+        if (readOnlyFolder)
+            QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"in memory only"_s));
+        BookStore store;
+        store.Open(path);
+        QVERIFY(store.Put(u"b.txt"_s, SampleRecord(2)));
+        QCOMPARE(store.Find(u"b.txt"_s), SampleRecord(2));
+        QFile::setPermissions(dir.path(), writable);
         QCOMPARE(FileBytes(path), before);
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"books.json"_s});
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"books.db"_s});
+    }
+
+    void twoProcessesWritingAtOnce_keepEveryRecord()
+    {
+        constexpr int kEach = 300;
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"books.db"_s);
+        BookStore store;
+        store.Open(path);
+        QProcess writer;
+        writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        writer.start(QString::fromUtf8(BOOK_STORE_WRITER), {path, u"b"_s, QString::number(kEach)});
+        QVERIFY(writer.waitForReadyRead(30000));
+        QCOMPARE(writer.readLine().trimmed(), QByteArray("open"));
+        writer.write("go\n");
+        QVERIFY(writer.waitForBytesWritten(30000));
+        for (int i = 0; i < kEach; ++i)
+            QVERIFY(store.Put(WriterBookName(u"a"_s, i), WriterRecord(i)));
+        QVERIFY(writer.waitForFinished(30000));
+        QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(writer.exitCode(), 0);
+        QStringList names;
+        Records expected;
+        for (int i = 0; i < kEach; ++i) {
+            for (const QString &prefix : {u"a"_s, u"b"_s}) {
+                names.append(WriterBookName(prefix, i));
+                expected.insert(names.last(), WriterRecord(i));
+            }
+        }
+        QCOMPARE(StoredRecords(path, names), Exactly(expected));
     }
 };
 

@@ -99,5 +99,6 @@ start_program
 expect_pane custom1 "own rule after a restart"
 exit_through_menu
 expect_exit_code 0
-grep -q '"chapterRule":"custom:^Chapter \\\\d+"' "$E2E_DIR/app/books.json" || fail "books.json lacks the expression"
+[ "$(book_store "SELECT chapter_rule FROM books WHERE chapter_rule LIKE 'custom:%'")" = 'custom:^Chapter \d+' ] ||
+  fail "books.db lacks the expression"
 echo "PASS: chapter_rules"

@@ -15,6 +15,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 [ "$(basename "$deb")" = "folivar_$(field Version)_$(dpkg --print-architecture).deb" ] ||
   fail "unexpected package name $(basename "$deb")"
 grep -qE '(^|, )libqt6widgets6( |,|$)' <<<"$(field Depends)" || fail "Depends lacks Qt Widgets: $(field Depends)"
+grep -qE '(^|, )libqt6sql6-sqlite( |,|$)' <<<"$(field Depends)" || fail "Depends lacks Qt's SQLite driver: $(field Depends)"
 [ "$(field Recommends)" = "libopencc-data, fonts-noto-cjk, qt6-wayland" ] || fail "Recommends is '$(field Recommends)'"
 
 root="$E2E_DIR/root"

@@ -29,6 +29,12 @@ trap e2e_cleanup EXIT
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
+# What the book store beside the program answers, read while the program may
+# be writing it.
+book_store() { # SQL
+  sqlite3 -cmd '.timeout 5000' "$E2E_DIR/app/books.db" "$1"
+}
+
 # Starts Xvfb on a display number it picks itself (no race with other
 # servers starting at the same time) and exports DISPLAY. Without -noreset the
 # server resets whenever its last client leaves, and a reader connecting

@@ -31,8 +31,9 @@ cmp -s "$E2E_DIR/before.ini" "$E2E_DIR/app/config.ini" || fail "the read-only co
 [ ! -e "$home/.config/folivar/config.ini" ] || fail "settings went to the user's folder although the program's could take them"
 
 # The book store beside the settings took the new chapter.
-[ -f "$E2E_DIR/app/books.json" ] || fail "no books.json beside config.ini"
-rm "$E2E_DIR/app/books.json"
+[ "$(book_store "SELECT chapter FROM books WHERE name = 'b.txt'")" = 6 ] ||
+  fail "the book store beside config.ini does not hold chapter 6 of b.txt"
+rm "$E2E_DIR"/app/books.db*
 
 echo "case: the program folder is read-only"
 chmod 0644 "$E2E_DIR/app/config.ini"

@@ -9,26 +9,24 @@ install_program
 cp "$E2E_DIR/app/folivar" "$E2E_DIR/app/folivar2"
 make_library
 
-# Starts the program and waits until it shows the remembered chapter: 5 of
-# b.txt, or 7 once the first reader has saved its place in the shared book
-# store. Both windows have the same title: the new one is found by its process.
+# Starts the program and waits until it shows the remembered chapter. Both
+# windows have the same title: the new one is found by its process.
 start_reader() { # PROGRAM
   start_program "$1"
-  local shown
-  shown=$(pane_text)
-  [ "$shown" = "$chapter" ] || [ "$shown" = "$read_on" ] || fail "$1 did not show chapter 5 or 7 of b.txt"
+  [ "$(pane_text)" = "$chapter" ] || fail "$1 did not show chapter 5 of b.txt"
 }
 
 chapter=$(chapter_text "$E2E_DIR/books/b.txt" 5)
-read_on=$(chapter_text "$E2E_DIR/books/b.txt" 7)
 for round in $(seq 8); do
   write_remembered_place "$E2E_DIR/books/"
   start_reader "$E2E_DIR/app/folivar"
   first_window=$WINDOW_ID first_pid=$PROGRAM_PID
-  # Two chapters on: b.txt, chapter 7, top line.
-  xdotool key --window "$first_window" Right Right
+  # Both started before either reads on: the second would otherwise find the
+  # first one's newer place in the book store they share.
   start_reader "$E2E_DIR/app/folivar2"
   second_window=$WINDOW_ID second_pid=$PROGRAM_PID
+  # Two chapters on: b.txt, chapter 7, top line.
+  xdotool key --window "$first_window" Right Right
   # Another book: c.txt, the third row of the book list of the newer window,
   # which lies on top; it opens at its start.
   eval "$(xdotool getwindowgeometry --shell "$second_window")"

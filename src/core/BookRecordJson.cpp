@@ -1,0 +1,151 @@
+#include "core/BookRecordJson.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <limits>
+
+namespace {
+
+std::optional<qint64> IntegerOf(const QJsonValue &value)
+{
+    if (!value.isDouble())
+        return std::nullopt;
+    // toInteger() answers 0 for a fraction or a number beyond 64 bits.
+    const qint64 integer = value.toInteger();
+    if (double(integer) != value.toDouble())
+        return std::nullopt;
+    return integer;
+}
+
+std::optional<int> Int32Of(const QJsonValue &value)
+{
+    const std::optional<qint64> integer = IntegerOf(value);
+    if (!integer || *integer < std::numeric_limits<int>::min() || *integer > std::numeric_limits<int>::max())
+        return std::nullopt;
+    return int(*integer);
+}
+
+std::optional<QString> TextOf(const QJsonValue &value)
+{
+    return value.isString() ? std::optional<QString>(value.toString()) : std::nullopt;
+}
+
+// Takes the member into field when the object has it; false when its value
+// is not what `read` reads.
+template <typename Field, typename Read>
+bool Take(const QJsonObject &object, QStringView key, Field &field, Read read)
+{
+    const auto found = object.constFind(key);
+    if (found == object.constEnd())
+        return true;
+    const auto value = read(found.value());
+    if (value)
+        field = *value;
+    return value.has_value();
+}
+
+template <typename Element>
+std::optional<QList<Element>> ListFromJson(const QJsonValue &value,
+                                           std::optional<Element> (*elementFromJson)(const QJsonValue &))
+{
+    if (!value.isArray())
+        return std::nullopt;
+    QList<Element> list;
+    for (const QJsonValue &item : value.toArray()) {
+        std::optional<Element> element = elementFromJson(item);
+        if (!element)
+            return std::nullopt;
+        list.append(std::move(*element));
+    }
+    return list;
+}
+
+std::optional<ChapterHeading> HeadingFromJson(const QJsonValue &value)
+{
+    const QJsonObject object = value.toObject();
+    ChapterHeading heading{-1, {}};
+    if (!value.isObject() || !Take(object, u"position", heading.position, IntegerOf)
+        || !Take(object, u"text", heading.text, TextOf) || heading.position < 0)
+        return std::nullopt;
+    return heading;
+}
+
+std::optional<Bookmark> BookmarkFromJson(const QJsonValue &value)
+{
+    const QJsonObject object = value.toObject();
+    Bookmark bookmark;
+    bookmark.position = -1;
+    if (!value.isObject() || !Take(object, u"position", bookmark.position, IntegerOf)
+        || !Take(object, u"chapterTitle", bookmark.chapterTitle, TextOf)
+        || !Take(object, u"label", bookmark.label, TextOf) || !Take(object, u"created", bookmark.created, IntegerOf)
+        || bookmark.position < 0)
+        return std::nullopt;
+    return bookmark;
+}
+
+std::optional<BookRecord> RecordFromJson(const QJsonValue &value)
+{
+    const QJsonObject object = value.toObject();
+    BookRecord record;
+    const bool read = value.isObject() && Take(object, u"size", record.size, IntegerOf)
+        && Take(object, u"modified", record.modified, IntegerOf) && Take(object, u"chapter", record.chapter, Int32Of)
+        && Take(object, u"chapterTitle", record.chapterTitle, TextOf) && Take(object, u"line", record.line, Int32Of)
+        && Take(object, u"removedHeadings", record.removedHeadings, HeadingsFromJson)
+        && Take(object, u"removedUnderRule", record.removedUnderRule, TextOf)
+        && Take(object, u"lastRead", record.lastRead, IntegerOf)
+        && Take(object, u"bookmarks", record.bookmarks, BookmarksFromJson)
+        && Take(object, u"encoding", record.encoding, TextOf)
+        && Take(object, u"chapterRule", record.chapterRule, TextOf);
+    return read ? std::optional<BookRecord>(record) : std::nullopt;
+}
+
+} // namespace
+
+QJsonArray HeadingsToJson(const QList<ChapterHeading> &headings)
+{
+    QJsonArray array;
+    for (const ChapterHeading &heading : headings)
+        array.append(QJsonObject{{QStringLiteral("position"), qint64(heading.position)},
+                                 {QStringLiteral("text"), heading.text}});
+    return array;
+}
+
+QJsonArray BookmarksToJson(const QList<Bookmark> &bookmarks)
+{
+    QJsonArray array;
+    for (const Bookmark &bookmark : bookmarks)
+        array.append(QJsonObject{{QStringLiteral("position"), qint64(bookmark.position)},
+                                 {QStringLiteral("chapterTitle"), bookmark.chapterTitle},
+                                 {QStringLiteral("label"), bookmark.label},
+                                 {QStringLiteral("created"), bookmark.created}});
+    return array;
+}
+
+std::optional<QList<ChapterHeading>> HeadingsFromJson(const QJsonValue &value)
+{
+    return ListFromJson(value, HeadingFromJson);
+}
+
+std::optional<QList<Bookmark>> BookmarksFromJson(const QJsonValue &value)
+{
+    return ListFromJson(value, BookmarkFromJson);
+}
+
+std::optional<QMap<QString, BookRecord>> BookRecordsFromJson(const QByteArray &json)
+{
+    const QJsonObject store = QJsonDocument::fromJson(json).object();
+    const QJsonValue books = store.value(QLatin1StringView("books"));
+    const QJsonValue version = store.value(QLatin1StringView("version"));
+    if (!books.isObject() || !(version.isUndefined() || IntegerOf(version)))
+        return std::nullopt;
+    QMap<QString, BookRecord> records;
+    const QJsonObject object = books.toObject();
+    for (auto book = object.constBegin(); book != object.constEnd(); ++book) {
+        const std::optional<BookRecord> record = RecordFromJson(book.value());
+        if (!record)
+            return std::nullopt;
+        records.insert(book.key(), *record);
+    }
+    return records;
+}

@@ -1,0 +1,87 @@
+#include "core/BookStoreTable.h"
+
+#include "core/BookRecordJson.h"
+#include "core/Log.h"
+
+#include <QJsonDocument>
+
+namespace {
+
+// In the order BindRecord binds them and RecordFromRow reads them.
+const char kColumns[] = "size, modified, chapter, chapter_title, line, removed_headings, removed_under_rule, "
+                        "last_read, bookmarks, encoding, chapter_rule";
+
+QString JsonText(const QJsonArray &array)
+{
+    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+}
+
+QJsonValue JsonArrayIn(const QVariant &column)
+{
+    const QJsonDocument document = QJsonDocument::fromJson(column.toString().toUtf8());
+    return document.isArray() ? QJsonValue(document.array()) : QJsonValue();
+}
+
+template <typename List>
+List ListOrEmpty(const std::optional<List> &list, const char *column)
+{
+    if (!list)
+        qCWarning(lcCore) << "book store: ignoring unreadable" << column;
+    return list.value_or(List());
+}
+
+} // namespace
+
+QString CreateBooksTableSql()
+{
+    return QStringLiteral("CREATE TABLE IF NOT EXISTS books (name TEXT PRIMARY KEY NOT NULL, size INTEGER, "
+                          "modified INTEGER, chapter INTEGER, chapter_title TEXT, line INTEGER, removed_headings TEXT, "
+                          "removed_under_rule TEXT, last_read INTEGER, bookmarks TEXT, encoding TEXT, "
+                          "chapter_rule TEXT) WITHOUT ROWID");
+}
+
+QString FindRecordSql()
+{
+    return QStringLiteral("SELECT %1 FROM books WHERE name = ?").arg(QLatin1StringView(kColumns));
+}
+
+QString InsertRecordSql(QLatin1StringView conflict)
+{
+    return QStringLiteral("INSERT OR %1 INTO books (name, %2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+        .arg(conflict, QLatin1StringView(kColumns));
+}
+
+void BindRecord(QSqlQuery &query, const QString &name, const BookRecord &record)
+{
+    const QVariant values[] = {name,
+                               record.size,
+                               record.modified,
+                               record.chapter,
+                               record.chapterTitle,
+                               record.line,
+                               JsonText(HeadingsToJson(record.removedHeadings)),
+                               record.removedUnderRule,
+                               record.lastRead,
+                               JsonText(BookmarksToJson(record.bookmarks)),
+                               record.encoding,
+                               record.chapterRule};
+    for (int i = 0; i < int(std::size(values)); ++i)
+        query.bindValue(i, values[i]);
+}
+
+BookRecord RecordFromRow(const QSqlQuery &query)
+{
+    BookRecord record;
+    record.size = query.value(0).toLongLong();
+    record.modified = query.value(1).toLongLong();
+    record.chapter = query.value(2).toInt();
+    record.chapterTitle = query.value(3).toString();
+    record.line = query.value(4).toInt();
+    record.removedHeadings = ListOrEmpty(HeadingsFromJson(JsonArrayIn(query.value(5))), "removed headings");
+    record.removedUnderRule = query.value(6).toString();
+    record.lastRead = query.value(7).toLongLong();
+    record.bookmarks = ListOrEmpty(BookmarksFromJson(JsonArrayIn(query.value(8))), "bookmarks");
+    record.encoding = query.value(9).toString();
+    record.chapterRule = query.value(10).toString();
+    return record;
+}

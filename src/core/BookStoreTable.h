@@ -1,0 +1,33 @@
+#pragma once
+// The layout of books.db: one table, `books`, one row per book under its file
+// name, and PRAGMA user_version telling which layout a file has.
+//
+//     name TEXT PRIMARY KEY, size, modified, chapter, chapter_title, line,
+//     removed_headings, removed_under_rule, last_read, bookmarks, encoding,
+//     chapter_rule
+//
+// The numbers are INTEGER columns, the texts TEXT. Removed headings and
+// bookmarks are JSON arrays in a TEXT column each (see BookRecordJson.h): a
+// list is read and written whole with its record and never searched, so a
+// table of its own would only add joins, and JSON keeps it readable with the
+// sqlite3 tool. A file holds its text as UTF-16, so that any QString, even a
+// lone surrogate out of a damaged book, reads back as it was put.
+#include "core/BookRecord.h"
+
+#include <QSqlQuery>
+
+inline constexpr int kBookStoreVersion = 1;
+
+// Creates the table in a database that has none.
+QString CreateBooksTableSql();
+// Reads one book's record: the columns RecordFromRow takes, where the name is
+// the one value bound.
+QString FindRecordSql();
+// Writes one record, bound by BindRecord; `conflict` says what happens to a
+// row under the same name: "REPLACE" or "IGNORE".
+QString InsertRecordSql(QLatin1StringView conflict);
+
+void BindRecord(QSqlQuery &query, const QString &name, const BookRecord &record);
+// The record in the row the query stands on. Lists that do not read as such
+// (a hand-edited file) come back empty, logged.
+BookRecord RecordFromRow(const QSqlQuery &query);
