@@ -1,10 +1,12 @@
 #include "app/FirstStartGuide.h"
 
 #include "session/ReadingSession.h"
+#include "shelf/Shelf.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 QString FirstStartGuide(const QString &settingsPath)
 {
@@ -24,8 +26,20 @@ QString FirstStartGuide(const QString &settingsPath)
         .arg(QDir::toNativeSeparators(settingsPath));
 }
 
+QString MissingFolderNotice(const QString &folder)
+{
+    return QStringLiteral("找不到书籍文件夹：\n%1\n\n"
+                          "也许它在一个还没有接上的移动硬盘或网络盘上。"
+                          "文件夹回来后，阅读器会自己重新打开它，回到上次读到的地方；"
+                          "每本书读到的位置都还保存着。")
+        .arg(QDir::toNativeSeparators(folder));
+}
+
 void ShowGuideWithoutBooks(const ReadingSession &session, const ListBox &bookList, const QString &settingsPath)
 {
-    if (bookList.Count() == 0 && !session.HasBook())
-        session.Pane().SetText(FirstStartGuide(settingsPath));
+    if (bookList.Count() > 0 || session.HasBook())
+        return;
+    const QString &folder = session.BookShelf().BookDirectory();
+    const bool missing = !folder.isEmpty() && !QFileInfo(folder).isDir();
+    session.Pane().SetText(missing ? MissingFolderNotice(folder) : FirstStartGuide(settingsPath));
 }

@@ -1,13 +1,16 @@
 #pragma once
 // What a reader without books sees in the pane: how to choose the book
-// folder, the keys, and where the settings are kept. It is never a place to
-// remember, and the first book opened replaces it.
+// folder, the keys, and where the settings are kept; or, when the book folder
+// is missing, which folder and that it will be opened again once it is back.
+// Neither is a place to remember, and the first book opened replaces them.
 #include <QString>
 
 class ListBox;
 class ReadingSession;
 
 QString FirstStartGuide(const QString &settingsPath);
+QString MissingFolderNotice(const QString &folder);
 
-// Shows the guide when the book list is empty and no book is open.
+// Shows the guide, or the notice when the book folder is missing, when the
+// book list is empty and no book is open.
 void ShowGuideWithoutBooks(const ReadingSession &session, const ListBox &bookList, const QString &settingsPath);

@@ -17,8 +17,12 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QTimer>
 
 namespace {
+
+// How often a missing book folder is looked for.
+constexpr int kFolderPollMs = 2000;
 
 // Each item only when remembered; the pane otherwise keeps its designed look.
 void ApplyAppearance(const Settings &remembered, EditBox &pane)
@@ -97,6 +101,43 @@ bool ReopenBook(ReaderState &state, ListBox &bookList, ReadingSession &session, 
     return session.OpenBookAt(book, RememberedPlace(state.store, remembered, settingsTime));
 }
 
+// A book folder that is not there (a drive not mounted) is looked for now and
+// then; once it is back it is listed and the reader goes back to its place in
+// it, unless the user has chosen another folder meanwhile.
+void AwaitMissingFolder(ReaderState &state, ListBox &bookList, ReadingSession &session, const SettingTexts &texts,
+                        qint64 settingsTime)
+{
+    const QString folder = session.BookShelf().BookDirectory();
+    auto *poll = new QTimer(&session);
+    QObject::connect(poll, &QTimer::timeout, &session, [=, &state, &bookList, &session] {
+        if (session.BookShelf().BookDirectory() != folder) {
+            poll->deleteLater();
+            return;
+        }
+        if (!QFileInfo(folder).isDir())
+            return;
+        poll->deleteLater();
+        qCInfo(lcApp) << "the book folder" << folder << "is back";
+        session.Pane().SetText(QString());
+        bookList.DeleteAll();
+        if (state.rememberedPlace)
+            ReopenBook(state, bookList, session, texts, settingsTime);
+        else
+            session.BookShelf().FillBookList(folder);
+    });
+    poll->start(kFolderPollMs);
+}
+
+// The pane stretches with the window; the chapter list keeps its width and
+// lets its bottom edge follow the window's.
+void RegisterLayouts(ReaderState &state, const ReaderControls &controls)
+{
+    RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.编辑框_内容), ANCHOR_PARENT, ANCHOR_PARENT,
+                   ANCHOR_PARENT, ANCHOR_PARENT);
+    RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.列表框_章节), ANCHOR_PARENT, ANCHOR_PARENT,
+                   ANCHOR_KEEP_SIZE, ANCHOR_PARENT);
+}
+
 void FinishStartup(ReaderState &state, const ReadingSession &session)
 {
     state.startedUp = true;
@@ -106,16 +147,26 @@ void FinishStartup(ReaderState &state, const ReadingSession &session)
         qCInfo(lcApp) << "start-up finished";
 }
 
+// Start-up has finished at once when no book is being reopened; else with the
+// first book shown, or the first opening that fails or is stopped, whichever
+// book the user opened last.
+void FinishOnceShown(ReaderState &state, ReadingSession &session, bool reopening)
+{
+    if (!reopening)
+        return FinishStartup(state, session);
+    const auto finish = [&state, &session] {
+        if (!state.startedUp)
+            FinishStartup(state, session);
+    };
+    QObject::connect(&session, &ReadingSession::bookShown, &session, finish, Qt::SingleShotConnection);
+    QObject::connect(&session, &ReadingSession::openFailed, &session, finish, Qt::SingleShotConnection);
+}
+
 } // namespace
 
 void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSession &session)
 {
-    // The pane stretches with the window; the chapter list keeps its width
-    // and lets its bottom edge follow the window's.
-    RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.编辑框_内容), ANCHOR_PARENT, ANCHOR_PARENT,
-                   ANCHOR_PARENT, ANCHOR_PARENT);
-    RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.列表框_章节), ANCHOR_PARENT, ANCHOR_PARENT,
-                   ANCHOR_KEEP_SIZE, ANCHOR_PARENT);
+    RegisterLayouts(state, controls);
     state.SettingsPath = SettingsPathFor(QCoreApplication::applicationDirPath());
     const QFileInfo settingsFile(state.SettingsPath);
     const qint64 settingsTime = settingsFile.exists() ? settingsFile.lastModified().toMSecsSinceEpoch() : 0;
@@ -129,15 +180,8 @@ void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSessio
     const bool reopening =
         !remembered.bookDirectory.isEmpty() && ReopenBook(state, *controls.列表框_文件, session, texts, settingsTime);
     ShowGuideWithoutBooks(session, *controls.列表框_文件, state.SettingsPath);
+    if (!remembered.bookDirectory.isEmpty() && !QFileInfo(session.BookShelf().BookDirectory()).isDir())
+        AwaitMissingFolder(state, *controls.列表框_文件, session, texts, settingsTime);
     state.HotKeyId = RegisterReaderHotKey(controls.mainWindow, controls.标签_热键反馈);
-    if (!reopening)
-        return FinishStartup(state, session);
-    // Finished with the first book shown, or the first opening that fails or
-    // is stopped, whichever book the user opened last.
-    const auto finish = [&state, &session] {
-        if (!state.startedUp)
-            FinishStartup(state, session);
-    };
-    QObject::connect(&session, &ReadingSession::bookShown, &session, finish, Qt::SingleShotConnection);
-    QObject::connect(&session, &ReadingSession::openFailed, &session, finish, Qt::SingleShotConnection);
+    FinishOnceShown(state, session, reopening);
 }

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The place survives what happens to the library between runs: a book added
 # that sorts first, a heading removed above the chapter being read, a book
-# folder that is missing for a while, and an end by a signal.
+# folder that is missing for a while (named in the pane, and opened again
+# once it is back), and an end by a signal.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 start_display
@@ -48,15 +49,21 @@ echo "case: the book folder is missing for a run"
 cp "$E2E_DIR/app/config.ini" "$E2E_DIR/before.ini"
 mv "$books" "$books.away"
 start_program
-[[ "$(pane_text)" == *'文件 → 打开文件'* ]] || fail "the guide is not shown while the folder is missing"
+notice=$(pane_text)
+[[ "$notice" == *"找不到书籍文件夹"* && "$notice" == *"$books"* ]] || fail "the pane does not name the missing folder: $notice"
 exit_through_menu
 expect_exit_code 0
 for key in 路径 书 章 行 书名 章名; do
   [ "$(setting "$key")" = "$(setting "$key" "$E2E_DIR/before.ini")" ] || fail "$key changed: $(setting "$key")"
 done
-mv "$books.away" "$books"
+
+echo "case: the book folder comes back while the reader runs"
 start_program
+mv "$books.away" "$books"
+wait_for_log 'the book folder .* is back'
+wait_for_log 'read ".*/b.txt" to its end'
 [ "$(pane_text)" = "$chapter6" ] || fail "chapter 6 is not shown once the folder is back"
 exit_through_menu
 expect_exit_code 0
+[ "$(setting 章)" = 5 ] || fail "章 is $(setting 章) once the folder was back"
 echo "PASS: memory_restart"
