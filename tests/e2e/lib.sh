@@ -180,16 +180,19 @@ program_ends_within() { # SECONDS
   timeout "$1" tail --pid="$PROGRAM_PID" -f /dev/null
 }
 
-# What a program that stopped responding is doing: every thread's stack, the
-# X clients and windows on its display, its processes, and its whole log.
+# What a program that stopped responding is doing: every thread's stack, its
+# system calls for 3 s, the X clients and windows on its display, its
+# processes, and its whole log.
 show_stuck_program() {
   echo "--- threads of $PROGRAM_PID" >&2
   gdb -batch -p "$PROGRAM_PID" -ex 'thread apply all bt' 2>&1 | grep -vE '^\[New LWP|^$' >&2 || true
+  echo "--- system calls of $PROGRAM_PID for 3 s" >&2
+  timeout 3 strace -f -tt -p "$PROGRAM_PID" 2>&1 | tail -n 40 >&2 || true
   echo "--- X clients and windows on $DISPLAY" >&2
   xlsclients -l >&2 2>&1 || true
   xwininfo -root -tree >&2 2>&1 || true
   echo "--- processes" >&2
-  ps -eo pid,ppid,stat,etime,args | grep -E 'folivar|dbus|Xvfb' | grep -v grep >&2 || true
+  ps -eo pid,ppid,stat,etime,args | grep -E '/app/folivar|dbus-launch|dbus-daemon|Xvfb' | grep -v grep >&2 || true
   echo "--- the program's log" >&2
   cat "$E2E_LOG" >&2 || true
 }

@@ -50,6 +50,11 @@ for run in $(seq "$runs"); do
   request_close "$WINDOW_ID"
   program_ends_within 10 || {
     show_stuck_program
+    # Whether the request waits inside the program for something to wake it,
+    # or never got there: any other event on the window wakes a waiting one.
+    xprop -id "$WINDOW_ID" -f _FOLIVAR_NUDGE 8s -set _FOLIVAR_NUDGE 1 2>/dev/null || true
+    program_ends_within 5 && echo "it ended after an unrelated event on its window" >&2 ||
+      echo "an unrelated event on its window did not end it either" >&2
     fail "run $run: still running 10 s after the close request, sent ${delay} ms after the window appeared"
   }
   code=0
