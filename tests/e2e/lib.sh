@@ -177,7 +177,7 @@ wait_visible() { # wait_visible WINDOW yes|no
 
 # True once the program has ended, false if it still runs after SECONDS.
 program_ends_within() { # SECONDS
-  timeout "$1" tail --pid="$PROGRAM_PID" -f /dev/null
+  timeout "$1" tail --pid="$PROGRAM_PID" -s 0.1 -f /dev/null
 }
 
 # What a program that stopped responding is doing: every thread's stack, its
