@@ -7,6 +7,8 @@ E2E_PROGRAM="${FOLIVAR_PROGRAM:?FOLIVAR_PROGRAM must name the built folivar}"
 E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 E2E_DIR="$(mktemp -d /tmp/folivar-e2e.XXXXXX)"
 E2E_PIDS=()
+# A command the program runs under, such as setpriv with its options; none by default.
+E2E_LAUNCHER=()
 
 E2E_SHELL=$BASHPID
 
@@ -40,7 +42,9 @@ book_store() { # SQL
 # server resets whenever its last client leaves, and a reader connecting
 # during the reset is refused and aborts.
 start_display() {
+  rm -f "$E2E_DIR/display"
   Xvfb -displayfd 3 -noreset -screen 0 1280x800x24 -nolisten tcp 3>"$E2E_DIR/display" >/dev/null 2>&1 &
+  E2E_DISPLAY_PID=$!
   E2E_PIDS+=($!)
   for _ in $(seq 100); do
     if [ -s "$E2E_DIR/display" ]; then
@@ -50,6 +54,24 @@ start_display() {
     sleep 0.1
   done
   fail "no X display could be started"
+}
+
+# Ends the display start_display started last, for a test that needs a fresh
+# one; clients still connected to it lose their connection.
+stop_display() {
+  kill "$E2E_DISPLAY_PID" 2>/dev/null || true
+  wait "$E2E_DISPLAY_PID" 2>/dev/null || true
+  forget_process "$E2E_DISPLAY_PID"
+}
+
+# Takes an ended process off the list cleanup kills: its number may be
+# another process's by then.
+forget_process() { # PID
+  local pid kept=()
+  for pid in "${E2E_PIDS[@]}"; do
+    [ "$pid" = "$1" ] || kept+=("$pid")
+  done
+  E2E_PIDS=(${kept[@]+"${kept[@]}"})
 }
 
 # Copies the program into its own folder: $E2E_DIR/app/folivar.
@@ -102,7 +124,7 @@ run_program() {
   E2E_RUNS=$((${E2E_RUNS:-0} + 1))
   E2E_LOG="$E2E_DIR/log.$E2E_RUNS"
   QT_LOGGING_RULES="folivar.app.info=true;folivar.shelf.info=true;folivar.session.info=true${QT_LOGGING_RULES:+;$QT_LOGGING_RULES}" \
-    "${1:-$E2E_DIR/app/folivar}" 2>"$E2E_LOG" &
+    "${E2E_LAUNCHER[@]}" "${1:-$E2E_DIR/app/folivar}" 2>"$E2E_LOG" &
   PROGRAM_PID=$!
   E2E_PIDS+=($PROGRAM_PID)
 }
@@ -119,7 +141,7 @@ launch_program() {
 wait_for_window() { # NAME [xdotool search options...]
   local name=$1 window
   shift
-  for _ in $(seq 300); do
+  for _ in $(seq $((${E2E_WINDOW_SECONDS:-30} * 10))); do
     window=$(xdotool search --onlyvisible "$@" --name "$name" 2>/dev/null | head -n 1 || true)
     [ -n "$window" ] && echo "$window" && return 0
     sleep 0.1
@@ -159,10 +181,32 @@ wait_visible() { # wait_visible WINDOW yes|no
   fail "window $1 visible should be $2"
 }
 
+# True once the program has ended, false if it still runs after SECONDS.
+program_ends_within() { # SECONDS
+  timeout "$1" tail --pid="$PROGRAM_PID" -s 0.1 -f /dev/null
+}
+
+# What a program that stopped responding is doing: every thread's stack, its
+# system calls for 3 s, the X clients and windows on its display, its
+# processes, and its whole log.
+show_stuck_program() {
+  echo "--- threads of $PROGRAM_PID" >&2
+  gdb -batch -p "$PROGRAM_PID" -ex 'thread apply all bt' 2>&1 | grep -vE '^\[New LWP|^$' >&2 || true
+  echo "--- system calls of $PROGRAM_PID for 3 s" >&2
+  timeout 3 strace -f -tt -p "$PROGRAM_PID" 2>&1 | tail -n 40 >&2 || true
+  echo "--- X clients and windows on $DISPLAY" >&2
+  xlsclients -l >&2 2>&1 || true
+  xwininfo -root -tree >&2 2>&1 || true
+  echo "--- processes" >&2
+  ps -eo pid,ppid,stat,etime,args | grep -E '/app/folivar|dbus-launch|dbus-daemon|Xvfb' | grep -v grep >&2 || true
+  echo "--- the program's log" >&2
+  cat "$E2E_LOG" >&2 || true
+}
+
 # Waits for the program to end and checks its exit code.
 expect_exit_code() {
   local code=0
-  timeout 60 tail --pid="$PROGRAM_PID" -f /dev/null || fail "the program did not end"
+  program_ends_within 60 || fail "the program did not end"
   wait "$PROGRAM_PID" || code=$?
   [ "$code" -eq "$1" ] || fail "exit code $code, expected $1"
 }
