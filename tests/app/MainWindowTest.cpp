@@ -1,3 +1,5 @@
+#include "core/BookStore.h"
+#include "core/CodePage.h"
 #include "support/ReaderFixture.h"
 #include "support/TestRegistry.h"
 #include "ui/EditBox.h"
@@ -15,6 +17,35 @@
 #include <QTest>
 
 using namespace Qt::StringLiterals;
+
+namespace {
+
+QMenu *SubMenu(QMenu *menu, const QString &text)
+{
+    for (QAction *item : menu->actions())
+        if (item->text() == text)
+            return item->menu();
+    return nullptr;
+}
+
+// The checked item of 阅读 > 章节规则 once the menu is about to show.
+QString CheckedRule(MainWindow &window)
+{
+    QMenu *rules = nullptr;
+    for (QAction *menu : window.menuBar()->actions())
+        if (menu->text() == u"阅读"_s)
+            rules = SubMenu(menu->menu(), u"章节规则"_s);
+    if (!rules)
+        return u"<no menu>"_s;
+    Q_EMIT rules->aboutToShow();
+    QStringList checked;
+    for (QAction *item : rules->actions())
+        if (item->isChecked())
+            checked << item->text();
+    return checked.join(u'|');
+}
+
+} // namespace
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -202,6 +233,31 @@ private Q_SLOTS:
             u"  网址导航"_s,
         };
         QCOMPARE(tree, expected);
+    }
+
+    // The check marks of 阅读 > 章节规则 as the menu opens: the open book's rule,
+    // across a change of books and a restart.
+    void chapterRuleMarks_showTheOpenBooksRule()
+    {
+        ReaderFixture reader;
+        const QByteArray book = EncodeCodePage(u"书\r\n第一章 甲\r\n正文\r\n"_s);
+        reader.AddBook(u"a.txt"_s, book);
+        reader.AddBook(u"b.txt"_s, book);
+        reader.WriteSettingsForBookFolder();
+        MainWindow &window = reader.Start();
+        QCOMPARE(CheckedRule(window), u"默认"_s);
+        reader.OpenBookAt(0);
+        reader.Session().Store().Update(u"a.txt"_s, [](BookRecord &record) { record.chapterRule = u"strict"_s; });
+        reader.OpenBookAt(1);
+        QCOMPARE(CheckedRule(window), u"默认"_s);
+        reader.OpenBookAt(0);
+        QCOMPARE(CheckedRule(window), u"严格（仅独立标题行）"_s);
+        reader.OpenBookAt(1);
+        QCOMPARE(CheckedRule(window), u"默认"_s);
+        reader.OpenBookAt(0);
+        reader.Close();
+        MainWindow &again = reader.Start();
+        QCOMPARE(CheckedRule(again), u"严格（仅独立标题行）"_s);
     }
 
     void exit_closesTheWindow()
