@@ -23,19 +23,21 @@ void OnChooseChapterRule(ReadingSession &session, const ChapterRule &rule)
         return;
     session.SaveShownPlace();
     session.Store().Update(book.fileName, [&](BookRecord &record) { record.chapterRule = rule.Key(); });
-    const int shown = session.ShownChapter();
-    const QString title = book.ChapterTitle(shown);
-    const std::optional<TextRange> range = book.ChapterRange(shown);
-    const int line = session.Pane().FirstVisibleLine();
+    const std::optional<TextRange> range = book.ChapterRange(session.ShownChapter());
+    const qsizetype top = range ? range->start + session.Pane().FirstVisibleTextPosition() : 0;
     session.CutAgain([=](const OpenBook &cut) {
         qCInfo(lcSession) << "chapter rule" << rule.Key() << "for" << cut.fileName << "finds"
                           << cut.ChapterCount() - 1 + cut.removedHeadings.size() << "headings";
-        const int chapter = qMax(0, cut.FindChapter(title, shown));
-        // The same chapter starting at the same place: the reader stays on the
-        // line they were reading.
+        if (!range)
+            return ShownPlace{};
+        // The chapter that now holds the start of the one shown (its heading
+        // may be none under this rule), with the line that was on top still
+        // on top while it lies in that chapter.
+        const int chapter = qMax(0, cut.ChapterAt(range->start));
         const std::optional<TextRange> now = cut.ChapterRange(chapter);
-        const bool sameStart = range && now && range->start == now->start;
-        return ShownPlace{chapter, sameStart ? line : 0};
+        if (now && top >= now->start && top < now->end)
+            return ShownPlace{chapter, 0, top - now->start};
+        return ShownPlace{chapter};
     });
 }
 

@@ -86,7 +86,9 @@ void ReadingSession::OnBookOpened(const OpenBook &book)
     const ShownPlace place = pendingPlace_ ? pendingPlace_(book_) : ShownPlace{};
     pendingPlace_ = nullptr;
     ShowIndex(book_, chapterList_, pane_, place.chapter);
-    if (!pane_.Text().isEmpty())
+    if (place.position >= 0)
+        pane_.ScrollToTextPosition(place.position);
+    else if (!pane_.Text().isEmpty())
         pane_.ScrollLines(place.line);
     Q_EMIT bookShown();
 }

@@ -20,10 +20,12 @@ class Shelf;
 struct BookRequest;
 
 // Where a book is shown once it is handed over: a chapter, and the pane
-// scrolled that many lines down.
+// scrolled that many lines down, or, when a position is given, to the line
+// that holds that position of the chapter's text.
 struct ShownPlace {
     int chapter = 0;
     int line = 0;
+    qsizetype position = -1;
 };
 // Finds that place in the book just handed over.
 using PlaceFinder = std::function<ShownPlace(const OpenBook &book)>;

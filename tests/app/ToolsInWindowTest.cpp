@@ -1,4 +1,5 @@
 #include "core/CodePage.h"
+#include "session/ChapterRuleChoice.h"
 #include "support/ModalDriver.h"
 #include "support/NovelGenerator.h"
 #include "support/ReaderFixture.h"
@@ -13,6 +14,8 @@
 #include <QMenuBar>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 // The tools as the user reaches them: through the window's menus.
 class ToolsInWindowTest : public QObject {
@@ -43,6 +46,42 @@ private:
     }
 
 private Q_SLOTS:
+    // A rule that cuts elsewhere keeps the reader on the text they were
+    // reading: in the chapter that now holds the start of the one shown, the
+    // same line on top while that chapter holds it.
+    void chapterRuleChange_keepsTheLineOnTop()
+    {
+        QString book = u"书\r\n第一章 起\r\n"_s;
+        for (int i = 0; i < 80; ++i)
+            book += u"　　第%1段"_s.arg(i) + QString(40, QChar(0x6587)) + u"\r\n"_s;
+        book += u"他第一次回家，门外下着雨。\r\n"_s + QString(400, QChar(0x96E8)) + u"\r\n第二章 终\r\n尾声。"_s;
+        ReaderFixture reader;
+        reader.AddBook(u"a.txt"_s, EncodeCodePage(book));
+        reader.WriteSettings(
+            {u"Config/路径="_s + reader.BookFolder() + u'/', u"Config/书=0"_s, u"Config/章=1"_s, u"Config/行=12"_s});
+        reader.Start();
+        ReadingSession &session = reader.Session();
+        EditBox *pane = reader.Controls().编辑框_内容;
+        const QString top = pane->Text().mid(pane->FirstVisibleTextPosition(), 8);
+        const ReaderFixture::LoadWatch strict(reader);
+        OnChooseChapterRule(session, {ChapterRule::Strict, {}});
+        strict.Wait();
+        QCOMPARE(session.ShownChapter(), 1);
+        QCOMPARE(pane->Text().mid(pane->FirstVisibleTextPosition(), 8), top);
+        // Back to the default rule on the false heading 第一次回家, then strict:
+        // the chapter that holds it, from its top.
+        const ReaderFixture::LoadWatch back(reader);
+        OnChooseChapterRule(session, {});
+        back.Wait();
+        reader.ShowChapter(2);
+        QVERIFY(pane->Text().startsWith(u"第一次回家"_s));
+        const ReaderFixture::LoadWatch again(reader);
+        OnChooseChapterRule(session, {ChapterRule::Strict, {}});
+        again.Wait();
+        QCOMPARE(session.ShownChapter(), 1);
+        QVERIFY(pane->Text().startsWith(u"第一章 起"_s));
+    }
+
     void traditionalThenSimplified_rewritesOnlyThePane()
     {
         ReaderFixture reader;

@@ -76,9 +76,17 @@ expect_pane default3 "back to the default, the same chapter by title"
 pane_keys Left
 expect_pane strict1 "back to the default, 第一次回家 is still removed"
 pane_keys Right
+
+echo "case: the strict rule chosen on a false heading keeps the place"
+# Chapter 3 is now 第二天回到宗门, a heading only to the default rule: the strict
+# rule shows 第二章, which holds it, and saves that.
+pane_keys Right
+choose_rule 1
+wait_for_log 'chapter rule "strict" for "r.txt" finds 3 headings'
+expect_pane strict2 "strict chosen on 第二天回到宗门"
 exit_through_menu
 expect_exit_code 0
-[ "$(setting 章)" = 2 ] || fail "saved chapter $(setting 章), not 2 (第一次回家 removed)"
+[ "$(setting 章)" = 2 ] || fail "saved chapter $(setting 章), not 2 (第二章 under the strict rule)"
 
 echo "case: an expression of the reader's own"
 write_settings "Config|路径|$books/" "Config|书|0" "Config|章|0"
