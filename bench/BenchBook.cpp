@@ -36,11 +36,12 @@ int ChaptersForSize(int megabytes)
 
 BenchBook WriteBenchBook(int megabytes, const QString &folder)
 {
-    const Novel novel = GenerateNovel(BenchNovelOptions(megabytes, ChaptersForSize(megabytes)));
+    const int chapters = ChaptersForSize(megabytes);
+    const Novel novel = GenerateNovel(BenchNovelOptions(megabytes, chapters));
     const QByteArray bytes = EncodeCodePage(novel.text);
     const QString path = QDir(folder).filePath(QStringLiteral("novel-%1MB.txt").arg(megabytes));
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return {};
-    return {path, bytes.size(), int(novel.headings.size())};
+    return {path, bytes.size(), int(novel.headings.size()), chapters};
 }

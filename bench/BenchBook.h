@@ -9,6 +9,10 @@ struct BenchBook {
     QString path;
     qint64 bytes = 0;
     int plantedHeadings = 0; // table of contents included
+    int tableEntries = 0;    // the table of contents, which the index lists as one item
+
+    // The chapter list's items: the head item, the table, then every chapter.
+    int ChapterItems() const { return 1 + 1 + plantedHeadings - tableEntries; }
 };
 
 // Writes a book of about `megabytes` MiB into the folder; a book with an

@@ -19,14 +19,13 @@ double MillisecondsOf(const QElapsedTimer &timer)
 }
 
 // The program in a folder of its own, with settings that reopen the book at
-// its middle body chapter (the table of contents takes the first half of the
-// headings); the item index of that chapter.
+// the chapter in the middle of its list; that chapter's index.
 int PrepareProgram(const BenchBook &book, const QString &scratch)
 {
     const QString program = QDir(scratch).filePath(QStringLiteral("folivar"));
     if (!QFileInfo::exists(program) && !QFile::copy(QStringLiteral(FOLIVAR_PROGRAM), program))
         return -1;
-    const int chapter = book.plantedHeadings / 2 + book.plantedHeadings / 4 + 1;
+    const int chapter = book.ChapterItems() / 2;
     Settings settings;
     settings.bookDirectory = QFileInfo(book.path).absolutePath() + QLatin1Char('/');
     settings.book = 0;

@@ -1,12 +1,10 @@
 #include "app/FirstStartGuide.h"
 
 #include "session/ReadingSession.h"
-#include "shelf/Shelf.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
 
 #include <QDir>
-#include <QFileInfo>
 
 QString FirstStartGuide(const QString &settingsPath)
 {
@@ -37,9 +35,6 @@ QString MissingFolderNotice(const QString &folder)
 
 void ShowGuideWithoutBooks(const ReadingSession &session, const ListBox &bookList, const QString &settingsPath)
 {
-    if (bookList.Count() > 0 || session.HasBook())
-        return;
-    const QString &folder = session.BookShelf().BookDirectory();
-    const bool missing = !folder.isEmpty() && !QFileInfo(folder).isDir();
-    session.Pane().SetText(missing ? MissingFolderNotice(folder) : FirstStartGuide(settingsPath));
+    if (bookList.Count() == 0 && !session.HasBook())
+        session.Pane().SetText(FirstStartGuide(settingsPath));
 }

@@ -11,6 +11,5 @@ class ReadingSession;
 QString FirstStartGuide(const QString &settingsPath);
 QString MissingFolderNotice(const QString &folder);
 
-// Shows the guide, or the notice when the book folder is missing, when the
-// book list is empty and no book is open.
+// Shows the guide when the book list is empty and no book is open.
 void ShowGuideWithoutBooks(const ReadingSession &session, const ListBox &bookList, const QString &settingsPath);

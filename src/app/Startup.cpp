@@ -179,9 +179,15 @@ void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSessio
     ColourListsLikePane(*controls.编辑框_内容, *controls.列表框_文件, *controls.列表框_章节);
     const bool reopening =
         !remembered.bookDirectory.isEmpty() && ReopenBook(state, *controls.列表框_文件, session, texts, settingsTime);
-    ShowGuideWithoutBooks(session, *controls.列表框_文件, state.SettingsPath);
-    if (!remembered.bookDirectory.isEmpty() && !QFileInfo(session.BookShelf().BookDirectory()).isDir())
+    // A folder the settings remember may be on a drive not mounted yet; the
+    // folder of a first run is only a suggestion.
+    const QString &folder = session.BookShelf().BookDirectory();
+    if (settingsFile.exists() && !folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        session.Pane().SetText(MissingFolderNotice(folder));
         AwaitMissingFolder(state, *controls.列表框_文件, session, texts, settingsTime);
+    } else {
+        ShowGuideWithoutBooks(session, *controls.列表框_文件, state.SettingsPath);
+    }
     state.HotKeyId = RegisterReaderHotKey(controls.mainWindow, controls.标签_热键反馈);
     FinishOnceShown(state, session, reopening);
 }

@@ -1,5 +1,7 @@
 #include "core/OpenBook.h"
 
+#include "core/TableOfContents.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -25,6 +27,9 @@ void OpenBook::BuildChapterIndex()
     removedHeadings.clear();
     TrimBookText(BookText);
     chapters = FindHeadingsByRule(BookText, rule);
+    // An expression of the reader's own says itself what a heading is.
+    if (rule.kind != ChapterRule::Custom)
+        chapters = FoldTableOfContents(BookText, std::move(chapters));
     chapters.prepend({0, HeadItemOf(BookText)});
 }
 

@@ -41,7 +41,9 @@ struct OpenBook {
     int ChapterCount() const { return int(chapters.size()); }
 
     // Trims BookText, then lists the head item and every heading the rule
-    // finds; no item counts as removed.
+    // finds, a table of contents at the start as one item (see
+    // FoldTableOfContents) unless the rule is the reader's own; no item counts
+    // as removed.
     void BuildChapterIndex();
 
     // Where chapter n runs: from its item's position up to the next item's,

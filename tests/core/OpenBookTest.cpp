@@ -67,6 +67,64 @@ private Q_SLOTS:
         QCOMPARE(cut, chapterTexts);
     }
 
+    // A table of contents at the start is one item, 目录, whose chapter is the
+    // table; each heading is then listed once, at its chapter.
+    void tableOfContents_isOneItem_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("items");
+        QTest::addColumn<QString>("firstTitle"); // of item 1
+        QTest::addColumn<QString>("firstChapter");
+        QTest::addColumn<int>("listings"); // of 第1章 题
+        const auto table = [](int entries, const QString &between) {
+            QString text;
+            for (int i = 1; i <= entries; ++i)
+                text += u"第%1章 题\r\n"_s.arg(i) + between;
+            return text;
+        };
+        const auto body = [](int chapters) {
+            QString text;
+            for (int i = 1; i <= chapters; ++i)
+                text += u"第%1章 题\r\n正文%1。\r\n"_s.arg(i);
+            return text;
+        };
+        QTest::newRow("five entries after 目录") << u"书名\r\n作者\r\n目录\r\n"_s + table(5, {}) + u"\r\n"_s + body(5)
+                                                 << 7 << u"目录\r"_s << u"目录\r\n第1章 题\r\n"_s << 1;
+        QTest::newRow("four entries stay")
+            << u"书名\r\n目录\r\n"_s + table(4, {}) + body(4) << 9 << u"第1章 题\r"_s << u"第1章 题\r\n"_s << 2;
+        QTest::newRow("3 200 entries") << u"书名\r\n目录\r\n"_s + table(3200, {}) + body(3200) << 3202 << u"目录\r"_s
+                                       << u"目录\r\n第1章 题\r\n"_s << 1;
+        QTest::newRow("blank lines and indentation between") << u"书名\r\n"_s + table(6, u"\r\n　　"_s) + body(6) << 8
+                                                             << u"目录"_s << u"第1章 题\r\n\r\n　　第2章"_s << 1;
+        QTest::newRow("a table in the middle stays") << u"书名\r\n"_s + body(2) + table(5, {}) + body(2) << 10
+                                                     << u"第1章 题\r"_s << u"第1章 题\r\n正文1。\r\n"_s << 3;
+        QTest::newRow("a book that is only a table")
+            << u"书名\r\n目录\r\n"_s + table(8, {}) << 2 << u"目录\r"_s << u"目录\r\n第1章 题\r\n"_s << 0;
+        QTest::newRow("目录 opening the book")
+            << u"目录\r\n"_s + table(5, {}) + body(5) << 7 << u"目录"_s << u"第1章 题\r\n"_s << 1;
+    }
+
+    void tableOfContents_isOneItem()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, items);
+        QFETCH(QString, firstTitle);
+        QFETCH(QString, firstChapter);
+        QFETCH(int, listings);
+        const OpenBook book = Indexed(text);
+        QCOMPARE(book.ChapterCount(), items);
+        QCOMPARE(book.chapters[1].text, firstTitle);
+        QVERIFY2(book.ChapterText(1).startsWith(firstChapter), qPrintable(book.ChapterText(1).left(40)));
+        QCOMPARE(Titles(book).count(u"第1章 题\r"_s), listings);
+        // A custom rule lists what it finds.
+        OpenBook custom;
+        custom.BookText = text;
+        custom.rule = {ChapterRule::Custom, u"^第\\d+章"_s};
+        custom.BuildChapterIndex();
+        QCOMPARE(Titles(custom).count(u"目录"_s) + Titles(custom).count(u"目录\r"_s),
+                 text.startsWith(u"目录"_s) ? 1 : 0);
+    }
+
     void removedHeading_joinsThePreviousChapter()
     {
         OpenBook book = Indexed(kBook);

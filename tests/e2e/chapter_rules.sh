@@ -32,12 +32,21 @@ for name, lines in (("r.txt", rain), ("e.txt", english)):
 def expect(name, lines):
     with open(f"{expected}/{name}", "w", encoding="utf-8") as f:
         f.write("\n".join(lines))
+# A table of contents of six entries before the chapters.
+titles = ["第一章 启程", "第二章 渡河", "第三章 入山", "第四章 问路", "第五章 夜宿", "第六章 归途"]
+contents = ["行路记", "目录"] + titles + [""]
+for n, title in enumerate(titles, 1):
+    contents += [title, f"这是{title[4:]}的正文，第{n}段。"]
+with open(f"{books}/t.txt", "wb") as f:
+    f.write("\r\n".join(contents).encode("gb18030") + b"\r\n")
+expect("contents", ["目录"] + titles + [""])
+expect("first", [titles[0], "这是启程的正文，第1段。"])
 expect("strict1", rain[1:4])
 expect("strict2", rain[4:7])
 expect("default3", rain[4:5])
 expect("custom1", english[1:3])
 PY
-# The book list: e.txt, r.txt.
+# The book list: e.txt, r.txt, t.txt.
 write_settings "Config|路径|$books/" "Config|书|1" "Config|章|1"
 
 expect_pane() { # EXPECTED_NAME WHAT
@@ -87,6 +96,20 @@ expect_pane strict2 "strict chosen on 第二天回到宗门"
 exit_through_menu
 expect_exit_code 0
 [ "$(setting 章)" = 2 ] || fail "saved chapter $(setting 章), not 2 (第二章 under the strict rule)"
+
+echo "case: a table of contents is one item, 目录, and → leads to the first chapter"
+# Chapter 7 of the old listing (head, six entries, then 第一章) is found by its
+# title in the new one.
+write_settings "Config|路径|$books/" "Config|书|2" "Config|章|7" "Config|章名|第一章 启程"
+start_program
+expect_pane first "the remembered 第一章, found by its title"
+pane_keys Left
+expect_pane contents "the table, one chapter"
+pane_keys Right
+expect_pane first "→ from the table"
+exit_through_menu
+expect_exit_code 0
+[ "$(setting 章)" = 2 ] && [ "$(setting 章名)" = "第一章 启程" ] || fail "saved $(setting 章) $(setting 章名)"
 
 echo "case: an expression of the reader's own"
 write_settings "Config|路径|$books/" "Config|书|0" "Config|章|0"

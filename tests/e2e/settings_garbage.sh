@@ -12,7 +12,8 @@ long=$(python3 -c 'print("长" * 10000)')
 
 # run_with NAME PANE BOOKS CHAPTERS SETTING...: starts the reader on those
 # settings, expects PANE in the reading pane ("guide": the first-start guide
-# of a reader without books), and after the exit expects 书
+# of a reader without books; "missing": the notice of a book folder that is
+# not there), and after the exit expects 书
 # within the BOOKS listed and 章 within the CHAPTERS of the open book. With
 # BOOKS "kept" the remembered book could not be reopened (its folder is not
 # there): then 路径, 书, 章 and 行 must come back exactly as they were.
@@ -26,6 +27,8 @@ run_with() {
   start_program
   if [ "$pane" = guide ]; then
     [[ "$(pane_text)" == *'文件 → 打开文件'* ]] || fail "the pane does not show the guide"
+  elif [ "$pane" = missing ]; then
+    [[ "$(pane_text)" == *'找不到书籍文件夹'* ]] || fail "the pane does not say that the folder is missing"
   else
     [ "$(pane_text)" = "$pane" ] || fail "the pane shows '$(pane_text | head -c 80)'"
   fi
@@ -71,15 +74,15 @@ run_with "negative numbers" "" 3 0 \
   "Config|路径|$books/" "Config|书|-7" "Config|章|-3" "Config|行|-100" \
   "字体|字体|Noto Serif CJK SC" "字体|字体大小|-2147483648" "字体|文本颜色|-1" "字体|背景颜色|-2147483648"
 
-run_with "a book folder that is a file" guide kept 0 \
+run_with "a book folder that is a file" missing kept 0 \
   "Config|路径|$books/a.txt" "Config|书|0" "Config|章|1" "Config|行|0" \
   "字体|字体|Noto Serif CJK SC" "字体|字体大小|15" "字体|文本颜色|0" "字体|背景颜色|16777215"
 
-run_with "a book folder that does not exist" guide kept 0 \
+run_with "a book folder that does not exist" missing kept 0 \
   "Config|路径|$E2E_DIR/nowhere/" "Config|书|0" "Config|章|1" "Config|行|0" \
   "字体|字体|Noto Serif CJK SC" "字体|字体大小|15" "字体|文本颜色|0" "字体|背景颜色|16777215"
 
-run_with "very long texts" guide kept 0 \
+run_with "very long texts" missing kept 0 \
   "Config|路径|$long" "Config|书|0" "Config|章|1" "Config|行|$long" \
   "字体|字体|$long" "字体|字体大小|$long" "字体|文本颜色|$long" "字体|背景颜色|$long"
 [ "$(setting 背景颜色)" = 16777215 ] || fail "背景颜色 is $(setting 背景颜色), not the designed white"
