@@ -1,5 +1,7 @@
 #include "core/OpenBook.h"
 
+#include "core/SplitChapterIndex.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -22,10 +24,19 @@ QString WithoutLineEnd(const QString &title)
 
 void OpenBook::BuildChapterIndex()
 {
-    removedHeadings.clear();
+    BuildChapterIndex(1, {});
+}
+
+bool OpenBook::BuildChapterIndex(int threads, const std::function<bool()> &cancelled)
+{
     TrimBookText(BookText);
-    chapters = FindHeadingsByRule(BookText, rule);
+    std::optional<QList<ChapterHeading>> headings = FindHeadingsOnThreads(BookText, rule, threads, cancelled);
+    if (!headings)
+        return false;
+    removedHeadings.clear();
+    chapters = std::move(*headings);
     chapters.prepend({0, HeadItemOf(BookText)});
+    return true;
 }
 
 std::optional<TextRange> OpenBook::ChapterRange(int n) const
