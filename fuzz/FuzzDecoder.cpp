@@ -114,7 +114,9 @@ OneThreadRead ReadOnOneThread(QByteArray file, qint64 length, const TextEncoding
 }
 
 // The first NUL character of a piece (a zero byte, or in UTF-16 a zero unit)
-// cuts it; every line feed before it ends a stretch that decodes on its own.
+// cuts it; every line feed before it ends a stretch that decodes on its own,
+// in a byte encoding when three bytes or more of the piece lie before the
+// stretch's end (see SplitPoints.h).
 QList<qsizetype> SplitPointsOfPiece(QByteArrayView piece, const TextEncoding &encoding)
 {
     const qsizetype width = encoding.IsUtf16() ? 2 : 1;
@@ -126,7 +128,7 @@ QList<qsizetype> SplitPointsOfPiece(QByteArrayView piece, const TextEncoding &en
         const QByteArrayView character = piece.sliced(at, width);
         if (character == QByteArray(width, '\0'))
             break;
-        if (character == lineFeed)
+        if (character == lineFeed && (encoding.IsUtf16() || at + width >= 3))
             points.append(at + width);
     }
     return points;

@@ -3,6 +3,8 @@
 namespace {
 
 constexpr char kLineFeed = '\n';
+// How far into its piece a byte encoding's split point lies at least.
+constexpr qsizetype kFirstByteSplit = 3;
 
 // Where the piece's first NUL character starts; its size when it has none.
 qsizetype FirstNul(QByteArrayView piece, bool utf16)
@@ -36,8 +38,8 @@ qsizetype LastSplitPoint(QByteArrayView piece, const TextEncoding &encoding)
     const bool utf16 = encoding.IsUtf16();
     const QByteArrayView kept = piece.first(FirstNul(piece, utf16));
     if (!utf16) {
-        const qsizetype lineFeed = kept.lastIndexOf(kLineFeed);
-        return lineFeed < 0 ? -1 : lineFeed + 1;
+        const qsizetype split = kept.lastIndexOf(kLineFeed) + 1;
+        return split < kFirstByteSplit ? -1 : split;
     }
     const qsizetype lineFeed = LastUtf16LineFeed(kept, encoding.kind == TextEncoding::Utf16BE);
     return lineFeed < 0 ? -1 : lineFeed + 2;

@@ -8,6 +8,14 @@
 // an even offset from the file's start in UTF-16. The book's decoder holds
 // nothing back there, so a fresh one started at a split point goes on
 // exactly as the one that read everything before it.
+//
+// In a byte encoding the split point also lies three bytes or more into its
+// piece. Qt's decoder (ICU) has room for two UTF-16 units per byte it is
+// handed at a time; bytes held back from the piece before, replayed when
+// they turn out to start no character, can fill the room of one or two
+// bytes and push out their text, which then depends on where the piece was
+// cut. No character is held back by more than three bytes, so three bytes
+// leave room for all.
 #include "core/TextEncodingDetector.h"
 
 #include <QByteArrayView>
