@@ -7,7 +7,7 @@
 // Split: the book is read as the loader reads it, in pieces of one size up to
 // a length, and decoded in parts on several threads (ReadBookText), and also
 // cut at every split point the bytes allow and decoded part by part
-// (DecodeBookPart); both texts must equal, character for character, the
+// (AppendBookPart); both texts must equal, character for character, the
 // one-thread loop's: one BookDecoder fed the same pieces in order. All five
 // encodings, a byte-order mark where the bytes start with one; the length
 // may fall short of the bytes (a file that grew) or beyond them (one that
@@ -64,7 +64,6 @@ constexpr qint64 kMaxHalfPiece = 32;
 // What the split check is asked to do with the bytes.
 struct SplitCase {
     TextEncoding::Kind kind = TextEncoding::Gb18030;
-    qint64 pieceSize = 2;
     ReadingSplit split;
     // Added to the number of bytes for the length read; past the bytes the
     // file shrank, short of them it grew.
@@ -144,12 +143,13 @@ QString DecodedAtEverySplit(const QByteArray &bytes, const TextEncoding &encodin
             QByteArrayView(bytes).sliced(pieceStart).first(qMin<qint64>(pieceSize, bytes.size() - pieceStart));
         for (const qsizetype point : SplitPointsOfPiece(piece, encoding)) {
             const qint64 partEnd = pieceStart + point;
-            text += DecodeBookPart(QByteArrayView(bytes).sliced(partStart, partEnd - partStart), partStart, encoding,
-                                   pieceSize);
+            AppendBookPart(QByteArrayView(bytes).sliced(partStart, partEnd - partStart), partStart, encoding, pieceSize,
+                           text);
             partStart = partEnd;
         }
     }
-    return text + DecodeBookPart(QByteArrayView(bytes).sliced(partStart), partStart, encoding, pieceSize);
+    AppendBookPart(QByteArrayView(bytes).sliced(partStart), partStart, encoding, pieceSize, text);
+    return text;
 }
 
 QString SplitDetails(const QByteArray &bytes, const SplitCase &split, const QString &found, const QString &expected)

@@ -20,8 +20,22 @@ constexpr qsizetype kPartsInHandPerThread = 2;
 
 struct DecodedPart {
     QString text;
-    qint64 end = 0; // where the part's bytes end in the file
+    QByteArray bytes; // given back, for its room
+    qint64 end = 0;   // where the part's bytes end in the file
 };
+
+// A buffer of a part already joined, emptied, for another part: its pages
+// are in memory already, while fresh ones cost a page fault each, dear on a
+// virtual machine. Empty when there is none.
+template <typename Buffer>
+Buffer TakeSpare(QList<Buffer> &spares)
+{
+    if (spares.isEmpty())
+        return {};
+    Buffer spare = spares.takeLast();
+    spare.resize(0);
+    return spare;
+}
 
 qint64 PartSizeFor(qint64 length, const ReadingSplit &split)
 {
@@ -31,10 +45,11 @@ qint64 PartSizeFor(qint64 length, const ReadingSplit &split)
     return qBound<qint64>(1, pieces, kMostPiecesPerPart) * split.pieceSize;
 }
 
-// Room for the longest text the bytes can make: no byte gives more than one
-// UTF-16 unit, and in UTF-16 two bytes give one. Pages the text does not
-// reach are never touched, and the rest is handed back at the end.
-qsizetype TextRoom(qint64 length, const TextEncoding &encoding)
+// The longest text the bytes can make, which the text gets room for: no byte
+// gives more than one UTF-16 unit, and in UTF-16 two bytes give one. Pages
+// the text does not reach are never touched, and the rest of the room is
+// handed back at the end.
+qsizetype LongestText(qint64 length, const TextEncoding &encoding)
 {
     return qsizetype(encoding.IsUtf16() ? length / 2 : length);
 }
@@ -72,12 +87,14 @@ private:
     qint64 piecesRead_ = 0;
     qint64 piecesReported_ = 0;
     QString text_;
+    QList<QByteArray> spareBytes_;
+    QList<QString> spareTexts_;
     OrderedTasks<DecodedPart> parts_;
 };
 
 std::optional<QString> SplitReading::Run()
 {
-    text_.reserve(TextRoom(length_, encoding_));
+    text_.reserve(LongestText(length_, encoding_));
     pending_.reserve(partSize_ + pieceSize_);
     for (bool atEnd = false; !atEnd;) {
         if (Cancelled())
@@ -129,12 +146,15 @@ void SplitReading::CutIfDue()
 
 void SplitReading::HandOver(qsizetype end)
 {
-    QByteArray bytes = std::exchange(pending_, pending_.sliced(end));
-    bytes.truncate(end);
+    QByteArray bytes = std::exchange(pending_, TakeSpare(spareBytes_));
     pending_.reserve(partSize_ + pieceSize_);
+    pending_.append(QByteArrayView(bytes).sliced(end));
+    bytes.truncate(end);
     const qint64 start = std::exchange(pendingStart_, pendingStart_ + end);
-    parts_.Add([bytes, start, encoding = encoding_, pieceSize = pieceSize_] {
-        return DecodedPart{DecodeBookPart(bytes, start, encoding, pieceSize), start + bytes.size()};
+    parts_.Add([bytes, text = TakeSpare(spareTexts_), start, encoding = encoding_, pieceSize = pieceSize_]() mutable {
+        AppendBookPart(bytes, start, encoding, pieceSize, text);
+        const qint64 partEnd = start + bytes.size();
+        return DecodedPart{std::move(text), std::move(bytes), partEnd};
     });
 }
 
@@ -142,8 +162,10 @@ bool SplitReading::JoinOldest()
 {
     if (Cancelled())
         return false;
-    const DecodedPart part = parts_.TakeOldest();
+    DecodedPart part = parts_.TakeOldest();
     text_ += part.text;
+    spareTexts_.append(std::move(part.text));
+    spareBytes_.append(std::move(part.bytes));
     Report(part.end / pieceSize_);
     return true;
 }

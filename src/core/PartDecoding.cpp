@@ -49,26 +49,21 @@ void ForEachRunOf(QByteArrayView bytes, qint64 offset, qint64 pieceSize, Take ta
 // Each run goes through iconv where that gives Qt's text, else through the
 // book's decoder; a run starts where that decoder holds nothing back, so a
 // fresh one gives what it gave.
-QString DecodeGb18030Part(QByteArrayView bytes, qint64 offset, qint64 pieceSize)
+void AppendGb18030Part(QByteArrayView bytes, qint64 offset, qint64 pieceSize, QString &text)
 {
-    QString text;
-    text.reserve(bytes.size());
     ForEachRunOf(bytes, offset, pieceSize, [&](QByteArrayView run, qint64 runOffset) {
         if (!AppendGb18030ByIconv(run, text))
             AppendByBookDecoder(run, runOffset, {TextEncoding::Gb18030, 0}, pieceSize, text);
     });
-    return text;
 }
 
 } // namespace
 
 // The byte-order mark stands at the start of the book only.
-QString DecodeBookPart(QByteArrayView bytes, qint64 offset, const TextEncoding &encoding, qint64 pieceSize)
+void AppendBookPart(QByteArrayView bytes, qint64 offset, const TextEncoding &encoding, qint64 pieceSize, QString &text)
 {
     if (encoding == TextEncoding{TextEncoding::Gb18030, 0})
-        return DecodeGb18030Part(bytes, offset, pieceSize);
-    QString text;
-    text.reserve(encoding.IsUtf16() ? bytes.size() / 2 : bytes.size());
-    AppendByBookDecoder(bytes, offset, offset == 0 ? encoding : TextEncoding{encoding.kind, 0}, pieceSize, text);
-    return text;
+        AppendGb18030Part(bytes, offset, pieceSize, text);
+    else
+        AppendByBookDecoder(bytes, offset, offset == 0 ? encoding : TextEncoding{encoding.kind, 0}, pieceSize, text);
 }

@@ -7,8 +7,9 @@
 #include <QByteArrayView>
 #include <QString>
 
-// The text that one BookDecoder, fed the whole book from its start in pieces
-// of `pieceSize` bytes (even), gives for the book's bytes from `offset` on,
-// `bytes` being those bytes. Exact when `offset` is 0 or a split point and
-// the bytes end at a split point or where the book ends.
-QString DecodeBookPart(QByteArrayView bytes, qint64 offset, const TextEncoding &encoding, qint64 pieceSize);
+// Appends to `text` what one BookDecoder, fed the whole book from its start
+// in pieces of `pieceSize` bytes (even), gives for the book's bytes from
+// `offset` on, `bytes` being those bytes. Exact when `offset` is 0 or a
+// split point and the bytes end at a split point or where the book ends.
+// The text's room is used as it is and grown where needed.
+void AppendBookPart(QByteArrayView bytes, qint64 offset, const TextEncoding &encoding, qint64 pieceSize, QString &text);
