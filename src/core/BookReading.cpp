@@ -3,6 +3,7 @@
 #include "core/OrderedTasks.h"
 #include "core/PartDecoding.h"
 #include "core/SplitPoints.h"
+#include "core/TextRoom.h"
 
 #include <utility>
 
@@ -94,7 +95,7 @@ private:
 
 std::optional<QString> SplitReading::Run()
 {
-    text_.reserve(LongestText(length_, encoding_));
+    ReserveTextRoom(text_, LongestText(length_, encoding_));
     pending_.reserve(partSize_ + pieceSize_);
     for (bool atEnd = false; !atEnd;) {
         if (Cancelled())
