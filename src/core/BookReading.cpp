@@ -14,7 +14,7 @@ namespace {
 // for another's last part, and small parts keep the bytes and text in hand
 // small next to the book.
 constexpr qint64 kPartsPerThread = 8;
-constexpr qint64 kMostPiecesPerPart = 8;
+constexpr qint64 kMostPiecesPerPart = 4;
 // Parts handed out and not joined yet, per thread: a thread that finishes
 // one finds the next waiting, while the reading never runs far ahead.
 constexpr qsizetype kPartsInHandPerThread = 2;
