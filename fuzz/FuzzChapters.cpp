@@ -1,11 +1,13 @@
 // Checks the chapter index on text made from the input: the heading search
-// and the strict rule against the tests' slow reference scans, and the trimmed text and head item
-// against what they promise.
+// and the strict rule against the tests' slow reference scans, the search
+// split over threads against the one-thread search, and the trimmed text and
+// head item against what they promise.
 //
 // Input: the first byte chooses how the rest becomes text. Even: the bytes are
 // decoded as GB18030, as a book is. Odd: each byte picks one character of a
 // small alphabet of heading material, which reaches far more of the pattern;
-// its lone low surrogate stands for broken text.
+// its lone low surrogate stands for broken text. Its other bits choose the
+// threads and the length of the parts for the split search.
 //
 // The reference reads UTF-16 code units where the engine reads characters, so
 // the two part ways on characters beyond the BMP: to the engine 第𠀀𠀀𠀀𠀀章 has
@@ -17,6 +19,7 @@
 #include "ReferenceChapterScan.h"
 #include "core/ChapterHeadings.h"
 #include "core/ChapterRules.h"
+#include "core/SplitChapterIndex.h"
 
 #include <QStringDecoder>
 #include <QStringView>
@@ -107,6 +110,30 @@ void CheckHeadings(const QString &original)
                      .arg(Shown(text), Listed(strict), Listed(strictReference)));
 }
 
+// How the split search shares out the text.
+struct Split {
+    int threads = 1;
+    qsizetype partLength = 1;
+};
+
+// The default and the strict rule find the same headings in the text cut
+// into parts at line starts as in the whole.
+void CheckSplitSearch(const QString &text, const Split &split)
+{
+    for (const ChapterRule::Kind kind : {ChapterRule::Default, ChapterRule::Strict}) {
+        const ChapterRule rule{kind, {}};
+        const QList<ChapterHeading> whole = FindHeadingsByRule(text, rule);
+        const std::optional<QList<ChapterHeading>> parted =
+            FindHeadingsOnThreads(text, rule, split.threads, {}, split.partLength);
+        FUZZ_REQUIRE(parted && SameHeadings(*parted, whole),
+                     QStringLiteral("text %1\nrule %2, %3 threads, parts of %4\nsplit search found%5\nwhole%6")
+                         .arg(Shown(text), rule.Key())
+                         .arg(split.threads)
+                         .arg(split.partLength)
+                         .arg(Listed(parted.value_or(QList<ChapterHeading>())), Listed(whole)));
+    }
+}
+
 bool IsBlank(QChar c)
 {
     return c == u' ' || c == u'\t' || c == u'\u3000';
@@ -159,15 +186,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (size == 0)
         return 0;
     const bool fromAlphabet = data[0] % 2 == 1;
+    const Split split{1 + (data[0] >> 1) % 3, 1 + (data[0] >> 3)};
     const QString text = fromAlphabet ? FromAlphabet(data + 1, size - 1) : FromGb18030(data + 1, size - 1);
 
     CheckHeadings(text);
+    CheckSplitSearch(text, split);
     // The reader searches the trimmed text and takes its head item from there.
     QString trimmed = text;
     TrimBookText(trimmed);
     CheckTrimmed(text, trimmed);
-    if (trimmed.size() != text.size())
+    if (trimmed.size() != text.size()) {
         CheckHeadings(trimmed);
+        CheckSplitSearch(trimmed, split);
+    }
     CheckHeadItem(trimmed);
     return 0;
 }

@@ -29,8 +29,16 @@ def ini_seed(file_text, writes):
     return front + back
 
 
-def decoder_seed(pieces):
-    return b"".join(pieces) + bytes(reversed([len(piece) for piece in pieces]))
+ENCODINGS = ["gb18030", "big5", "utf-8", "utf-16-le", "utf-16-be"]
+
+
+def decoder_seed(pieces, encoding="gb18030", half_piece=4, threads=2, part=11, length=0):
+    """The split check's numbers come last: encoding, piece size (twice
+    half_piece), threads, part size, length offset (0: none), cancelling (0:
+    never), each one byte as FuzzedDataProvider reads it."""
+    numbers = [ENCODINGS.index(encoding), half_piece - 1, threads - 1, part - 1, length, 0]
+    return (b"".join(pieces) + bytes(reversed([len(piece) for piece in pieces]))
+            + bytes(reversed(numbers)))
 
 
 ALPHABET = "第章回卷节集部一二十百千万零〇两、\r\n \t\u3000a中，—"
@@ -62,7 +70,13 @@ def main():
 
     book = gbk("示例小说\r\n\r\n第一章 山雨\r\n　　风从山口吹来。\r\n\r\n第二章 夜行\r\n　　他说：“走吧。”\r\n")
     write("fuzz_decoder", "book", decoder_seed([book[:7], book[7:8], book[8:30], book[30:31], book[31:]]))
-    write("fuzz_decoder", "nul", decoder_seed([book[:5], b"\xb5\xda\xd5\x00\xc2", book[5:20]]))
+    write("fuzz_decoder", "nul", decoder_seed([book[:5], b"\xb5\xda\xd5\x00\xc2", book[5:20]], half_piece=3))
+    story = "示例小说\r\n第一章 山雨\r\n　　风从山口吹来。\r\n𠀀\r\n"
+    for encoding, mark in (("utf-16-le", b"\xff\xfe"), ("utf-16-be", b"\xfe\xff"), ("utf-8", b"\xef\xbb\xbf")):
+        text = mark + story.encode(encoding)
+        write("fuzz_decoder", encoding, decoder_seed([text[:9], text[9:]], encoding, half_piece=5, threads=3))
+    big5 = "書名\r\n第一章 山雨\r\n　　風從山口吹來。\r\n".encode("big5")
+    write("fuzz_decoder", "big5", decoder_seed([big5[:3], big5[3:]], "big5", half_piece=2, part=1))
 
     chapters = gbk("书名\r\n\r\n　　第一章 开始\r\n正文，一、要点\r\n第十二回\n第一千二百三十四章 长\r\n统一、协调\r\n第一次见到这篇文章")
     write("fuzz_chapters", "book", b"\x00" + chapters)

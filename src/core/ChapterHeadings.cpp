@@ -40,22 +40,22 @@ qsizetype StartOfNumeralRun(QStringView text, qsizetype comma, qsizetype earlies
 
 // The engine is only handed well-formed UTF-16, because it is told not to check
 // the subject on every call. Replacing lone surrogates keeps every position.
-QString WellFormedSubject(const QString &text)
+QStringView WellFormedSubject(QStringView text, QString &copy)
 {
     if (text.isValidUtf16())
         return text;
-    QString subject = text;
-    for (qsizetype i = 0; i < subject.size(); ++i) {
-        const QChar c = subject.at(i);
-        if (c.isHighSurrogate() && i + 1 < subject.size() && subject.at(i + 1).isLowSurrogate())
+    copy = text.toString();
+    for (qsizetype i = 0; i < copy.size(); ++i) {
+        const QChar c = copy.at(i);
+        if (c.isHighSurrogate() && i + 1 < copy.size() && copy.at(i + 1).isLowSurrogate())
             ++i;
         else if (c.isSurrogate())
-            subject[i] = QChar::ReplacementCharacter;
+            copy[i] = QChar::ReplacementCharacter;
     }
-    return subject;
+    return copy;
 }
 
-QList<ChapterHeading> FindChapterHeadings(const QString &bookText)
+QList<ChapterHeading> FindChapterHeadings(QStringView bookText)
 {
     return FindChapterHeadings(bookText, ChapterPattern());
 }
@@ -65,10 +65,10 @@ QList<ChapterHeading> FindChapterHeadings(const QString &bookText)
 // a fraction of its cost. An engine error at one place (resource limits) must
 // not cut the index short: it is logged and the search goes on at the next
 // place a heading could start.
-QList<ChapterHeading> FindChapterHeadings(const QString &bookText, const QRegularExpression &pattern)
+QList<ChapterHeading> FindChapterHeadings(QStringView bookText, const QRegularExpression &pattern)
 {
-    const QString subject = WellFormedSubject(bookText);
-    const QStringView units(subject);
+    QString copy;
+    const QStringView units = WellFormedSubject(bookText, copy);
     const qsizetype length = units.size();
     QList<ChapterHeading> headings;
     qsizetype resume = 0; // end of the last match; no match starts before it
@@ -82,7 +82,7 @@ QList<ChapterHeading> FindChapterHeadings(const QString &bookText, const QRegula
             continue;
         }
         const QRegularExpressionMatch match = pattern.match(
-            subject, start, QRegularExpression::NormalMatch,
+            units, start, QRegularExpression::NormalMatch,
             QRegularExpression::AnchorAtOffsetMatchOption | QRegularExpression::DontCheckSubjectStringMatchOption);
         if (!match.isValid()) {
             qCWarning(lcCore) << "chapter search: engine error at position" << start << "; no heading taken there";
@@ -90,7 +90,7 @@ QList<ChapterHeading> FindChapterHeadings(const QString &bookText, const QRegula
         }
         if (!match.hasMatch())
             continue;
-        headings.append({start, bookText.mid(start, match.capturedLength())});
+        headings.append({start, bookText.sliced(start, match.capturedLength()).toString()});
         resume = match.capturedEnd();
         scan = qMax(scan, resume - 1);
     }

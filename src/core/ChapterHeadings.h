@@ -13,18 +13,23 @@ struct ChapterHeading {
 };
 
 // Every match of ChapterPattern() in book order, without overlaps: after a
-// match the search resumes right behind it.
-QList<ChapterHeading> FindChapterHeadings(const QString &bookText);
+// match the search resumes right behind it. Positions count from the start
+// of `bookText`, which may be a stretch of a book that starts at a line
+// start: no match reaches over a line end, and the pattern's one look back
+// (\b) sees a line end and the start of the text alike.
+QList<ChapterHeading> FindChapterHeadings(QStringView bookText);
 
 // The same search with another expression. It must keep ChapterPattern()'s
 // shape: every match starts at "第" or at the first of a run of the numerals
 // 一二三四五六七八九十零 that is followed by "、". Exists so that tests can drive
 // the engine into errors.
-QList<ChapterHeading> FindChapterHeadings(const QString &bookText, const QRegularExpression &pattern);
+QList<ChapterHeading> FindChapterHeadings(QStringView bookText, const QRegularExpression &pattern);
 
-// The text with every surrogate that has no partner replaced by U+FFFD, so
-// that the expression engine can take it as well-formed; positions stay.
-QString WellFormedSubject(const QString &text);
+// What the expression engine is handed for `text`, well-formed so that it
+// need not check it: the text itself, or where it holds a surrogate without
+// its partner, `copy` filled with the text and each such surrogate replaced
+// by U+FFFD. Positions stay.
+QStringView WellFormedSubject(QStringView text, QString &copy);
 
 // The book's first line together with the CR of its CR LF; empty when the
 // text holds no CR LF.

@@ -27,23 +27,29 @@ QString WithoutLineEnd(QString title)
     return title;
 }
 
+// How a walk over the text ended: at its end, or where the engine gave up
+// (backtracking limits) or the time ran out.
+struct WalkEnd {
+    enum Reason { Finished, EngineGaveUp, OutOfTime };
+    Reason reason = Finished;
+    qsizetype at = 0; // where the search stood
+};
+
 // Walks the expression over the text a line at a time: a match is a heading
 // from where it starts to the end of its line (CR included), and the search
 // goes on at the next line. Each heading goes to `take` until the text ends,
-// `take` says stop, the engine gives up or the time runs out; returns the
-// problem that stopped it early, if any.
+// `take` says stop, the engine gives up or the deadline passes.
 template <typename Take>
-QString WalkHeadings(const QRegularExpression &expression, const QString &text, std::chrono::milliseconds timeLimit,
-                     Take take)
+WalkEnd WalkHeadings(const QRegularExpression &expression, QStringView text, const QDeadlineTimer &deadline, Take take)
 {
-    const QDeadlineTimer deadline(timeLimit);
-    const QString subject = WellFormedSubject(text);
+    QString copy;
+    const QStringView subject = WellFormedSubject(text, copy);
     qsizetype from = 0;
     while (from < subject.size()) {
         const QRegularExpressionMatch match = expression.match(subject, from, QRegularExpression::NormalMatch,
                                                                QRegularExpression::DontCheckSubjectStringMatchOption);
         if (!match.isValid())
-            return QStringLiteral("表达式过于复杂，引擎在第 %1 个字符附近放弃了匹配（回溯太多）").arg(from + 1);
+            return {WalkEnd::EngineGaveUp, from};
         if (!match.hasMatch())
             return {};
         const qsizetype start = match.capturedStart();
@@ -52,8 +58,22 @@ QString WalkHeadings(const QRegularExpression &expression, const QString &text, 
         if (!take(start, lineEnd - start, match.capturedLength() == 0))
             return {};
         if (deadline.hasExpired())
-            return QStringLiteral("匹配太慢，超过了 %1 秒").arg(double(timeLimit.count()) / 1000);
+            return {WalkEnd::OutOfTime, lineEnd + 1};
         from = lineEnd + 1;
+    }
+    return {};
+}
+
+// Why a walk stopped early, for the reader; empty when it did not.
+QString WalkProblem(const WalkEnd &end, std::chrono::milliseconds timeLimit)
+{
+    switch (end.reason) {
+    case WalkEnd::EngineGaveUp:
+        return QStringLiteral("表达式过于复杂，引擎在第 %1 个字符附近放弃了匹配（回溯太多）").arg(end.at + 1);
+    case WalkEnd::OutOfTime:
+        return QStringLiteral("匹配太慢，超过了 %1 秒").arg(double(timeLimit.count()) / 1000);
+    case WalkEnd::Finished:
+        break;
     }
     return {};
 }
@@ -96,21 +116,25 @@ const QRegularExpression &StrictChapterPattern()
     return pattern;
 }
 
-QList<ChapterHeading> FindHeadingsByRule(const QString &text, const ChapterRule &rule,
-                                         std::chrono::milliseconds timeLimit)
+QList<ChapterHeading> FindHeadingsByRule(QStringView text, const ChapterRule &rule, QDeadlineTimer deadline,
+                                         bool *outOfTime)
 {
     if (rule.kind == ChapterRule::Default)
         return FindChapterHeadings(text);
     const QRegularExpression expression =
         rule.kind == ChapterRule::Strict ? StrictChapterPattern() : CustomExpression(rule.pattern);
     QList<ChapterHeading> headings;
-    const QString problem = WalkHeadings(expression, text, timeLimit, [&](qsizetype at, qsizetype length, bool empty) {
+    const WalkEnd end = WalkHeadings(expression, text, deadline, [&](qsizetype at, qsizetype length, bool empty) {
         if (!empty)
-            headings.append({at, text.mid(at, length)});
+            headings.append({at, text.sliced(at, length).toString()});
         return true;
     });
-    if (!problem.isEmpty() || !expression.isValid())
-        qCWarning(lcCore) << "chapter rule" << rule.Key() << "stopped:" << problem << expression.errorString();
+    if (outOfTime)
+        *outOfTime = end.reason == WalkEnd::OutOfTime;
+    if (end.reason != WalkEnd::Finished)
+        qCWarning(lcCore) << "chapter rule" << rule.Key() << "stopped at position" << end.at
+                          << (end.reason == WalkEnd::OutOfTime ? "out of time" : "the engine gave up")
+                          << expression.errorString();
     return headings;
 }
 
@@ -130,13 +154,15 @@ CustomRuleCheck CheckCustomRule(const QString &pattern, const QString &text, std
     if (!check.problem.isEmpty())
         return check;
     bool matchedEmpty = false;
-    check.problem = WalkHeadings(expression, text, timeLimit, [&](qsizetype at, qsizetype length, bool empty) {
-        matchedEmpty = matchedEmpty || empty;
-        if (check.firstTitles.size() < kPreviewTitles)
-            check.firstTitles.append(WithoutLineEnd(text.mid(at, length)));
-        ++check.found;
-        return !matchedEmpty && !cancel.load();
-    });
+    const WalkEnd end =
+        WalkHeadings(expression, text, QDeadlineTimer(timeLimit), [&](qsizetype at, qsizetype length, bool empty) {
+            matchedEmpty = matchedEmpty || empty;
+            if (check.firstTitles.size() < kPreviewTitles)
+                check.firstTitles.append(WithoutLineEnd(text.mid(at, length)));
+            ++check.found;
+            return !matchedEmpty && !cancel.load();
+        });
+    check.problem = WalkProblem(end, timeLimit);
     if (matchedEmpty)
         check.problem = MatchesEmptyProblem();
     return check;

@@ -4,6 +4,7 @@
 // the reader's own (自定义). Each book keeps the rule chosen for it.
 #include "core/ChapterHeadings.h"
 
+#include <QDeadlineTimer>
 #include <QString>
 #include <QStringList>
 
@@ -31,12 +32,23 @@ struct ChapterRule {
 // 一、概述. Compiled once per process, multi-line.
 const QRegularExpression &StrictChapterPattern();
 
+// How long the strict rule and a custom expression may search a book.
+inline constexpr std::chrono::milliseconds ChapterSearchTimeLimit = std::chrono::seconds(2);
+
 // Every heading the rule finds in the text, in book order, at most one a
 // line: each from where the rule matched (the strict rule leaves indentation
-// out) to the end of its line, its CR included. A custom expression that the engine cannot use, or that runs
-// longer than `timeLimit`, finds the headings it had found by then (logged).
-QList<ChapterHeading> FindHeadingsByRule(const QString &text, const ChapterRule &rule,
-                                         std::chrono::milliseconds timeLimit = std::chrono::seconds(2));
+// out) to the end of its line, its CR included. A custom expression that the
+// engine cannot use, or a strict or custom search still running at
+// `deadline`, finds the headings it had found by then (logged; `outOfTime`,
+// when given, tells the latter).
+//
+// Positions count from the start of `text`, which may be a stretch of a book
+// that starts at a line start: the default and the strict rule find there
+// just what they find in those lines of the whole book, as their headings
+// never reach over a line end. A custom expression may, and needs the whole.
+QList<ChapterHeading> FindHeadingsByRule(QStringView text, const ChapterRule &rule,
+                                         QDeadlineTimer deadline = QDeadlineTimer(ChapterSearchTimeLimit),
+                                         bool *outOfTime = nullptr);
 
 // What a reader's own expression makes of a text, for its preview.
 struct CustomRuleCheck {

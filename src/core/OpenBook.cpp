@@ -1,5 +1,6 @@
 #include "core/OpenBook.h"
 
+#include "core/SplitChapterIndex.h"
 #include "core/TableOfContents.h"
 
 #include <algorithm>
@@ -24,13 +25,21 @@ QString WithoutLineEnd(const QString &title)
 
 void OpenBook::BuildChapterIndex()
 {
-    removedHeadings.clear();
+    BuildChapterIndex(1, {});
+}
+
+bool OpenBook::BuildChapterIndex(int threads, const std::function<bool()> &cancelled)
+{
     TrimBookText(BookText);
-    chapters = FindHeadingsByRule(BookText, rule);
+    std::optional<QList<ChapterHeading>> headings = FindHeadingsOnThreads(BookText, rule, threads, cancelled);
+    if (!headings)
+        return false;
+    removedHeadings.clear();
     // An expression of the reader's own says itself what a heading is.
-    if (rule.kind != ChapterRule::Custom)
-        chapters = FoldTableOfContents(BookText, std::move(chapters));
+    chapters = rule.kind == ChapterRule::Custom ? std::move(*headings)
+                                                : FoldTableOfContents(BookText, std::move(*headings));
     chapters.prepend({0, HeadItemOf(BookText)});
+    return true;
 }
 
 std::optional<TextRange> OpenBook::ChapterRange(int n) const

@@ -8,6 +8,8 @@
 
 #include <QList>
 #include <QString>
+
+#include <functional>
 #include <optional>
 
 // A stretch of the book text, from start up to (not including) end.
@@ -45,6 +47,11 @@ struct OpenBook {
     // FoldTableOfContents) unless the rule is the reader's own; no item counts
     // as removed.
     void BuildChapterIndex();
+    // The same, with the default and the strict rule searching on `threads`
+    // threads (see FindHeadingsOnThreads). False when `cancelled`, asked on
+    // this thread only, stopped it: the text is trimmed then and the index
+    // left as it was.
+    bool BuildChapterIndex(int threads, const std::function<bool()> &cancelled);
 
     // Where chapter n runs: from its item's position up to the next item's,
     // the last chapter to the end of the text. An item without a position is

@@ -1,18 +1,18 @@
 #include "shelf/BookLoader.h"
 
-#include "core/BookDecoder.h"
+#include "core/BookReading.h"
 #include "shelf/Log.h"
 #include "ui/NotifyLabel.h"
 
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
 namespace {
 
-constexpr qint64 kPieceSize = 100000;
 // Read positions and lengths are signed 32-bit numbers.
 constexpr qint64 kLargestBook = 0x7FFFFFFF;
 
@@ -54,7 +54,8 @@ std::optional<OpenBook> MakeBook(const BookRequest &request, NotifyLabel &label,
     if (!book || cancelled())
         return std::nullopt;
     book->rule = request.choices.rule;
-    book->BuildChapterIndex();
+    if (!book->BuildChapterIndex(QThread::idealThreadCount(), cancelled))
+        return std::nullopt;
     book->RemoveHeadings(request.removedHeadings);
     return book;
 }
@@ -120,8 +121,10 @@ void BookLoader::Deliver(quint64 job, const QString &path, std::optional<OpenBoo
     progressLabel_.Post(100, 0);
 }
 
-// The text goes into the book at once, with the last piece: a load that is
-// stopped leaves nothing half read behind.
+// The text goes into the book at once, once it is whole: a load that is
+// stopped leaves nothing half read behind. The percentage of every piece but
+// the last is posted as its text is in; the last one's, 100, follows the book
+// to the window's thread.
 std::optional<OpenBook> LoadBookText(const BookRequest &request, NotifyLabel &progressLabel,
                                      const std::function<bool()> &cancelled)
 {
@@ -136,17 +139,16 @@ std::optional<OpenBook> LoadBookText(const BookRequest &request, NotifyLabel &pr
     // to would otherwise never be read to its end: the book is what the file
     // held when the load began.
     const qint64 length = qMin(book.fileSize, kLargestBook);
-    BookDecoder decoder(book.encoding);
-    while (!cancelled()) {
-        const qint64 position = file.pos();
-        const qint64 pieceLength = qBound<qint64>(0, length - position, kPieceSize);
-        const QByteArray piece = file.read(pieceLength);
-        book.BookText += decoder.DecodePiece(piece);
-        // A file that shrank while being read ends at its new end.
-        if (piece.size() < pieceLength || file.pos() >= length)
-            return book;
-        progressLabel.Post(PercentRead(position + pieceLength, length), 0);
+    qint64 posted = 0;
+    const auto postUpTo = [&](qint64 piecesDone) {
+        for (; posted + 1 < piecesDone; ++posted)
+            progressLabel.Post(PercentRead(qMin((posted + 1) * BookPieceSize, length), length), 0);
+    };
+    std::optional<QString> text = ReadBookText(file, length, book.encoding, cancelled, postUpTo);
+    if (!text) {
+        qCInfo(lcShelf) << "stopped reading" << path;
+        return std::nullopt;
     }
-    qCInfo(lcShelf) << "stopped reading" << path << "at byte" << file.pos();
-    return std::nullopt;
+    book.BookText = std::move(*text);
+    return book;
 }

@@ -4,6 +4,7 @@
 #include "core/ChapterPattern.h"
 #include "core/ChapterRules.h"
 #include "core/CodePage.h"
+#include "core/SplitChapterIndex.h"
 #include "support/NovelGenerator.h"
 #include "support/TestRegistry.h"
 
@@ -44,8 +45,8 @@ class GeneratedBooksTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void generatedBook_searchAgreesWithReferenceScanAndGlobalPass_data();
-    void generatedBook_searchAgreesWithReferenceScanAndGlobalPass();
+    void generatedBook_searchAgreesWithReferenceScanGlobalPassAndSplitSearch_data();
+    void generatedBook_searchAgreesWithReferenceScanGlobalPassAndSplitSearch();
     void crLfBookWithShortNumbers_indexAsBeforeLongNumbersAndBareHeadings_data();
     void crLfBookWithShortNumbers_indexAsBeforeLongNumbersAndBareHeadings();
     void falseHeadingsInProse_strictRuleListsOnlyTheRealOnes_data();
@@ -54,7 +55,7 @@ private Q_SLOTS:
     void generator_mixesEveryHeadingStyle();
 };
 
-void GeneratedBooksTest::generatedBook_searchAgreesWithReferenceScanAndGlobalPass_data()
+void GeneratedBooksTest::generatedBook_searchAgreesWithReferenceScanGlobalPassAndSplitSearch_data()
 {
     QTest::addColumn<NovelOptions>("options");
     for (quint32 variant = 0; variant < 64; ++variant) {
@@ -76,7 +77,7 @@ void GeneratedBooksTest::generatedBook_searchAgreesWithReferenceScanAndGlobalPas
     }
 }
 
-void GeneratedBooksTest::generatedBook_searchAgreesWithReferenceScanAndGlobalPass()
+void GeneratedBooksTest::generatedBook_searchAgreesWithReferenceScanGlobalPassAndSplitSearch()
 {
     QFETCH(NovelOptions, options);
     const Novel novel = GenerateNovel(options);
@@ -89,9 +90,17 @@ void GeneratedBooksTest::generatedBook_searchAgreesWithReferenceScanAndGlobalPas
     QVERIFY2(difference.isEmpty(), qPrintable(u"against the global pass: "_s + difference));
     difference = DifferenceBetween(AsChapterHeadings(novel.headings), found);
     QVERIFY2(difference.isEmpty(), qPrintable(u"against the planted headings: "_s + difference));
-    difference =
-        DifferenceBetween(ReferenceStrictScan(novel.text), FindHeadingsByRule(novel.text, {ChapterRule::Strict, {}}));
+    const QList<ChapterHeading> strict = FindHeadingsByRule(novel.text, {ChapterRule::Strict, {}});
+    difference = DifferenceBetween(ReferenceStrictScan(novel.text), strict);
     QVERIFY2(difference.isEmpty(), qPrintable(u"the strict rule against its reference scan: "_s + difference));
+
+    // Parts of a few lines each, so that every book is cut many times.
+    constexpr qsizetype kPartLength = 500;
+    difference = DifferenceBetween(found, FindHeadingsOnThreads(novel.text, {}, 2, {}, kPartLength).value());
+    QVERIFY2(difference.isEmpty(), qPrintable(u"split over threads: "_s + difference));
+    difference = DifferenceBetween(
+        strict, FindHeadingsOnThreads(novel.text, {ChapterRule::Strict, {}}, 2, {}, kPartLength).value());
+    QVERIFY2(difference.isEmpty(), qPrintable(u"the strict rule split over threads: "_s + difference));
 }
 
 void GeneratedBooksTest::crLfBookWithShortNumbers_indexAsBeforeLongNumbersAndBareHeadings_data()

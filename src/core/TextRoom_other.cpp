@@ -1,0 +1,6 @@
+#include "core/TextRoom.h"
+
+void ReserveTextRoom(QString &text, qsizetype units)
+{
+    text.reserve(units);
+}

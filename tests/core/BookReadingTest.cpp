@@ -1,0 +1,164 @@
+#include "core/BookReading.h"
+#include "core/BookDecoder.h"
+#include "support/NovelGenerator.h"
+#include "support/TestRegistry.h"
+
+#include <QBuffer>
+#include <QStringEncoder>
+#include <QTest>
+
+namespace {
+
+// The text and piece count of the one-thread loop the loader ran before:
+// pieces up to the length, each decoded in turn, a short one ending it.
+struct OneThreadRead {
+    QString text;
+    qint64 pieces = 0;
+};
+
+OneThreadRead ReadOnOneThread(QByteArray file, qint64 length, const TextEncoding &encoding, qint64 pieceSize)
+{
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    BookDecoder decoder(encoding);
+    OneThreadRead read;
+    for (bool atEnd = false; !atEnd; ++read.pieces) {
+        const qint64 wanted = qBound<qint64>(0, length - buffer.pos(), pieceSize);
+        const QByteArray piece = buffer.read(wanted);
+        read.text += decoder.DecodePiece(piece);
+        atEnd = piece.size() < wanted || buffer.pos() >= length;
+    }
+    return read;
+}
+
+QByteArray Encoded(const QString &text, const char *encoding, QByteArray mark = {})
+{
+    QStringEncoder encoder(encoding);
+    return mark + encoder.encode(text);
+}
+
+QString NovelText(quint32 seed, bool crLf = true)
+{
+    NovelOptions options;
+    options.seed = seed;
+    options.chapters = 300;
+    options.crLf = crLf;
+    return GenerateNovel(options).text;
+}
+
+// NUL bytes just before, on and after piece boundaries, one of them right
+// after the lead byte of a character and one after a line feed.
+QByteArray WithNulsAtPieceBoundaries(QByteArray bytes)
+{
+    for (const qint64 at : {BookPieceSize - 1, 2 * BookPieceSize, 3 * BookPieceSize + 1, 5 * BookPieceSize - 2})
+        bytes[at] = '\0';
+    const qsizetype lineFeed = bytes.indexOf('\n', 6 * BookPieceSize);
+    bytes[lineFeed + 1] = '\0';
+    bytes[7 * BookPieceSize - 1] = '\xB5';
+    bytes[7 * BookPieceSize] = '\0';
+    return bytes;
+}
+
+// Bytes held back at the end of a piece that turn out to start no character,
+// and a next piece whose only line feed comes first: the held bytes' text
+// does not fit the room Qt's decoder makes for that one byte.
+QByteArray WithHeldBytesBeforeALoneLineFeed(QByteArray bytes)
+{
+    const qsizetype pieceStart = 8 * BookPieceSize;
+    bytes.replace(pieceStart - 4, 4, "a\x82\x36\xB1");
+    for (qsizetype at = pieceStart; at < pieceStart + BookPieceSize; ++at) {
+        if (bytes[at] == '\n')
+            bytes[at] = ' ';
+    }
+    bytes[pieceStart] = '\n';
+    return bytes;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(TextEncoding)
+
+class BookReadingTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void splitReading_givesTheOneThreadText_data();
+    void splitReading_givesTheOneThreadText();
+    void cancelled_givesNoTextAndStopsReading();
+};
+
+void BookReadingTest::splitReading_givesTheOneThreadText_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<qint64>("length");
+    QTest::addColumn<int>("threads");
+
+    const QByteArray gbk = Encoded(NovelText(1), "GB18030");
+    QTest::newRow("generated GBK book") << gbk << TextEncoding{TextEncoding::Gb18030, 0} << qint64(gbk.size()) << 2;
+    QTest::newRow("GBK book, one thread") << gbk << TextEncoding{TextEncoding::Gb18030, 0} << qint64(gbk.size()) << 1;
+    QTest::newRow("GBK book, more threads than cores")
+        << gbk << TextEncoding{TextEncoding::Gb18030, 0} << qint64(gbk.size()) << 5;
+    const QByteArray nuls = WithNulsAtPieceBoundaries(gbk);
+    QTest::newRow("NUL bytes at piece boundaries")
+        << nuls << TextEncoding{TextEncoding::Gb18030, 0} << qint64(nuls.size()) << 2;
+    const QByteArray held = WithHeldBytesBeforeALoneLineFeed(gbk);
+    QTest::newRow("held bytes before a piece that opens with its only line feed")
+        << held << TextEncoding{TextEncoding::Gb18030, 0} << qint64(held.size()) << 2;
+    QTest::newRow("file that shrank: shorter than the length")
+        << gbk.first(450'001) << TextEncoding{TextEncoding::Gb18030, 0} << qint64(gbk.size()) << 2;
+    QTest::newRow("file that grew: read up to the length")
+        << gbk << TextEncoding{TextEncoding::Gb18030, 0} << qint64(550'003) << 2;
+    const QByteArray utf16le = Encoded(NovelText(2), "UTF-16LE", "\xFF\xFE");
+    QTest::newRow("UTF-16LE book with its mark")
+        << utf16le << TextEncoding{TextEncoding::Utf16LE, 2} << qint64(utf16le.size()) << 2;
+    QString bareLineFeeds = NovelText(3, false) + QStringLiteral("𠀀");
+    bareLineFeeds[bareLineFeeds.size() / 2] = QChar(0);
+    const QByteArray utf16be = Encoded(bareLineFeeds, "UTF-16BE");
+    QTest::newRow("UTF-16BE book with bare line feeds and a NUL")
+        << utf16be << TextEncoding{TextEncoding::Utf16BE, 0} << qint64(utf16be.size()) << 2;
+    const QByteArray utf8 = Encoded(NovelText(4), "UTF-8", "\xEF\xBB\xBF");
+    QTest::newRow("UTF-8 book with its mark")
+        << utf8 << TextEncoding{TextEncoding::Utf8, 3} << qint64(utf8.size()) << 2;
+    QTest::newRow("empty file") << QByteArray() << TextEncoding{TextEncoding::Gb18030, 0} << qint64(0) << 2;
+}
+
+void BookReadingTest::splitReading_givesTheOneThreadText()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(TextEncoding, encoding);
+    QFETCH(qint64, length);
+    QFETCH(int, threads);
+    const OneThreadRead expected = ReadOnOneThread(file, length, encoding, BookPieceSize);
+
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    QList<qint64> reported;
+    ReadingSplit split;
+    split.threads = threads;
+    const std::optional<QString> text = ReadBookText(
+        buffer, length, encoding, {}, [&](qint64 pieces) { reported.append(pieces); }, split);
+    QVERIFY(text.has_value());
+    QVERIFY(*text == expected.text); // not QCOMPARE: it would print the whole book
+    QCOMPARE(reported.last(), expected.pieces);
+    QVERIFY(std::is_sorted(reported.cbegin(), reported.cend()));
+}
+
+void BookReadingTest::cancelled_givesNoTextAndStopsReading()
+{
+    QByteArray file = Encoded(NovelText(5), "GB18030");
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    int asked = 0;
+    qint64 piecesDone = 0;
+    const std::optional<QString> text = ReadBookText(
+        buffer, file.size(), {TextEncoding::Gb18030, 0}, [&] { return ++asked > 3; },
+        [&](qint64 pieces) { piecesDone = pieces; }, {});
+    QVERIFY(!text.has_value());
+    QVERIFY(buffer.pos() < file.size());
+    QVERIFY(piecesDone < file.size() / BookPieceSize);
+}
+
+FOLIVAR_TEST(BookReadingTest)
+
+#include "BookReadingTest.moc"
