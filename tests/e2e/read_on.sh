@@ -28,7 +28,10 @@ expect_exit_code 0
 [ "$(setting 行)" = "$last_page" ] || fail "the last page is at line $(setting 行), Page Up showed line $last_page"
 
 echo "case: a first start without books"
-write_settings "Config|路径|$E2E_DIR/nowhere/"
+# No settings, and a home without the folder a first run suggests (~/book).
+rm -f "$E2E_DIR/app/config.ini"
+export HOME="$E2E_DIR/home"
+mkdir -p "$HOME"
 start_program
 [[ "$(pane_text)" == *'文件 → 打开文件'* ]] || fail "the first start does not show the guide"
 exit_through_menu
