@@ -64,13 +64,9 @@ MainWindow::MainWindow(ReaderState &state, QWidget *parent) : QMainWindow(parent
     // Qt's own dialogs speak the window's language.
     InstallQtTranslations(this);
     CreateControls();
-    DescribeControls();
-    CreateMenus();
-    WireEvents();
-    show();
-    PlaceAtDesignedGeometry();
-    // The created event: start-up runs from the event loop, once the window is
-    // up and the window manager has framed it.
+    // The created event: the rest of start-up runs from the event loop, once
+    // the window is up and the window manager has framed it. Queued before the
+    // remembered book is asked for, it runs before that book is handed over.
     QMetaObject::invokeMethod(
         this,
         [this] {
@@ -78,6 +74,13 @@ MainWindow::MainWindow(ReaderState &state, QWidget *parent) : QMainWindow(parent
             OnStartup(state_, controls_, *session_);
         },
         Qt::QueuedConnection);
+    // The remembered book loads while the window is being built.
+    BeginStartup(state_, controls_, *session_);
+    DescribeControls();
+    CreateMenus();
+    WireEvents();
+    show();
+    PlaceAtDesignedGeometry();
 }
 
 MainWindow::~MainWindow() = default;

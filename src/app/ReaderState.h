@@ -9,6 +9,14 @@
 #include <QString>
 #include <optional>
 
+// What the first step of start-up read, for its second step.
+struct StartupReading {
+    SettingTexts texts;
+    bool settingsExisted = false;
+    qint64 settingsTime = 0; // when the settings file was last written
+    bool reopening = false;  // the remembered book is being opened
+};
+
 struct ReaderState {
     // What the reader remembers of every book read, kept in books.db.
     BookStore store;
@@ -16,6 +24,7 @@ struct ReaderState {
     QtWindowSystem windowSystem;
     QString SettingsPath;
     int HotKeyId = 0;
+    StartupReading startupReading;
     // Start-up has finished putting the reader back where the user stopped.
     bool startedUp = false;
     // The settings as config.ini held them, while start-up has not put the

@@ -164,30 +164,36 @@ void FinishOnceShown(ReaderState &state, ReadingSession &session, bool reopening
 
 } // namespace
 
-void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSession &session)
+void BeginStartup(ReaderState &state, const ReaderControls &controls, ReadingSession &session)
 {
-    RegisterLayouts(state, controls);
+    StartupReading &reading = state.startupReading;
     state.SettingsPath = SettingsPathFor(QCoreApplication::applicationDirPath());
     const QFileInfo settingsFile(state.SettingsPath);
-    const qint64 settingsTime = settingsFile.exists() ? settingsFile.lastModified().toMSecsSinceEpoch() : 0;
-    const SettingTexts texts = ReadSettingTexts(state.SettingsPath);
-    const Settings remembered = SettingsFrom(texts);
+    reading.settingsExisted = settingsFile.exists();
+    reading.settingsTime = reading.settingsExisted ? settingsFile.lastModified().toMSecsSinceEpoch() : 0;
+    reading.texts = ReadSettingTexts(state.SettingsPath);
     state.store.Open(BookStorePathFor(state.SettingsPath));
-    // The font decides how lines wrap, so it must be in place before the pane
-    // is scrolled to the remembered line.
-    ApplyAppearance(remembered, *controls.编辑框_内容);
+    reading.reopening = !SettingsFrom(reading.texts).bookDirectory.isEmpty()
+        && ReopenBook(state, *controls.列表框_文件, session, reading.texts, reading.settingsTime);
+}
+
+void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSession &session)
+{
+    const StartupReading &reading = state.startupReading;
+    RegisterLayouts(state, controls);
+    // The font decides how lines wrap, so it must be in place before the
+    // reopened book is scrolled to the remembered line.
+    ApplyAppearance(SettingsFrom(reading.texts), *controls.编辑框_内容);
     ColourListsLikePane(*controls.编辑框_内容, *controls.列表框_文件, *controls.列表框_章节);
-    const bool reopening =
-        !remembered.bookDirectory.isEmpty() && ReopenBook(state, *controls.列表框_文件, session, texts, settingsTime);
     // A folder the settings remember may be on a drive not mounted yet; the
     // folder of a first run is only a suggestion.
     const QString &folder = session.BookShelf().BookDirectory();
-    if (settingsFile.exists() && !folder.isEmpty() && !QFileInfo(folder).isDir()) {
+    if (reading.settingsExisted && !folder.isEmpty() && !QFileInfo(folder).isDir()) {
         session.Pane().SetText(MissingFolderNotice(folder));
-        AwaitMissingFolder(state, *controls.列表框_文件, session, texts, settingsTime);
+        AwaitMissingFolder(state, *controls.列表框_文件, session, reading.texts, reading.settingsTime);
     } else {
         ShowGuideWithoutBooks(session, *controls.列表框_文件, state.SettingsPath);
     }
     state.HotKeyId = RegisterReaderHotKey(controls.mainWindow, controls.标签_热键反馈);
-    FinishOnceShown(state, session, reopening);
+    FinishOnceShown(state, session, reading.reopening);
 }

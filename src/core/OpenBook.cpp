@@ -36,8 +36,8 @@ bool OpenBook::BuildChapterIndex(int threads, const std::function<bool()> &cance
         return false;
     removedHeadings.clear();
     // An expression of the reader's own says itself what a heading is.
-    chapters = rule.kind == ChapterRule::Custom ? std::move(*headings)
-                                                : FoldTableOfContents(BookText, std::move(*headings));
+    chapters =
+        rule.kind == ChapterRule::Custom ? std::move(*headings) : FoldTableOfContents(BookText, std::move(*headings));
     chapters.prepend({0, HeadItemOf(BookText)});
     return true;
 }
