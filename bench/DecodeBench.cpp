@@ -51,10 +51,10 @@ double BestMs(int runs, const std::function<void()> &work)
 qsizetype DecodeByQt(QByteArrayView bytes)
 {
     QStringDecoder decoder("GB18030");
-    QString room(decoder.requiredSpace(BookPieceSize), Qt::Uninitialized);
+    QString room(decoder.requiredSpace(kBookPieceSize), Qt::Uninitialized);
     qsizetype units = 0;
-    for (qsizetype at = 0; at < bytes.size(); at += BookPieceSize) {
-        const QByteArrayView piece = bytes.sliced(at, qMin<qsizetype>(BookPieceSize, bytes.size() - at));
+    for (qsizetype at = 0; at < bytes.size(); at += kBookPieceSize) {
+        const QByteArrayView piece = bytes.sliced(at, qMin<qsizetype>(kBookPieceSize, bytes.size() - at));
         units += decoder.appendToBuffer(room.data(), piece) - room.data();
     }
     return units;
@@ -62,7 +62,7 @@ qsizetype DecodeByQt(QByteArrayView bytes)
 
 qsizetype DecodeByIconv(QByteArrayView bytes)
 {
-    QString room(BookPieceSize, Qt::Uninitialized);
+    QString room(kBookPieceSize, Qt::Uninitialized);
     const iconv_t converter = iconv_open("UTF-16LE", "GB18030");
     char *in = const_cast<char *>(bytes.data());
     size_t inLeft = size_t(bytes.size());
@@ -102,7 +102,7 @@ QString ReadOnOneThread(const QString &path)
     BookDecoder decoder({TextEncoding::Gb18030, 0});
     QString text;
     for (;;) {
-        const qint64 wanted = qBound<qint64>(0, length - file.pos(), BookPieceSize);
+        const qint64 wanted = qBound<qint64>(0, length - file.pos(), kBookPieceSize);
         const QByteArray piece = file.read(wanted);
         text += decoder.DecodePiece(piece);
         if (piece.size() < wanted || file.pos() >= length)

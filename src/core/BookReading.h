@@ -10,14 +10,14 @@
 #include <optional>
 
 // A book is read in pieces of this many bytes; the progress counts them.
-inline constexpr qint64 BookPieceSize = 100000;
+inline constexpr qint64 kBookPieceSize = 100000;
 
 // How the work is shared out; the defaults are the reader's.
 struct ReadingSplit {
     // Threads that decode, besides the one that reads.
     int threads = QThread::idealThreadCount();
     // Bytes per piece; even.
-    qint64 pieceSize = BookPieceSize;
+    qint64 pieceSize = kBookPieceSize;
     // Bytes a part gathers before it is cut off at the last split point of
     // its last piece; 0: chosen from the book's length and the threads.
     qint64 partSize = 0;

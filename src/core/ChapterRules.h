@@ -33,7 +33,7 @@ struct ChapterRule {
 const QRegularExpression &StrictChapterPattern();
 
 // How long the strict rule and a custom expression may search a book.
-inline constexpr std::chrono::milliseconds ChapterSearchTimeLimit = std::chrono::seconds(2);
+inline constexpr std::chrono::milliseconds kChapterSearchTimeLimit = std::chrono::seconds(2);
 
 // Every heading the rule finds in the text, in book order, at most one a
 // line: each from where the rule matched (the strict rule leaves indentation
@@ -47,7 +47,7 @@ inline constexpr std::chrono::milliseconds ChapterSearchTimeLimit = std::chrono:
 // just what they find in those lines of the whole book, as their headings
 // never reach over a line end. A custom expression may, and needs the whole.
 QList<ChapterHeading> FindHeadingsByRule(QStringView text, const ChapterRule &rule,
-                                         QDeadlineTimer deadline = QDeadlineTimer(ChapterSearchTimeLimit),
+                                         QDeadlineTimer deadline = QDeadlineTimer(kChapterSearchTimeLimit),
                                          bool *outOfTime = nullptr);
 
 // What a reader's own expression makes of a text, for its preview.

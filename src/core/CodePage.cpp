@@ -4,17 +4,17 @@
 #include <QStringEncoder>
 
 namespace {
-constexpr const char *CodePageName = "GB18030";
+constexpr const char *kCodePageName = "GB18030";
 }
 
 QString DecodeCodePage(const QByteArray &bytes)
 {
-    QStringDecoder decoder(CodePageName);
+    QStringDecoder decoder(kCodePageName);
     return decoder.decode(bytes);
 }
 
 QByteArray EncodeCodePage(const QString &text)
 {
-    QStringEncoder encoder(CodePageName);
+    QStringEncoder encoder(kCodePageName);
     return encoder.encode(text);
 }

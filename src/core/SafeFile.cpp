@@ -11,8 +11,8 @@ namespace {
 // Root may write anywhere, so the write bits are checked here.
 bool HasWriteBit(const QFileInfo &info)
 {
-    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
-    return info.permissions() & anyWrite;
+    constexpr auto kAnyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
+    return info.permissions() & kAnyWrite;
 }
 
 } // namespace

@@ -13,6 +13,8 @@ template <class... Handlers>
 struct Overloaded : Handlers... {
     using Handlers::operator()...;
 };
+template <class... Handlers>
+Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 void Assign(Settings &settings, const SettingKey &setting, const QString &text)
 {

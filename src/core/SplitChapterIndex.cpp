@@ -49,7 +49,7 @@ std::optional<QList<ChapterHeading>> FindHeadingsOnThreads(const QString &text, 
 {
     if (rule.kind == ChapterRule::Custom)
         return FindHeadingsByRule(text, rule);
-    const QDeadlineTimer deadline(ChapterSearchTimeLimit);
+    const QDeadlineTimer deadline(kChapterSearchTimeLimit);
     const qsizetype length = PartLengthFor(text.size(), threads, partLength);
     // The tasks read the text in place; it outlives them, as `parts` waits
     // for every task before it goes.

@@ -10,7 +10,7 @@ namespace {
 // breaks the UTF-8 rules every few characters: at most one malformed
 // sequence per this many well-formed multi-byte characters still reads as
 // UTF-8.
-constexpr qsizetype WellFormedPerMalformed = 100;
+constexpr qsizetype kWellFormedPerMalformed = 100;
 
 struct Utf8Census {
     qsizetype multiByte = 0;
@@ -91,7 +91,7 @@ Utf8Census CountUtf8(QByteArrayView bytes, bool endIsEndOfText)
 bool ReadsAsUtf8(QByteArrayView sample, bool sampleIsWholeFile)
 {
     const Utf8Census census = CountUtf8(sample, sampleIsWholeFile);
-    return census.longSequences > 0 && census.malformed * WellFormedPerMalformed <= census.multiByte;
+    return census.longSequences > 0 && census.malformed * kWellFormedPerMalformed <= census.multiByte;
 }
 
 QByteArray GuessCharset(QByteArrayView sample)

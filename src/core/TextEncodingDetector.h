@@ -23,9 +23,9 @@ struct TextEncoding {
 };
 
 // How much of the start of a file DetectEncoding wants to see.
-inline constexpr qsizetype EncodingSampleSize = 1 << 20;
+inline constexpr qsizetype kEncodingSampleSize = 1 << 20;
 
-// sample: the first bytes of the text (EncodingSampleSize or fewer).
+// sample: the first bytes of the text (kEncodingSampleSize or fewer).
 // sampleIsWholeFile: the sample ends where the file ends, so a character cut
 // off at its end is an error rather than the sample's edge.
 TextEncoding DetectEncoding(QByteArrayView sample, bool sampleIsWholeFile);

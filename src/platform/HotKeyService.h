@@ -7,7 +7,7 @@
 
 // The identifier registration returns and the first value of every press
 // notification.
-enum HotKeyNumber : int { kHotKeyNumber = 33001 };
+inline constexpr int kHotKeyNumber = 33001;
 
 // The classic virtual-key code of the grave/tilde key left of 1.
 constexpr int VK_OEM_3 = 0xC0;

@@ -21,7 +21,7 @@
 
 #include <memory>
 
-namespace portal {
+namespace Portal {
 
 const QString kService = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPath = QStringLiteral("/org/freedesktop/portal/desktop");
@@ -54,11 +54,11 @@ const QDBusArgument &operator>>(const QDBusArgument &argument, Shortcut &shortcu
     return argument;
 }
 
-} // namespace portal
+} // namespace Portal
 
-Q_DECLARE_METATYPE(portal::Shortcut)
+Q_DECLARE_METATYPE(Portal::Shortcut)
 
-namespace portal {
+namespace Portal {
 namespace {
 
 // The portal names keys as the shared shortcut format does: modifiers joined
@@ -263,11 +263,11 @@ std::unique_ptr<ShortcutSession> &ActiveSession()
 }
 
 } // namespace
-} // namespace portal
+} // namespace Portal
 
 bool PortalOffersGlobalShortcuts()
 {
-    using namespace portal;
+    using namespace Portal;
     if (!QDBusConnection::sessionBus().isConnected())
         return false;
     const QDeadlineTimer deadline(kAnswerLimitMs);
@@ -283,7 +283,7 @@ bool PortalOffersGlobalShortcuts()
 
 int RegisterPortalHotKey(WindowHandle owner, WindowHandle notifyTarget, int modifiers, int virtualKey)
 {
-    using namespace portal;
+    using namespace Portal;
     if (ActiveSession()) {
         qCInfo(lcPlatform) << "hot key: one is already registered";
         return 0;
@@ -304,7 +304,7 @@ int RegisterPortalHotKey(WindowHandle owner, WindowHandle notifyTarget, int modi
 
 void UnregisterPortalHotKey(WindowHandle owner, int id)
 {
-    std::unique_ptr<portal::ShortcutSession> &active = portal::ActiveSession();
+    std::unique_ptr<Portal::ShortcutSession> &active = Portal::ActiveSession();
     if (id != kHotKeyNumber || !active || active->Owner() != owner)
         return;
     active.reset(); // closes the session

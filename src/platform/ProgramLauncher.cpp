@@ -13,7 +13,7 @@ namespace {
 // case-sensitive one the program is usually installed in lower case.
 QString FindProgram(const QString &program)
 {
-    const QString found = QStandardPaths::findExecutable(program);
+    QString found = QStandardPaths::findExecutable(program);
     if (!found.isEmpty() || program == program.toLower())
         return found;
     return QStandardPaths::findExecutable(program.toLower());

@@ -25,7 +25,7 @@ int PercentRead(qint64 readUpTo, qint64 length)
 // the reading then starts again at byte 0.
 TextEncoding BookEncoding(QFile &file, std::optional<TextEncoding::Kind> chosen)
 {
-    const QByteArray sample = file.read(chosen ? 4 : EncodingSampleSize);
+    const QByteArray sample = file.read(chosen ? 4 : kEncodingSampleSize);
     const TextEncoding encoding = chosen ? ChosenEncoding(*chosen, sample) : DetectEncoding(sample, file.atEnd());
     file.seek(0);
     qCInfo(lcShelf) << "reading" << file.fileName() << "as" << encoding.Name()
@@ -142,7 +142,7 @@ std::optional<OpenBook> LoadBookText(const BookRequest &request, NotifyLabel &pr
     qint64 posted = 0;
     const auto postUpTo = [&](qint64 piecesDone) {
         for (; posted + 1 < piecesDone; ++posted)
-            progressLabel.Post(PercentRead(qMin((posted + 1) * BookPieceSize, length), length), 0);
+            progressLabel.Post(PercentRead(qMin((posted + 1) * kBookPieceSize, length), length), 0);
     };
     std::optional<QString> text = ReadBookText(file, length, book.encoding, cancelled, postUpTo);
     if (!text) {

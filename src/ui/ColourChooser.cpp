@@ -7,11 +7,11 @@
 
 namespace {
 
-constexpr int White = 0xFFFFFF;
+constexpr int kWhite = 0xFFFFFF;
 
 } // namespace
 
-ColourChooser::ColourChooser(QObject *parent) : ColourChooser(White, parent) {}
+ColourChooser::ColourChooser(QObject *parent) : ColourChooser(kWhite, parent) {}
 
 ColourChooser::ColourChooser(int initialColour, QObject *parent) : QObject(parent), colour_(initialColour) {}
 

@@ -129,7 +129,7 @@ void EditBox::FillDocument(const QString &text)
 
 QString EditBox::TextBetween(int from, int to) const
 {
-    const QString plain = toPlainText();
+    QString plain = toPlainText();
     QString text;
     int copiedUpTo = from;
     for (QTextBlock b = document()->findBlock(from); b.isValid() && b.position() <= to; b = b.next()) {
@@ -172,10 +172,10 @@ void EditBox::SetFontSize(int points)
 {
     // The font dialog offers 1 to 512 points. Far beyond that the font engine
     // gives up and draws empty boxes; nothing below 1 can be drawn at all.
-    static constexpr int largestPoints = 512;
+    static constexpr int kLargestPoints = 512;
     if (points < 1)
         return;
-    ChangeFont([points](QFont &f) { f.setPointSize(qMin(points, largestPoints)); });
+    ChangeFont([points](QFont &f) { f.setPointSize(qMin(points, kLargestPoints)); });
 }
 
 void EditBox::SetBold(bool on)

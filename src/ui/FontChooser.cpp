@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr int Black = 0;
+constexpr int kBlack = 0;
 
 // Qt's font dialog shown as a panel inside our own dialog: without buttons,
 // leaving Enter and Escape to the dialog around it.
@@ -31,7 +31,11 @@ public:
     }
 
 protected:
-    void keyPressEvent(QKeyEvent *event) override { QWidget::keyPressEvent(event); }
+    // QDialog's own Esc and Enter would close this dialog inside the chooser.
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        QWidget::keyPressEvent(event); // NOLINT(bugprone-parent-virtual-call)
+    }
 };
 
 // A button that shows a colour and lets the user pick another one.
@@ -106,7 +110,7 @@ private:
 
 } // namespace
 
-FontChooser::FontChooser(QObject *parent) : QObject(parent), font_(DefaultReadingFont()), colour_(Black) {}
+FontChooser::FontChooser(QObject *parent) : QObject(parent), font_(DefaultReadingFont()), colour_(kBlack) {}
 
 bool FontChooser::Show(QWidget *parent)
 {

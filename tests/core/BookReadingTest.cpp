@@ -50,12 +50,12 @@ QString NovelText(quint32 seed, bool crLf = true)
 // after the lead byte of a character and one after a line feed.
 QByteArray WithNulsAtPieceBoundaries(QByteArray bytes)
 {
-    for (const qint64 at : {BookPieceSize - 1, 2 * BookPieceSize, 3 * BookPieceSize + 1, 5 * BookPieceSize - 2})
+    for (const qint64 at : {kBookPieceSize - 1, 2 * kBookPieceSize, 3 * kBookPieceSize + 1, 5 * kBookPieceSize - 2})
         bytes[at] = '\0';
-    const qsizetype lineFeed = bytes.indexOf('\n', 6 * BookPieceSize);
+    const qsizetype lineFeed = bytes.indexOf('\n', 6 * kBookPieceSize);
     bytes[lineFeed + 1] = '\0';
-    bytes[7 * BookPieceSize - 1] = '\xB5';
-    bytes[7 * BookPieceSize] = '\0';
+    bytes[7 * kBookPieceSize - 1] = '\xB5';
+    bytes[7 * kBookPieceSize] = '\0';
     return bytes;
 }
 
@@ -64,9 +64,9 @@ QByteArray WithNulsAtPieceBoundaries(QByteArray bytes)
 // does not fit the room Qt's decoder makes for that one byte.
 QByteArray WithHeldBytesBeforeALoneLineFeed(QByteArray bytes)
 {
-    const qsizetype pieceStart = 8 * BookPieceSize;
+    const qsizetype pieceStart = 8 * kBookPieceSize;
     bytes.replace(pieceStart - 4, 4, "a\x82\x36\xB1");
-    for (qsizetype at = pieceStart; at < pieceStart + BookPieceSize; ++at) {
+    for (qsizetype at = pieceStart; at < pieceStart + kBookPieceSize; ++at) {
         if (bytes[at] == '\n')
             bytes[at] = ' ';
     }
@@ -129,7 +129,7 @@ void BookReadingTest::splitReading_givesTheOneThreadText()
     QFETCH(TextEncoding, encoding);
     QFETCH(qint64, length);
     QFETCH(int, threads);
-    const OneThreadRead expected = ReadOnOneThread(file, length, encoding, BookPieceSize);
+    const OneThreadRead expected = ReadOnOneThread(file, length, encoding, kBookPieceSize);
 
     QBuffer buffer(&file);
     buffer.open(QIODevice::ReadOnly);
@@ -156,7 +156,7 @@ void BookReadingTest::cancelled_givesNoTextAndStopsReading()
         [&](qint64 pieces) { piecesDone = pieces; }, {});
     QVERIFY(!text.has_value());
     QVERIFY(buffer.pos() < file.size());
-    QVERIFY(piecesDone < file.size() / BookPieceSize);
+    QVERIFY(piecesDone < file.size() / kBookPieceSize);
 }
 
 FOLIVAR_TEST(BookReadingTest)

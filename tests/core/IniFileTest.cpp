@@ -35,7 +35,7 @@ void WriteFileBytes(const QString &path, const QByteArray &bytes)
     QCOMPARE(file.write(bytes), bytes.size());
 }
 
-constexpr auto ReadOnlyDirectory = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
+constexpr auto kReadOnlyDirectory = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup
     | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
 
 } // namespace
@@ -56,7 +56,7 @@ private Q_SLOTS:
 
     void cleanup()
     {
-        QFile::setPermissions(dir_->path(), ReadOnlyDirectory | QFileDevice::WriteOwner);
+        QFile::setPermissions(dir_->path(), kReadOnlyDirectory | QFileDevice::WriteOwner);
         dir_.reset();
     }
 
@@ -204,7 +204,7 @@ private Q_SLOTS:
     {
         const QByteArray before = Gbk("[Config]\r\n行=5\r\n");
         WriteFileBytes(path_, before);
-        QVERIFY(QFile::setPermissions(dir_->path(), ReadOnlyDirectory));
+        QVERIFY(QFile::setPermissions(dir_->path(), kReadOnlyDirectory));
         QVERIFY(!WriteIniValue(path_, "Config", "行", "6"));
         const QString other = dir_->filePath("other.ini");
         QVERIFY(!WriteIniValue(other, "Config", "行", "6"));
@@ -257,7 +257,7 @@ private Q_SLOTS:
 
     void lock_readOnlyFolder_isNotTakenAndCreatesNothing()
     {
-        QVERIFY(QFile::setPermissions(dir_->path(), ReadOnlyDirectory));
+        QVERIFY(QFile::setPermissions(dir_->path(), kReadOnlyDirectory));
         QVERIFY(!IniFileLock(path_).IsHeld());
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{});
     }

@@ -79,6 +79,7 @@ Scenario RandomScenario(QRandomGenerator &random, bool withCentring)
 std::vector<FakeGeometry> GeometryOf(const FakeWindowSystem &windows, const std::vector<WindowHandle> &controls)
 {
     std::vector<FakeGeometry> geometry;
+    geometry.reserve(controls.size());
     for (const WindowHandle control : controls)
         geometry.push_back(windows.Geometry(control));
     return geometry;

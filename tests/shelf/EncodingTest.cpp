@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr qsizetype PieceSize = 100000;
+constexpr qsizetype kPieceSize = 100000;
 
 // Traditional characters only (all of them exist in Big5), none of which
 // can start or end a chapter heading.
@@ -137,7 +137,7 @@ private Q_SLOTS:
         QVERIFY(reference.panes[2].startsWith(QStringLiteral("第二章 漁市的清晨\n　　")));
 
         const QByteArray bytes = format.Encode(novel);
-        QVERIFY(bytes.size() > 2 * PieceSize);
+        QVERIFY(bytes.size() > 2 * kPieceSize);
         const OpenedBook book = OpenAsOnlyBook(bytes);
         QCOMPARE(book.text, reference.text);
         QCOMPARE(book.chapters, reference.chapters);
@@ -153,7 +153,7 @@ private Q_SLOTS:
         const BookFormat gb18030{"GB18030", {}}, big5{"Big5", {}}, utf8{"UTF-8", {}},
             utf8Marked{"UTF-8", "\xEF\xBB\xBF"}, utf16le{"UTF-16LE", "\xFF\xFE"}, utf16be{"UTF-16BE", "\xFE\xFF"};
         const QString 書 = QStringLiteral("書"), supplementary = QStringLiteral("𠀋");
-        for (const qsizetype boundary : {PieceSize, EncodingSampleSize}) {
+        for (const qsizetype boundary : {kPieceSize, kEncodingSampleSize}) {
             const auto row = [boundary](const char *name) -> QTestData & {
                 return QTest::addRow("%s at %lld", name, qlonglong(boundary));
             };
@@ -196,7 +196,7 @@ private Q_SLOTS:
     void gbkBookStartingWithAMegabyteOfAscii_readsAsGb18030()
     {
         QString text = QStringLiteral("Preface\r\n");
-        while (text.size() <= EncodingSampleSize)
+        while (text.size() <= kEncodingSampleSize)
             text += QStringLiteral("An English foreword that goes on and on before the story starts.\r\n");
         text += QStringLiteral("第一章 开始\r\n　　山城的雨下了一整夜，天亮时才停。\r\n");
         const OpenedBook book = OpenAsOnlyBook(BookFormat{"GBK", {}}.Encode(text));
@@ -220,7 +220,7 @@ private Q_SLOTS:
     {
         // "A一" is 41 00 00 4E in UTF-16LE: two zero bytes, but across two units.
         const QString unitPair = QStringLiteral("A一");
-        const qsizetype unitsPerPiece = PieceSize / 2;
+        const qsizetype unitsPerPiece = kPieceSize / 2;
         const QString first = QStringLiteral("第一章 甲\r\n") + QString(unitPair).repeated(1000);
         const QString firstRest = QString(unitsPerPiece - 1 - first.size() - 1, QLatin1Char('y'));
         const QString second = QString(unitPair).repeated(unitsPerPiece / 2);
@@ -228,7 +228,7 @@ private Q_SLOTS:
         // The mark is unit 0; the NUL character ends the first piece's text.
         const QString fileText = first + QChar(0) + firstRest + second + QChar(0) + third;
         const QByteArray bytes = BookFormat{"UTF-16LE", "\xFF\xFE"}.Encode(fileText);
-        QCOMPARE(bytes.size(), 2 * PieceSize + 2 * (1 + third.size()));
+        QCOMPARE(bytes.size(), 2 * kPieceSize + 2 * (1 + third.size()));
 
         const OpenedBook book = OpenAsOnlyBook(bytes);
         QCOMPARE(book.text, first + second);

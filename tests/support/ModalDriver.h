@@ -10,7 +10,7 @@
 
 class ModalDriver {
 public:
-    ModalDriver(std::function<bool(QDialog *)> isWanted, std::function<void(QDialog *)> drive)
+    ModalDriver(const std::function<bool(QDialog *)> &isWanted, const std::function<void(QDialog *)> &drive)
     {
         timer_.setInterval(0);
         QObject::connect(&timer_, &QTimer::timeout, [this, isWanted, drive] {

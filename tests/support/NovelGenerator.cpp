@@ -76,7 +76,7 @@ QString ChineseNumber(int number)
 // usual form is longer.
 QString ShortChineseNumber(int number)
 {
-    const QString usual = ChineseNumber(number);
+    QString usual = ChineseNumber(number);
     if (usual.size() <= 6)
         return usual;
     QString digits;

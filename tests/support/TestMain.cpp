@@ -10,7 +10,7 @@ using TestApplication = QCoreApplication;
 using TestApplication = QApplication;
 #endif
 
-namespace testsupport {
+namespace TestSupport {
 
 std::vector<TestFactory> &RegisteredTests()
 {
@@ -18,13 +18,13 @@ std::vector<TestFactory> &RegisteredTests()
     return tests;
 }
 
-} // namespace testsupport
+} // namespace TestSupport
 
 int main(int argc, char **argv)
 {
     TestApplication app(argc, argv);
     int failures = 0;
-    for (const auto &makeTest : testsupport::RegisteredTests()) {
+    for (const auto &makeTest : TestSupport::RegisteredTests()) {
         const std::unique_ptr<QObject> test = makeTest();
         failures += QTest::qExec(test.get(), argc, argv);
     }

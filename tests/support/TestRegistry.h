@@ -7,7 +7,7 @@
 #include <memory>
 #include <vector>
 
-namespace testsupport {
+namespace TestSupport {
 
 using TestFactory = std::function<std::unique_ptr<QObject>()>;
 
@@ -17,8 +17,8 @@ struct TestRegistration {
     explicit TestRegistration(TestFactory factory) { RegisteredTests().push_back(std::move(factory)); }
 };
 
-} // namespace testsupport
+} // namespace TestSupport
 
 #define FOLIVAR_TEST(Class)                                                                                            \
-    static const testsupport::TestRegistration registration_##Class(                                                   \
+    static const TestSupport::TestRegistration registration_##Class(                                                   \
         [] { return std::unique_ptr<QObject>(std::make_unique<Class>()); });
