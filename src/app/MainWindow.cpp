@@ -4,6 +4,7 @@
 #include "app/MenuItem.h"
 #include "app/ReaderState.h"
 #include "app/ReadingMenu.h"
+#include "app/SettingsSaver.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
 #include "layout/RelayoutAll.h"
@@ -226,6 +227,7 @@ void MainWindow::WireEvents()
         ShowGuideWithoutBooks(session, *c.列表框_文件, state.SettingsPath);
     });
     WireWindows();
+    new SettingsSaver(state, c, session, this);
     // Asked to end from outside (a signal, the session ending): close the way
     // the user does, so that shutdown runs; dialogs that are open close too.
     // closeAllWindows() skips hidden windows, and a window hidden with the hot

@@ -7,6 +7,7 @@
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
 #include "ui/NotifyLabel.h"
+#include "ui/VirtualKey.h"
 
 #include <QDir>
 #include <QLineEdit>
@@ -267,6 +268,30 @@ private Q_SLOTS:
         const QByteArray saved = reader.SettingsBytes();
         QCOMPARE(Setting(saved, QStringLiteral("书")), QStringLiteral("2"));
         QCOMPARE(Setting(saved, QStringLiteral("章")), QStringLiteral("2"));
+    }
+
+    // While the reader runs, config.ini follows what changes, a second or so
+    // later, in the same bytes as the save at shutdown.
+    void changes_areWrittenWhileTheReaderRuns()
+    {
+        ReaderFixture reader;
+        AddLibrary(reader);
+        reader.WriteSettings({QStringLiteral("Config/路径=") + Folder(reader), QStringLiteral("Config/书=0"),
+                              QStringLiteral("Config/章=1")});
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        reader.Session().OnContentKeyUp(VK_RIGHT, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(Setting(reader.SettingsBytes(), QStringLiteral("章")), QStringLiteral("2"), 5000);
+        reader.OpenBookAt(2);
+        c.编辑框_内容->SetFontSize(23);
+        c.编辑框_内容->SetBackgroundColour(0x102030);
+        QTRY_COMPARE_WITH_TIMEOUT(Setting(reader.SettingsBytes(), QStringLiteral("字体大小")), QStringLiteral("23"),
+                                  5000);
+        QCOMPARE(Setting(reader.SettingsBytes(), QStringLiteral("书")), QStringLiteral("2"));
+        QCOMPARE(Setting(reader.SettingsBytes(), QStringLiteral("背景颜色")), QString::number(0x102030));
+        const QByteArray whileRunning = reader.SettingsBytes();
+        reader.Close();
+        QCOMPARE(reader.SettingsBytes(), whileRunning);
     }
 
     void hiddenWindow_stillSavesOnClose()

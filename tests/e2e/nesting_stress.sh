@@ -3,7 +3,8 @@
 # books with the mouse and the keyboard, turns chapters, deletes chapter-list
 # items, resizes the window, hides and shows it with the hot key, and closes
 # it through the menu while the book is loading again. The reader ends with
-# exit code 0, saves its settings once, and they describe what was on screen.
+# exit code 0, every write of its settings (as they change, and at the close)
+# replaces the file whole, and the last one describes what was on screen.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 start_display
@@ -61,7 +62,6 @@ xdotool windowsize --sync "$WINDOW_ID" 884 560
 echo "c.txt and big.txt again from the keyboard, and 文件 > 退出 while big.txt loads"
 xdotool $(keys Down)
 wait_for_read c.txt 2
-[ "$(grep -c replaced "$E2E_DIR/writes")" -eq 0 ] || fail "the settings were written before the close"
 expect_no_other_windows
 
 xdotool $(keys Up) mousemove $((left + 15)) $((top + 10)) click --delay 0 1
@@ -71,8 +71,8 @@ expect_exit_code 0
 # Which steps landed in a load depends on the machine: say which did.
 echo "loads begun and cut short, in order:"
 sed -n 's#^folivar.shelf: \(reading\|stopped reading\) ".*/\([^/"]*\)".*#  \1 \2#p' "$E2E_LOG"
-[ "$(grep -c replaced "$E2E_DIR/writes")" -eq 10 ] && [ "$(grep -c written "$E2E_DIR/writes")" -eq 0 ] ||
-  fail "config.ini was written $(grep -vc watching "$E2E_DIR/writes") times, not once for each of the ten keys"
+[ "$(grep -c replaced "$E2E_DIR/writes")" -ge 10 ] && [ "$(grep -c written "$E2E_DIR/writes")" -eq 0 ] ||
+  fail "config.ini was not always replaced whole: $(sort "$E2E_DIR/writes" | uniq -c | tr '\n' ' ')"
 expect_complete_settings
 # The user last chose big.txt; the chapter list held c.txt's items with its
 # head item shown, or big.txt's own if that had finished loading.

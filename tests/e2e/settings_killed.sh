@@ -52,6 +52,21 @@ for round in $(seq 20); do
   echo "round $round: $written of 10 values saved"
 done
 
+echo "case: killed a while after a book and a chapter change"
+# The settings follow the reader as it goes, not only at the close.
+cp "$E2E_DIR/before.ini" "$ini"
+start_program
+eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+# The book list: a.txt, b.txt, big.txt, c.txt, rows 14 pixels apart from 30.
+xdotool mousemove $((X + 20)) $((Y + 72)) click 1
+wait_for_log 'read ".*/c.txt" to its end'
+pane_keys Right Right
+for _ in $(seq 50); do [ "$(setting 书)" = 3 ] && [ "$(setting 章)" = 2 ] && break; sleep 0.1; done
+kill -9 "$PROGRAM_PID"
+wait "$PROGRAM_PID" 2>/dev/null || true
+[ "$(setting 书) $(setting 章) $(setting 书名)" = "3 2 c.txt" ] ||
+  fail "after the kill config.ini holds 书 章 书名 = $(setting 书) $(setting 章) $(setting 书名), not 3 2 c.txt"
+
 echo "case: the next reader saves in full"
 cp "$E2E_DIR/before.ini" "$ini"
 next_chapter_then_exit

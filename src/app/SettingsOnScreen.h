@@ -1,0 +1,14 @@
+#pragma once
+// What config.ini is to hold at any moment: where the reader is, and how the
+// text looks. The same for the saves while the reader runs and at shutdown.
+#include "core/Settings.h"
+
+struct ReaderState;
+struct ReaderControls;
+class ReadingSession;
+
+// The book folder, the selected book and chapter, the pane's first visible
+// line and the names of the book and the chapter, or, while start-up has not
+// put the reader back at the remembered place, that place as it was read;
+// then the pane's font and colours.
+SettingTexts SettingsOnScreen(const ReaderState &state, const ReaderControls &controls, const ReadingSession &session);
