@@ -228,6 +228,8 @@ void MainWindow::WireEvents()
     });
     WireWindows();
     new SettingsSaver(state, c, session, this);
+    if (state.instance)
+        connect(state.instance, &ReaderInstance::handedOver, this, [this] { ShowInFront(*this); });
     // Asked to end from outside (a signal, the session ending): close the way
     // the user does, so that shutdown runs; dialogs that are open close too.
     // closeAllWindows() skips hidden windows, and a window hidden with the hot

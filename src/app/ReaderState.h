@@ -5,6 +5,7 @@
 #include "core/Settings.h"
 #include "layout/LayoutTable.h"
 #include "platform/QtWindowSystem.h"
+#include "platform/ReaderInstance.h"
 
 #include <QString>
 #include <optional>
@@ -24,6 +25,9 @@ struct ReaderState {
     QtWindowSystem windowSystem;
     QString SettingsPath;
     int HotKeyId = 0;
+    // The program's one reader on its settings, which later starts hand over
+    // to; none where the window runs on its own (tests, the benchmark).
+    ReaderInstance *instance = nullptr;
     StartupReading startupReading;
     // Start-up has finished putting the reader back where the user stopped.
     bool startedUp = false;

@@ -30,3 +30,11 @@ void OnHotKey(QWidget &window, int hotKey, int)
     if (window.isVisible() && QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
         window.activateWindow();
 }
+
+void ShowInFront(QWidget &window)
+{
+    window.show();
+    window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    window.raise();
+    window.activateWindow();
+}

@@ -9,3 +9,7 @@ void ReleaseReaderHotKey(QWidget *window, int hotKeyId);
 
 // Handler of 标签_热键反馈's notification: hides the window, or shows it again.
 void OnHotKey(QWidget &window, int hotKey, int unused);
+
+// The reader was started again: its window shows, also when it was hidden with
+// the hot key or minimised, and comes to the front.
+void ShowInFront(QWidget &window);
