@@ -52,10 +52,10 @@ const char *Verdict(bool met)
 
 void PrintFloor(const QList<Measurement> &floorRuns)
 {
-    const double idle = MedianOf(floorRuns, MeasurementKey::IdleBytes);
-    const double peak = MedianOf(floorRuns, MeasurementKey::PeakBytes);
+    const double idle = MedianOf(floorRuns, MeasurementKey::kIdleBytes);
+    const double peak = MedianOf(floorRuns, MeasurementKey::kPeakBytes);
     std::printf("  floor: read + decode    %9.1f ms     peak above idle %.1f MB\n",
-                MedianOf(floorRuns, MeasurementKey::FloorMs), (peak - idle) / kMegabyte);
+                MedianOf(floorRuns, MeasurementKey::kFloorMs), (peak - idle) / kMegabyte);
 }
 
 // A chapter change next to its floor: a bare editor of the pane's size and
@@ -69,19 +69,19 @@ void PrintAgainstBareEditor(double changeMs, double bareMs)
 
 void PrintChapterRules(const QList<Measurement> &runs, int plantedHeadings)
 {
-    const double defaultMs = MedianOf(runs, MeasurementKey::IndexDefaultMs);
-    const double strictMs = MedianOf(runs, MeasurementKey::IndexStrictMs);
+    const double defaultMs = MedianOf(runs, MeasurementKey::kIndexDefaultMs);
+    const double strictMs = MedianOf(runs, MeasurementKey::kIndexStrictMs);
     const double ratio = defaultMs > 0 ? strictMs / defaultMs : 0;
-    const int strictHeadings = int(MedianOf(runs, MeasurementKey::StrictHeadings));
+    const int strictHeadings = int(MedianOf(runs, MeasurementKey::kStrictHeadings));
     std::printf("  index, default rule     %9.1f ms\n", defaultMs);
     std::printf(
         "  index, strict rule      %9.1f ms     %.2f x default    target <= %.0f x        %s   (%d headings: %s)\n",
         strictMs, ratio, kStrictToDefault, Verdict(ratio <= kStrictToDefault), strictHeadings,
         strictHeadings == plantedHeadings ? "all planted" : "NOT the planted ones");
-    const double catastrophicMs = MedianOf(runs, MeasurementKey::CatastrophicCheckMs);
+    const double catastrophicMs = MedianOf(runs, MeasurementKey::kCatastrophicCheckMs);
     std::printf("  own rule checked        %9.1f ms     (^第.{1,12}章 for the preview: %d headings)\n",
-                MedianOf(runs, MeasurementKey::CustomCheckMs), int(MedianOf(runs, MeasurementKey::CustomHeadings)));
-    const bool refused = MedianOf(runs, MeasurementKey::CatastrophicRefused) > 0;
+                MedianOf(runs, MeasurementKey::kCustomCheckMs), int(MedianOf(runs, MeasurementKey::kCustomHeadings)));
+    const bool refused = MedianOf(runs, MeasurementKey::kCatastrophicRefused) > 0;
     std::printf("    catastrophic one      %9.1f ms     (^(\\S+)+\\d, %s)   target <= %.0f ms   %s\n", catastrophicMs,
                 refused ? "refused" : "NOT refused", kCustomCheckLimitMs,
                 Verdict(refused && catastrophicMs <= kCustomCheckLimitMs));
@@ -94,8 +94,8 @@ void PrintLaunch(const SizeResult &result)
         std::printf("  launch to the remembered chapter: no figures, every run failed\n");
         return;
     }
-    const double launchMs = MedianOf(runs, MeasurementKey::LaunchMs);
-    const double floorMs = MedianOf(runs, MeasurementKey::LaunchFloorMs);
+    const double launchMs = MedianOf(runs, MeasurementKey::kLaunchMs);
+    const double floorMs = MedianOf(runs, MeasurementKey::kLaunchFloorMs);
     const double ratio = floorMs > 0 ? launchMs / floorMs : 0;
     const bool large = result.megabytes >= kFirstChapterTargetFromMegabytes;
     const double targetMs = large ? kLaunchLargeMs : kLaunchSmallMs;
@@ -106,17 +106,17 @@ void PrintLaunch(const SizeResult &result)
         std::printf("      target <= %.1f x      %s\n", kLaunchToFloor, Verdict(ratio <= kLaunchToFloor));
     else
         std::printf("\n");
-    std::printf("  runs, launch ms:        %s\n", qPrintable(RunValues(runs, MeasurementKey::LaunchMs, 1)));
+    std::printf("  runs, launch ms:        %s\n", qPrintable(RunValues(runs, MeasurementKey::kLaunchMs, 1)));
 }
 
 void PrintReader(const SizeResult &result, double floorMs)
 {
     const QList<Measurement> &runs = result.readerRuns;
-    const double firstMs = MedianOf(runs, MeasurementKey::FirstChapterMs);
-    const double lastMs = MedianOf(runs, MeasurementKey::LastChapterMs);
-    const double stepMs = MedianOf(runs, MeasurementKey::ArrowStepMs);
-    const double idle = MedianOf(runs, MeasurementKey::IdleBytes);
-    const double peak = MedianOf(runs, MeasurementKey::PeakBytes);
+    const double firstMs = MedianOf(runs, MeasurementKey::kFirstChapterMs);
+    const double lastMs = MedianOf(runs, MeasurementKey::kLastChapterMs);
+    const double stepMs = MedianOf(runs, MeasurementKey::kArrowStepMs);
+    const double idle = MedianOf(runs, MeasurementKey::kIdleBytes);
+    const double peak = MedianOf(runs, MeasurementKey::kPeakBytes);
     const double toFloor = floorMs > 0 ? firstMs / floorMs : 0;
     const double aboveIdleToFile = (peak - idle) / double(result.book.bytes);
 
@@ -127,12 +127,12 @@ void PrintReader(const SizeResult &result, double floorMs)
         std::printf("      (target set for %d MB)\n", kFirstChapterTargetFromMegabytes);
     std::printf("  last chapter shown      %9.3f ms                     target <= %.0f ms       %s\n", lastMs,
                 kLastChapterMs, Verdict(lastMs <= kLastChapterMs));
-    PrintAgainstBareEditor(lastMs, MedianOf(runs, MeasurementKey::LastChapterFloorMs));
+    PrintAgainstBareEditor(lastMs, MedianOf(runs, MeasurementKey::kLastChapterFloorMs));
     std::printf("    its first jump        %9.3f ms     (first prose on screen: glyphs rasterised once)\n",
-                MedianOf(runs, MeasurementKey::FirstLastChapterMs));
+                MedianOf(runs, MeasurementKey::kFirstLastChapterMs));
     std::printf("  right-arrow step        %9.3f ms                     target <= %.0f ms       %s\n", stepMs,
                 kArrowStepMs, Verdict(stepMs <= kArrowStepMs));
-    PrintAgainstBareEditor(stepMs, MedianOf(runs, MeasurementKey::ArrowStepFloorMs));
+    PrintAgainstBareEditor(stepMs, MedianOf(runs, MeasurementKey::kArrowStepFloorMs));
     std::printf("  peak memory             %9.1f MB     idle %.1f MB, above idle %.1f MB = %.2f x file",
                 peak / kMegabyte, idle / kMegabyte, (peak - idle) / kMegabyte, aboveIdleToFile);
     if (result.megabytes >= kFirstChapterTargetFromMegabytes)
@@ -140,22 +140,22 @@ void PrintReader(const SizeResult &result, double floorMs)
                     Verdict(aboveIdleToFile <= kPeakAboveIdleToFile));
     else
         std::printf("\n");
-    const double findMs = MedianOf(runs, MeasurementKey::FindMs);
-    const double findFloorMs = MedianOf(runs, MeasurementKey::FindFloorMs);
+    const double findMs = MedianOf(runs, MeasurementKey::kFindMs);
+    const double findFloorMs = MedianOf(runs, MeasurementKey::kFindFloorMs);
     const double findRatio = findFloorMs > 0 ? findMs / findFloorMs : 0;
     std::printf("  find 时间/時間 everywhere %7.1f ms     %.2f x floor      target <= %.0f x        %s   (%d hits)\n",
                 findMs, findRatio, kFindToFloor, Verdict(findRatio <= kFindToFloor),
-                int(MedianOf(runs, MeasurementKey::FindHits)));
+                int(MedianOf(runs, MeasurementKey::kFindHits)));
     std::printf("    floor: indexOf loop  %9.1f ms\n", findFloorMs);
     PrintChapterRules(runs, result.book.plantedHeadings);
-    const int found = int(MedianOf(runs, MeasurementKey::ChapterItems));
+    const int found = int(MedianOf(runs, MeasurementKey::kChapterItems));
     std::printf("  chapter items           %9d        planted headings %d, %d of them the table of contents (one "
                 "item): %s\n",
                 found, result.book.plantedHeadings, result.book.tableEntries,
                 Verdict(found == result.book.ChapterItems()));
-    std::printf("  runs, first chapter ms: %s\n", qPrintable(RunValues(runs, MeasurementKey::FirstChapterMs, 1)));
-    std::printf("  runs, floor ms:         %s\n", qPrintable(RunValues(result.floorRuns, MeasurementKey::FloorMs, 1)));
-    std::printf("  runs, peak MB:          %s\n", qPrintable(RunValues(runs, MeasurementKey::PeakBytes, kMegabyte)));
+    std::printf("  runs, first chapter ms: %s\n", qPrintable(RunValues(runs, MeasurementKey::kFirstChapterMs, 1)));
+    std::printf("  runs, floor ms:         %s\n", qPrintable(RunValues(result.floorRuns, MeasurementKey::kFloorMs, 1)));
+    std::printf("  runs, peak MB:          %s\n", qPrintable(RunValues(runs, MeasurementKey::kPeakBytes, kMegabyte)));
 }
 
 } // namespace
@@ -173,7 +173,7 @@ void PrintSizeReport(const SizeResult &result, int runsAsked)
     }
     PrintFloor(result.floorRuns);
     PrintLaunch(result);
-    PrintReader(result, MedianOf(result.floorRuns, MeasurementKey::FloorMs));
+    PrintReader(result, MedianOf(result.floorRuns, MeasurementKey::kFloorMs));
     std::printf("\n");
     std::fflush(stdout);
 }

@@ -31,11 +31,11 @@ SizeResult MeasureSize(int megabytes, const BenchSettings &settings, const QStri
     }
     for (int run = 1; run <= settings.runs; ++run) {
         std::fprintf(stderr, "%d MB: run %d of %d\n", megabytes, run, settings.runs);
-        AppendIfMeasured(result.floorRuns, RunChild({QLatin1String("--") + ChildOption::FloorRun, result.book.path}));
+        AppendIfMeasured(result.floorRuns, RunChild({QLatin1String("--") + ChildOption::kFloorRun, result.book.path}));
         AppendIfMeasured(
             result.readerRuns,
-            RunChild({QLatin1String("--") + ChildOption::ReaderRun, result.book.path,
-                      QLatin1String("--") + ChildOption::ArrowSteps, QString::number(settings.arrowSteps)}));
+            RunChild({QLatin1String("--") + ChildOption::kReaderRun, result.book.path,
+                      QLatin1String("--") + ChildOption::kArrowSteps, QString::number(settings.arrowSteps)}));
         AppendIfMeasured(result.launchRuns, MeasureLaunch(result.book, scratch));
     }
     QFile::remove(result.book.path);

@@ -7,11 +7,11 @@
 #include <QStringList>
 
 namespace ChildOption {
-inline const QString ReaderRun = QStringLiteral("reader-run");
-inline const QString FloorRun = QStringLiteral("floor-run");
-inline const QString ArrowSteps = QStringLiteral("arrow-steps");
-inline const QString StoreRun = QStringLiteral("store-run");
-inline const QString WithoutStore = QStringLiteral("without-store");
+inline const QString kReaderRun = QStringLiteral("reader-run");
+inline const QString kFloorRun = QStringLiteral("floor-run");
+inline const QString kArrowSteps = QStringLiteral("arrow-steps");
+inline const QString kStoreRun = QStringLiteral("store-run");
+inline const QString kWithoutStore = QStringLiteral("without-store");
 } // namespace ChildOption
 
 // One run of a child process of this program with these arguments; empty

@@ -32,7 +32,7 @@ Measurement MeasureFloor(const QString &bookPath)
     const double elapsedMs = timer.nsecsElapsed() / 1e6;
     if (text.isEmpty())
         return {};
-    return {{MeasurementKey::FloorMs, elapsedMs},
-            {MeasurementKey::IdleBytes, double(idle)},
-            {MeasurementKey::PeakBytes, double(PeakResidentBytes())}};
+    return {{MeasurementKey::kFloorMs, elapsedMs},
+            {MeasurementKey::kIdleBytes, double(idle)},
+            {MeasurementKey::kPeakBytes, double(PeakResidentBytes())}};
 }

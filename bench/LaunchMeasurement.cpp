@@ -90,5 +90,5 @@ Measurement MeasureLaunch(const BenchBook &book, const QString &scratch)
     const double launchMs = TimeLaunch(QDir(scratch).filePath(QStringLiteral("folivar")), chapter);
     if (floorMs < 0 || launchMs < 0)
         return {};
-    return {{MeasurementKey::LaunchMs, launchMs}, {MeasurementKey::LaunchFloorMs, floorMs}};
+    return {{MeasurementKey::kLaunchMs, launchMs}, {MeasurementKey::kLaunchFloorMs, floorMs}};
 }

@@ -147,9 +147,9 @@ Measurement MeasureFind(const QString &text)
         if (hits < plain)
             return {};
     }
-    return {{MeasurementKey::FindMs, Median(times)},
-            {MeasurementKey::FindFloorMs, Median(floors)},
-            {MeasurementKey::FindHits, double(hits)}};
+    return {{MeasurementKey::kFindMs, Median(times)},
+            {MeasurementKey::kFindFloorMs, Median(floors)},
+            {MeasurementKey::kFindHits, double(hits)}};
 }
 
 // From the choice of the book to its first chapter on screen, as the user
@@ -190,15 +190,15 @@ Measurement MeasureOpenWindow(ReadingSession &session, const ReaderControls &con
     const double peak = double(PeakResidentBytes());
     Measurement measurement = MeasureFind(opened.BookText);
     measurement.insert(MeasureChapterRules(opened.BookText));
-    measurement.insert({{MeasurementKey::FirstChapterMs, firstChapterMs},
-                        {MeasurementKey::FirstLastChapterMs, times.firstLastChapterMs},
-                        {MeasurementKey::LastChapterMs, Median(times.lastChapterJumps)},
-                        {MeasurementKey::LastChapterFloorMs, BareChangeMs(pane, opened, times.jumps)},
-                        {MeasurementKey::ArrowStepMs, Median(times.arrowSteps)},
-                        {MeasurementKey::ArrowStepFloorMs, BareChangeMs(pane, opened, times.steps)},
-                        {MeasurementKey::ChapterItems, double(opened.ChapterCount())},
-                        {MeasurementKey::IdleBytes, double(idle)},
-                        {MeasurementKey::PeakBytes, peak}});
+    measurement.insert({{MeasurementKey::kFirstChapterMs, firstChapterMs},
+                        {MeasurementKey::kFirstLastChapterMs, times.firstLastChapterMs},
+                        {MeasurementKey::kLastChapterMs, Median(times.lastChapterJumps)},
+                        {MeasurementKey::kLastChapterFloorMs, BareChangeMs(pane, opened, times.jumps)},
+                        {MeasurementKey::kArrowStepMs, Median(times.arrowSteps)},
+                        {MeasurementKey::kArrowStepFloorMs, BareChangeMs(pane, opened, times.steps)},
+                        {MeasurementKey::kChapterItems, double(opened.ChapterCount())},
+                        {MeasurementKey::kIdleBytes, double(idle)},
+                        {MeasurementKey::kPeakBytes, peak}});
     return measurement;
 }
 

@@ -36,12 +36,12 @@ Measurement MeasureChapterRules(const QString &text)
     const auto checkMs = [&](const QString &pattern) {
         return MedianMs([&] { check = CheckCustomRule(pattern, text, std::chrono::seconds(2), cancel); });
     };
-    Measurement measurement = {{MeasurementKey::IndexDefaultMs, defaultMs},
-                               {MeasurementKey::IndexStrictMs, strictMs},
-                               {MeasurementKey::StrictHeadings, double(strictHeadings)},
-                               {MeasurementKey::CustomCheckMs, checkMs(QStringLiteral("^第.{1,12}章"))},
-                               {MeasurementKey::CustomHeadings, double(check.found)}};
-    measurement.insert(MeasurementKey::CatastrophicCheckMs, checkMs(QStringLiteral(R"(^(\S+)+\d)")));
-    measurement.insert(MeasurementKey::CatastrophicRefused, check.problem.isEmpty() ? 0 : 1);
+    Measurement measurement = {{MeasurementKey::kIndexDefaultMs, defaultMs},
+                               {MeasurementKey::kIndexStrictMs, strictMs},
+                               {MeasurementKey::kStrictHeadings, double(strictHeadings)},
+                               {MeasurementKey::kCustomCheckMs, checkMs(QStringLiteral("^第.{1,12}章"))},
+                               {MeasurementKey::kCustomHeadings, double(check.found)}};
+    measurement.insert(MeasurementKey::kCatastrophicCheckMs, checkMs(QStringLiteral(R"(^(\S+)+\d)")));
+    measurement.insert(MeasurementKey::kCatastrophicRefused, check.problem.isEmpty() ? 0 : 1);
     return measurement;
 }

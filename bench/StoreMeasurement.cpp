@@ -129,10 +129,10 @@ Measurement StartAndSwitch(bool withStore)
     const double findMs = MillisecondsOf(timer);
     if (found != withStore)
         return {};
-    return {{MeasurementKey::StartUpMs, startUpMs},
-            {MeasurementKey::StoreFirstSaveMs, saveMs[0]},
-            {MeasurementKey::StoreSaveMs, saveMs[1]},
-            {MeasurementKey::StoreSwitchMs, findMs}};
+    return {{MeasurementKey::kStartUpMs, startUpMs},
+            {MeasurementKey::kStoreFirstSaveMs, saveMs[0]},
+            {MeasurementKey::kStoreSaveMs, saveMs[1]},
+            {MeasurementKey::kStoreSwitchMs, findMs}};
 }
 
 void PrintLine(const char *what, double ms, const char *note)
@@ -181,8 +181,8 @@ Measurement MeasureStoreRun(const QString &folder, bool withStore)
     RemoveStore(storePath);
     if (measurement.isEmpty() || openingMs < 0)
         return {};
-    measurement.insert(MeasurementKey::StoreLoadMs, loadingMs);
-    measurement.insert(MeasurementKey::StoreOpenMs, openingMs);
+    measurement.insert(MeasurementKey::kStoreLoadMs, loadingMs);
+    measurement.insert(MeasurementKey::kStoreOpenMs, openingMs);
     return measurement;
 }
 
@@ -197,24 +197,24 @@ void PrintStoreReport(const QString &folder, int books, int runs)
     QMap<QString, QList<double>> with;
     QList<double> without;
     for (int run = 0; run < runs; ++run) {
-        const Measurement stored = RunChild({QLatin1String("--") + ChildOption::StoreRun, folder});
+        const Measurement stored = RunChild({QLatin1String("--") + ChildOption::kStoreRun, folder});
         const Measurement bare = RunChild(
-            {QLatin1String("--") + ChildOption::StoreRun, folder, QLatin1String("--") + ChildOption::WithoutStore});
+            {QLatin1String("--") + ChildOption::kStoreRun, folder, QLatin1String("--") + ChildOption::kWithoutStore});
         if (stored.isEmpty() || bare.isEmpty())
             continue;
         for (auto figure = stored.cbegin(); figure != stored.cend(); ++figure)
             with[figure.key()].append(figure.value());
-        without.append(bare.value(MeasurementKey::StartUpMs));
+        without.append(bare.value(MeasurementKey::kStartUpMs));
     }
     const auto median = [&with](const QString &key) { return Median(with.value(key)); };
-    PrintLine("start-up with the store", median(MeasurementKey::StartUpMs), "");
+    PrintLine("start-up with the store", median(MeasurementKey::kStartUpMs), "");
     PrintLine("start-up with an empty one", Median(without), "(creates a new books.db)");
-    PrintLine("loading the SQLite driver", median(MeasurementKey::StoreLoadMs),
+    PrintLine("loading the SQLite driver", median(MeasurementKey::kStoreLoadMs),
               "(thread pool, while the window is built)");
-    PrintTargetLine("start-up's work on it", median(MeasurementKey::StoreOpenMs), kStartUpTargetMs);
-    PrintLine("the first save of a run", median(MeasurementKey::StoreFirstSaveMs), "(starts the WAL)");
-    PrintTargetLine("saving a place", median(MeasurementKey::StoreSaveMs), kSaveTargetMs);
-    PrintLine("finding another record", median(MeasurementKey::StoreSwitchMs), "");
+    PrintTargetLine("start-up's work on it", median(MeasurementKey::kStoreOpenMs), kStartUpTargetMs);
+    PrintLine("the first save of a run", median(MeasurementKey::kStoreFirstSaveMs), "(starts the WAL)");
+    PrintTargetLine("saving a place", median(MeasurementKey::kStoreSaveMs), kSaveTargetMs);
+    PrintLine("finding another record", median(MeasurementKey::kStoreSwitchMs), "");
     std::printf("\n");
     std::fflush(stdout);
 }

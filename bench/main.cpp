@@ -56,16 +56,16 @@ int main(int argc, char *argv[])
                                    QStringLiteral("list"), QStringLiteral("8,64"));
     const QCommandLineOption runs(QStringLiteral("runs"), QStringLiteral("Runs per size."), QStringLiteral("n"),
                                   QStringLiteral("5"));
-    const QCommandLineOption arrowSteps(ChildOption::ArrowSteps, QStringLiteral("Right-arrow steps per run."),
+    const QCommandLineOption arrowSteps(ChildOption::kArrowSteps, QStringLiteral("Right-arrow steps per run."),
                                         QStringLiteral("n"), QStringLiteral("200"));
     const QCommandLineOption storeBooks(QStringLiteral("store-books"),
                                         QStringLiteral("Books in the measured book store (0: none)."),
                                         QStringLiteral("n"), QStringLiteral("5000"));
-    const QCommandLineOption readerRun = ChildRunOption(ChildOption::ReaderRun);
-    const QCommandLineOption storeRun = ChildRunOption(ChildOption::StoreRun);
-    QCommandLineOption withoutStore(ChildOption::WithoutStore);
+    const QCommandLineOption readerRun = ChildRunOption(ChildOption::kReaderRun);
+    const QCommandLineOption storeRun = ChildRunOption(ChildOption::kStoreRun);
+    QCommandLineOption withoutStore(ChildOption::kWithoutStore);
     withoutStore.setFlags(QCommandLineOption::HiddenFromHelp);
-    const QCommandLineOption floorRun = ChildRunOption(ChildOption::FloorRun);
+    const QCommandLineOption floorRun = ChildRunOption(ChildOption::kFloorRun);
     parser.addOptions({sizes, runs, arrowSteps, storeBooks, readerRun, floorRun, storeRun, withoutStore});
     parser.process(app);
 

@@ -52,7 +52,7 @@ std::optional<QList<Element>> ListFromJson(const QJsonValue &value,
     if (!value.isArray())
         return std::nullopt;
     QList<Element> list;
-    for (const QJsonValue &item : value.toArray()) {
+    for (const QJsonValueConstRef item : value.toArray()) {
         std::optional<Element> element = elementFromJson(item);
         if (!element)
             return std::nullopt;

@@ -42,7 +42,8 @@ bool HoldsDisputed(QStringView text)
 qsizetype IconvUnits(QByteArrayView bytes, char16_t *out)
 {
     const iconv_t converter = iconv_open(kUnits, "GB18030");
-    if (converter == iconv_t(-1))
+    // iconv_open says "failed" with (iconv_t)-1.
+    if (converter == iconv_t(-1)) // NOLINT(performance-no-int-to-ptr)
         return -1;
     char *in = const_cast<char *>(bytes.data());
     size_t inLeft = size_t(bytes.size());

@@ -10,8 +10,8 @@
 
 namespace {
 
-const QByteArray NewLine = "\r\n";
-const QByteArray Utf8Bom = "\xEF\xBB\xBF";
+const QByteArray kNewLine = "\r\n";
+const QByteArray kUtf8Bom = "\xEF\xBB\xBF";
 
 // Splitting the raw bytes at LF is safe: no GB18030 character has a 0x0A byte.
 // Each line keeps its own line end, so untouched lines go back unchanged.
@@ -29,8 +29,8 @@ QList<QByteArray> SplitLines(const QByteArray &content)
 
 QByteArray LineEnd(const QByteArray &line)
 {
-    if (line.endsWith(NewLine))
-        return NewLine;
+    if (line.endsWith(kNewLine))
+        return kNewLine;
     return line.endsWith('\n') ? QByteArray("\n") : QByteArray();
 }
 
@@ -39,8 +39,8 @@ QByteArray LineEnd(const QByteArray &line)
 QString LineText(const QList<QByteArray> &lines, qsizetype index)
 {
     QByteArray body = lines[index].chopped(LineEnd(lines[index]).size());
-    if (index == 0 && body.startsWith(Utf8Bom))
-        body.remove(0, Utf8Bom.size());
+    if (index == 0 && body.startsWith(kUtf8Bom))
+        body.remove(0, kUtf8Bom.size());
     return DecodeCodePage(body);
 }
 
@@ -113,7 +113,7 @@ QByteArray WithValue(const QByteArray &line, const QString &value)
 void InsertLine(QList<QByteArray> &lines, qsizetype at, const QByteArray &line)
 {
     if (at == lines.size() && !lines.isEmpty() && LineEnd(lines.last()).isEmpty())
-        lines.last() += NewLine;
+        lines.last() += kNewLine;
     lines.insert(at, line);
 }
 
@@ -121,13 +121,13 @@ QByteArray WithKey(const QByteArray &content, const QString &section, const QStr
 {
     QList<QByteArray> lines = SplitLines(content);
     const KeyPlace place = FindKey(lines, section, key);
-    const QByteArray keyLine = EncodeCodePage(key + u'=' + value) + NewLine;
+    const QByteArray keyLine = EncodeCodePage(key + u'=' + value) + kNewLine;
     if (place.keyLine >= 0) {
         lines[place.keyLine] = WithValue(lines[place.keyLine], value);
     } else if (place.insertAt >= 0) {
         InsertLine(lines, place.insertAt, keyLine);
     } else {
-        InsertLine(lines, lines.size(), EncodeCodePage(u'[' + section + u']') + NewLine);
+        InsertLine(lines, lines.size(), EncodeCodePage(u'[' + section + u']') + kNewLine);
         lines.append(keyLine);
     }
     return lines.join();

@@ -15,9 +15,11 @@ constexpr std::uintptr_t kHugePage = std::uintptr_t(2) << 20;
 void ReserveTextRoom(QString &text, qsizetype units)
 {
     text.reserve(units);
-    const auto start = reinterpret_cast<std::uintptr_t>(text.data());
-    const std::uintptr_t begin = (start + kHugePage - 1) & ~(kHugePage - 1);
-    const std::uintptr_t end = (start + std::uintptr_t(text.capacity()) * sizeof(QChar)) & ~(kHugePage - 1);
+    char *const start = reinterpret_cast<char *>(text.data());
+    const auto address = reinterpret_cast<std::uintptr_t>(start);
+    const std::uintptr_t begin = (address + kHugePage - 1) & ~(kHugePage - 1);
+    const std::uintptr_t end = (address + std::uintptr_t(text.capacity()) * sizeof(QChar)) & ~(kHugePage - 1);
+    // Offsets from the room's own address keep the pointer a pointer.
     if (end > begin)
-        madvise(reinterpret_cast<void *>(begin), end - begin, MADV_HUGEPAGE);
+        madvise(start + (begin - address), end - begin, MADV_HUGEPAGE);
 }

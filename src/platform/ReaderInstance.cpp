@@ -20,7 +20,8 @@ QString InstanceName(const QString &settingsPath)
 {
     const QString user = qEnvironmentVariable("USER", qEnvironmentVariable("USERNAME"));
     const QByteArray key = (user + u'\n' + QFileInfo(settingsPath).absoluteFilePath()).toUtf8();
-    return QStringLiteral("folivar-") + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(20));
+    return QStringLiteral("folivar-")
+        + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(20));
 }
 
 } // namespace

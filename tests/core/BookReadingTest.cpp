@@ -31,7 +31,7 @@ OneThreadRead ReadOnOneThread(QByteArray file, qint64 length, const TextEncoding
     return read;
 }
 
-QByteArray Encoded(const QString &text, const char *encoding, QByteArray mark = {})
+QByteArray Encoded(const QString &text, const char *encoding, const QByteArray &mark = {})
 {
     QStringEncoder encoder(encoding);
     return mark + encoder.encode(text);

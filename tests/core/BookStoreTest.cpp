@@ -135,7 +135,7 @@ private Q_SLOTS:
         QTest::addColumn<BookRecord>("record");
         QList<Bookmark> many;
         for (int i = 0; i < 500; ++i)
-            many.append({i * 1000, u"第%1章"_s.arg(i), u"　　他说：“走吧。”"_s, 1765226399000 + i});
+            many.append({qsizetype(i) * 1000, u"第%1章"_s.arg(i), u"　　他说：“走吧。”"_s, 1765226399000 + i});
         BookRecord manyBookmarks = SampleRecord(3);
         manyBookmarks.bookmarks = many;
         BookRecord extremes;

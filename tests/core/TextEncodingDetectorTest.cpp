@@ -8,7 +8,7 @@
 namespace {
 
 // Traditional characters, so the same text exists in Big5, GB18030 and UTF-8.
-const QString Letter =
+const QString kLetter =
     QStringLiteral("　　見字如面。我到雨港已經一個禮拜了，直到今天才提起筆來給妳寫信，請別怪我。這一個禮拜，"
                    "雨幾乎沒有停過。火車進站的時候，窗外灰濛濛的一片，我還以為是起了霧，下了車才知道，那是雨。\r\n");
 
@@ -31,20 +31,20 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("sample");
         QTest::addColumn<TextEncoding::Kind>("kind");
         QTest::addColumn<qsizetype>("markLength");
-        const QByteArray utf8 = Encoded(Letter, "UTF-8");
+        const QByteArray utf8 = Encoded(kLetter, "UTF-8");
         QTest::newRow("UTF-8 mark") << "\xEF\xBB\xBF" + utf8 << TextEncoding::Utf8 << qsizetype(3);
-        QTest::newRow("UTF-16LE mark") << "\xFF\xFE" + Encoded(Letter, "UTF-16LE") << TextEncoding::Utf16LE
+        QTest::newRow("UTF-16LE mark") << "\xFF\xFE" + Encoded(kLetter, "UTF-16LE") << TextEncoding::Utf16LE
                                        << qsizetype(2);
-        QTest::newRow("UTF-16BE mark") << "\xFE\xFF" + Encoded(Letter, "UTF-16BE") << TextEncoding::Utf16BE
+        QTest::newRow("UTF-16BE mark") << "\xFE\xFF" + Encoded(kLetter, "UTF-16BE") << TextEncoding::Utf16BE
                                        << qsizetype(2);
         // The mark wins over what follows it.
         QTest::newRow("UTF-8 mark before GB18030")
-            << "\xEF\xBB\xBF" + Encoded(Letter, "GB18030") << TextEncoding::Utf8 << qsizetype(3);
+            << "\xEF\xBB\xBF" + Encoded(kLetter, "GB18030") << TextEncoding::Utf8 << qsizetype(3);
         QTest::newRow("UTF-8 without mark") << utf8 << TextEncoding::Utf8 << qsizetype(0);
         QTest::newRow("UTF-8 four-byte characters")
             << Encoded(QStringLiteral("𠀋𠂉"), "UTF-8") << TextEncoding::Utf8 << qsizetype(0);
-        QTest::newRow("Big5") << Encoded(Letter, "Big5") << TextEncoding::Big5 << qsizetype(0);
-        QTest::newRow("GB18030, Traditional") << Encoded(Letter, "GB18030") << TextEncoding::Gb18030 << qsizetype(0);
+        QTest::newRow("Big5") << Encoded(kLetter, "Big5") << TextEncoding::Big5 << qsizetype(0);
+        QTest::newRow("GB18030, Traditional") << Encoded(kLetter, "GB18030") << TextEncoding::Gb18030 << qsizetype(0);
         QTest::newRow("GBK, Simplified") << Encoded(
             QStringLiteral(
                 "第一章 最后一班渡船\r\n　　青鸟渡口挂在银河外缘的一条旧航道上，离最近的恒星也有半光年远。\r\n"),
@@ -91,7 +91,7 @@ private Q_SLOTS:
     void utf8WithRareCorruptBytes_staysUtf8()
     {
         // 267 multi-byte characters, a stray byte and a character missing its last byte.
-        const QByteArray letter = Encoded(Letter, "UTF-8");
+        const QByteArray letter = Encoded(kLetter, "UTF-8");
         const QByteArray bytes = letter + '\xFF' + letter + "\xE4\xB8" + letter;
         QCOMPARE(DetectEncoding(bytes, true), (TextEncoding{TextEncoding::Utf8, 0}));
     }
@@ -99,8 +99,8 @@ private Q_SLOTS:
     void utf8WithFrequentCorruptBytes_isGb18030()
     {
         QByteArray bytes;
-        for (qsizetype i = 0; i < Letter.size(); i += 20)
-            bytes += Encoded(Letter.mid(i, 20), "UTF-8") + '\xFF';
+        for (qsizetype i = 0; i < kLetter.size(); i += 20)
+            bytes += Encoded(kLetter.mid(i, 20), "UTF-8") + '\xFF';
         QCOMPARE(DetectEncoding(bytes, true).kind, TextEncoding::Gb18030);
     }
 

@@ -18,7 +18,7 @@ constexpr qsizetype kPieceSize = 100000;
 
 // Traditional characters only (all of them exist in Big5), none of which
 // can start or end a chapter heading.
-const QString Prose =
+const QString kProse =
     QStringLiteral("見字如面我到雨港已經一個禮拜了直到今天才提起筆來給妳寫信請別怪這幾乎沒有停過火車進站的時候"
                    "窗外灰濛濛片還以為是起霧下知道那細得像層紗不打傘也會濕透可走上十分鐘頭髮和肩膀就全都潮");
 
@@ -26,7 +26,7 @@ QString ProseLine(int seed)
 {
     QString line = QStringLiteral("　　");
     for (int i = 0; i < 60; ++i)
-        line += Prose[(seed * 7 + i * 13) % Prose.size()];
+        line += kProse[(seed * 7 + i * 13) % kProse.size()];
     return line + QStringLiteral("。\r\n");
 }
 
