@@ -12,6 +12,18 @@
 
 namespace {
 
+// A check mark that always shows the open book's choice: to a screen reader
+// with the menu closed, after an opening failed, and after a choice was
+// cancelled (a click on a checkable item checks it at once).
+void CheckWithOpenBook(QAction *item, QMenu *menu, ReadingSession &session, std::function<bool()> chosen)
+{
+    item->setCheckable(true);
+    const auto follow = [item, chosen = std::move(chosen)] { item->setChecked(chosen()); };
+    QObject::connect(&session, &ReadingSession::bookShown, item, follow);
+    QObject::connect(&session, &ReadingSession::openFailed, item, follow);
+    QObject::connect(menu, &QMenu::aboutToShow, item, follow);
+}
+
 void FillEncodingMenu(QMenu *encodings, ReadingSession &session)
 {
     const std::pair<const char *, std::optional<TextEncoding::Kind>> items[] = {
@@ -21,12 +33,9 @@ void FillEncodingMenu(QMenu *encodings, ReadingSession &session)
     for (const auto &[text, kind] : items) {
         QAction *item = AddMenuItem(encodings, QString::fromUtf8(text),
                                     [&session, kind = kind] { OnChooseEncoding(session, kind); });
-        item->setCheckable(true);
+        CheckWithOpenBook(item, encodings, session,
+                          [&session, kind = kind] { return ChosenEncodingOfOpenBook(session) == kind; });
         group->addAction(item);
-        // The check mark follows the open book.
-        QObject::connect(encodings, &QMenu::aboutToShow, item, [&session, item, kind = kind] {
-            item->setChecked(ChosenEncodingOfOpenBook(session) == kind);
-        });
     }
 }
 
@@ -35,10 +44,8 @@ void FillChapterRuleMenu(QMenu *rules, ReadingSession &session, QWidget *window)
     auto *group = new QActionGroup(rules);
     const auto addRule = [&](const QString &text, ChapterRule::Kind kind, std::function<void()> handler) {
         QAction *item = AddMenuItem(rules, text, std::move(handler));
-        item->setCheckable(true);
+        CheckWithOpenBook(item, rules, session, [&session, kind] { return session.Book().rule.kind == kind; });
         group->addAction(item);
-        QObject::connect(rules, &QMenu::aboutToShow, item,
-                         [&session, item, kind] { item->setChecked(session.Book().rule.kind == kind); });
     };
     addRule(QStringLiteral("默认"), ChapterRule::Default, [&session] { OnChooseChapterRule(session, {}); });
     addRule(QStringLiteral("严格（仅独立标题行）"), ChapterRule::Strict, [&session] {

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What a screen reader finds through AT-SPI: the book list, the chapter list
 # and the reading pane by their Chinese names, chapter titles without the
-# line end the book keeps with them, and a folder chooser whose buttons speak
+# line end the book keeps with them, the 章节规则 check mark of the open book
+# (read with the menu closed), and a folder chooser whose buttons speak
 # Chinese.
 source "$(dirname "$0")/lib.sh"
 here="$(dirname "$0")"
@@ -65,6 +66,27 @@ wait_for_accessible $'list item\t第3章 b之3' list 章节
 if grep -E '\\[rn]' <<<"$TREE" >&2; then
   fail "chapter list items are read with line ends"
 fi
+
+echo "case: the 章节规则 check mark shows the open book's rule, across books and a restart"
+strict=$'menu item\t严格（仅独立标题行）\tchecked'
+default=$'menu item\t默认\tchecked'
+wait_for_accessible "$default" menu\ item 章节规则
+eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+xdotool mousemove $((X + 15)) $((Y + 10)) click 1
+wait_for_menu
+# 阅读 is two menus to the right of 文件; 章节规则 its seventh item.
+xdotool key --delay 30 Right Right Down Down Down Down Down Down Right Down Return
+wait_for_accessible "$strict" menu\ item 章节规则
+# The book list: a.txt, b.txt, ..., rows 14 pixels apart from 30.
+xdotool mousemove $((X + 20)) $((Y + 30)) click 1
+wait_for_log 'read ".*/a.txt" to its end'
+wait_for_accessible "$default" menu\ item 章节规则
+xdotool mousemove $((X + 20)) $((Y + 44)) click 1
+wait_for_accessible "$strict" menu\ item 章节规则
+exit_through_menu
+expect_exit_code 0
+start_program
+wait_for_accessible "$strict" menu\ item 章节规则
 
 echo "case: the folder chooser speaks Chinese"
 eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"

@@ -4,7 +4,8 @@ reader does.
 
 atspi_tree.py PID [ROLE NAME]
 Prints every accessible below the application of process PID, or below its
-first accessible with that role and name, one a line: role, a tab, name.
+first accessible with that role and name, one a line: role, a tab, name, and
+for an item that is checked (a menu item's check mark) a tab and "checked".
 Control characters in names are printed as \\r, \\n, \\t (a backslash as
 \\\\), so that a line end kept in a name shows. Exits 1 when there is no such
 application or accessible (yet).
@@ -25,6 +26,10 @@ MAX_DEPTH = 40
 def escaped(name):
     return (name.replace("\\", "\\\\").replace("\r", "\\r")
             .replace("\n", "\\n").replace("\t", "\\t"))
+
+
+def check_mark(node):
+    return "\tchecked" if node.get_state_set().contains(Atspi.StateType.CHECKED) else ""
 
 
 def children(node):
@@ -68,7 +73,7 @@ def main():
             print(f"no {role} named {name}", file=sys.stderr)
             return 1
     for node in descendants(top):
-        print(f"{node.get_role_name()}\t{escaped(node.get_name() or '')}")
+        print(f"{node.get_role_name()}\t{escaped(node.get_name() or '')}{check_mark(node)}")
     return 0
 
 

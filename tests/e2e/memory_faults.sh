@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # The list and the pane stay in step: after Delete the right arrow goes on to
-# the chapter that follows the text on screen, the removed headings come back
-# through the chapter list's menu, an empty book empties the pane, and the
-# book highlighted after a quick change of books is the one shown.
+# the chapter that follows the text on screen, a right-click only opens the
+# chapter list's menu, the removed headings come back through that menu, an
+# empty book empties the pane, and the book highlighted after a quick change of books is the one shown.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 start_display
@@ -25,8 +25,14 @@ xdotool key --window "$WINDOW_ID" Delete
 pane_keys Right
 [ "$(pane_text)" = "$(chapter_text "$books/b.txt" 4)" ] || fail "the right arrow after Delete skipped chapter 4"
 
-echo "case: the removed heading comes back"
+echo "case: a right-click on another row, then Escape, changes nothing"
 eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+xdotool mousemove $((X + 20)) $((Y + 305)) click 3
+wait_for_menu
+xdotool key Escape
+[ "$(pane_text)" = "$(chapter_text "$books/b.txt" 4)" ] || fail "a cancelled right-click moved the reader"
+
+echo "case: the removed heading comes back"
 xdotool mousemove $((X + 20)) $((Y + 305)) click 3
 wait_for_menu
 xdotool key Down Return
