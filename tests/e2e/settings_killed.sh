@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A reader killed outright never leaves a broken config.ini. Killed while it
 # loads a book, it has written nothing. Killed while it saves, the file is the
-# old one or one the key-by-key save passes through, always whole; a lock it
+# old one or one the key-by-key save passes through, always whole; killed a
+# while after a change of book, chapter or font, it has kept them; a lock it
 # left behind does not hold up the next reader's save.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
@@ -52,7 +53,7 @@ for round in $(seq 20); do
   echo "round $round: $written of 10 values saved"
 done
 
-echo "case: killed a while after a book and a chapter change"
+echo "case: killed a while after a book, a chapter and a font change"
 # The settings follow the reader as it goes, not only at the close.
 cp "$E2E_DIR/before.ini" "$ini"
 start_program
@@ -61,11 +62,22 @@ eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
 xdotool mousemove $((X + 20)) $((Y + 72)) click 1
 wait_for_log 'read ".*/c.txt" to its end'
 pane_keys Right Right
-for _ in $(seq 50); do [ "$(setting 书)" = 3 ] && [ "$(setting 章)" = 2 ] && break; sleep 0.1; done
+# 设置 > 字体: the size field (its label's Alt+S), 23 points, Enter.
+xdotool mousemove $((X + 15)) $((Y + 10)) click 1
+wait_for_menu
+xdotool key --delay 30 Right Return
+wait_for_window '^选择字体$' >/dev/null
+xdotool key --delay 30 alt+s ctrl+a
+xdotool type --delay 30 23
+xdotool key Return
+for _ in $(seq 50); do
+  [ "$(setting 书) $(setting 章) $(setting 字体大小)" = "3 2 23" ] && break
+  sleep 0.1
+done
 kill -9 "$PROGRAM_PID"
 wait "$PROGRAM_PID" 2>/dev/null || true
-[ "$(setting 书) $(setting 章) $(setting 书名)" = "3 2 c.txt" ] ||
-  fail "after the kill config.ini holds 书 章 书名 = $(setting 书) $(setting 章) $(setting 书名), not 3 2 c.txt"
+[ "$(setting 书) $(setting 章) $(setting 书名) $(setting 字体大小)" = "3 2 c.txt 23" ] ||
+  fail "after the kill config.ini holds 书 章 书名 字体大小 = $(setting 书) $(setting 章) $(setting 书名) $(setting 字体大小), not 3 2 c.txt 23"
 
 echo "case: the next reader saves in full"
 cp "$E2E_DIR/before.ini" "$ini"
