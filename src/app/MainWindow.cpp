@@ -1,9 +1,12 @@
 #include "app/MainWindow.h"
 
+#include "app/BookDrop.h"
+#include "app/BookFromOutside.h"
 #include "app/FirstStartGuide.h"
 #include "app/MenuItem.h"
 #include "app/ReaderState.h"
 #include "app/ReadingMenu.h"
+#include "app/RecentBooksMenu.h"
 #include "app/SettingsSaver.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
@@ -26,6 +29,7 @@
 #include "ui/FontChooser.h"
 #include "ui/ListBox.h"
 #include "ui/ListWindow.h"
+#include "ui/MessageStrip.h"
 #include "ui/NotifyLabel.h"
 #include "ui/QtTranslations.h"
 
@@ -113,6 +117,7 @@ void MainWindow::CreateControls()
     controls_.标签_热键反馈 =
         Place(new NotifyLabel(QStringLiteral("标签_热键反馈"), client), "标签_热键反馈", 328, 136, 112, 24);
     controls_.编辑框_路径 = Place(new QLineEdit(client), "编辑框_路径", 168, 64, 80, 20);
+    controls_.标签_提示 = Place(new MessageStrip(client), "标签_提示", 171, 506, 708, 24);
     controls_.findWindow = new ListWindow(QStringLiteral("查找"), true, this);
     controls_.bookmarksWindow = new ListWindow(QStringLiteral("书签"), false, this);
     controls_.通用对话框2 = new FontChooser(this);
@@ -155,6 +160,7 @@ void MainWindow::CreateMenus()
 
     QMenu *file = menuBar()->addMenu(QStringLiteral("文件"));
     AddMenuItem(file, QStringLiteral("打开文件"), [this, &session] { session.OnChooseBookFolder(this); });
+    FillRecentBooksMenu(file->addMenu(QStringLiteral("最近阅读")), session, *c.标签_提示);
     file->addSeparator();
     AddMenuItem(file, QStringLiteral("退出"), [this] { close(); });
 
@@ -228,8 +234,13 @@ void MainWindow::WireEvents()
     });
     WireWindows();
     new SettingsSaver(state, c, session, this);
+    new BookDrop(*this, *c.编辑框_内容, session, *c.标签_提示);
     if (state.instance)
-        connect(state.instance, &ReaderInstance::handedOver, this, [this] { ShowInFront(*this); });
+        connect(state.instance, &ReaderInstance::handedOver, this, [this, &session, &c](const QStringList &books) {
+            ShowInFront(*this);
+            if (!books.isEmpty())
+                OpenBookFromOutside(session, *c.标签_提示, books.first());
+        });
     // Asked to end from outside (a signal, the session ending): close the way
     // the user does, so that shutdown runs; dialogs that are open close too.
     // closeAllWindows() skips hidden windows, and a window hidden with the hot

@@ -28,6 +28,9 @@ struct ReaderState {
     // The program's one reader on its settings, which later starts hand over
     // to; none where the window runs on its own (tests, the benchmark).
     ReaderInstance *instance = nullptr;
+    // The book named on the command line, opened instead of the remembered
+    // one; empty for none.
+    QString bookToOpen;
     StartupReading startupReading;
     // Start-up has finished putting the reader back where the user stopped.
     bool startedUp = false;

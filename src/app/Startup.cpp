@@ -1,5 +1,6 @@
 #include "app/Startup.h"
 
+#include "app/BookFromOutside.h"
 #include "app/FirstStartGuide.h"
 #include "app/Log.h"
 #include "app/ReaderState.h"
@@ -11,6 +12,7 @@
 #include "tools/HotKey.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
+#include "ui/MessageStrip.h"
 #include "ui/NotifyLabel.h"
 #include "ui/ReaderControls.h"
 
@@ -101,6 +103,17 @@ bool ReopenBook(ReaderState &state, ListBox &bookList, ReadingSession &session, 
     return session.OpenBookAt(book, RememberedPlace(state.store, remembered, settingsTime));
 }
 
+// The book named on the command line, opened in place of the remembered one
+// when it is a book; returns whether it is being opened. Should it not be
+// shown after all, config.ini's place is kept, as for a remembered book.
+bool OpenNamedBook(ReaderState &state, MessageStrip &strip, ReadingSession &session)
+{
+    if (state.bookToOpen.isEmpty() || !OpenBookFromOutside(session, strip, state.bookToOpen))
+        return false;
+    state.rememberedPlace = state.startupReading.texts;
+    return true;
+}
+
 // A book folder that is not there (a drive not mounted) is looked for now and
 // then; once it is back it is listed and the reader goes back to its place in
 // it, unless the user has chosen another folder meanwhile.
@@ -129,13 +142,16 @@ void AwaitMissingFolder(ReaderState &state, ListBox &bookList, ReadingSession &s
 }
 
 // The pane stretches with the window; the chapter list keeps its width and
-// lets its bottom edge follow the window's.
+// lets its bottom edge follow the window's; the message strip keeps its
+// height below the pane.
 void RegisterLayouts(ReaderState &state, const ReaderControls &controls)
 {
     RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.编辑框_内容), ANCHOR_PARENT, ANCHOR_PARENT,
                    ANCHOR_PARENT, ANCHOR_PARENT);
     RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.列表框_章节), ANCHOR_PARENT, ANCHOR_PARENT,
                    ANCHOR_KEEP_SIZE, ANCHOR_PARENT);
+    RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.标签_提示), ANCHOR_PARENT, ANCHOR_KEEP_SIZE,
+                   ANCHOR_PARENT, ANCHOR_PARENT);
 }
 
 void FinishStartup(ReaderState &state, const ReadingSession &session)
@@ -173,8 +189,9 @@ void BeginStartup(ReaderState &state, const ReaderControls &controls, ReadingSes
     reading.settingsTime = reading.settingsExisted ? settingsFile.lastModified().toMSecsSinceEpoch() : 0;
     reading.texts = ReadSettingTexts(state.SettingsPath);
     state.store.Open(BookStorePathFor(state.SettingsPath));
-    reading.reopening = !SettingsFrom(reading.texts).bookDirectory.isEmpty()
-        && ReopenBook(state, *controls.列表框_文件, session, reading.texts, reading.settingsTime);
+    reading.reopening = OpenNamedBook(state, *controls.标签_提示, session)
+        || (!SettingsFrom(reading.texts).bookDirectory.isEmpty()
+            && ReopenBook(state, *controls.列表框_文件, session, reading.texts, reading.settingsTime));
 }
 
 void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSession &session)

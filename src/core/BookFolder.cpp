@@ -1,6 +1,7 @@
 #include "core/BookFolder.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 
 QStringList ListBookFiles(const QString &directory)
@@ -13,4 +14,20 @@ QStringList ListBookFiles(const QString &directory)
         return byLetters != 0 ? byLetters < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
     });
     return names;
+}
+
+BookFileProblem CheckBookFile(const QString &path)
+{
+    constexpr qint64 kLargestBook = 0x7FFFFFFF;
+    const QFileInfo info(path);
+    if (!info.exists())
+        return BookFileProblem::Missing;
+    // Only ordinary files qualify: a FIFO would block its reader forever.
+    if (!info.isFile())
+        return BookFileProblem::NotAFile;
+    if (!path.endsWith(QLatin1StringView(".txt"), Qt::CaseInsensitive))
+        return BookFileProblem::NotText;
+    if (!info.isReadable())
+        return BookFileProblem::Unreadable;
+    return info.size() > kLargestBook ? BookFileProblem::TooLarge : BookFileProblem::None;
 }

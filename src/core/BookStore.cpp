@@ -6,6 +6,7 @@
 #include "core/Log.h"
 #include "core/SafeFile.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -126,6 +127,34 @@ bool BookStore::Put(const QString &name, const BookRecord &record)
         Warn("write the record of", name, writer);
     writer.finish();
     return written;
+}
+
+void BookStore::NoteRecentBook(const QString &path)
+{
+    if (!Ready())
+        return;
+    QSqlQuery query(connection_->Database());
+    query.prepare(NoteRecentSql());
+    query.addBindValue(path);
+    query.addBindValue(QDateTime::currentMSecsSinceEpoch());
+    if (!query.exec() || !query.exec(TrimRecentSql(kRecentBooks)))
+        Warn("note as read", path, query);
+}
+
+QStringList BookStore::RecentBooks() const
+{
+    QStringList paths;
+    if (!Ready())
+        return paths;
+    QSqlQuery query(connection_->Database());
+    query.setForwardOnly(true);
+    query.prepare(RecentBooksSql());
+    query.addBindValue(kRecentBooks);
+    if (!query.exec())
+        Warn("read the books read last", QString(), query);
+    while (query.next())
+        paths << query.value(0).toString();
+    return paths;
 }
 
 qsizetype BookStore::Count() const

@@ -10,6 +10,7 @@
 #include "core/BookRecord.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -53,6 +54,14 @@ public:
         change(record);
         return Put(name, record);
     }
+    // Notes that the book file at `path` was read just now: it heads the
+    // list of the books read last, across folders, which keeps the newest
+    // kRecentBooks. A failure is logged.
+    void NoteRecentBook(const QString &path);
+    // The paths of the books read last, newest first, files that are gone
+    // included; empty when that cannot be read (logged).
+    QStringList RecentBooks() const;
+    static constexpr int kRecentBooks = 10;
     // How many books have a record (0 when that cannot be read, logged).
     qsizetype Count() const;
 

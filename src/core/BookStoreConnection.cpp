@@ -91,7 +91,14 @@ Outcome PrepareFile(const QSqlDatabase &database)
         if (!query.exec(QLatin1StringView(pragma)))
             return Failure(QLatin1StringView(pragma), query.lastError());
     }
-    return isNew ? CreateTable(query) : Outcome::Ready;
+    if (isNew) {
+        if (const Outcome created = CreateTable(query); created != Outcome::Ready)
+            return created;
+    }
+    // Files written before the list of books read last existed gain it.
+    if (!query.exec(CreateRecentTableSql()))
+        return Failure(QStringLiteral("creating the list of books read last"), query.lastError());
+    return Outcome::Ready;
 }
 
 } // namespace

@@ -40,6 +40,31 @@ QString CreateBooksTableSql()
                           "chapter_rule TEXT) WITHOUT ROWID");
 }
 
+QString CreateRecentTableSql()
+{
+    return QStringLiteral(
+        "CREATE TABLE IF NOT EXISTS recent (path TEXT PRIMARY KEY NOT NULL, read INTEGER NOT NULL) WITHOUT ROWID");
+}
+
+// A book read within the same millisecond as the one before still comes
+// after it.
+QString NoteRecentSql()
+{
+    return QStringLiteral("INSERT OR REPLACE INTO recent (path, read) "
+                          "VALUES (?, max(?, (SELECT coalesce(max(read), 0) + 1 FROM recent)))");
+}
+
+QString TrimRecentSql(int count)
+{
+    return QStringLiteral("DELETE FROM recent WHERE path NOT IN (SELECT path FROM recent ORDER BY read DESC LIMIT %1)")
+        .arg(count);
+}
+
+QString RecentBooksSql()
+{
+    return QStringLiteral("SELECT path FROM recent ORDER BY read DESC LIMIT ?");
+}
+
 QString FindRecordSql()
 {
     return QStringLiteral("SELECT %1 FROM books WHERE name = ?").arg(QLatin1StringView(kColumns));

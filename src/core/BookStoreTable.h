@@ -1,6 +1,7 @@
 #pragma once
-// The layout of books.db: one table, `books`, one row per book under its file
-// name, and PRAGMA user_version telling which layout a file has.
+// The layout of books.db: the table `books`, one row per book under its file
+// name; the table `recent`, the books read last by their whole path; and
+// PRAGMA user_version telling which layout a file has.
 //
 //     name TEXT PRIMARY KEY, size, modified, chapter, chapter_title, line,
 //     removed_headings, removed_under_rule, last_read, bookmarks, encoding,
@@ -16,6 +17,12 @@
 
 #include <QSqlQuery>
 
+//     recent: path TEXT PRIMARY KEY, read INTEGER (a number that grows with
+//     each book read)
+//
+// `recent` came later without a new version: a reader that knows only
+// `books` works on as before, and a file without `recent` gains it when
+// opened.
 inline constexpr int kBookStoreVersion = 1;
 
 // Creates the table in a database that has none.
@@ -26,6 +33,14 @@ QString FindRecordSql();
 // Writes one record, bound by BindRecord; `conflict` says what happens to a
 // row under the same name: "REPLACE" or "IGNORE".
 QString InsertRecordSql(QLatin1StringView conflict);
+
+// The list of books read last: created where missing; one book noted as read
+// now (its path bound, then the time in milliseconds); the list cut to the
+// newest `count`; the paths, newest first, at most the number bound.
+QString CreateRecentTableSql();
+QString NoteRecentSql();
+QString TrimRecentSql(int count);
+QString RecentBooksSql();
 
 void BindRecord(QSqlQuery &query, const QString &name, const BookRecord &record);
 // The record in the row the query stands on. Lists that do not read as such

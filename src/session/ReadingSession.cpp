@@ -8,6 +8,7 @@
 #include "ui/ListBox.h"
 
 #include <QDateTime>
+#include <QFileInfo>
 
 ReadingSession::ReadingSession(BookStore &store, Shelf &shelf, ListBox &chapterList, EditBox &pane,
                                ListWindow &findWindow, QObject *parent)
@@ -57,6 +58,19 @@ void ReadingSession::OnChooseBookFolder(QWidget *window)
     shelf_.OnOpenFolder(window);
 }
 
+bool ReadingSession::OnOpenBookFile(const QString &path)
+{
+    SaveShownPlace();
+    pendingPlace_ = OwnPlace();
+    return shelf_.OpenBookFile(path);
+}
+
+void ReadingSession::OnOpenFolder(const QString &folder)
+{
+    SaveShownPlace();
+    shelf_.ListFolder(folder);
+}
+
 PlaceFinder ReadingSession::OwnPlace() const
 {
     return [this](const OpenBook &book) {
@@ -90,6 +104,7 @@ void ReadingSession::OnBookOpened(const OpenBook &book)
         pane_.ScrollToTextPosition(place.position);
     else if (!pane_.Text().isEmpty())
         pane_.ScrollLines(place.line);
+    store_.NoteRecentBook(QFileInfo(book_.folder + book_.fileName).absoluteFilePath());
     Q_EMIT bookShown();
 }
 

@@ -55,6 +55,15 @@ public:
     // "打开文件": saves the place in the book on screen and lists the folder
     // chosen over `window`.
     void OnChooseBookFolder(QWidget *window);
+    // A book file opened from outside the book list (the command line,
+    // another start, a drop, 最近阅读), given as an absolute path: the place
+    // in the book on screen is saved and the book opens as a book of its
+    // folder, which becomes the book folder, where the reader stopped in it.
+    // Returns whether its load began.
+    bool OnOpenBookFile(const QString &path);
+    // A folder given from outside: saves the place in the book on screen and
+    // lists that folder as the book folder.
+    void OnOpenFolder(const QString &folder);
     // The place the open book's record remembers, chapter 0 without one.
     PlaceFinder OwnPlace() const;
     // The open book read again from its file, or only cut into chapters
@@ -81,7 +90,8 @@ public:
     void Close();
 
 Q_SIGNALS:
-    // A book was handed over and is on screen at its place.
+    // A book was handed over and is on screen at its place; it heads the
+    // store's list of books read last.
     void bookShown();
     // The newest opening failed; the book on screen stays.
     void openFailed();

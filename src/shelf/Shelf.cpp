@@ -11,22 +11,9 @@
 
 namespace {
 
-// Read positions and lengths are signed 32-bit numbers.
-constexpr qint64 kLargestBook = 0x7FFFFFFF;
-
 bool EndsWithSeparator(const QString &directory)
 {
     return directory.endsWith(QDir::separator()) || directory.endsWith(QLatin1Char('/'));
-}
-
-// Only ordinary files qualify: a FIFO would block its reader forever and a
-// directory has nothing to read.
-bool IsReadableBook(const QString &path)
-{
-    const QFileInfo info(path);
-    if (!info.isFile() || info.size() > kLargestBook)
-        return false;
-    return path.right(3).toLower() == QLatin1String("txt");
 }
 
 } // namespace
@@ -63,11 +50,28 @@ bool Shelf::OnOpenFolder(QWidget *window)
     const QString chosen = ChooseFolder(window, QStringLiteral("选择目录"), start);
     if (chosen.isEmpty())
         return false;
+    ListFolder(chosen);
+    return true;
+}
+
+void Shelf::ListFolder(const QString &folder)
+{
     bookList_.DeleteAll();
     openBookIndex_ = -1;
-    FillBookList(chosen);
+    FillBookList(folder);
     Q_EMIT folderListed();
-    return true;
+}
+
+bool Shelf::OpenBookFile(const QString &path)
+{
+    const QFileInfo file(path);
+    const bool listed = QDir(file.absolutePath()) == QDir(directory_);
+    int index = listed ? RowOf(file.fileName()) : -1;
+    if (index < 0) {
+        ListFolder(file.absolutePath());
+        index = RowOf(file.fileName());
+    }
+    return OpenBookAt(index);
 }
 
 void Shelf::SetRequestMaker(std::function<BookRequest(const QString &, const QString &)> maker)
@@ -78,7 +82,7 @@ void Shelf::SetRequestMaker(std::function<BookRequest(const QString &, const QSt
 bool Shelf::OpenBookAt(int index)
 {
     const QString fileName = bookList_.ItemText(index);
-    if (index < 0 || index >= bookList_.Count() || !IsReadableBook(directory_ + fileName)) {
+    if (index < 0 || index >= bookList_.Count() || CheckBookFile(directory_ + fileName) != BookFileProblem::None) {
         qCInfo(lcShelf) << "not opening" << directory_ + fileName;
         loader_.Cancel();
         OnLoadEnded();
@@ -121,10 +125,13 @@ void Shelf::OnLoadEnded()
 
 int Shelf::IndexOf(const OpenBook &book) const
 {
-    if (book.folder != directory_)
-        return -1;
+    return book.folder == directory_ ? RowOf(book.fileName) : -1;
+}
+
+int Shelf::RowOf(const QString &fileName) const
+{
     for (int i = 0; i < bookList_.Count(); ++i)
-        if (bookList_.ItemText(i) == book.fileName)
+        if (bookList_.ItemText(i) == fileName)
             return i;
     return -1;
 }

@@ -31,6 +31,9 @@ public:
     // `window`) and lists it afresh, selecting no book. The open book, its
     // chapters and the pane stay as they are. Returns whether one was chosen.
     bool OnOpenFolder(QWidget *window);
+    // Lists the folder afresh as the book folder, as a folder chosen in
+    // "打开文件" is, selecting no book.
+    void ListFolder(const QString &folder);
 
     // What the reader chose for a book of the folder, to open it with.
     void SetRequestMaker(std::function<BookRequest(const QString &folder, const QString &fileName)> maker);
@@ -40,6 +43,10 @@ public:
     // stops, and the highlight goes back to the book on screen. Returns
     // whether a load began.
     bool OpenBookAt(int index);
+    // Starts opening the book file at `path` (an absolute path) as a book of
+    // its folder: the folder is listed afresh as the book folder unless it is
+    // listed already and holds the book. Refused as OpenBookAt refuses.
+    bool OpenBookFile(const QString &path);
     // Reads the open book again, or cuts it anew, as the request says.
     void Reload(BookRequest request);
     // The window is closing: the running load stops (which counts as a failed
@@ -48,7 +55,7 @@ public:
     bool IsLoading() const { return loader_.IsLoading(); }
 
 Q_SIGNALS:
-    // The user chose a folder and it is listed.
+    // The user chose a folder, or a book of another folder, and it is listed.
     void folderListed();
     // A book was handed over; the book list already highlights it.
     void bookOpened(const OpenBook &book);
@@ -59,6 +66,8 @@ private:
     void OnBookLoaded(const OpenBook &book);
     void OnLoadEnded();
     int IndexOf(const OpenBook &book) const;
+    // The book list's row of that file name, -1 when it lists none.
+    int RowOf(const QString &fileName) const;
 
     ListBox &bookList_;
     QLineEdit &pathBox_;

@@ -8,6 +8,7 @@ class NotifyLabel;
 class FontChooser;
 class ColourChooser;
 class ListWindow;
+class MessageStrip;
 
 struct ReaderControls {
     QWidget *mainWindow = nullptr;
@@ -19,6 +20,8 @@ struct ReaderControls {
     ListBox *列表框_文件 = nullptr;
     ListBox *列表框_章节 = nullptr;
     ColourChooser *选择颜色对话框1 = nullptr;
+    // The strip below the pane, for a short message.
+    MessageStrip *标签_提示 = nullptr;
     // Windows of their own beside the main one, hidden until asked for.
     ListWindow *findWindow = nullptr;
     ListWindow *bookmarksWindow = nullptr;

@@ -1,5 +1,6 @@
 #include "core/BookStore.h"
 #include "core/CodePage.h"
+#include "shelf/Shelf.h"
 #include "support/ReaderFixture.h"
 #include "support/TestRegistry.h"
 #include "ui/EditBox.h"
@@ -9,11 +10,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -42,6 +48,29 @@ QString CheckedRule(MainWindow &window)
         if (item->isChecked())
             checked << item->text();
     return checked.join(u'|');
+}
+
+// Drags `url` onto the window and, when `drop`, drops it there; returns
+// whether the window took it.
+bool Dragged(QWidget &window, const QUrl &url, bool drop)
+{
+    QMimeData data;
+    data.setUrls({url});
+    const QPoint centre = window.rect().center();
+    QDragEnterEvent enter(centre, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &enter);
+    if (!enter.isAccepted() || !drop)
+        return enter.isAccepted();
+    QDropEvent dropped(QPointF(centre), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &dropped);
+    return dropped.isAccepted();
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
 }
 
 } // namespace
@@ -196,6 +225,7 @@ private Q_SLOTS:
         const QStringList expected = {
             u"文件"_s,
             u"  打开文件"_s,
+            u"  最近阅读"_s,
             u"  -"_s,
             u"  退出"_s,
             u"设置"_s,
@@ -257,6 +287,47 @@ private Q_SLOTS:
         reader.Close();
         MainWindow &again = reader.Start();
         QCOMPARE(CheckedRule(again), u"严格（仅独立标题行）"_s);
+    }
+
+    void drop_opensABookOrListsAFolder_andRefusesAnythingElse()
+    {
+        ReaderFixture reader;
+        const QByteArray book = EncodeCodePage(u"书\r\n第一章 甲\r\n正文\r\n"_s);
+        reader.AddBook(u"a.txt"_s, book);
+        QTemporaryDir elsewhere;
+        WriteFile(elsewhere.filePath(u"新 书.txt"_s), book);
+        WriteFile(elsewhere.filePath(u"图.png"_s), "png");
+        MainWindow &window = reader.Start();
+        for (const QUrl &url : {QUrl::fromLocalFile(elsewhere.filePath(u"图.png"_s)),
+                                QUrl::fromLocalFile(elsewhere.filePath(u"没有.txt"_s)), QUrl(u"https://a.cn/b.txt"_s)})
+            QVERIFY2(!Dragged(window, url, false), qPrintable(url.toString()));
+        ReaderFixture::LoadWatch watch(reader);
+        QVERIFY(Dragged(window, QUrl::fromLocalFile(elsewhere.filePath(u"新 书.txt"_s)), true));
+        watch.Wait();
+        QCOMPARE(reader.Session().Book().fileName, u"新 书.txt"_s);
+        QCOMPARE(reader.Controls().列表框_文件->ItemText(0), u"新 书.txt"_s);
+        QVERIFY(Dragged(window, QUrl::fromLocalFile(reader.BookFolder()), true));
+        QCOMPARE(reader.Session().BookShelf().BookDirectory(), reader.BookFolder() + u'/');
+        QCOMPARE(reader.Controls().列表框_文件->Count(), 1);
+        QCOMPARE(reader.Controls().列表框_文件->ItemText(0), u"a.txt"_s);
+    }
+
+    void recentBooks_aBookWhoseFileIsGoneIsDisabled()
+    {
+        ReaderFixture reader;
+        reader.AddBook(u"a.txt"_s, EncodeCodePage(u"书\r\n"_s));
+        reader.WriteSettings({u"Config/路径="_s + reader.BookFolder() + u'/', u"Config/书=0"_s});
+        MainWindow &window = reader.Start();
+        reader.Session().Store().NoteRecentBook(u"/没有这个目录/旧书.txt"_s);
+        QMenu *recent = SubMenu(window.menuBar()->actions().first()->menu(), u"最近阅读"_s);
+        QVERIFY(recent);
+        Q_EMIT recent->aboutToShow();
+        QStringList items;
+        for (const QAction *item : recent->actions())
+            items << item->text() + (item->isEnabled() ? u""_s : u" (disabled)"_s);
+        QCOMPARE(items,
+                 QStringList({u"旧书.txt — /没有这个目录 (disabled)"_s,
+                              u"a.txt — "_s + QDir::toNativeSeparators(reader.BookFolder())}));
     }
 
     void exit_closesTheWindow()

@@ -181,6 +181,35 @@ private Q_SLOTS:
         QCOMPARE(store.Count(), 2);
     }
 
+    // Across folders and restarts, in a file written before the list existed.
+    void recentBooks_newestFirst_theLastTenKept()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"books.db"_s);
+        RunSql(path,
+               u"CREATE TABLE books (name TEXT PRIMARY KEY NOT NULL, size INTEGER, modified INTEGER, "
+               "chapter INTEGER, chapter_title TEXT, line INTEGER, removed_headings TEXT, removed_under_rule "
+               "TEXT, last_read INTEGER, bookmarks TEXT, encoding TEXT, chapter_rule TEXT) WITHOUT ROWID"_s);
+        RunSql(path, u"PRAGMA user_version = 1"_s);
+        QStringList noted;
+        {
+            BookStore store;
+            store.Open(path);
+            QCOMPARE(store.RecentBooks(), QStringList());
+            for (int i = 0; i < 12; ++i) {
+                noted.prepend(u"/书 %1/第%2部.txt"_s.arg(i % 2).arg(i));
+                store.NoteRecentBook(noted.first());
+            }
+            // Read again: it moves to the head, listed once.
+            store.NoteRecentBook(noted[5]);
+            noted.move(5, 0);
+        }
+        BookStore again;
+        again.Open(path);
+        QCOMPARE(again.RecentBooks(), noted.first(BookStore::kRecentBooks));
+        QVERIFY(again.Put(u"a.txt"_s, SampleRecord(1)));
+    }
+
     void oldJsonStore_isImportedOnce_data()
     {
         QTest::addColumn<QByteArray>("json");

@@ -116,15 +116,15 @@ setting() { # KEY [FILE]
     awk -F= -v key="$1" '$1 == key && !found { sub(/^[^=]*=/, ""); print; found = 1 }'
 }
 
-# Starts the program (the copy install_program made, unless another is named)
-# in the background as $PROGRAM_PID. What it logs goes to a new file,
+# Starts the program (the copy install_program made, unless another is named),
+# with the arguments given after it, in the background as $PROGRAM_PID. What it logs goes to a new file,
 # $E2E_LOG; its start-up and shelf messages are always there, plus whatever
 # QT_LOGGING_RULES asks for.
 run_program() {
   E2E_RUNS=$((${E2E_RUNS:-0} + 1))
   E2E_LOG="$E2E_DIR/log.$E2E_RUNS"
   QT_LOGGING_RULES="folivar.app.info=true;folivar.shelf.info=true;folivar.session.info=true${QT_LOGGING_RULES:+;$QT_LOGGING_RULES}" \
-    "${E2E_LAUNCHER[@]}" "${1:-$E2E_DIR/app/folivar}" 2>"$E2E_LOG" &
+    "${E2E_LAUNCHER[@]}" "${1:-$E2E_DIR/app/folivar}" "${@:2}" 2>"$E2E_LOG" &
   PROGRAM_PID=$!
   E2E_PIDS+=($PROGRAM_PID)
 }
