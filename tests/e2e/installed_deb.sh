@@ -28,7 +28,11 @@ desktop="$share/applications/$id.desktop"
 appstreamcli validate-tree --no-net "$root" >"$E2E_DIR/appstream.log" 2>&1 ||
   { cat "$E2E_DIR/appstream.log" >&2; fail "the installed tree does not validate"; }
 entry() { sed -n "s/^$1=//p" "$desktop"; }
-[ -x "$root/usr/bin/$(entry Exec)" ] || fail "the desktop file starts '$(entry Exec)', which is not installed"
+# Open With on a .txt file starts the program with that one file.
+program=$(entry Exec | cut -d ' ' -f 1)
+[ "$(entry Exec)" = "$program %f" ] && [ "$(entry MimeType)" = "text/plain;" ] ||
+  fail "the desktop file does not open text files: Exec=$(entry Exec) MimeType=$(entry MimeType)"
+[ -x "$root/usr/bin/$program" ] || fail "the desktop file starts '$program', which is not installed"
 for rendering in 32x32:32x32 32x32@2:64x64 64x64:64x64 256x256:256x256; do
   icon="$share/icons/hicolor/${rendering%%:*}/apps/$(entry Icon).png"
   [ -f "$icon" ] || fail "no icon at $icon"
@@ -45,14 +49,14 @@ mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
 chmod a-w "$root/usr/bin"
 python3 "$(dirname "$0")/make_library.py" "$HOME/book"
 start_display
-start_program "$root/usr/bin/$(entry Exec)"
+start_program "$root/usr/bin/$program"
 exit_through_menu
 expect_exit_code 0
 settings="$XDG_CONFIG_HOME/folivar/config.ini"
 [ -f "$settings" ] || fail "no settings in $settings"
 [ ! -e "$root/usr/bin/config.ini" ] || fail "settings were written beside the installed program"
 printf '[Config]\r\n路径=%s/book/\r\n书=1\r\n章=4\r\n行=6\r\n' "$HOME" | iconv -f UTF-8 -t GB18030 >"$settings"
-start_program "$root/usr/bin/$(entry Exec)"
+start_program "$root/usr/bin/$program"
 exit_through_menu
 expect_exit_code 0
 value() { iconv -f GB18030 -t UTF-8 "$settings" | tr -d '\r' | sed -n "s/^$1=//p"; }

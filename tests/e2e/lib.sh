@@ -273,15 +273,16 @@ pane_text() {
   done
 }
 
-# Waits until two screenshots taken a moment apart are the same, so that the
-# window has painted what it shows.
+# Waits until two dumps of the screen taken a moment apart are the same, so
+# that the window has painted what it shows. xwd rather than ImageMagick:
+# scripts/run uses this too, without the test tools.
 wait_for_still_screen() {
-  import -window root "$E2E_DIR/still.png"
+  xwd -root -silent >"$E2E_DIR/still.xwd"
   for _ in $(seq 50); do
     sleep 0.1
-    import -window root "$E2E_DIR/still2.png"
-    cmp -s "$E2E_DIR/still.png" "$E2E_DIR/still2.png" && return 0
-    mv "$E2E_DIR/still2.png" "$E2E_DIR/still.png"
+    xwd -root -silent >"$E2E_DIR/still2.xwd"
+    cmp -s "$E2E_DIR/still.xwd" "$E2E_DIR/still2.xwd" && return 0
+    mv "$E2E_DIR/still2.xwd" "$E2E_DIR/still.xwd"
   done
   fail "the screen did not settle"
 }
