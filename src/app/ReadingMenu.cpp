@@ -1,10 +1,13 @@
 #include "app/ReadingMenu.h"
 
 #include "app/MenuItem.h"
+#include "core/ChapterJump.h"
+#include "reader/ChapterNavigation.h"
 #include "session/BookEncoding.h"
 #include "session/Bookmarks.h"
 #include "session/ChapterRuleChoice.h"
 #include "session/ReadingSession.h"
+#include "ui/ChapterJumpDialog.h"
 #include "ui/ListWindow.h"
 #include "ui/ReaderControls.h"
 
@@ -55,6 +58,19 @@ void FillChapterRuleMenu(QMenu *rules, ReadingSession &session, QWidget *window)
             [&session, window] { OnEditCustomChapterRule(session, window); });
 }
 
+// 跳转到章节…: the chapter asked for is shown and selected in the list.
+void OnJumpToChapter(ReadingSession &session, QWidget *window)
+{
+    if (!session.HasBook())
+        return;
+    const OpenBook &book = session.Book();
+    const int current = session.ShownChapter();
+    const std::optional<int> chapter = AskChapterToJump(
+        window, [&book, current](const QString &query) { return FindChapterToJump(book, query, current); });
+    if (chapter && session.Book().ChapterRange(*chapter))
+        ShowChapter(session.Book(), session.ChapterList(), session.Pane(), *chapter);
+}
+
 } // namespace
 
 void FillReadingMenu(QMenu *reading, ReadingSession &session, const ReaderControls &c)
@@ -74,4 +90,8 @@ void FillReadingMenu(QMenu *reading, ReadingSession &session, const ReaderContro
     reading->addSeparator();
     FillEncodingMenu(reading->addMenu(QStringLiteral("编码")), session);
     FillChapterRuleMenu(reading->addMenu(QStringLiteral("章节规则")), session, c.mainWindow);
+    reading->addSeparator();
+    AddMenuItem(reading, QStringLiteral("跳转到章节…"), [&session, &c] {
+        OnJumpToChapter(session, c.mainWindow);
+    })->setShortcut(Qt::CTRL | Qt::Key_G);
 }

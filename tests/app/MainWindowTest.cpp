@@ -253,6 +253,8 @@ private Q_SLOTS:
             u"    默认 (checkable)"_s,
             u"    严格（仅独立标题行） (checkable)"_s,
             u"    自定义… (checkable)"_s,
+            u"  -"_s,
+            u"  跳转到章节… Ctrl+G"_s,
             u"侧边栏"_s,
             u"  隐藏"_s,
             u"  显示"_s,

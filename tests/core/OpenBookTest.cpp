@@ -1,4 +1,5 @@
 #include "core/OpenBook.h"
+#include "core/ChapterJump.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
@@ -207,6 +208,33 @@ private Q_SLOTS:
         book.chapters.fill({0, u"x"_s}, count);
         QCOMPARE(book.ChapterBefore(current), before);
         QCOMPARE(book.ChapterAfter(current), after);
+    }
+
+    // kBook with 第一章 春 again after 第三章 秋: 0 head, 1 春, 2 夏, 3 秋, 4 春.
+    void jump_byNumberOrTitleWords_data()
+    {
+        QTest::addColumn<QString>("query");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("chapter");
+        QTest::newRow("a number") << u" 2 "_s << 0 << 2;
+        QTest::newRow("full-width digits") << u"３"_s << 0 << 3;
+        QTest::newRow("the head") << u"0"_s << 3 << 0;
+        QTest::newRow("past the last") << u"5"_s << 0 << -1;
+        QTest::newRow("words after the current chapter") << u"春"_s << 1 << 4;
+        QTest::newRow("then from the head on") << u"春"_s << 4 << 1;
+        QTest::newRow("every word, any order") << u"秋 第三"_s << 0 << 3;
+        QTest::newRow("one word missing") << u"秋 第一"_s << 0 << -1;
+        QTest::newRow("nothing typed") << u"  "_s << 0 << -1;
+    }
+
+    void jump_byNumberOrTitleWords()
+    {
+        QFETCH(QString, query);
+        QFETCH(int, current);
+        QFETCH(int, chapter);
+        const OpenBook book = Indexed(kBook + u"\r\n第一章 春\r\n又是春天。"_s);
+        QCOMPARE(book.ChapterCount(), 5);
+        QCOMPARE(FindChapterToJump(book, query, current), chapter);
     }
 
     void findChapter_takesTheTitleNearestToTheGivenChapter()
