@@ -6,6 +6,7 @@
 #include "app/MenuItem.h"
 #include "app/ReaderState.h"
 #include "app/ReadingMenu.h"
+#include "app/ReadingProgress.h"
 #include "app/RecentBooksMenu.h"
 #include "app/SettingsSaver.h"
 #include "app/Shutdown.h"
@@ -235,6 +236,7 @@ void MainWindow::WireEvents()
     WireWindows();
     new SettingsSaver(state, c, session, this);
     new BookDrop(*this, *c.编辑框_内容, session, *c.标签_提示);
+    new ReadingProgress(session, *c.标签_提示, this);
     if (state.instance)
         connect(state.instance, &ReaderInstance::handedOver, this, [this, &session, &c](const QStringList &books) {
             ShowInFront(*this);

@@ -5,6 +5,7 @@
 #include "support/TestRegistry.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
+#include "ui/MessageStrip.h"
 #include "ui/NotifyLabel.h"
 
 #include <QAction>
@@ -312,6 +313,24 @@ private Q_SLOTS:
         QCOMPARE(reader.Session().BookShelf().BookDirectory(), reader.BookFolder() + u'/');
         QCOMPARE(reader.Controls().列表框_文件->Count(), 1);
         QCOMPARE(reader.Controls().列表框_文件->ItemText(0), u"a.txt"_s);
+    }
+
+    // Counted after the head item; chapter 2 starts 14 characters into the 25 of the book.
+    void progress_followsTheChapterShown_andReturnsAfterAMessage()
+    {
+        ReaderFixture reader;
+        reader.AddBook(u"a.txt"_s, EncodeCodePage(u"书\r\n第一章 甲\r\n正文\r\n第二章 乙\r\n正文\r\n"_s));
+        reader.WriteSettings({u"Config/路径="_s + reader.BookFolder() + u'/', u"Config/书=0"_s});
+        reader.Start();
+        const MessageStrip &strip = *reader.Controls().标签_提示;
+        QTRY_COMPARE(strip.text(), u"第 0 / 2 章    0.0%"_s);
+        reader.ShowChapter(2);
+        QTRY_COMPARE(strip.text(), u"第 2 / 2 章    56.0%"_s);
+        reader.Controls().标签_提示->ShowMessage(u"找不到文件：x.txt"_s, 50);
+        QCOMPARE(strip.text(), u"找不到文件：x.txt"_s);
+        QTRY_COMPARE(strip.text(), u"第 2 / 2 章    56.0%"_s);
+        QCOMPARE(strip.accessibleName(), u"阅读进度"_s);
+        QCOMPARE(strip.accessibleDescription(), strip.text());
     }
 
     void recentBooks_aBookWhoseFileIsGoneIsDisabled()

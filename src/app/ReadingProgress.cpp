@@ -1,0 +1,38 @@
+#include "app/ReadingProgress.h"
+
+#include "session/ReadingSession.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
+#include "ui/MessageStrip.h"
+
+#include <QItemSelectionModel>
+#include <QScrollBar>
+
+QString ProgressText(int chapter, int lastChapter, qsizetype position, qsizetype length)
+{
+    const double percent = length > 0 ? 100.0 * double(position) / double(length) : 0.0;
+    return QStringLiteral("第 %1 / %2 章    %3%").arg(chapter).arg(lastChapter).arg(percent, 0, 'f', 1);
+}
+
+ReadingProgress::ReadingProgress(ReadingSession &session, MessageStrip &strip, QObject *parent)
+    : QObject(parent), session_(session), strip_(strip)
+{
+    soon_.setSingleShot(true);
+    soon_.setInterval(0);
+    connect(&soon_, &QTimer::timeout, this, &ReadingProgress::Update);
+    const auto update = qOverload<>(&QTimer::start);
+    connect(&session, &ReadingSession::bookShown, &soon_, update);
+    connect(session.ChapterList().selectionModel(), &QItemSelectionModel::currentRowChanged, &soon_, update);
+    connect(session.Pane().verticalScrollBar(), &QScrollBar::valueChanged, &soon_, update);
+}
+
+void ReadingProgress::Update()
+{
+    const OpenBook &book = session_.Book();
+    const int chapter = session_.ShownChapter();
+    const std::optional<TextRange> range = book.ChapterRange(chapter);
+    if (!session_.HasBook() || !range)
+        return strip_.SetStandingText(QString());
+    const qsizetype position = range->start + session_.Pane().FirstVisibleTextPosition();
+    strip_.SetStandingText(ProgressText(chapter, book.ChapterCount() - 1, position, book.BookText.size()));
+}
