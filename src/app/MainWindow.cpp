@@ -11,6 +11,7 @@
 #include "app/SettingsSaver.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
+#include "app/ThemeMenu.h"
 #include "layout/RelayoutAll.h"
 #include "platform/TerminationRequests.h"
 #include "reader/ChapterIndex.h"
@@ -171,6 +172,7 @@ void MainWindow::CreateMenus()
     AddMenuItem(settings, QStringLiteral("背景颜色"), [&c] {
         OnChooseBackground(*c.选择颜色对话框1, *c.编辑框_内容, *c.列表框_文件, *c.列表框_章节, c.mainWindow);
     });
+    AddColourItems(settings, c);
     settings->addSeparator();
     AddMenuItem(settings, QStringLiteral("简体"), [&c] { OnToSimplified(*c.编辑框_内容); });
     AddMenuItem(settings, QStringLiteral("繁体"), [&c] { OnToTraditional(*c.编辑框_内容); });

@@ -1,9 +1,13 @@
 #include "tools/Appearance.h"
 
+#include "tools/Themes.h"
 #include "ui/ColourChooser.h"
+#include "ui/ColourRef.h"
 #include "ui/EditBox.h"
 #include "ui/FontChooser.h"
 #include "ui/ListBox.h"
+
+#include <QPalette>
 
 void OnChooseFont(FontChooser &chooser, EditBox &pane, ListBox &bookList, ListBox &chapterList, QWidget *window)
 {
@@ -16,7 +20,7 @@ void OnChooseFont(FontChooser &chooser, EditBox &pane, ListBox &bookList, ListBo
     pane.SetStrikeOut(chooser.StrikeOut());
     pane.SetUnderline(chooser.Underline());
     pane.SetTextColour(chooser.Colour());
-    ColourListsLikePane(pane, bookList, chapterList);
+    ColourWindowLikePane(pane, bookList, chapterList);
 }
 
 void OnChooseBackground(ColourChooser &chooser, EditBox &pane, ListBox &bookList, ListBox &chapterList, QWidget *window)
@@ -24,11 +28,37 @@ void OnChooseBackground(ColourChooser &chooser, EditBox &pane, ListBox &bookList
     if (!chooser.Show(window))
         return;
     pane.SetBackgroundColour(chooser.Colour());
-    ColourListsLikePane(pane, bookList, chapterList);
+    ColourWindowLikePane(pane, bookList, chapterList);
 }
 
-void ColourListsLikePane(const EditBox &pane, ListBox &bookList, ListBox &chapterList)
+void OnChooseTextColour(ColourChooser &chooser, EditBox &pane, ListBox &bookList, ListBox &chapterList, QWidget *window)
+{
+    if (!chooser.Show(window))
+        return;
+    pane.SetTextColour(chooser.Colour());
+    ColourWindowLikePane(pane, bookList, chapterList);
+}
+
+void OnChooseTheme(const Theme &theme, EditBox &pane, ListBox &bookList, ListBox &chapterList)
+{
+    pane.SetTextColour(theme.text);
+    pane.SetBackgroundColour(theme.background);
+    ColourWindowLikePane(pane, bookList, chapterList);
+}
+
+void ColourWindowLikePane(const EditBox &pane, ListBox &bookList, ListBox &chapterList)
 {
     for (ListBox *list : {&bookList, &chapterList})
         list->SetColours(pane.TextColour(), pane.BackgroundColour());
+    const Theme &designed = kThemes[0];
+    QPalette chrome;
+    if (pane.TextColour() != designed.text || pane.BackgroundColour() != designed.background) {
+        const QColor text = ColourFromRef(pane.TextColour());
+        const QColor background = ColourFromRef(pane.BackgroundColour());
+        for (const auto role : {QPalette::Window, QPalette::Button})
+            chrome.setColor(role, background);
+        for (const auto role : {QPalette::WindowText, QPalette::ButtonText})
+            chrome.setColor(role, text);
+    }
+    pane.window()->setPalette(chrome);
 }

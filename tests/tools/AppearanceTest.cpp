@@ -1,16 +1,21 @@
 #include "tools/Appearance.h"
 #include "support/ModalDriver.h"
 #include "support/TestRegistry.h"
+#include "tools/Themes.h"
 #include "ui/ColourChooser.h"
+#include "ui/ColourRef.h"
 #include "ui/EditBox.h"
 #include "ui/FontChooser.h"
 #include "ui/ListBox.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QPushButton>
 #include <QTest>
+
+#include <cmath>
 
 namespace {
 
@@ -65,6 +70,17 @@ struct Appearance {
 
     QFont PaneFont() const { return pane->font(); }
 };
+
+// WCAG's contrast ratio of two colours, 1 to 21.
+double ContrastRatio(const QColor &a, const QColor &b)
+{
+    const auto luminance = [](const QColor &c) {
+        const auto linear = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * linear(c.redF()) + 0.7152 * linear(c.greenF()) + 0.0722 * linear(c.blueF());
+    };
+    const double la = luminance(a), lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
 
 } // namespace
 
@@ -176,6 +192,26 @@ private Q_SLOTS:
         QCOMPARE(a.pane->BackgroundColour(), 0x0000FF);
         QCOMPARE(a.pane->TextColour(), 0x0000FF);
         QCOMPARE(a.PaneFont(), before);
+    }
+
+    // The page, both lists and the window around them take the theme; the
+    // designed black on white leaves the window the desktop's colours.
+    void themes_readWell_andTheWindowFollows()
+    {
+        Appearance a;
+        for (const Theme &theme : kThemes) {
+            const QColor text = ColourFromRef(theme.text), background = ColourFromRef(theme.background);
+            QVERIFY2(ContrastRatio(text, background) >= 4.5, theme.name);
+            OnChooseTheme(theme, *a.pane, a.books, a.chapters);
+            QCOMPARE(a.pane->TextColour(), theme.text);
+            QCOMPARE(a.pane->BackgroundColour(), theme.background);
+            QCOMPARE(a.chapters.palette().color(QPalette::Base), background);
+            const bool designed = &theme == &kThemes[0];
+            QCOMPARE(a.window.palette().color(QPalette::Window),
+                     designed ? QApplication::palette().color(QPalette::Window) : background);
+            QCOMPARE(a.window.palette().color(QPalette::WindowText),
+                     designed ? QApplication::palette().color(QPalette::WindowText) : text);
+        }
     }
 
     void cancelBackground_afterPicking_changesNothing()
