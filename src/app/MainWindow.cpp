@@ -174,8 +174,15 @@ void MainWindow::CreateMenus()
     });
     AddColourItems(settings, c);
     settings->addSeparator();
-    AddMenuItem(settings, QStringLiteral("简体"), [&c] { OnToSimplified(*c.编辑框_内容); });
-    AddMenuItem(settings, QStringLiteral("繁体"), [&c] { OnToTraditional(*c.编辑框_内容); });
+    // With a book open the choice stays with it; without one the pane's
+    // text (the guide) is converted once.
+    AddMenuItem(settings, QStringLiteral("简体"), [&session, &c] {
+        session.HasBook() ? session.OnChooseScript(ScriptConversion::ToSimplified) : OnToSimplified(*c.编辑框_内容);
+    });
+    AddMenuItem(settings, QStringLiteral("繁体"), [&session, &c] {
+        session.HasBook() ? session.OnChooseScript(ScriptConversion::ToTraditional) : OnToTraditional(*c.编辑框_内容);
+    });
+    AddMenuItem(settings, QStringLiteral("原文"), [&session] { session.OnChooseScript(std::nullopt); });
 
     FillReadingMenu(menuBar()->addMenu(QStringLiteral("阅读")), session, c);
 

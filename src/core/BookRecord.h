@@ -42,6 +42,8 @@ struct BookRecord {
     // The chapter rule chosen for the book (ChapterRule::Key()); empty text
     // for the designed one.
     QString chapterRule;
+    // The script the book is shown in (ScriptKey()); empty text for its own.
+    QString script;
 
     bool operator==(const BookRecord &) const = default;
 };

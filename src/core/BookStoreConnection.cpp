@@ -76,6 +76,20 @@ Outcome CheckLayout(const QSqlDatabase &database, bool &isNew)
     return newer ? Outcome::Newer : Outcome::Damaged;
 }
 
+// Files written before the list of books read last and the conversion choice
+// gain them.
+Outcome AddLaterParts(QSqlQuery &query)
+{
+    int scriptColumns = 0;
+    if (const Outcome read = ReadNumber(query, ScriptColumnCountSql(), scriptColumns); read != Outcome::Ready)
+        return read;
+    if (scriptColumns == 0 && !query.exec(AddScriptColumnSql()))
+        return Failure(QStringLiteral("adding the column script"), query.lastError());
+    if (!query.exec(CreateRecentTableSql()))
+        return Failure(QStringLiteral("creating the list of books read last"), query.lastError());
+    return Outcome::Ready;
+}
+
 // The encoding counts only for a file not yet created; WAL is kept by the
 // file, the rest holds for this connection.
 Outcome PrepareFile(const QSqlDatabase &database)
@@ -95,10 +109,7 @@ Outcome PrepareFile(const QSqlDatabase &database)
         if (const Outcome created = CreateTable(query); created != Outcome::Ready)
             return created;
     }
-    // Files written before the list of books read last existed gain it.
-    if (!query.exec(CreateRecentTableSql()))
-        return Failure(QStringLiteral("creating the list of books read last"), query.lastError());
-    return Outcome::Ready;
+    return AddLaterParts(query);
 }
 
 } // namespace

@@ -9,7 +9,7 @@ namespace {
 
 // In the order BindRecord binds them and RecordFromRow reads them.
 const char kColumns[] = "size, modified, chapter, chapter_title, line, removed_headings, removed_under_rule, "
-                        "last_read, bookmarks, encoding, chapter_rule";
+                        "last_read, bookmarks, encoding, chapter_rule, script";
 
 QString JsonText(const QJsonArray &array)
 {
@@ -37,7 +37,17 @@ QString CreateBooksTableSql()
     return QStringLiteral("CREATE TABLE IF NOT EXISTS books (name TEXT PRIMARY KEY NOT NULL, size INTEGER, "
                           "modified INTEGER, chapter INTEGER, chapter_title TEXT, line INTEGER, removed_headings TEXT, "
                           "removed_under_rule TEXT, last_read INTEGER, bookmarks TEXT, encoding TEXT, "
-                          "chapter_rule TEXT) WITHOUT ROWID");
+                          "chapter_rule TEXT, script TEXT) WITHOUT ROWID");
+}
+
+QString ScriptColumnCountSql()
+{
+    return QStringLiteral("SELECT count(*) FROM pragma_table_info('books') WHERE name = 'script'");
+}
+
+QString AddScriptColumnSql()
+{
+    return QStringLiteral("ALTER TABLE books ADD COLUMN script TEXT");
 }
 
 QString CreateRecentTableSql()
@@ -72,7 +82,7 @@ QString FindRecordSql()
 
 QString InsertRecordSql(QLatin1StringView conflict)
 {
-    return QStringLiteral("INSERT OR %1 INTO books (name, %2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+    return QStringLiteral("INSERT OR %1 INTO books (name, %2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
         .arg(conflict, QLatin1StringView(kColumns));
 }
 
@@ -89,7 +99,8 @@ void BindRecord(QSqlQuery &query, const QString &name, const BookRecord &record)
                                record.lastRead,
                                JsonText(BookmarksToJson(record.bookmarks)),
                                record.encoding,
-                               record.chapterRule};
+                               record.chapterRule,
+                               record.script};
     for (int i = 0; i < int(std::size(values)); ++i)
         query.bindValue(i, values[i]);
 }
@@ -108,5 +119,6 @@ BookRecord RecordFromRow(const QSqlQuery &query)
     record.bookmarks = ListOrEmpty(BookmarksFromJson(JsonArrayIn(query.value(8))), "bookmarks");
     record.encoding = query.value(9).toString();
     record.chapterRule = query.value(10).toString();
+    record.script = query.value(11).toString();
     return record;
 }

@@ -5,7 +5,7 @@
 //
 //     name TEXT PRIMARY KEY, size, modified, chapter, chapter_title, line,
 //     removed_headings, removed_under_rule, last_read, bookmarks, encoding,
-//     chapter_rule
+//     chapter_rule, script
 //
 // The numbers are INTEGER columns, the texts TEXT. Removed headings and
 // bookmarks are JSON arrays in a TEXT column each (see BookRecordJson.h): a
@@ -20,9 +20,9 @@
 //     recent: path TEXT PRIMARY KEY, read INTEGER (a number that grows with
 //     each book read)
 //
-// `recent` came later without a new version: a reader that knows only
-// `books` works on as before, and a file without `recent` gains it when
-// opened.
+// `recent` and the column `script` came later without a new version: a
+// reader that knows neither works on as before (its writes leave `script`
+// empty), and a file without them gains them when opened.
 inline constexpr int kBookStoreVersion = 1;
 
 // Creates the table in a database that has none.
@@ -34,6 +34,9 @@ QString FindRecordSql();
 // row under the same name: "REPLACE" or "IGNORE".
 QString InsertRecordSql(QLatin1StringView conflict);
 
+// Whether `books` has the column `script` (1 or 0); adding it.
+QString ScriptColumnCountSql();
+QString AddScriptColumnSql();
 // The list of books read last: created where missing; one book noted as read
 // now (its path bound, then the time in milliseconds); the list cut to the
 // newest `count`; the paths, newest first, at most the number bound.

@@ -63,6 +63,12 @@ QString OpenBook::ChapterText(int n) const
     return range ? BookText.mid(range->start, range->end - range->start) : QString();
 }
 
+QString OpenBook::ShownChapterText(int n) const
+{
+    const QString text = ChapterText(n);
+    return shownScript ? ConvertScript(text, *shownScript) : text;
+}
+
 std::optional<ChapterHeading> OpenBook::RemoveChapter(int n)
 {
     if (n < 0 || n >= ChapterCount())

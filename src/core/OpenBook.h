@@ -4,6 +4,7 @@
 // chapters are cut from here.
 #include "core/ChapterHeadings.h"
 #include "core/ChapterRules.h"
+#include "core/ScriptConverter.h"
 #include "core/TextEncodingDetector.h"
 
 #include <QList>
@@ -32,6 +33,8 @@ struct OpenBook {
     QString BookText;
     TextEncoding encoding;
     ChapterRule rule;
+    // The script chapters are shown in; none: the book's own characters.
+    std::optional<ScriptConversion> shownScript;
     // Item 0 is the head item (the book's first line, at position 0), then
     // every heading in book order; an item's index is its chapter number. An
     // item's text is its title exactly as it stands in the book, to the end of
@@ -62,6 +65,8 @@ struct OpenBook {
     std::optional<TextRange> ChapterRange(int n) const;
     // The text of ChapterRange(n); empty when n names no item.
     QString ChapterText(int n) const;
+    // ChapterText(n) in shownScript.
+    QString ShownChapterText(int n) const;
 
     // Removes item n, whose text then belongs to the chapter before it, and
     // returns it; nullopt (nothing removed) when n names no item.

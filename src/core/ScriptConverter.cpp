@@ -39,12 +39,14 @@ LoadedConverter LoadConverter(const char *configName)
     }
 }
 
-// Loading costs far more than converting a chapter, so each direction is
+// Both directions convert phrases, not only characters: Traditional text as
+// written in Taiwan (盤算著) becomes 盘算着, not 盘算著. Loading costs far
+// more than converting a chapter, so each direction is
 // loaded on first use and kept for the rest of the run.
 const LoadedConverter &ConverterFor(ScriptConversion mode)
 {
     if (mode == ScriptConversion::ToSimplified) {
-        static const LoadedConverter toSimplified = LoadConverter("t2s.json");
+        static const LoadedConverter toSimplified = LoadConverter("tw2sp.json");
         return toSimplified;
     }
     static const LoadedConverter toTraditional = LoadConverter("s2t.json");
@@ -70,4 +72,20 @@ QString ConvertScript(const QString &text, ScriptConversion mode)
         qCInfo(lcCore) << "script conversion failed:" << DescribeCurrentException();
         return text;
     }
+}
+
+QString ScriptKey(std::optional<ScriptConversion> script)
+{
+    if (!script)
+        return {};
+    return *script == ScriptConversion::ToSimplified ? QStringLiteral("simplified") : QStringLiteral("traditional");
+}
+
+std::optional<ScriptConversion> ScriptFromKey(const QString &key)
+{
+    if (key == QLatin1StringView("simplified"))
+        return ScriptConversion::ToSimplified;
+    if (key == QLatin1StringView("traditional"))
+        return ScriptConversion::ToTraditional;
+    return std::nullopt;
 }

@@ -15,7 +15,7 @@ bool PutChapter(const OpenBook &book, ListBox &chapterList, EditBox &pane, int n
 {
     if (book.BookText.isEmpty() || !book.ChapterRange(n))
         return false;
-    pane.SetText(book.ChapterText(n));
+    pane.SetText(book.ShownChapterText(n));
     chapterList.SetSelection(n);
     return true;
 }

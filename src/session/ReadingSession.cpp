@@ -71,6 +71,17 @@ void ReadingSession::OnOpenFolder(const QString &folder)
     shelf_.ListFolder(folder);
 }
 
+void ReadingSession::OnChooseScript(std::optional<ScriptConversion> script)
+{
+    if (!HasBook())
+        return;
+    book_.shownScript = script;
+    store_.Update(book_.fileName, [&script](BookRecord &record) { record.script = ScriptKey(script); });
+    const qsizetype top = pane_.FirstVisibleTextPosition();
+    ShowChapter(book_, chapterList_, pane_, ShownChapter());
+    pane_.ScrollToTextPosition(top);
+}
+
 PlaceFinder ReadingSession::OwnPlace() const
 {
     return [this](const OpenBook &book) {
@@ -96,6 +107,7 @@ void ReadingSession::CutAgain(PlaceFinder place)
 void ReadingSession::OnBookOpened(const OpenBook &book)
 {
     book_ = book;
+    book_.shownScript = ScriptFromKey(store_.Find(book_.fileName).value_or(BookRecord{}).script);
     ClearFind(find_, findWindow_);
     const ShownPlace place = pendingPlace_ ? pendingPlace_(book_) : ShownPlace{};
     pendingPlace_ = nullptr;

@@ -82,6 +82,10 @@ public:
     void OnHitPicked(int index);
     void OnFindAgain(int direction);
 
+    // 简体 / 繁体 / 原文 with a book open: its chapters are shown in that
+    // script (none: its own characters) from the one on screen on, at the
+    // same line, and the book keeps the choice.
+    void OnChooseScript(std::optional<ScriptConversion> script);
     // Saves the place in the book on screen to the store when it differs
     // from the one stored. Does nothing without a book or once saving has
     // stopped.

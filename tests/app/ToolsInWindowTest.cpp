@@ -97,14 +97,18 @@ private Q_SLOTS:
         QCOMPARE(c.列表框_章节->ItemText(1), QStringLiteral("第一章 头发\r"));
     }
 
-    void nextChapterAfterTraditional_showsTheBooksOwnCharacters()
+    // 繁体 stays with the book, across chapters and a restart, until 原文.
+    void traditional_staysForTheBookUntilOriginal()
     {
         ReaderFixture reader;
-        MainWindow &window = StartAtChapterOne(reader);
-        const ReaderControls &c = reader.Controls();
-        MenuItem(window, QStringLiteral("繁体"))->trigger();
-        QTest::keyRelease(c.编辑框_内容, Qt::Key_Right);
-        QCOMPARE(c.编辑框_内容->Text(), QStringLiteral("第二章 乾燥\n干燥的风。"));
+        MenuItem(StartAtChapterOne(reader), QStringLiteral("繁体"))->trigger();
+        QTest::keyRelease(reader.Controls().编辑框_内容, Qt::Key_Right);
+        QCOMPARE(reader.Controls().编辑框_内容->Text(), QStringLiteral("第二章 乾燥\n乾燥的風。"));
+        reader.Close();
+        MainWindow &again = reader.Start();
+        QCOMPARE(reader.Controls().编辑框_内容->Text(), QStringLiteral("第二章 乾燥\n乾燥的風。"));
+        MenuItem(again, QStringLiteral("原文"))->trigger();
+        QCOMPARE(reader.Controls().编辑框_内容->Text(), QStringLiteral("第二章 乾燥\n干燥的风。"));
     }
 
     void folderChooser_opensAtTheBookFolder_orAtHomeWithoutOne()

@@ -35,6 +35,9 @@ BookRecord SampleRecord(int chapter)
         record.chapterRule = u"custom:^Chapter \\d+"_s;
         record.removedUnderRule = u"strict"_s;
     }
+    // Not in the old JSON store, which SampleRecord(1) stands for.
+    if (chapter % 3 == 0)
+        record.script = u"traditional"_s;
     return record;
 }
 

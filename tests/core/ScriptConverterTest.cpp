@@ -27,6 +27,13 @@ private Q_SLOTS:
         QCOMPARE(ConvertScript(traditional, ScriptConversion::ToSimplified), simplified);
     }
 
+    // 著 is 着 after a verb, as Traditional text from Taiwan writes it.
+    void toSimplified_readsPhrases()
+    {
+        QCOMPARE(ConvertScript(QStringLiteral("他盤算著，看著我。"), ScriptConversion::ToSimplified),
+                 QStringLiteral("他盘算着，看着我。"));
+    }
+
     void convert_alreadyInTargetScript_unchanged()
     {
         const QString traditional = QStringLiteral("頭髮、發展、裏面");
