@@ -3,27 +3,20 @@
 #include "app/BookDrop.h"
 #include "app/BookFromOutside.h"
 #include "app/FirstStartGuide.h"
-#include "app/MenuItem.h"
+#include "app/MenuBar.h"
 #include "app/ReaderState.h"
-#include "app/ReadingMenu.h"
 #include "app/ReadingProgress.h"
-#include "app/RecentBooksMenu.h"
 #include "app/SettingsSaver.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
-#include "app/ThemeMenu.h"
 #include "layout/RelayoutAll.h"
 #include "platform/TerminationRequests.h"
 #include "reader/ChapterIndex.h"
 #include "session/Bookmarks.h"
 #include "session/ReadingSession.h"
 #include "shelf/Shelf.h"
-#include "tools/Appearance.h"
 #include "tools/FullScreen.h"
 #include "tools/HotKey.h"
-#include "tools/ScriptConversion.h"
-#include "tools/Sidebar.h"
-#include "tools/WebLinks.h"
 #include "ui/ColourChooser.h"
 #include "ui/DefaultFont.h"
 #include "ui/EditBox.h"
@@ -84,7 +77,7 @@ MainWindow::MainWindow(ReaderState &state, QWidget *parent) : QMainWindow(parent
     // The remembered book loads while the window is being built.
     BeginStartup(state_, controls_, *session_);
     DescribeControls();
-    CreateMenus();
+    FillMenuBar(*this, *session_, controls_);
     WireEvents();
     show();
     PlaceAtDesignedGeometry();
@@ -153,47 +146,6 @@ void MainWindow::PlaceAtDesignedGeometry()
     const QSize frame = frameGeometry().size() - geometry().size();
     resize(kWindowFrame.size() - frame);
     move(kWindowFrame.topLeft());
-}
-
-void MainWindow::CreateMenus()
-{
-    ReadingSession &session = *session_;
-    const ReaderControls &c = controls_;
-
-    QMenu *file = menuBar()->addMenu(QStringLiteral("文件"));
-    AddMenuItem(file, QStringLiteral("打开文件"), [this, &session] { session.OnChooseBookFolder(this); });
-    FillRecentBooksMenu(file->addMenu(QStringLiteral("最近阅读")), session, *c.标签_提示);
-    file->addSeparator();
-    AddMenuItem(file, QStringLiteral("退出"), [this] { close(); });
-
-    QMenu *settings = menuBar()->addMenu(QStringLiteral("设置"));
-    AddMenuItem(settings, QStringLiteral("字体"),
-                [&c] { OnChooseFont(*c.通用对话框2, *c.编辑框_内容, *c.列表框_文件, *c.列表框_章节, c.mainWindow); });
-    AddMenuItem(settings, QStringLiteral("背景颜色"), [&c] {
-        OnChooseBackground(*c.选择颜色对话框1, *c.编辑框_内容, *c.列表框_文件, *c.列表框_章节, c.mainWindow);
-    });
-    AddColourItems(settings, c);
-    settings->addSeparator();
-    // With a book open the choice stays with it; without one the pane's
-    // text (the guide) is converted once.
-    AddMenuItem(settings, QStringLiteral("简体"), [&session, &c] {
-        session.HasBook() ? session.OnChooseScript(ScriptConversion::ToSimplified) : OnToSimplified(*c.编辑框_内容);
-    });
-    AddMenuItem(settings, QStringLiteral("繁体"), [&session, &c] {
-        session.HasBook() ? session.OnChooseScript(ScriptConversion::ToTraditional) : OnToTraditional(*c.编辑框_内容);
-    });
-    AddMenuItem(settings, QStringLiteral("原文"), [&session] { session.OnChooseScript(std::nullopt); });
-
-    FillReadingMenu(menuBar()->addMenu(QStringLiteral("阅读")), session, c);
-
-    QMenu *sidebar = menuBar()->addMenu(QStringLiteral("侧边栏"));
-    AddMenuItem(sidebar, QStringLiteral("隐藏"), [this, &c] { OnHideSidebar(*this, *c.编辑框_内容); });
-    AddMenuItem(sidebar, QStringLiteral("显示"), [this, &c] { OnShowSidebar(*this, *c.编辑框_内容); });
-
-    QMenu *help = menuBar()->addMenu(QStringLiteral("帮助"));
-    AddMenuItem(help, QStringLiteral("检查更新"), &OnCheckUpdate);
-    AddMenuItem(help, QStringLiteral("官方网站"), &OnHomePage);
-    AddMenuItem(help, QStringLiteral("网址导航"), &OnLinkDirectory);
 }
 
 void MainWindow::AddShortcut(Qt::Key key, std::function<void()> handler)

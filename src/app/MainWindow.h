@@ -27,7 +27,6 @@ protected:
 private:
     void CreateControls();
     void DescribeControls();
-    void CreateMenus();
     void WireEvents();
     void PlaceAtDesignedGeometry();
     void WireWindows();
