@@ -16,7 +16,6 @@
 
 void FillMenuBar(QMainWindow &window, ReadingSession &session, const ReaderControls &c)
 {
-
     QMenu *file = window.menuBar()->addMenu(QStringLiteral("文件"));
     AddMenuItem(file, QStringLiteral("打开文件"), [&window, &session] { session.OnChooseBookFolder(&window); });
     FillRecentBooksMenu(file->addMenu(QStringLiteral("最近阅读")), session, *c.标签_提示);
