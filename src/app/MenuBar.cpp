@@ -29,6 +29,7 @@ void FillMenuBar(QMainWindow &window, ReadingSession &session, const ReaderContr
         OnChooseBackground(*c.选择颜色对话框1, *c.编辑框_内容, *c.列表框_文件, *c.列表框_章节, c.mainWindow);
     });
     AddColourItems(settings, c);
+    AddMenuItem(settings, QStringLiteral("排版…"), [&c] { OnChooseTypography(*c.编辑框_内容, c.mainWindow); });
     settings->addSeparator();
     // With a book open the choice stays with it; without one the pane's
     // text (the guide) is converted once.

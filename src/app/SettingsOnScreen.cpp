@@ -1,6 +1,7 @@
 #include "app/SettingsOnScreen.h"
 
 #include "app/ReaderState.h"
+#include "app/TypographySettings.h"
 #include "session/ReadingSession.h"
 #include "shelf/Shelf.h"
 #include "ui/EditBox.h"
@@ -50,6 +51,7 @@ SettingTexts SettingsOnScreen(const ReaderState &state, const ReaderControls &co
     settings.fontSize = pane.FontSize();
     settings.textColour = pane.TextColour();
     settings.backgroundColour = pane.BackgroundColour();
+    PutTypography(pane.TextTypography(), settings);
     SettingTexts texts = TextsOf(settings);
     if (state.rememberedPlace)
         KeepPlace(*state.rememberedPlace, texts);

@@ -32,6 +32,7 @@ SettingsSaver::SettingsSaver(ReaderState &state, const ReaderControls &controls,
     connect(controls.列表框_章节->selectionModel(), &QItemSelectionModel::currentRowChanged, &afterChange_, changed);
     connect(controls.列表框_文件->selectionModel(), &QItemSelectionModel::currentRowChanged, &afterChange_, changed);
     connect(controls.编辑框_内容->verticalScrollBar(), &QScrollBar::valueChanged, &afterChange_, changed);
+    connect(controls.编辑框_内容, &EditBox::typographyChanged, &afterChange_, changed);
     controls.编辑框_内容->installEventFilter(this);
 }
 

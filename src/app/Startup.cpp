@@ -4,6 +4,7 @@
 #include "app/FirstStartGuide.h"
 #include "app/Log.h"
 #include "app/ReaderState.h"
+#include "app/TypographySettings.h"
 #include "core/Settings.h"
 #include "layout/RegisterLayout.h"
 #include "session/ReadingSession.h"
@@ -37,6 +38,7 @@ void ApplyAppearance(const Settings &remembered, EditBox &pane)
         pane.SetTextColour(*remembered.textColour);
     if (remembered.backgroundColour)
         pane.SetBackgroundColour(*remembered.backgroundColour);
+    pane.SetTextTypography(TypographyFrom(remembered));
 }
 
 bool SameIgnoringAsciiCase(const QString &a, const QString &b)
@@ -72,16 +74,21 @@ int RememberedBookIndex(const ListBox &bookList, const Settings &remembered)
 
 // The remembered place in the book reopened: config.ini's chapter and line,
 // or the book's own record when that is newer (the reader was killed after
-// reading on). Without a remembered chapter: chapter 0, not scrolled.
+// reading on) or names the same place by its text, which holds under a
+// typography changed since. Without a remembered chapter: chapter 0, not
+// scrolled.
 PlaceFinder RememberedPlace(BookStore &store, const Settings &remembered, qint64 settingsTime)
 {
     return [&store, remembered, settingsTime](const OpenBook &book) {
         const std::optional<BookRecord> record = store.Find(book.fileName);
         if (record && record->lastRead > settingsTime)
-            return ShownPlace{book.ResolveChapter(record->chapter, record->chapterTitle), record->line};
+            return PlaceIn(book, *record);
         if (!remembered.chapter)
             return ShownPlace{};
-        return ShownPlace{book.ResolveChapter(*remembered.chapter, remembered.chapterTitle), remembered.line};
+        ShownPlace place{book.ResolveChapter(*remembered.chapter, remembered.chapterTitle), remembered.line};
+        if (record && record->line == remembered.line && PlaceIn(book, *record).chapter == place.chapter)
+            place.position = record->position;
+        return place;
     };
 }
 
@@ -198,8 +205,8 @@ void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSessio
 {
     const StartupReading &reading = state.startupReading;
     RegisterLayouts(state, controls);
-    // The font decides how lines wrap, so it must be in place before the
-    // reopened book is scrolled to the remembered line.
+    // The font and typography decide how lines wrap, so they must be in
+    // place before the reopened book is scrolled to the remembered line.
     ApplyAppearance(SettingsFrom(reading.texts), *controls.编辑框_内容);
     ColourWindowLikePane(*controls.编辑框_内容, *controls.列表框_文件, *controls.列表框_章节);
     // A folder the settings remember may be on a drive not mounted yet; the

@@ -26,8 +26,11 @@ struct BookRecord {
     // The chapter shown: its number, and its title without the line end.
     int chapter = 0;
     QString chapterTitle;
-    // The pane's first visible line within that chapter.
+    // The pane's first visible line within that chapter, and where that
+    // line starts in the chapter's text (-1: not known, go by the line), which
+    // finds the same text under any typography.
     int line = 0;
+    qsizetype position = -1;
     // Headings the reader removed from the chapter list, as they stood, and
     // the chapter rule they were removed under (ChapterRule::Key()): under
     // another rule they are not removed.

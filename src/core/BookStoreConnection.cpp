@@ -76,15 +76,18 @@ Outcome CheckLayout(const QSqlDatabase &database, bool &isNew)
     return newer ? Outcome::Newer : Outcome::Damaged;
 }
 
-// Files written before the list of books read last and the conversion choice
-// gain them.
+// Files written before the list of books read last, the conversion choice
+// and the place by position gain them.
 Outcome AddLaterParts(QSqlQuery &query)
 {
-    int scriptColumns = 0;
-    if (const Outcome read = ReadNumber(query, ScriptColumnCountSql(), scriptColumns); read != Outcome::Ready)
-        return read;
-    if (scriptColumns == 0 && !query.exec(AddScriptColumnSql()))
-        return Failure(QStringLiteral("adding the column script"), query.lastError());
+    for (const LaterColumn &column : kLaterColumns) {
+        int count = 0;
+        if (const Outcome read = ReadNumber(query, ColumnCountSql(column), count); read != Outcome::Ready)
+            return read;
+        if (count == 0 && !query.exec(AddColumnSql(column)))
+            return Failure(QStringLiteral("adding the column %1").arg(QLatin1StringView(column.name)),
+                           query.lastError());
+    }
     if (!query.exec(CreateRecentTableSql()))
         return Failure(QStringLiteral("creating the list of books read last"), query.lastError());
     return Outcome::Ready;

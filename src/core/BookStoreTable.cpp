@@ -9,7 +9,7 @@ namespace {
 
 // In the order BindRecord binds them and RecordFromRow reads them.
 const char kColumns[] = "size, modified, chapter, chapter_title, line, removed_headings, removed_under_rule, "
-                        "last_read, bookmarks, encoding, chapter_rule, script";
+                        "last_read, bookmarks, encoding, chapter_rule, script, position";
 
 QString JsonText(const QJsonArray &array)
 {
@@ -37,17 +37,19 @@ QString CreateBooksTableSql()
     return QStringLiteral("CREATE TABLE IF NOT EXISTS books (name TEXT PRIMARY KEY NOT NULL, size INTEGER, "
                           "modified INTEGER, chapter INTEGER, chapter_title TEXT, line INTEGER, removed_headings TEXT, "
                           "removed_under_rule TEXT, last_read INTEGER, bookmarks TEXT, encoding TEXT, "
-                          "chapter_rule TEXT, script TEXT) WITHOUT ROWID");
+                          "chapter_rule TEXT, script TEXT, position INTEGER) WITHOUT ROWID");
 }
 
-QString ScriptColumnCountSql()
+QString ColumnCountSql(const LaterColumn &column)
 {
-    return QStringLiteral("SELECT count(*) FROM pragma_table_info('books') WHERE name = 'script'");
+    return QStringLiteral("SELECT count(*) FROM pragma_table_info('books') WHERE name = '%1'")
+        .arg(QLatin1StringView(column.name));
 }
 
-QString AddScriptColumnSql()
+QString AddColumnSql(const LaterColumn &column)
 {
-    return QStringLiteral("ALTER TABLE books ADD COLUMN script TEXT");
+    return QStringLiteral("ALTER TABLE books ADD COLUMN %1 %2")
+        .arg(QLatin1StringView(column.name), QLatin1StringView(column.type));
 }
 
 QString CreateRecentTableSql()
@@ -82,7 +84,7 @@ QString FindRecordSql()
 
 QString InsertRecordSql(QLatin1StringView conflict)
 {
-    return QStringLiteral("INSERT OR %1 INTO books (name, %2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+    return QStringLiteral("INSERT OR %1 INTO books (name, %2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
         .arg(conflict, QLatin1StringView(kColumns));
 }
 
@@ -100,7 +102,8 @@ void BindRecord(QSqlQuery &query, const QString &name, const BookRecord &record)
                                JsonText(BookmarksToJson(record.bookmarks)),
                                record.encoding,
                                record.chapterRule,
-                               record.script};
+                               record.script,
+                               record.position};
     for (int i = 0; i < int(std::size(values)); ++i)
         query.bindValue(i, values[i]);
 }
@@ -120,5 +123,8 @@ BookRecord RecordFromRow(const QSqlQuery &query)
     record.encoding = query.value(9).toString();
     record.chapterRule = query.value(10).toString();
     record.script = query.value(11).toString();
+    // A file from before the column, or a row written by a reader that
+    // did not know it: no position.
+    record.position = query.value(12).isNull() ? -1 : query.value(12).toLongLong();
     return record;
 }

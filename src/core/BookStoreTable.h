@@ -5,7 +5,7 @@
 //
 //     name TEXT PRIMARY KEY, size, modified, chapter, chapter_title, line,
 //     removed_headings, removed_under_rule, last_read, bookmarks, encoding,
-//     chapter_rule, script
+//     chapter_rule, script, position
 //
 // The numbers are INTEGER columns, the texts TEXT. Removed headings and
 // bookmarks are JSON arrays in a TEXT column each (see BookRecordJson.h): a
@@ -20,10 +20,16 @@
 //     recent: path TEXT PRIMARY KEY, read INTEGER (a number that grows with
 //     each book read)
 //
-// `recent` and the column `script` came later without a new version: a
-// reader that knows neither works on as before (its writes leave `script`
-// empty), and a file without them gains them when opened.
+// `recent` and the columns `script` and `position` came later without a new
+// version: a reader that knows none of them works on as before (its writes
+// leave them empty), and a file without them gains them when opened.
 inline constexpr int kBookStoreVersion = 1;
+
+struct LaterColumn {
+    const char *name;
+    const char *type;
+};
+inline constexpr LaterColumn kLaterColumns[] = {{"script", "TEXT"}, {"position", "INTEGER"}};
 
 // Creates the table in a database that has none.
 QString CreateBooksTableSql();
@@ -34,9 +40,9 @@ QString FindRecordSql();
 // row under the same name: "REPLACE" or "IGNORE".
 QString InsertRecordSql(QLatin1StringView conflict);
 
-// Whether `books` has the column `script` (1 or 0); adding it.
-QString ScriptColumnCountSql();
-QString AddScriptColumnSql();
+// Whether `books` has the column (1 or 0); adding it.
+QString ColumnCountSql(const LaterColumn &column);
+QString AddColumnSql(const LaterColumn &column);
 // The list of books read last: created where missing; one book noted as read
 // now (its path bound, then the time in milliseconds); the list cut to the
 // newest `count`; the paths, newest first, at most the number bound.

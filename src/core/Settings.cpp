@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <cmath>
+
 namespace {
 
 template <class... Handlers>
@@ -19,7 +21,10 @@ Overloaded(Handlers...) -> Overloaded<Handlers...>;
 void Assign(Settings &settings, const SettingKey &setting, const QString &text)
 {
     std::visit(Overloaded{[&](QString Settings::*field) { settings.*field = text; },
-                          [&](int Settings::*field) { settings.*field = SettingNumber(text).value_or(0); },
+                          [&](int Settings::*field) {
+                              const bool tenths = setting.kind == SettingKind::Tenths;
+                              settings.*field = (tenths ? SettingTenths(text) : SettingNumber(text)).value_or(0);
+                          },
                           [&](std::optional<int> Settings::*field) {
                               if (setting.kind == SettingKind::Measure)
                                   settings.*field = SettingNumber(text);
@@ -30,14 +35,18 @@ void Assign(Settings &settings, const SettingKey &setting, const QString &text)
                setting.field);
 }
 
-QString TextOf(const Settings &settings, const SettingField &field)
+QString TextOf(const Settings &settings, const SettingKey &setting)
 {
     return std::visit(Overloaded{[&](QString Settings::*text) { return settings.*text; },
-                                 [&](int Settings::*number) { return QString::number(settings.*number); },
+                                 [&](int Settings::*number) {
+                                     if (setting.kind == SettingKind::Tenths)
+                                         return QString::number(settings.*number / 10.0, 'f', 1);
+                                     return QString::number(settings.*number);
+                                 },
                                  [&](std::optional<int> Settings::*number) {
                                      return settings.*number ? QString::number(*(settings.*number)) : QString();
                                  }},
-                      field);
+                      setting.field);
 }
 
 } // namespace
@@ -85,7 +94,7 @@ SettingTexts TextsOf(const Settings &settings)
 {
     SettingTexts texts;
     for (std::size_t i = 0; i < texts.size(); ++i)
-        texts[i] = TextOf(settings, kSettingKeys[i].field);
+        texts[i] = TextOf(settings, kSettingKeys[i]);
     return texts;
 }
 
@@ -114,6 +123,16 @@ std::optional<int> SettingNumber(const QString &value)
     bool ok = false;
     const int number = value.trimmed().toInt(&ok);
     return ok ? std::optional<int>(number) : std::nullopt;
+}
+
+std::optional<int> SettingTenths(const QString &value)
+{
+    static constexpr double kLargest = 100000;
+    bool ok = false;
+    const double number = value.trimmed().toDouble(&ok);
+    if (!ok || !(qAbs(number) <= kLargest))
+        return std::nullopt;
+    return int(std::lround(number * 10));
 }
 
 QString BookStorePathFor(const QString &settingsPath)

@@ -20,6 +20,15 @@ struct Settings {
     std::optional<int> backgroundColour; // "背景颜色"
     QString bookName;                    // "书名": the file name of the book at 书
     QString chapterTitle;                // "章名": the title of the chapter at 章, no line end
+    // How the pane sets the text ("排版").
+    int lineSpacing = 10;     // "行距": tenths of the font's line height
+    int paragraphSpacing = 0; // "段距": tenths of a line after each paragraph
+    int sideMargin = 0;       // "左右页边距", pixels
+    int topMargin = 0;        // "上下页边距", pixels
+    QString indentation;      // "首行缩进": the rule's name
+    QString blankLines;       // "空行": the rule's name
+    int columnCharacters = 0; // "正文宽度": characters a line at most, 0 for the whole pane
+    int justify = 0;          // "两端对齐": 1 on, 0 off
 };
 
 // How a value is kept as text. Every kind writes a number as decimal text
@@ -30,6 +39,7 @@ enum class SettingKind {
     Index,   // a list position: empty text is none, another text that is no number 0
     Measure, // a size or a colour: anything but a number reads as none, so that a
              // damaged file cannot paint black text on a black page
+    Tenths,  // a number with one decimal ("1.5"), kept in tenths; a text that is none reads as 0
 };
 
 using SettingField = std::variant<QString Settings::*, int Settings::*, std::optional<int> Settings::*>;
@@ -57,6 +67,14 @@ inline constexpr SettingKey kSettingKeys[] = {
     // reader elsewhere.
     {"Config", "书名", "", SettingKind::Text, &Settings::bookName},
     {"Config", "章名", "", SettingKind::Text, &Settings::chapterTitle},
+    {"排版", "行距", "1.0", SettingKind::Tenths, &Settings::lineSpacing},
+    {"排版", "段距", "0.0", SettingKind::Tenths, &Settings::paragraphSpacing},
+    {"排版", "左右页边距", "0", SettingKind::Number, &Settings::sideMargin},
+    {"排版", "上下页边距", "0", SettingKind::Number, &Settings::topMargin},
+    {"排版", "首行缩进", "", SettingKind::Text, &Settings::indentation},
+    {"排版", "空行", "", SettingKind::Text, &Settings::blankLines},
+    {"排版", "正文宽度", "0", SettingKind::Number, &Settings::columnCharacters},
+    {"排版", "两端对齐", "0", SettingKind::Number, &Settings::justify},
 };
 
 // "config.ini" beside the program when its folder can take it (portable use);
@@ -86,6 +104,9 @@ void SaveSettings(const QString &settingsPath, const Settings &settings);
 // A remembered number; nullopt when the text is not a 32-bit decimal integer
 // (blanks around it allowed).
 std::optional<int> SettingNumber(const QString &value);
+// A remembered decimal in tenths ("1.5": 15, "2": 20), within ±100000;
+// nullopt when the text is no number.
+std::optional<int> SettingTenths(const QString &value);
 
 // The book store, in the folder of the settings file.
 QString BookStorePathFor(const QString &settingsPath);

@@ -82,13 +82,18 @@ void ReadingSession::OnChooseScript(std::optional<ScriptConversion> script)
     pane_.ScrollToTextPosition(top);
 }
 
+ShownPlace PlaceIn(const OpenBook &book, const BookRecord &record)
+{
+    return ShownPlace{book.ResolveChapter(record.chapter, record.chapterTitle), record.line, record.position};
+}
+
 PlaceFinder ReadingSession::OwnPlace() const
 {
     return [this](const OpenBook &book) {
         const std::optional<BookRecord> record = store_.Find(book.fileName);
         if (!record)
             return ShownPlace{};
-        return ShownPlace{book.ResolveChapter(record->chapter, record->chapterTitle), record->line};
+        return PlaceIn(book, *record);
     };
 }
 
@@ -171,6 +176,7 @@ void ReadingSession::SaveShownPlace()
     record.chapter = chapterList_.Selection();
     record.chapterTitle = book_.ChapterTitle(record.chapter);
     record.line = pane_.FirstVisibleLine();
+    record.position = pane_.FirstVisibleTextPosition();
     // Headings removed under another rule stay in the record for that rule,
     // until some are removed under this one.
     if (!book_.removedHeadings.isEmpty() || record.removedUnderRule == book_.rule.Key()) {

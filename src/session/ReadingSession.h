@@ -12,6 +12,7 @@
 #include <functional>
 
 class BookStore;
+struct BookRecord;
 class EditBox;
 class ListBox;
 class ListWindow;
@@ -29,6 +30,9 @@ struct ShownPlace {
 };
 // Finds that place in the book just handed over.
 using PlaceFinder = std::function<ShownPlace(const OpenBook &book)>;
+// The place a book's record remembers: its chapter, found by title when the
+// number names another, and its position there (else its line).
+ShownPlace PlaceIn(const OpenBook &book, const BookRecord &record);
 
 class ReadingSession : public QObject {
     Q_OBJECT

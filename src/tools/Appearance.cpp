@@ -6,6 +6,7 @@
 #include "ui/EditBox.h"
 #include "ui/FontChooser.h"
 #include "ui/ListBox.h"
+#include "ui/TypographyDialog.h"
 
 #include <QPalette>
 
@@ -61,4 +62,12 @@ void ColourWindowLikePane(const EditBox &pane, ListBox &bookList, ListBox &chapt
             chrome.setColor(role, text);
     }
     pane.window()->setPalette(chrome);
+}
+
+void OnChooseTypography(EditBox &pane, QWidget *window)
+{
+    const Typography before = pane.TextTypography();
+    const std::optional<Typography> chosen =
+        AskTypography(window, before, [&pane](const Typography &typography) { pane.SetTextTypography(typography); });
+    pane.SetTextTypography(chosen.value_or(before));
 }

@@ -25,6 +25,10 @@ void OnChooseTextColour(ColourChooser &chooser, EditBox &pane, ListBox &bookList
 // 主题: the theme's text and background colours go to the pane together.
 void OnChooseTheme(const Theme &theme, EditBox &pane, ListBox &bookList, ListBox &chapterList);
 
+// 排版…: the typography dialog over `window`; each change shows in the pane
+// at once, and a cancel puts the typography back as it was.
+void OnChooseTypography(EditBox &pane, QWidget *window);
+
 // Gives both lists the pane's text and background colours, and the window
 // that holds them (its menu bar, the strip below the pane) too, unless the
 // page is the designed black on white, which leaves the desktop's colours.

@@ -1,8 +1,10 @@
 #include "ui/EditBox.h"
 
 #include "ui/ColourRef.h"
+#include "ui/PaneDocumentLayout.h"
 #include "ui/VirtualKey.h"
 
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QPlainTextDocumentLayout>
@@ -11,7 +13,10 @@
 #include <QTextBlock>
 #include <QTextBoundaryFinder>
 #include <QTextCursor>
+#include <QTextDocument>
 #include <QTextLayout>
+
+#include <cmath>
 
 namespace {
 
@@ -23,8 +28,9 @@ constexpr qsizetype kLongestShownBlock = 10000;
 // How far back from that limit a place where the line could wrap anyway is
 // looked for, so the extra break does not split a word or go before a comma.
 constexpr qsizetype kBreakLookBack = 200;
-// The user state of a block that continues the previous block's paragraph.
-constexpr int kContinuesParagraph = 1;
+constexpr int kContinuesParagraph = PaneDocumentLayout::kContinuesParagraph;
+// The character a column's width is counted in.
+constexpr QChar kFullWidthCharacter = QChar(0x4E2D);
 
 bool EndsParagraph(QChar c)
 {
@@ -75,6 +81,13 @@ int LineCountOf(QPlainTextEdit *edit, const QTextBlock &block)
 
 EditBox::EditBox(QWidget *parent) : QPlainTextEdit(parent)
 {
+    auto *page = new QTextDocument(this);
+    layout_ = new PaneDocumentLayout(page);
+    page->setDocumentLayout(layout_);
+    setDocument(page);
+    // The margins around the page take the page's colour.
+    setBackgroundRole(QPalette::Base);
+    setAutoFillBackground(true);
     setReadOnly(true);
     // Keep a keyboard caret so arrows, select-all and copy work as in any
     // pane, but an invisible one: nobody types here, and a blinking caret
@@ -97,14 +110,75 @@ QString EditBox::Text() const
 void EditBox::SetText(const QString &text)
 {
     const QSignalBlocker blocker(this);
-    FillDocument(text);
+    text_ = text;
+    FillDocument();
     // A new text starts at its top. With a line taller than the pane Qt leaves
     // it scrolled to the end, which throws a remembered line off.
     verticalScrollBar()->setValue(0);
 }
 
-void EditBox::FillDocument(const QString &text)
+void EditBox::SetTextTypography(const Typography &typography)
 {
+    const Typography wanted = WithinRanges(typography);
+    if (wanted == typography_)
+        return;
+    const qsizetype top = FirstVisibleTextPosition();
+    const bool reshape = wanted.indentation != typography_.indentation || wanted.blankLines != typography_.blankLines;
+    typography_ = wanted;
+    if (reshape) {
+        const QSignalBlocker blocker(this);
+        FillDocument();
+    }
+    ApplySpacing();
+    ApplyJustification();
+    UpdateMargins();
+    ScrollToTextPosition(top);
+    Q_EMIT typographyChanged();
+}
+
+void EditBox::ApplySpacing()
+{
+    layout_->SetSpacing(typography_.lineSpacing, typography_.paragraphSpacing * QFontMetricsF(font()).lineSpacing());
+}
+
+void EditBox::ApplyJustification()
+{
+    QTextOption option = document()->defaultTextOption();
+    const Qt::Alignment alignment = typography_.justify ? Qt::AlignJustify : Qt::AlignLeft;
+    if (option.alignment() == alignment)
+        return;
+    option.setAlignment(alignment);
+    document()->setDefaultTextOption(option);
+}
+
+qreal EditBox::ColumnWidth() const
+{
+    // A pixel to spare, so that rounding never pushes the last character of
+    // a full line to the next.
+    return typography_.columnCharacters * QFontMetricsF(font()).horizontalAdvance(kFullWidthCharacter)
+        + 2 * document()->documentMargin() + 1;
+}
+
+void EditBox::UpdateMargins()
+{
+    const QMargins now = viewportMargins();
+    const int room = viewport()->width() + now.left() + now.right();
+    int left = typography_.sideMargin;
+    int right = left;
+    const int spare = room - int(std::ceil(ColumnWidth()));
+    if (typography_.columnCharacters > 0 && spare > left + right) {
+        left = spare / 2;
+        right = spare - left;
+    }
+    const QMargins wanted(left, typography_.topMargin, right, typography_.topMargin);
+    if (wanted != now)
+        setViewportMargins(wanted);
+}
+
+void EditBox::FillDocument()
+{
+    shaped_ = ShapedText(text_, typography_.indentation, typography_.blankLines);
+    const QString &text = shaped_.Shown();
     const QList<qsizetype> cuts = ShownBreaks(text);
     positions_ = ShownTextPositions(text, cuts);
     if (cuts.isEmpty()) {
@@ -293,7 +367,18 @@ void EditBox::resizeEvent(QResizeEvent *event)
     // reader's place; put the same character back at the top.
     const int firstCharacter = FirstVisibleCharacter();
     QPlainTextEdit::resizeEvent(event);
+    UpdateMargins();
     ScrollToCharacter(firstCharacter);
+}
+
+void EditBox::changeEvent(QEvent *event)
+{
+    QPlainTextEdit::changeEvent(event);
+    // Spacing after paragraphs and the column are measured in the font.
+    if (event->type() == QEvent::FontChange) {
+        ApplySpacing();
+        UpdateMargins();
+    }
 }
 
 void EditBox::ScrollToTop()
@@ -315,20 +400,21 @@ void EditBox::ScrollToEnd()
 void EditBox::SelectText(qsizetype position, qsizetype length)
 {
     QTextCursor selection(document());
-    selection.setPosition(int(positions_.DocumentPosition(position)));
-    selection.setPosition(int(positions_.DocumentPosition(position + length)), QTextCursor::KeepAnchor);
+    selection.setPosition(int(positions_.DocumentPosition(shaped_.ShownPosition(position))));
+    selection.setPosition(int(positions_.DocumentPosition(shaped_.ShownPosition(position + length))),
+                          QTextCursor::KeepAnchor);
     setTextCursor(selection);
     centerCursor();
 }
 
 qsizetype EditBox::FirstVisibleTextPosition() const
 {
-    return positions_.TextPosition(FirstVisibleCharacter());
+    return shaped_.TextPosition(positions_.TextPosition(FirstVisibleCharacter()));
 }
 
 void EditBox::ScrollToTextPosition(qsizetype position)
 {
-    ScrollToCharacter(int(positions_.DocumentPosition(position)));
+    ScrollToCharacter(int(positions_.DocumentPosition(shaped_.ShownPosition(position))));
 }
 
 void EditBox::Page(int direction)

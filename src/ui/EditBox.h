@@ -1,10 +1,15 @@
 #pragma once
 // The multi-line, read-only reading pane. Besides text, font and colours it
-// answers the two classic edit-control questions in wrapped display lines:
-// which line is first visible, and "scroll down n lines".
+// sets the text by a Typography, and answers the two classic edit-control
+// questions in wrapped display lines: which line is first visible, and
+// "scroll down n lines".
+#include "ui/ShapedText.h"
 #include "ui/ShownTextPositions.h"
+#include "ui/Typography.h"
 
 #include <QPlainTextEdit>
+
+class PaneDocumentLayout;
 #include <functional>
 
 class EditBox : public QPlainTextEdit {
@@ -12,9 +17,16 @@ class EditBox : public QPlainTextEdit {
 public:
     explicit EditBox(QWidget *parent = nullptr);
 
-    // The text as given to SetText, line ends as the pane keeps them (LF).
+    // The text as shown: as given to SetText, under the paragraph rules of
+    // the typography, line ends as the pane keeps them (LF).
     QString Text() const;
     void SetText(const QString &text);
+
+    // The typography, every value brought into its range. A change keeps the
+    // line at the top that holds the same text, and the text given to
+    // SetText is shown again under the new paragraph rules.
+    const Typography &TextTypography() const { return typography_; }
+    void SetTextTypography(const Typography &typography);
 
     QString FontName() const;
     void SetFontName(const QString &name);
@@ -42,7 +54,8 @@ public:
     void ScrollToTop();
     void ScrollToEnd();
 
-    // Positions in the text as given to SetText (a CR LF counts two).
+    // Positions in the text as given to SetText (a CR LF counts two), under
+    // any typography.
     // Selects `length` characters from `position` and brings them into view.
     void SelectText(qsizetype position, qsizetype length);
     // Where the first visible display line starts.
@@ -56,17 +69,26 @@ Q_SIGNALS:
     // pressed with the text already at its end (+1) or its start (-1). Within
     // the text those keys page as usual, and Home and End go to its ends.
     void pagedPastText(int direction);
+    void typographyChanged();
 
 protected:
     QMimeData *createMimeDataFromSelection() const override;
     void keyPressEvent(QKeyEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
-    // Puts the text into the document, paragraphs too long to lay out
-    // quickly split into several blocks.
-    void FillDocument(const QString &text);
+    // Puts the text given to SetText into the document as the paragraph
+    // rules shape it, paragraphs too long to lay out quickly split into
+    // several blocks.
+    void FillDocument();
+    // Line and paragraph spacing, justification, and the margins that leave
+    // the page margins and centre the column, for the font and width now.
+    void ApplySpacing();
+    void ApplyJustification();
+    void UpdateMargins();
+    qreal ColumnWidth() const;
     // The text from one document position to another, without the breaks
     // that only split long paragraphs for display.
     QString TextBetween(int from, int to) const;
@@ -77,5 +99,9 @@ private:
     void SetColourRole(QPalette::ColorRole role, int colourRef);
     void ChangeFont(const std::function<void(QFont &)> &change);
 
+    QString text_;
+    Typography typography_;
+    ShapedText shaped_;
     ShownTextPositions positions_;
+    PaneDocumentLayout *layout_;
 };

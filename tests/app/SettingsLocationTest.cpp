@@ -57,6 +57,12 @@ private Q_SLOTS:
         QCOMPARE(SettingNumber(QStringLiteral("abc")), std::nullopt);
         QCOMPARE(SettingNumber(QStringLiteral("99999999999999")), std::nullopt);
         QCOMPARE(SettingNumber(QString()), std::nullopt);
+        QCOMPARE(SettingTenths(QStringLiteral("1.5")), 15);
+        QCOMPARE(SettingTenths(QStringLiteral(" 2 ")), 20);
+        QCOMPARE(SettingTenths(QStringLiteral("0.06")), 1);
+        QCOMPARE(SettingTenths(QStringLiteral("1,5")), std::nullopt);
+        QCOMPARE(SettingTenths(QStringLiteral("1e300")), std::nullopt);
+        QCOMPARE(SettingTenths(QStringLiteral("nan")), std::nullopt);
     }
 };
 

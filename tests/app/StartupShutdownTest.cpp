@@ -79,7 +79,9 @@ private Q_SLOTS:
         reader.Close();
         const QString expected = QStringLiteral("[Config]\r\n路径=%1/book/\r\n书=-1\r\n章=-1\r\n行=0\r\n"
                                                 "书名=\r\n章名=\r\n[字体]\r\n字体=%2\r\n字体大小=%3\r\n文本颜色=0\r\n"
-                                                "背景颜色=16777215\r\n")
+                                                "背景颜色=16777215\r\n[排版]\r\n行距=1.0\r\n段距=0.0\r\n"
+                                                "左右页边距=0\r\n上下页边距=0\r\n首行缩进=保持原样\r\n空行=保留\r\n"
+                                                "正文宽度=0\r\n两端对齐=0\r\n")
                                      .arg(home_.path(), font)
                                      .arg(size);
         QCOMPARE(reader.SettingsBytes(), EncodeCodePage(expected));
@@ -92,9 +94,16 @@ private Q_SLOTS:
         reader.WriteSettings({QStringLiteral("Config/路径=") + Folder(reader), QStringLiteral("Config/书=1"),
                               QStringLiteral("Config/章=5"), QStringLiteral("Config/行=7"),
                               QStringLiteral("字体/字体=Noto Serif CJK SC"), QStringLiteral("字体/字体大小=21"),
-                              QStringLiteral("字体/文本颜色=255"), QStringLiteral("字体/背景颜色=12632256")});
+                              QStringLiteral("字体/文本颜色=255"), QStringLiteral("字体/背景颜色=12632256"),
+                              QStringLiteral("排版/行距=1.5"), QStringLiteral("排版/首行缩进=不缩进"),
+                              QStringLiteral("排版/正文宽度=9"), QStringLiteral("排版/左右页边距=x")});
         reader.Start();
         const ReaderControls &c = reader.Controls();
+        Typography typography;
+        typography.lineSpacing = 1.5;
+        typography.indentation = Indentation::None;
+        typography.columnCharacters = 9;
+        QCOMPARE(c.编辑框_内容->TextTypography(), typography);
         QCOMPARE(c.列表框_文件->Selection(), 1);
         QCOMPARE(c.列表框_章节->Selection(), 5);
         QVERIFY(c.编辑框_内容->Text().startsWith(QStringLiteral("第5章 乙"))); // names sort 丙, 乙, 甲
@@ -114,6 +123,9 @@ private Q_SLOTS:
         QCOMPARE(Setting(saved, QStringLiteral("章")), QStringLiteral("5"));
         QCOMPARE(Setting(saved, QStringLiteral("行")), QStringLiteral("7"));
         QCOMPARE(Setting(saved, QStringLiteral("字体大小")), QStringLiteral("21"));
+        QCOMPARE(Setting(saved, QStringLiteral("行距")), QStringLiteral("1.5"));
+        QCOMPARE(Setting(saved, QStringLiteral("首行缩进")), QStringLiteral("不缩进"));
+        QCOMPARE(Setting(saved, QStringLiteral("左右页边距")), QStringLiteral("0"));
     }
 
     void startupBranches_data()
@@ -285,10 +297,14 @@ private Q_SLOTS:
         reader.OpenBookAt(2);
         c.编辑框_内容->SetFontSize(23);
         c.编辑框_内容->SetBackgroundColour(0x102030);
+        Typography typography;
+        typography.paragraphSpacing = 0.5;
+        c.编辑框_内容->SetTextTypography(typography);
         QTRY_COMPARE_WITH_TIMEOUT(Setting(reader.SettingsBytes(), QStringLiteral("字体大小")), QStringLiteral("23"),
                                   5000);
         QCOMPARE(Setting(reader.SettingsBytes(), QStringLiteral("书")), QStringLiteral("2"));
         QCOMPARE(Setting(reader.SettingsBytes(), QStringLiteral("背景颜色")), QString::number(0x102030));
+        QCOMPARE(Setting(reader.SettingsBytes(), QStringLiteral("段距")), QStringLiteral("0.5"));
         const QByteArray whileRunning = reader.SettingsBytes();
         reader.Close();
         QCOMPARE(reader.SettingsBytes(), whileRunning);

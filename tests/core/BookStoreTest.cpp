@@ -36,8 +36,10 @@ BookRecord SampleRecord(int chapter)
         record.removedUnderRule = u"strict"_s;
     }
     // Not in the old JSON store, which SampleRecord(1) stands for.
-    if (chapter % 3 == 0)
+    if (chapter % 3 == 0) {
         record.script = u"traditional"_s;
+        record.position = 4567890123;
+    }
     return record;
 }
 
@@ -210,7 +212,8 @@ private Q_SLOTS:
         BookStore again;
         again.Open(path);
         QCOMPARE(again.RecentBooks(), noted.first(BookStore::kRecentBooks));
-        QVERIFY(again.Put(u"a.txt"_s, SampleRecord(1)));
+        QVERIFY(again.Put(u"a.txt"_s, SampleRecord(3)));
+        QCOMPARE(again.Find(u"a.txt"_s), SampleRecord(3));
     }
 
     void oldJsonStore_isImportedOnce_data()

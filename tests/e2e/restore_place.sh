@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # A restart continues at the remembered book, chapter and line with the
-# remembered font and colours, and "退出" writes the same place back.
+# remembered font and colours, and "退出" writes the same place back. With
+# the typography changed between two starts, the same text is on top.
 source "$(dirname "$0")/lib.sh"
 start_display
 install_program
@@ -22,4 +23,20 @@ expect_exit_code 0
 [ "$(setting 字体)" = "Noto Serif CJK SC" ] || fail "字体 is $(setting 字体)"
 [ "$(setting 字体大小)" = 17 ] || fail "字体大小 is $(setting 字体大小)"
 [ "$(setting 背景颜色)" = 15794175 ] || fail "背景颜色 is $(setting 背景颜色)"
+position=$(book_store "SELECT position FROM books WHERE name = 'b.txt'")
+[ "$position" -gt 0 ] || fail "the place in b.txt is stored at position '$position'"
+
+# Lines of twelve characters, twice as far apart, indented anew: line 7 is
+# other text now, the stored position the same.
+write_settings "Config|路径|$E2E_DIR/books/" "Config|书|1" "Config|章|5" "Config|行|7" \
+  "字体|字体|Noto Serif CJK SC" "字体|字体大小|17" \
+  "排版|行距|2.0" "排版|正文宽度|12" "排版|首行缩进|两个全角空格" "排版|空行|删除"
+start_program
+wait_for_log "start-up finished"
+exit_through_menu
+expect_exit_code 0
+[ "$(setting 正文宽度)" = 12 ] || fail "正文宽度 is $(setting 正文宽度)"
+[ "$(setting 行)" != 7 ] || fail "line 7 is still on top: the typography did not change the lines"
+[ "$(book_store "SELECT position FROM books WHERE name = 'b.txt'")" = "$position" ] ||
+  fail "another text is on top after the typography changed: $(book_store "SELECT line, position FROM books WHERE name = 'b.txt'") was $position"
 echo "PASS: restore_place"

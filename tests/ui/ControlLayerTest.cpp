@@ -4,6 +4,7 @@
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
 #include "ui/NotifyLabel.h"
+#include "ui/ShapedText.h"
 #include "ui/ShownTextPositions.h"
 
 #include <QDialogButtonBox>
@@ -24,6 +25,25 @@ private:
         for (int i = 0; i < paragraphs; ++i)
             lines << QStringLiteral("第%1段　").arg(i) + QString(40 + (i * 37) % 160, QChar(0x6587));
         return lines.join(QLatin1Char('\n'));
+    }
+
+    // Where the display line holding `position` of the document starts, in
+    // the viewport.
+    static int LineTop(EditBox &pane, int position)
+    {
+        QTextCursor cursor(pane.document());
+        cursor.setPosition(position);
+        return pane.cursorRect(cursor).top();
+    }
+
+    static void ShowPane(EditBox &pane, const QString &text)
+    {
+        pane.resize(400, 300);
+        pane.SetFontName(QStringLiteral("Noto Sans CJK SC"));
+        pane.SetFontSize(12);
+        pane.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&pane));
+        pane.SetText(text);
     }
 
 private Q_SLOTS:
@@ -295,6 +315,128 @@ private Q_SLOTS:
         dialog.accept();
         QCOMPARE(accepted.count(), 1);
         QCOMPARE(dialog.Pattern(), QStringLiteral("^Chapter \\d"));
+    }
+
+    void paragraphRules_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("indentation");
+        QTest::addColumn<int>("blankLines");
+        QTest::addColumn<QString>("shown");
+        const QString book = QStringLiteral("第一章\r\n  甲乙。\r\n\r\n \u3000\r\n\r\n\u3000\u3000丙丁\r\n\t戊\r\n");
+        const auto row = [&](const char *name, Indentation indentation, BlankLines blankLines, const char16_t *shown) {
+            QTest::newRow(name) << book << int(indentation) << int(blankLines) << QString::fromUtf16(shown);
+        };
+        row("as in the file", Indentation::AsInFile, BlankLines::Keep,
+            u"第一章\r\n  甲乙。\r\n\r\n \u3000\r\n\r\n\u3000\u3000丙丁\r\n\t戊\r\n");
+        row("two full-width spaces", Indentation::TwoFullWidth, BlankLines::Keep,
+            u"\u3000\u3000第一章\r\n\u3000\u3000甲乙。\r\n\r\n \u3000\r\n\r\n\u3000\u3000丙丁\r\n\u3000\u3000戊\r\n");
+        row("no indentation, runs collapsed", Indentation::None, BlankLines::Collapse,
+            u"第一章\r\n甲乙。\r\n\r\n丙丁\r\n戊\r\n");
+        row("blank lines removed", Indentation::AsInFile, BlankLines::Remove,
+            u"第一章\r\n  甲乙。\r\n\u3000\u3000丙丁\r\n\t戊\r\n");
+        QTest::addRow("LF and CR alone") << QStringLiteral("甲\n\n乙\r \r丙") << int(Indentation::TwoFullWidth)
+                                         << int(BlankLines::Remove)
+                                         << QStringLiteral("\u3000\u3000甲\n\u3000\u3000乙\r\u3000\u3000丙");
+    }
+
+    // Every character shown maps back to its own place in the text, and
+    // every paragraph's first character to where it is shown.
+    void paragraphRules()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, indentation);
+        QFETCH(int, blankLines);
+        QFETCH(QString, shown);
+        const ShapedText shaped(text, Indentation(indentation), BlankLines(blankLines));
+        QCOMPARE(shaped.Shown(), shown);
+        // A character shown maps to itself, or, at the start of its line or
+        // added there, to the start of its line in the text; a place found
+        // that way maps back to itself.
+        for (qsizetype i = 0; i < shown.size(); ++i) {
+            const qsizetype position = shaped.TextPosition(i);
+            const bool lineStart = position == 0 || text.at(position - 1) == u'\n' || text.at(position - 1) == u'\r';
+            QVERIFY2(text.at(position) == shown.at(i) || lineStart, qPrintable(QString::number(i)));
+            QCOMPARE(shaped.TextPosition(shaped.ShownPosition(position)), position);
+        }
+        for (const QString &paragraph : {QStringLiteral("甲乙"), QStringLiteral("丙丁"), QStringLiteral("戊")}) {
+            const qsizetype at = text.indexOf(paragraph);
+            if (at >= 0)
+                QCOMPARE(shown.at(shaped.ShownPosition(at)), paragraph.at(0));
+        }
+    }
+
+    void lineSpacing_spacesLinesAndParagraphs()
+    {
+        EditBox pane;
+        ShowPane(pane, WrappedParagraphs(6));
+        const QTextBlock first = pane.document()->firstBlock();
+        const int secondLine = first.position() + first.layout()->lineAt(1).textStart();
+        const int nextParagraph = first.next().position();
+        const int pitch = LineTop(pane, secondLine) - LineTop(pane, first.position());
+        const int gap = LineTop(pane, nextParagraph) - LineTop(pane, first.position());
+        QVERIFY(pitch > 0);
+        Typography typography;
+        typography.lineSpacing = 2.0;
+        pane.SetTextTypography(typography);
+        QTRY_VERIFY(qAbs(LineTop(pane, secondLine) - LineTop(pane, first.position()) - 2 * pitch) <= 1);
+        const int spacedGap = LineTop(pane, nextParagraph) - LineTop(pane, first.position());
+        typography.paragraphSpacing = 1.0;
+        pane.SetTextTypography(typography);
+        const int lineHeight = QFontMetrics(pane.font()).lineSpacing();
+        QTRY_VERIFY(qAbs(LineTop(pane, nextParagraph) - LineTop(pane, first.position()) - spacedGap - lineHeight) <= 1);
+        QVERIFY(spacedGap >= 2 * gap - 2);
+        // Scrolling still counts display lines.
+        pane.ScrollLines(5);
+        QCOMPARE(pane.FirstVisibleLine(), 5);
+    }
+
+    void marginsAndColumn_frameTheText()
+    {
+        EditBox pane;
+        ShowPane(pane, WrappedParagraphs(30));
+        const QRect bare = pane.viewport()->geometry();
+        Typography typography;
+        typography.sideMargin = 30;
+        typography.topMargin = 20;
+        pane.SetTextTypography(typography);
+        QCOMPARE(pane.viewport()->geometry(), bare.adjusted(30, 20, -30, -20));
+        // A column of 12 characters, centred, wider margins than asked.
+        typography.columnCharacters = 12;
+        pane.SetTextTypography(typography);
+        const QRect column = pane.viewport()->geometry();
+        QVERIFY(qAbs((column.left() - bare.left()) - (bare.right() - column.right())) <= 1);
+        const QTextBlock first = pane.document()->firstBlock();
+        QTRY_COMPARE(first.layout()->lineAt(1).textStart(), 12);
+        // Wider than the pane: the whole pane, less the margins.
+        typography.columnCharacters = 200;
+        pane.SetTextTypography(typography);
+        QCOMPARE(pane.viewport()->geometry(), bare.adjusted(30, 20, -30, -20));
+    }
+
+    void typographyChange_keepsTheTextOnTop()
+    {
+        EditBox pane;
+        const QString text = WrappedParagraphs(200).replace(QLatin1Char('\n'), QStringLiteral("\r\n\r\n"));
+        ShowPane(pane, text);
+        const qsizetype paragraph = text.indexOf(QStringLiteral("第120段"));
+        pane.ScrollToTextPosition(paragraph);
+        QCOMPARE(pane.FirstVisibleTextPosition(), paragraph);
+        QSignalSpy changed(&pane, &EditBox::typographyChanged);
+        Typography typography;
+        typography.lineSpacing = 1.8;
+        typography.indentation = Indentation::TwoFullWidth;
+        typography.blankLines = BlankLines::Remove;
+        typography.columnCharacters = 20;
+        typography.justify = true;
+        pane.SetTextTypography(typography);
+        QCOMPARE(pane.FirstVisibleTextPosition(), paragraph);
+        QVERIFY(pane.Text().startsWith(QStringLiteral("\u3000\u3000第0段")));
+        pane.SetTextTypography(Typography{});
+        QCOMPARE(pane.FirstVisibleTextPosition(), paragraph);
+        QCOMPARE(changed.count(), 2);
+        pane.SetTextTypography(Typography{});
+        QCOMPARE(changed.count(), 2);
     }
 
     void widthChange_keepsTheFirstVisibleText()
