@@ -9,6 +9,7 @@
 #include "session/ReadingSession.h"
 #include "ui/ChapterJumpDialog.h"
 #include "ui/ListWindow.h"
+#include "ui/MessageStrip.h"
 #include "ui/ReaderControls.h"
 
 #include <QActionGroup>
@@ -71,6 +72,27 @@ void OnJumpToChapter(ReadingSession &session, QWidget *window)
         ShowChapter(session.Book(), session.ChapterList(), session.Pane(), *chapter);
 }
 
+// 自动滚动 and its speed keys; the strip below the pane tells the speed.
+void AddAutoScrollItems(QMenu *reading, AutoScroll &scroll, MessageStrip &strip)
+{
+    QAction *toggle = AddMenuItem(reading, QStringLiteral("自动滚动"), [&scroll] { scroll.Toggle(); });
+    toggle->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_A);
+    toggle->setCheckable(true);
+    QObject::connect(&scroll, &AutoScroll::runningChanged, toggle, &QAction::setChecked);
+    AddMenuItem(reading, QStringLiteral("滚动加快"), [&scroll] {
+        scroll.Faster();
+    })->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Up);
+    AddMenuItem(reading, QStringLiteral("滚动减慢"), [&scroll] {
+        scroll.Slower();
+    })->setShortcut(Qt::CTRL | Qt::SHIFT | Qt::Key_Down);
+    const auto tell = [&scroll, &strip] {
+        if (scroll.IsRunning())
+            strip.ShowMessage(QStringLiteral("自动滚动：每分钟 %1 行").arg(scroll.Speed()));
+    };
+    QObject::connect(&scroll, &AutoScroll::runningChanged, &strip, tell);
+    QObject::connect(&scroll, &AutoScroll::speedChanged, &strip, tell);
+}
+
 } // namespace
 
 void FillReadingMenu(QMenu *reading, ReadingSession &session, const ReaderControls &c)
@@ -94,4 +116,6 @@ void FillReadingMenu(QMenu *reading, ReadingSession &session, const ReaderContro
     AddMenuItem(reading, QStringLiteral("跳转到章节…"), [&session, &c] {
         OnJumpToChapter(session, c.mainWindow);
     })->setShortcut(Qt::CTRL | Qt::Key_G);
+    reading->addSeparator();
+    AddAutoScrollItems(reading, session.Scrolling(), *c.标签_提示);
 }

@@ -52,6 +52,7 @@ SettingTexts SettingsOnScreen(const ReaderState &state, const ReaderControls &co
     settings.textColour = pane.TextColour();
     settings.backgroundColour = pane.BackgroundColour();
     PutTypography(pane.TextTypography(), settings);
+    settings.autoScrollSpeed = session.Scrolling().Speed();
     SettingTexts texts = TextsOf(settings);
     if (state.rememberedPlace)
         KeepPlace(*state.rememberedPlace, texts);

@@ -25,14 +25,15 @@ SettingsSaver::SettingsSaver(ReaderState &state, const ReaderControls &controls,
     afterChange_.setSingleShot(true);
     afterChange_.setInterval(kAfterChangeMs);
     connect(&afterChange_, &QTimer::timeout, this, &SettingsSaver::Save);
-    const auto changed = qOverload<>(&QTimer::start);
-    connect(&session, &ReadingSession::bookShown, &afterChange_, changed);
-    connect(&session.BookShelf(), &Shelf::folderListed, &afterChange_, changed);
+    const auto changed = &SettingsSaver::NoteChange;
+    connect(&session, &ReadingSession::bookShown, this, changed);
+    connect(&session.BookShelf(), &Shelf::folderListed, this, changed);
     // Changes made from code as well as the user's.
-    connect(controls.列表框_章节->selectionModel(), &QItemSelectionModel::currentRowChanged, &afterChange_, changed);
-    connect(controls.列表框_文件->selectionModel(), &QItemSelectionModel::currentRowChanged, &afterChange_, changed);
-    connect(controls.编辑框_内容->verticalScrollBar(), &QScrollBar::valueChanged, &afterChange_, changed);
-    connect(controls.编辑框_内容, &EditBox::typographyChanged, &afterChange_, changed);
+    connect(controls.列表框_章节->selectionModel(), &QItemSelectionModel::currentRowChanged, this, changed);
+    connect(controls.列表框_文件->selectionModel(), &QItemSelectionModel::currentRowChanged, this, changed);
+    connect(controls.编辑框_内容->verticalScrollBar(), &QScrollBar::valueChanged, this, changed);
+    connect(controls.编辑框_内容, &EditBox::typographyChanged, this, changed);
+    connect(&session.Scrolling(), &AutoScroll::speedChanged, this, changed);
     controls.编辑框_内容->installEventFilter(this);
 }
 
@@ -40,8 +41,16 @@ SettingsSaver::SettingsSaver(ReaderState &state, const ReaderControls &controls,
 bool SettingsSaver::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange)
-        afterChange_.start();
+        NoteChange();
     return QObject::eventFilter(watched, event);
+}
+
+// Counted from the first change, so that one change after another (自动滚动)
+// still saves every second.
+void SettingsSaver::NoteChange()
+{
+    if (!afterChange_.isActive())
+        afterChange_.start();
 }
 
 void SettingsSaver::Save()

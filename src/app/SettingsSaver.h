@@ -22,6 +22,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    void NoteChange();
     void Save();
 
     ReaderState &state_;

@@ -29,6 +29,7 @@ struct Settings {
     QString blankLines;       // "空行": the rule's name
     int columnCharacters = 0; // "正文宽度": characters a line at most, 0 for the whole pane
     int justify = 0;          // "两端对齐": 1 on, 0 off
+    int autoScrollSpeed = 20; // "自动滚动速度" (section "阅读"): lines a minute
 };
 
 // How a value is kept as text. Every kind writes a number as decimal text
@@ -75,6 +76,7 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"排版", "空行", "", SettingKind::Text, &Settings::blankLines},
     {"排版", "正文宽度", "0", SettingKind::Number, &Settings::columnCharacters},
     {"排版", "两端对齐", "0", SettingKind::Number, &Settings::justify},
+    {"阅读", "自动滚动速度", "20", SettingKind::Number, &Settings::autoScrollSpeed},
 };
 
 // "config.ini" beside the program when its folder can take it (portable use);

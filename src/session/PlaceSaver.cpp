@@ -26,6 +26,10 @@ PlaceSaver::PlaceSaver(ReadingSession &session)
     // as well as the user's, which the controls' own signals do not.
     connect(session.ChapterList().selectionModel(), &QItemSelectionModel::currentRowChanged, &afterChapterChange_,
             qOverload<>(&QTimer::start));
-    connect(session.Pane().verticalScrollBar(), &QScrollBar::valueChanged, &afterScrolling_,
-            qOverload<>(&QTimer::start));
+    // Counted from the first scroll, so that scrolling on and on (自动滚动)
+    // still saves every few seconds.
+    connect(session.Pane().verticalScrollBar(), &QScrollBar::valueChanged, &afterScrolling_, [this] {
+        if (!afterScrolling_.isActive())
+            afterScrolling_.start();
+    });
 }

@@ -1,7 +1,8 @@
 #pragma once
 // Saves the place in the book on screen while the user reads: shortly after
 // the chapter changes (a run of chapter steps is saved once) and 2 s after
-// scrolling stops. Saving writes only what changed.
+// the pane began to scroll, again and again while it scrolls on. Saving
+// writes only what changed.
 #include <QObject>
 #include <QTimer>
 

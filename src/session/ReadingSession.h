@@ -6,6 +6,7 @@
 // the shelf hands it over; until then the book before stays whole on screen.
 #include "core/OpenBook.h"
 #include "reader/BookFind.h"
+#include "session/AutoScroll.h"
 #include "session/PlaceSaver.h"
 
 #include <QObject>
@@ -46,6 +47,8 @@ public:
     Shelf &BookShelf() const { return shelf_; }
     ListBox &ChapterList() const { return chapterList_; }
     EditBox &Pane() const { return pane_; }
+    AutoScroll &Scrolling() { return autoScroll_; }
+    const AutoScroll &Scrolling() const { return autoScroll_; }
     // The chapter selected in the chapter list, -1 for none.
     int ShownChapter() const;
 
@@ -119,4 +122,5 @@ private:
     PlaceFinder pendingPlace_;
     bool saving_ = true;
     PlaceSaver placeSaver_{*this};
+    AutoScroll autoScroll_{*this};
 };

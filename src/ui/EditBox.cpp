@@ -111,6 +111,7 @@ void EditBox::SetText(const QString &text)
 {
     const QSignalBlocker blocker(this);
     text_ = text;
+    StopSliding();
     FillDocument();
     // A new text starts at its top. With a line taller than the pane Qt leaves
     // it scrolled to the end, which throws a remembered line off.
@@ -170,7 +171,9 @@ void EditBox::UpdateMargins()
         left = spare / 2;
         right = spare - left;
     }
-    const QMargins wanted(left, typography_.topMargin, right, typography_.topMargin);
+    // A slide moves the page up within its margins, over the top one.
+    const int slide = int(slide_);
+    const QMargins wanted(left, typography_.topMargin - slide, right, typography_.topMargin + slide);
     if (wanted != now)
         setViewportMargins(wanted);
 }
@@ -379,6 +382,49 @@ void EditBox::changeEvent(QEvent *event)
         ApplySpacing();
         UpdateMargins();
     }
+}
+
+bool EditBox::SlideUp(qreal pixels)
+{
+    const QScrollBar *bar = verticalScrollBar();
+    if (bar->value() >= bar->maximum()) {
+        StopSliding();
+        return false;
+    }
+    slide_ += pixels;
+    for (qreal pitch = TopLinePitch(); pitch > 0 && slide_ >= pitch; pitch = TopLinePitch()) {
+        slide_ -= pitch;
+        ScrollLines(1);
+        if (bar->value() >= bar->maximum())
+            slide_ = 0;
+    }
+    UpdateMargins();
+    return true;
+}
+
+void EditBox::StopSliding()
+{
+    slide_ = 0;
+    UpdateMargins();
+}
+
+qreal EditBox::TopLinePitch() const
+{
+    const int first = FirstVisibleCharacter();
+    const QTextBlock block = document()->findBlock(first);
+    if (!block.isValid() || !block.layout())
+        return 0;
+    const QTextLine line = block.layout()->lineForTextPosition(first - block.position());
+    int next = block.next().isValid() ? block.next().position() : -1;
+    if (line.isValid() && line.lineNumber() + 1 < block.layout()->lineCount())
+        next = block.position() + block.layout()->lineAt(line.lineNumber() + 1).textStart();
+    if (next < 0)
+        return 0;
+    QTextCursor cursor(document());
+    cursor.setPosition(first);
+    const int top = cursorRect(cursor).top();
+    cursor.setPosition(next);
+    return cursorRect(cursor).top() - top;
 }
 
 void EditBox::ScrollToTop()

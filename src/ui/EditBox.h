@@ -50,6 +50,12 @@ public:
     // Scrolls by n display lines from the current top (negative: up), as far
     // as the text allows.
     void ScrollLines(int lines);
+    // Smooth scrolling: slides the text up by `pixels` more; each time the
+    // slide reaches the height of the top line, that line scrolls away.
+    // Returns false, having slid nothing, once the text's last page is shown.
+    bool SlideUp(qreal pixels);
+    // Puts a slide back, the text where its top line stands.
+    void StopSliding();
     // Shows the start of the text, or its last page.
     void ScrollToTop();
     void ScrollToEnd();
@@ -89,6 +95,8 @@ private:
     void ApplyJustification();
     void UpdateMargins();
     qreal ColumnWidth() const;
+    // How far the text moves when the top line scrolls away.
+    qreal TopLinePitch() const;
     // The text from one document position to another, without the breaks
     // that only split long paragraphs for display.
     QString TextBetween(int from, int to) const;
@@ -101,6 +109,7 @@ private:
 
     QString text_;
     Typography typography_;
+    qreal slide_ = 0;
     ShapedText shaped_;
     ShownTextPositions positions_;
     PaneDocumentLayout *layout_;

@@ -20,6 +20,7 @@
 #include <QMimeData>
 #include <QPixmap>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -266,6 +267,10 @@ private Q_SLOTS:
             u"    自定义… (checkable)"_s,
             u"  -"_s,
             u"  跳转到章节… Ctrl+G"_s,
+            u"  -"_s,
+            u"  自动滚动 Ctrl+Shift+A (checkable)"_s,
+            u"  滚动加快 Ctrl+Shift+Up"_s,
+            u"  滚动减慢 Ctrl+Shift+Down"_s,
             u"侧边栏"_s,
             u"  隐藏"_s,
             u"  显示"_s,
@@ -341,6 +346,45 @@ private Q_SLOTS:
         QTRY_COMPARE(strip.text(), u"第 2 / 2 章    56.0%"_s);
         QCOMPARE(strip.accessibleName(), u"阅读进度"_s);
         QCOMPARE(strip.accessibleDescription(), strip.text());
+    }
+
+    // Scrolling on its own runs into the next chapter, stops on a key, and at
+    // the book's end by itself; the speed keys change the speed in steps.
+    void autoScroll_crossesIntoTheNextChapter_andStops()
+    {
+        ReaderFixture reader;
+        const QString prose = u"夜色里，河水一路向东流去，岸边的灯一盏一盏亮起来。\r\n"_s.repeated(30);
+        reader.AddBook(u"a.txt"_s, EncodeCodePage(u"第一章 甲\r\n"_s + prose + u"第二章 乙\r\n"_s + prose));
+        reader.WriteSettings({u"Config/路径="_s + reader.BookFolder() + u'/', u"Config/书=0"_s, u"Config/章=1"_s});
+        reader.Start();
+        AutoScroll &scroll = reader.Session().Scrolling();
+        EditBox &pane = *reader.Controls().编辑框_内容;
+        QSignalSpy running(&scroll, &AutoScroll::runningChanged);
+        scroll.SetSpeed(AutoScroll::kMostSpeed);
+        scroll.Toggle();
+        QTRY_VERIFY(pane.FirstVisibleLine() > 0);
+        QTRY_COMPARE_WITH_TIMEOUT(reader.Session().ShownChapter(), 2, 20000);
+        QVERIFY(scroll.IsRunning());
+        QTest::keyPress(&pane, Qt::Key_Control);
+        QVERIFY(scroll.IsRunning());
+        QTest::keyClick(&pane, Qt::Key_Down);
+        QVERIFY(!scroll.IsRunning());
+        const int stoppedAt = pane.FirstVisibleLine();
+        QTest::qWait(100);
+        QCOMPARE(pane.FirstVisibleLine(), stoppedAt);
+        scroll.Toggle();
+        QTRY_VERIFY_WITH_TIMEOUT(!scroll.IsRunning(), 20000);
+        QCOMPARE(reader.Session().ShownChapter(), 2);
+        QCOMPARE(running.count(), 4);
+        scroll.SetSpeed(20);
+        scroll.Faster();
+        QCOMPARE(scroll.Speed(), 25);
+        scroll.Slower();
+        scroll.Slower();
+        QCOMPARE(scroll.Speed(), 16);
+        for (int i = 0; i < 20; ++i)
+            scroll.Slower();
+        QCOMPARE(scroll.Speed(), AutoScroll::kLeastSpeed);
     }
 
     void recentBooks_aBookWhoseFileIsGoneIsDisabled()

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Space reads on: at the end of a chapter it shows the next one from its
 # top, and Page Up at the top of a chapter shows the previous one with its
-# last page in view. A first start without books shows the guide, until the
-# first book opens.
+# last page in view. 自动滚动 reads on the same way, and its speed keys are
+# remembered. A first start without books shows the guide, until the first
+# book opens.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 start_display
@@ -26,6 +27,20 @@ pane_keys Home End
 exit_through_menu
 expect_exit_code 0
 [ "$(setting 行)" = "$last_page" ] || fail "the last page is at line $(setting 行), Page Up showed line $last_page"
+
+echo "case: 自动滚动 from the end of chapter 5 into chapter 6, slowed once"
+write_remembered_place "$books/"
+start_program
+pane_keys End ctrl+shift+a
+for _ in $(seq 100); do
+  [ "$(setting 章)" = 6 ] && [ "$(setting 行)" -gt 0 ] && break
+  sleep 0.1
+done
+[ "$(setting 章) $(setting 行)" != "6 0" ] && [ "$(setting 章)" = 6 ] || fail "auto-scroll did not read on into chapter 6"
+xdotool key --window "$WINDOW_ID" ctrl+shift+Down
+exit_through_menu
+expect_exit_code 0
+[ "$(setting 自动滚动速度)" = 16 ] || fail "自动滚动速度 is $(setting 自动滚动速度), not 20 slowed once"
 
 echo "case: a first start without books"
 # No settings, and a home without the folder a first run suggests (~/book).
