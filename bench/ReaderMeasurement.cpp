@@ -50,6 +50,12 @@ int MiddleChapter(const OpenBook &book)
     return chapter;
 }
 
+// Qt's plain editor, with the margins it keeps for itself open to the caller.
+class MarginedEditor : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::setViewportMargins;
+};
+
 // A chapter change in the bare editor that stands for it: the new text, then
 // its repaint.
 double TimeBareChange(QPlainTextEdit &bare, const QString &text)
@@ -61,17 +67,23 @@ double TimeBareChange(QPlainTextEdit &bare, const QString &text)
     return MillisecondsOf(timer);
 }
 
-// The floor of a chapter change: a bare QPlainTextEdit of the pane's size and
-// font, shown on its own, given the same chapters in the same order. Returns
-// the median time of the changes to the chapters at odd places, each coming
-// from the chapter before it as the reader's changes did.
+// The floor of a chapter change: a bare QPlainTextEdit of the pane's size,
+// font and line width (its margins), shown on its own, given the same
+// chapters in the same order. Returns the median time of the changes to the
+// chapters at odd places, each coming from the chapter before it as the
+// reader's changes did.
 double BareChangeMs(const EditBox &pane, const OpenBook &book, const QList<int> &shown)
 {
-    QPlainTextEdit bare;
+    MarginedEditor bare;
     bare.setFont(pane.font());
     bare.resize(pane.size());
     bare.setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     bare.show();
+    QCoreApplication::processEvents();
+    const QRect lines = pane.viewport()->geometry();
+    const QRect bareLines = bare.viewport()->geometry();
+    bare.setViewportMargins(lines.left() - bareLines.left(), lines.top() - bareLines.top(),
+                            bareLines.right() - lines.right(), bareLines.bottom() - lines.bottom());
     QCoreApplication::processEvents();
     QList<double> changes;
     for (qsizetype i = 0; i < shown.size(); ++i) {
@@ -167,6 +179,51 @@ double OpenAndTime(ReadingSession &session, int book)
     return shownMs;
 }
 
+// The look the benchmark reads in besides the plain pane: spaced lines, page
+// margins and a column of 40 characters, paragraphs indented anew.
+Typography SetPage()
+{
+    Typography typography;
+    typography.lineSpacing = 2.0;
+    typography.paragraphSpacing = 0.5;
+    typography.sideMargin = 40;
+    typography.topMargin = 24;
+    typography.columnCharacters = 40;
+    typography.indentation = Indentation::TwoFullWidth;
+    typography.blankLines = BlankLines::Collapse;
+    return typography;
+}
+
+// Setting the page and the plain pane in turn on 10 000 characters of the
+// book, each with its repaint; the median. The pane is left set.
+double TypographyMs(const OpenBook &book, EditBox &pane)
+{
+    constexpr int kChanges = 20;
+    const qsizetype middle = book.BookText.size() / 2;
+    pane.SetText(book.BookText.sliced(middle, qMin<qsizetype>(10000, book.BookText.size() - middle)));
+    QCoreApplication::processEvents();
+    QList<double> times;
+    for (int i = 0; i < kChanges; ++i) {
+        const Typography typography = i % 2 == 0 ? SetPage() : Typography{};
+        times.append(TimeChange([&] { pane.SetTextTypography(typography); }));
+    }
+    pane.SetTextTypography(SetPage());
+    return Median(times);
+}
+
+// Chapter changes again on the set page, next to the bare editor with the
+// same font and line width.
+Measurement MeasureSetPage(const OpenBook &book, ListBox &chapters, EditBox &pane, int arrowSteps)
+{
+    const double typographyMs = TypographyMs(book, pane);
+    const ReadingTimes times = MeasureReading(book, chapters, pane, arrowSteps);
+    return {{MeasurementKey::kTypographyMs, typographyMs},
+            {MeasurementKey::kSetLastChapterMs, Median(times.lastChapterJumps)},
+            {MeasurementKey::kSetLastChapterFloorMs, BareChangeMs(pane, book, times.jumps)},
+            {MeasurementKey::kSetArrowStepMs, Median(times.arrowSteps)},
+            {MeasurementKey::kSetArrowStepFloorMs, BareChangeMs(pane, book, times.steps)}};
+}
+
 // Everything after start-up, in one window that is already waiting for the user.
 Measurement MeasureOpenWindow(ReadingSession &session, const ReaderControls &controls, const QString &fileName,
                               int arrowSteps)
@@ -190,6 +247,7 @@ Measurement MeasureOpenWindow(ReadingSession &session, const ReaderControls &con
     const double peak = double(PeakResidentBytes());
     Measurement measurement = MeasureFind(opened.BookText);
     measurement.insert(MeasureChapterRules(opened.BookText));
+    measurement.insert(MeasureSetPage(opened, *controls.列表框_章节, pane, arrowSteps));
     measurement.insert({{MeasurementKey::kFirstChapterMs, firstChapterMs},
                         {MeasurementKey::kFirstLastChapterMs, times.firstLastChapterMs},
                         {MeasurementKey::kLastChapterMs, Median(times.lastChapterJumps)},
