@@ -10,7 +10,9 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QDoubleSpinBox>
 #include <QFontDialog>
 #include <QPushButton>
 #include <QTest>
@@ -27,6 +29,11 @@ QFontDialog *FontPanelOf(QDialog *dialog)
 bool IsFontChooser(QDialog *dialog)
 {
     return FontPanelOf(dialog) != nullptr;
+}
+
+bool IsTypographyDialog(QDialog *dialog)
+{
+    return dialog->windowTitle() == QStringLiteral("排版");
 }
 
 bool IsColourDialog(QDialog *dialog)
@@ -177,6 +184,26 @@ private Q_SLOTS:
         QCOMPARE(a.pane->TextColour(), 0x0000FF);
         QCOMPARE(a.fontChooser.FontName(), QStringLiteral("Noto Sans CJK SC"));
         QCOMPARE(a.fontChooser.Colour(), 0);
+    }
+
+    // Each change shows in the pane while the dialog is open; cancel puts the
+    // typography back, OK keeps it.
+    void typography_previewsLive_cancelPutsItBack()
+    {
+        for (const bool confirm : {false, true}) {
+            Appearance a;
+            Typography seen;
+            ModalDriver driver(IsTypographyDialog, [&](QDialog *dialog) {
+                dialog->findChildren<QDoubleSpinBox *>().first()->setValue(2.5);
+                dialog->findChildren<QComboBox *>().first()->setCurrentIndex(1);
+                seen = a.pane->TextTypography();
+                confirm ? dialog->accept() : dialog->reject();
+            });
+            OnChooseTypography(*a.pane, &a.window);
+            QCOMPARE(seen.lineSpacing, 2.5);
+            QCOMPARE(seen.indentation, Indentation::TwoFullWidth);
+            QCOMPARE(a.pane->TextTypography(), confirm ? seen : Typography{});
+        }
     }
 
     void chooseBackground_equalToText_isAccepted()
