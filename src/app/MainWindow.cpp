@@ -4,6 +4,7 @@
 #include "app/BookFromOutside.h"
 #include "app/FirstStartGuide.h"
 #include "app/MenuBar.h"
+#include "app/ReadAloudMenu.h"
 #include "app/ReaderState.h"
 #include "app/ReadingProgress.h"
 #include "app/SettingsSaver.h"
@@ -182,7 +183,7 @@ void MainWindow::WireEvents()
     connect(c.编辑框_内容, &EditBox::keyReleased, &session, &ReadingSession::OnContentKeyUp);
     connect(c.编辑框_内容, &EditBox::pagedPastText, &session, &ReadingSession::OnContentPagedPast);
     AddShortcut(Qt::Key_F11, [this] { OnToggleFullScreen(*this); });
-    AddShortcut(Qt::Key_Escape, [this] { OnLeaveFullScreen(*this); });
+    AddShortcut(Qt::Key_Escape, [this, &session] { OnEscapeKey(*this, session.Aloud()); });
     // The pane's own wheel scrolling is all the wheel does: no handler of ours.
     connect(c.标签_状态显示, &NotifyLabel::notified, this,
             [&c](int percentage, int second) { OnLoadProgress(*c.标签_状态显示, percentage, second); });

@@ -1,6 +1,7 @@
 #include "app/MenuBar.h"
 
 #include "app/MenuItem.h"
+#include "app/ReadAloudMenu.h"
 #include "app/ReadingMenu.h"
 #include "app/RecentBooksMenu.h"
 #include "app/ThemeMenu.h"
@@ -42,6 +43,7 @@ void FillMenuBar(QMainWindow &window, ReadingSession &session, const ReaderContr
     AddMenuItem(settings, QStringLiteral("原文"), [&session] { session.OnChooseScript(std::nullopt); });
 
     FillReadingMenu(window.menuBar()->addMenu(QStringLiteral("阅读")), session, c);
+    FillReadAloudMenu(window.menuBar()->addMenu(QStringLiteral("朗读")), session.Aloud(), *c.标签_提示);
 
     QMenu *sidebar = window.menuBar()->addMenu(QStringLiteral("侧边栏"));
     AddMenuItem(sidebar, QStringLiteral("隐藏"), [&window, &c] { OnHideSidebar(window, *c.编辑框_内容); });

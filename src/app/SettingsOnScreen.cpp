@@ -53,6 +53,8 @@ SettingTexts SettingsOnScreen(const ReaderState &state, const ReaderControls &co
     settings.backgroundColour = pane.BackgroundColour();
     PutTypography(pane.TextTypography(), settings);
     settings.autoScrollSpeed = session.Scrolling().Speed();
+    settings.speechRate = session.Aloud().Rate();
+    settings.voice = session.Aloud().Voice();
     SettingTexts texts = TextsOf(settings);
     if (state.rememberedPlace)
         KeepPlace(*state.rememberedPlace, texts);

@@ -34,6 +34,8 @@ SettingsSaver::SettingsSaver(ReaderState &state, const ReaderControls &controls,
     connect(controls.编辑框_内容->verticalScrollBar(), &QScrollBar::valueChanged, this, changed);
     connect(controls.编辑框_内容, &EditBox::typographyChanged, this, changed);
     connect(&session.Scrolling(), &AutoScroll::speedChanged, this, changed);
+    connect(&session.Aloud(), &ReadAloud::rateChanged, this, changed);
+    connect(&session.Aloud(), &ReadAloud::voiceChanged, this, changed);
     controls.编辑框_内容->installEventFilter(this);
 }
 

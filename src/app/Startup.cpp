@@ -209,6 +209,8 @@ void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSessio
     // place before the reopened book is scrolled to the remembered line.
     ApplyAppearance(SettingsFrom(reading.texts), *controls.编辑框_内容);
     session.Scrolling().SetSpeed(SettingsFrom(reading.texts).autoScrollSpeed);
+    session.Aloud().SetRate(SettingsFrom(reading.texts).speechRate);
+    session.Aloud().SetVoice(SettingsFrom(reading.texts).voice);
     ColourWindowLikePane(*controls.编辑框_内容, *controls.列表框_文件, *controls.列表框_章节);
     // A folder the settings remember may be on a drive not mounted yet; the
     // folder of a first run is only a suggestion.

@@ -30,6 +30,9 @@ struct Settings {
     int columnCharacters = 0; // "正文宽度": characters a line at most, 0 for the whole pane
     int justify = 0;          // "两端对齐": 1 on, 0 off
     int autoScrollSpeed = 20; // "自动滚动速度" (section "阅读"): lines a minute
+    // 朗读 (section "朗读").
+    int speechRate = 0; // "语速": tenths of the engine's range, -10 to 10
+    QString voice;      // "声音": the name of the voice chosen, empty for the engine's first
 };
 
 // How a value is kept as text. Every kind writes a number as decimal text
@@ -77,6 +80,8 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"排版", "正文宽度", "0", SettingKind::Number, &Settings::columnCharacters},
     {"排版", "两端对齐", "0", SettingKind::Number, &Settings::justify},
     {"阅读", "自动滚动速度", "20", SettingKind::Number, &Settings::autoScrollSpeed},
+    {"朗读", "语速", "0", SettingKind::Number, &Settings::speechRate},
+    {"朗读", "声音", "", SettingKind::Text, &Settings::voice},
 };
 
 // "config.ini" beside the program when its folder can take it (portable use);

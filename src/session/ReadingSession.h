@@ -5,9 +5,11 @@
 // opens books through the shelf and shows each one once, at its place, when
 // the shelf hands it over; until then the book before stays whole on screen.
 #include "core/OpenBook.h"
+#include "platform/SpeechEngine.h"
 #include "reader/BookFind.h"
 #include "session/AutoScroll.h"
 #include "session/PlaceSaver.h"
+#include "session/ReadAloud.h"
 
 #include <QObject>
 #include <functional>
@@ -49,6 +51,8 @@ public:
     EditBox &Pane() const { return pane_; }
     AutoScroll &Scrolling() { return autoScroll_; }
     const AutoScroll &Scrolling() const { return autoScroll_; }
+    ReadAloud &Aloud() { return readAloud_; }
+    const ReadAloud &Aloud() const { return readAloud_; }
     // The chapter selected in the chapter list, -1 for none.
     int ShownChapter() const;
 
@@ -123,4 +127,7 @@ private:
     bool saving_ = true;
     PlaceSaver placeSaver_{*this};
     AutoScroll autoScroll_{*this};
+    // The speech service starts only when 朗读 is first asked for.
+    std::unique_ptr<SpeechEngine> speech_ = CreateSpeechEngine();
+    ReadAloud readAloud_{*this, *speech_};
 };

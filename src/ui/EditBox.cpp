@@ -463,6 +463,29 @@ void EditBox::ScrollToTextPosition(qsizetype position)
     ScrollToCharacter(int(positions_.DocumentPosition(shaped_.ShownPosition(position))));
 }
 
+void EditBox::HighlightText(qsizetype position, qsizetype length)
+{
+    if (length <= 0) {
+        setExtraSelections({});
+        return;
+    }
+    const int start = int(positions_.DocumentPosition(shaped_.ShownPosition(position)));
+    const int end = int(positions_.DocumentPosition(shaped_.ShownPosition(position + length)));
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(document());
+    mark.cursor.setPosition(start);
+    mark.cursor.setPosition(end, QTextCursor::KeepAnchor);
+    mark.format.setBackground(palette().highlight());
+    mark.format.setForeground(palette().highlightedText());
+    setExtraSelections({mark});
+    QTextCursor first(document());
+    first.setPosition(start);
+    QTextCursor last(document());
+    last.setPosition(end);
+    if (cursorRect(first).top() < 0 || cursorRect(last).bottom() > viewport()->height())
+        ScrollToCharacter(start);
+}
+
 void EditBox::Page(int direction)
 {
     QScrollBar *bar = verticalScrollBar();

@@ -68,6 +68,11 @@ public:
     qsizetype FirstVisibleTextPosition() const;
     // Scrolls so that the display line holding `position` is the first one.
     void ScrollToTextPosition(qsizetype position);
+    // Marks `length` characters from `position` in the selection's colours
+    // without selecting them (what is copied stays as it was). When the mark
+    // is not wholly in view, its first line is scrolled to the top. A length
+    // of 0 removes the mark.
+    void HighlightText(qsizetype position, qsizetype length);
 
 Q_SIGNALS:
     void keyReleased(int virtualKey, int modifiers);

@@ -214,8 +214,9 @@ private Q_SLOTS:
                 const QString keys = item->shortcut().toString();
                 tree << indent + (item->isSeparator() ? QStringLiteral("-") : item->text())
                         + (keys.isEmpty() ? QString() : QLatin1Char(' ') + keys)
-                        + (item->isCheckable() ? QStringLiteral(" (checkable)") : QString());
-                QVERIFY(item->isEnabled() && item->isVisible());
+                        + (item->isCheckable() ? QStringLiteral(" (checkable)") : QString())
+                        + (item->isEnabled() ? QString() : QStringLiteral(" (disabled)"));
+                QVERIFY(item->isVisible());
                 if (item->menu())
                     self(item->menu(), indent + QStringLiteral("  "), self);
             }
@@ -271,6 +272,21 @@ private Q_SLOTS:
             u"  自动滚动 Ctrl+Shift+A (checkable)"_s,
             u"  滚动加快 Ctrl+Shift+Up"_s,
             u"  滚动减慢 Ctrl+Shift+Down"_s,
+            u"朗读"_s,
+            u"  开始朗读 F5"_s,
+            u"  暂停 / 继续\tF5 (disabled)"_s,
+            u"  停止\tEsc (disabled)"_s,
+            u"  -"_s,
+            u"  语速"_s,
+            u"    加快"_s,
+            u"    减慢"_s,
+            u"  声音"_s,
+            u"  定时停止"_s,
+            u"    15 分钟 (checkable)"_s,
+            u"    30 分钟 (checkable)"_s,
+            u"    60 分钟 (checkable)"_s,
+            u"    本章结束 (checkable)"_s,
+            u"    关闭 (checkable)"_s,
             u"侧边栏"_s,
             u"  隐藏"_s,
             u"  显示"_s,

@@ -1,0 +1,226 @@
+#include "session/ReadAloud.h"
+
+#include "platform/SpeechEngine.h"
+#include "session/Log.h"
+#include "session/ReadingSession.h"
+#include "ui/EditBox.h"
+#include "ui/ListBox.h"
+
+#include <QEvent>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
+#include <QScrollBar>
+
+namespace {
+
+bool IsModifierKey(int key)
+{
+    return key == Qt::Key_Control || key == Qt::Key_Shift || key == Qt::Key_Alt || key == Qt::Key_AltGr
+        || key == Qt::Key_Meta || key == Qt::Key_Super_L || key == Qt::Key_Super_R;
+}
+
+} // namespace
+
+ReadAloud::ReadAloud(ReadingSession &session, SpeechEngine &engine, QObject *parent)
+    : QObject(parent), session_(session), engine_(engine)
+{
+    sleep_.setSingleShot(true);
+    connect(&sleep_, &QTimer::timeout, this, &ReadAloud::Stop);
+    connect(&engine_, &SpeechEngine::ready, this, &ReadAloud::OnEngineReady);
+    connect(&engine_, &SpeechEngine::failed, this, &ReadAloud::OnEngineFailed);
+    connect(&engine_, &SpeechEngine::finished, this, &ReadAloud::OnSentenceSpoken);
+    connect(&session_, &ReadingSession::bookShown, this, &ReadAloud::Stop);
+    connect(session_.ChapterList().selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            &ReadAloud::OnChapterChanged);
+    // The scroll bar reports the user's drags, clicks and wheel turns as
+    // actions; scrolling from code is no action.
+    EditBox &pane = session_.Pane();
+    connect(pane.verticalScrollBar(), &QScrollBar::actionTriggered, this, &ReadAloud::Stop);
+    pane.installEventFilter(this);
+    pane.viewport()->installEventFilter(this);
+}
+
+bool ReadAloud::IsAvailable() const
+{
+    return engine_.CurrentState() != SpeechEngine::State::Failed;
+}
+
+QString ReadAloud::UnavailableReason() const
+{
+    return engine_.FailureReason();
+}
+
+void ReadAloud::PrepareEngine()
+{
+    engine_.Start();
+}
+
+void ReadAloud::SetState(State state)
+{
+    if (state == state_)
+        return;
+    state_ = state;
+    Q_EMIT stateChanged(state_);
+}
+
+void ReadAloud::StartOrPause()
+{
+    if (IsOn())
+        return TogglePause();
+    if (!session_.HasBook())
+        return;
+    if (!IsAvailable()) {
+        Q_EMIT unavailable(UnavailableReason());
+        return;
+    }
+    SetState(State::Starting);
+    if (sleepAfter_.count() > 0)
+        sleep_.start(sleepAfter_);
+    if (engine_.CurrentState() == SpeechEngine::State::Ready)
+        return OnEngineReady();
+    engine_.Start();
+}
+
+void ReadAloud::TogglePause()
+{
+    if (state_ == State::Reading) {
+        engine_.Pause();
+        SetState(State::Paused);
+    } else if (state_ == State::Paused) {
+        engine_.Resume();
+        SetState(State::Reading);
+    }
+}
+
+void ReadAloud::Stop()
+{
+    if (!IsOn())
+        return;
+    SetState(State::Off);
+    sleep_.stop();
+    engine_.Stop();
+    session_.Pane().HighlightText(0, 0);
+    session_.SaveShownPlace();
+    qCInfo(lcSession) << "reading aloud stopped in chapter" << chapter_;
+}
+
+void ReadAloud::OnEngineReady()
+{
+    engine_.SetRate(rate_ / double(kFastest));
+    Q_EMIT voicesChanged();
+    if (state_ != State::Starting)
+        return;
+    SetState(State::Reading);
+    BeginAt(session_.ShownChapter(), session_.Pane().FirstVisibleTextPosition());
+}
+
+void ReadAloud::OnEngineFailed(const QString &reason)
+{
+    Stop();
+    Q_EMIT unavailable(reason);
+}
+
+void ReadAloud::BeginAt(int chapter, qsizetype from)
+{
+    chapter_ = chapter;
+    text_ = session_.Book().ShownChapterText(chapter);
+    sentences_ = SplitSentences(text_);
+    index_ = 0;
+    while (index_ < sentences_.size() && sentences_[index_].position < from)
+        ++index_;
+    SpeakNext();
+}
+
+void ReadAloud::SpeakNext()
+{
+    while (index_ >= sentences_.size())
+        if (!AdvanceChapter())
+            return Stop();
+    const TextSpan sentence = sentences_[index_];
+    qCInfo(lcSession) << "reading aloud chapter" << chapter_ << "sentence at" << sentence.position;
+    session_.Pane().HighlightText(sentence.position, sentence.length);
+    engine_.Say(text_.mid(sentence.position, sentence.length));
+}
+
+// The next chapter on screen from its top, as Space shows it; false at the
+// book's end or when reading is to stop with this chapter.
+bool ReadAloud::AdvanceChapter()
+{
+    if (stopAtChapterEnd_)
+        return false;
+    advancing_ = true;
+    session_.OnContentPagedPast(1);
+    advancing_ = false;
+    const int shown = session_.ShownChapter();
+    if (shown == chapter_)
+        return false;
+    chapter_ = shown;
+    text_ = session_.Book().ShownChapterText(shown);
+    sentences_ = SplitSentences(text_);
+    index_ = 0;
+    return true;
+}
+
+void ReadAloud::OnSentenceSpoken()
+{
+    if (state_ != State::Reading)
+        return;
+    ++index_;
+    SpeakNext();
+}
+
+void ReadAloud::OnChapterChanged()
+{
+    if (!advancing_)
+        Stop();
+}
+
+void ReadAloud::SetRate(int tenths)
+{
+    const int rate = qBound(kSlowest, tenths, kFastest);
+    if (rate == rate_)
+        return;
+    rate_ = rate;
+    engine_.SetRate(rate_ / double(kFastest));
+    Q_EMIT rateChanged(rate_);
+}
+
+QStringList ReadAloud::Voices() const
+{
+    return engine_.Voices();
+}
+
+QString ReadAloud::Voice() const
+{
+    return engine_.Voice();
+}
+
+void ReadAloud::SetVoice(const QString &name)
+{
+    const QString before = engine_.Voice();
+    engine_.SetVoice(name);
+    if (engine_.Voice() != before)
+        Q_EMIT voiceChanged(engine_.Voice());
+}
+
+void ReadAloud::StopAfter(std::chrono::milliseconds after)
+{
+    sleepAfter_ = after;
+    sleep_.stop();
+    if (IsOn() && after.count() > 0)
+        sleep_.start(after);
+}
+
+void ReadAloud::StopAtChapterEnd(bool on)
+{
+    stopAtChapterEnd_ = on;
+}
+
+bool ReadAloud::eventFilter(QObject *watched, QEvent *event)
+{
+    const bool byHand = (event->type() == QEvent::KeyPress && !IsModifierKey(static_cast<QKeyEvent *>(event)->key()))
+        || event->type() == QEvent::Wheel;
+    if (byHand)
+        Stop();
+    return QObject::eventFilter(watched, event);
+}
