@@ -18,9 +18,11 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://folivar.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The SQLite driver of Qt Sql, which keeps the book store, is a plugin loaded
 # at run time, so the linker cannot see it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6texttospeech6")
 # The conversion tables, the fonts the reader names and Qt's Wayland platform
-# are found at run time too.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libopencc-data, fonts-noto-cjk, qt6-wayland")
+# are found at run time too, and so are 朗读's speech-dispatcher plugin and
+# the service itself; without them the reader works and says 朗读 is unavailable.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "libopencc-data, fonts-noto-cjk, qt6-wayland, qt6-speech-speechd-plugin, speech-dispatcher")
 
 include(CPack)
