@@ -2,6 +2,7 @@
 
 #include "Median.h"
 #include "ProcessMemory.h"
+#include "ReadAloudMeasurement.h"
 #include "RuleMeasurement.h"
 #include "app/MainWindow.h"
 #include "app/ReaderState.h"
@@ -248,6 +249,7 @@ Measurement MeasureOpenWindow(ReadingSession &session, const ReaderControls &con
     Measurement measurement = MeasureFind(opened.BookText);
     measurement.insert(MeasureChapterRules(opened.BookText));
     measurement.insert(MeasureSetPage(opened, *controls.列表框_章节, pane, arrowSteps));
+    measurement.insert(MeasureReadAloudStart(session));
     measurement.insert({{MeasurementKey::kFirstChapterMs, firstChapterMs},
                         {MeasurementKey::kFirstLastChapterMs, times.firstLastChapterMs},
                         {MeasurementKey::kLastChapterMs, Median(times.lastChapterJumps)},

@@ -5,29 +5,14 @@
 #include <QFutureWatcher>
 #include <QLocale>
 #include <QTextToSpeech>
+#include <QThread>
 #include <QVoice>
 #include <QtConcurrent>
+#include <algorithm>
 
 namespace {
 
 const QString kEngine = QStringLiteral("speechd");
-
-// Brings speech-dispatcher up (it may be spawned, which takes a while) and
-// sees that it speaks some language. Runs off the window's thread; the
-// engine it makes is thrown away there, and the one kept is made afterwards
-// on the window's thread, quickly, the service being up. Returns why the
-// service is unusable, or nothing.
-QString ProbeService()
-{
-    if (!QTextToSpeech::availableEngines().contains(kEngine))
-        return QStringLiteral("朗读不可用：缺少 speech-dispatcher 的 Qt 插件");
-    QTextToSpeech probe(kEngine);
-    if (probe.state() == QTextToSpeech::Error)
-        return QStringLiteral("朗读不可用：%1").arg(probe.errorString());
-    if (probe.availableLocales().isEmpty())
-        return QStringLiteral("朗读不可用：speech-dispatcher 没有可用的声音");
-    return {};
-}
 
 struct OfferedVoice {
     QString name;
@@ -35,8 +20,73 @@ struct OfferedVoice {
     QVoice voice;
 };
 
+// The engine as it came up: ready to use, or why it is not.
+struct StartedEngine {
+    std::unique_ptr<QTextToSpeech> speech;
+    QList<OfferedVoice> voices;
+    QString failure;
+};
+
+// The voices of every Chinese locale, then those of the user's own language.
+QList<OfferedVoice> VoicesOf(QTextToSpeech &speech)
+{
+    QList<QLocale> locales;
+    for (const QLocale &locale : speech.availableLocales())
+        if (locale.language() == QLocale::Chinese)
+            locales.append(locale);
+    for (const QLocale &locale : speech.availableLocales())
+        if (locale.language() == QLocale::system().language() && !locales.contains(locale))
+            locales.append(locale);
+    QList<OfferedVoice> voices;
+    for (const QLocale &locale : locales) {
+        speech.setLocale(locale);
+        for (const QVoice &voice : speech.availableVoices())
+            voices.append({QStringLiteral("%1（%2）").arg(voice.name(), locale.bcp47Name()), locale, voice});
+    }
+    return voices;
+}
+
+// Chooses the voice offered under that name, else the first one.
+void ChooseVoice(QTextToSpeech &speech, const QList<OfferedVoice> &voices, const QString &name)
+{
+    const auto named = std::find_if(voices.begin(), voices.end(),
+                                    [&name](const OfferedVoice &offered) { return offered.name == name; });
+    const OfferedVoice &chosen = named != voices.end() ? *named : voices.first();
+    speech.setLocale(chosen.locale);
+    speech.setVoice(chosen.voice);
+}
+
+// Connects to speech-dispatcher, which may have to be spawned and takes a
+// few seconds to list its voices either way, and sets the voice and the
+// speed. Runs off the window's thread; the engine is handed to `home`, the
+// window's thread, before it is returned.
+StartedEngine StartEngine(QThread *home, const QString &voice, double rate)
+{
+    StartedEngine started;
+    if (!QTextToSpeech::availableEngines().contains(kEngine)) {
+        started.failure = QStringLiteral("朗读不可用：缺少 speech-dispatcher 的 Qt 插件");
+        return started;
+    }
+    started.speech = std::make_unique<QTextToSpeech>(kEngine);
+    if (started.speech->state() == QTextToSpeech::Error)
+        started.failure = QStringLiteral("朗读不可用：%1").arg(started.speech->errorString());
+    else if ((started.voices = VoicesOf(*started.speech)).isEmpty())
+        started.failure = QStringLiteral("朗读不可用：speech-dispatcher 没有中文或本地语言的声音");
+    else
+        ChooseVoice(*started.speech, started.voices, voice);
+    started.speech->setRate(rate);
+    started.speech->moveToThread(home);
+    return started;
+}
+
 class QtSpeech : public SpeechEngine {
 public:
+    // An engine still coming up is waited for, to be destroyed here.
+    ~QtSpeech() override
+    {
+        if (starting_.isRunning())
+            starting_.waitForFinished();
+    }
     void Start() override;
     void Say(const QString &text) override;
     void Stop() override;
@@ -48,11 +98,10 @@ public:
     QString Voice() const override { return voice_; }
 
 private:
-    void OnProbed();
-    void CollectVoices();
+    void OnStarted();
     void OnStateChanged(QTextToSpeech::State state);
 
-    QFutureWatcher<QString> probe_;
+    QFutureWatcher<StartedEngine> starting_;
     std::unique_ptr<QTextToSpeech> speech_;
     QList<OfferedVoice> voices_;
     QString voice_;
@@ -65,43 +114,24 @@ void QtSpeech::Start()
     if (CurrentState() != State::NotStarted)
         return;
     SetStarting();
-    connect(&probe_, &QFutureWatcher<QString>::finished, this, &QtSpeech::OnProbed);
-    probe_.setFuture(QtConcurrent::run(&ProbeService));
+    connect(&starting_, &QFutureWatcher<StartedEngine>::finished, this, &QtSpeech::OnStarted);
+    starting_.setFuture(QtConcurrent::run(&StartEngine, QThread::currentThread(), voice_, rate_));
 }
 
-void QtSpeech::OnProbed()
+void QtSpeech::OnStarted()
 {
-    const QString reason = probe_.result();
-    if (!reason.isEmpty())
-        return SetFailed(reason);
-    speech_ = std::make_unique<QTextToSpeech>(kEngine);
-    if (speech_->state() == QTextToSpeech::Error)
-        return SetFailed(QStringLiteral("朗读不可用：%1").arg(speech_->errorString()));
-    connect(speech_.get(), &QTextToSpeech::stateChanged, this, &QtSpeech::OnStateChanged);
-    CollectVoices();
-    speech_->setRate(rate_);
-    const QStringList names = Voices();
-    if (!names.isEmpty())
-        SetVoice(names.contains(voice_) ? voice_ : names.first());
-    SetReady();
-}
-
-// The voices of every Chinese locale, then those of the user's own language.
-void QtSpeech::CollectVoices()
-{
-    QList<QLocale> locales;
-    for (const QLocale &locale : speech_->availableLocales())
-        if (locale.language() == QLocale::Chinese)
-            locales.append(locale);
-    for (const QLocale &locale : speech_->availableLocales())
-        if (locale.language() == QLocale::system().language() && !locales.contains(locale))
-            locales.append(locale);
-    for (const QLocale &locale : locales) {
-        speech_->setLocale(locale);
-        for (const QVoice &voice : speech_->availableVoices())
-            voices_.append({QStringLiteral("%1（%2）").arg(voice.name(), locale.bcp47Name()), locale, voice});
-    }
+    StartedEngine started = starting_.future().takeResult();
+    if (!started.failure.isEmpty())
+        return SetFailed(started.failure);
+    speech_ = std::move(started.speech);
+    voices_ = std::move(started.voices);
+    voice_ = voices_.first().name;
+    for (const OfferedVoice &offered : voices_)
+        if (offered.voice == speech_->voice())
+            voice_ = offered.name;
     qCInfo(lcPlatform) << "speech voices:" << Voices();
+    connect(speech_.get(), &QTextToSpeech::stateChanged, this, &QtSpeech::OnStateChanged);
+    SetReady();
 }
 
 void QtSpeech::OnStateChanged(QTextToSpeech::State state)

@@ -77,7 +77,7 @@ void ReadAloud::StartOrPause()
     if (sleepAfter_.count() > 0)
         sleep_.start(sleepAfter_);
     if (engine_.CurrentState() == SpeechEngine::State::Ready)
-        return OnEngineReady();
+        return BeginReading();
     engine_.Start();
 }
 
@@ -106,10 +106,13 @@ void ReadAloud::Stop()
 
 void ReadAloud::OnEngineReady()
 {
-    engine_.SetRate(rate_ / double(kFastest));
     Q_EMIT voicesChanged();
-    if (state_ != State::Starting)
-        return;
+    if (state_ == State::Starting)
+        BeginReading();
+}
+
+void ReadAloud::BeginReading()
+{
     SetState(State::Reading);
     BeginAt(session_.ShownChapter(), session_.Pane().FirstVisibleTextPosition());
 }

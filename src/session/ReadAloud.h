@@ -73,6 +73,8 @@ private:
     void SetState(State state);
     void OnEngineReady();
     void OnEngineFailed(const QString &reason);
+    // From the first visible line of the chapter shown, the engine ready.
+    void BeginReading();
     void BeginAt(int chapter, qsizetype from);
     // Speaks the sentence at index_, going on into the next chapters while
     // the one read has none left; stops at the book's end.
