@@ -126,13 +126,15 @@ void EditBox::SetTextTypography(const Typography &typography)
     const qsizetype top = FirstVisibleTextPosition();
     const bool reshape = wanted.indentation != typography_.indentation || wanted.blankLines != typography_.blankLines;
     typography_ = wanted;
+    // The document's options and width first, so that a new text is laid
+    // out once, under them.
+    ApplySpacing();
+    ApplyJustification();
+    UpdateMargins();
     if (reshape) {
         const QSignalBlocker blocker(this);
         FillDocument();
     }
-    ApplySpacing();
-    ApplyJustification();
-    UpdateMargins();
     ScrollToTextPosition(top);
     Q_EMIT typographyChanged();
 }
