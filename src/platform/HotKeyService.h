@@ -3,14 +3,12 @@
 // hidden or inactive. Each press is reported as the notification
 // (kHotKeyNumber, 0) posted to a widget (see Notification.h). One hot key is
 // held at a time.
+#include "platform/VirtualKeyCodes.h"
 #include "platform/WindowHandle.h"
 
 // The identifier registration returns and the first value of every press
 // notification.
 inline constexpr int kHotKeyNumber = 33001;
-
-// The classic virtual-key code of the grave/tilde key left of 1.
-constexpr int VK_OEM_3 = 0xC0;
 
 // Modifier bits, numbered as the classic hot-key interface numbers them.
 enum HotKeyModifier {
@@ -20,8 +18,8 @@ enum HotKeyModifier {
     HotKeyWin = 0x8,
 };
 
-// Claims the key given by a classic virtual-key code (VK_OEM_3 is the one
-// the reader uses), held with exactly the given modifiers; CapsLock and
+// Claims the key given by a classic virtual-key code (VK_OEM_3 unless the
+// user chose another), held with exactly the given modifiers; CapsLock and
 // NumLock do not matter. Returns kHotKeyNumber, or 0 when the key cannot be claimed:
 // another program holds it, a hot key is already registered, the key is
 // unknown, or the platform has no global hot keys. Failures are only logged.

@@ -8,6 +8,7 @@
 #include "platform/HotKeyService.h"
 #include "platform/Log.h"
 #include "platform/Notification.h"
+#include "platform/X11KeySymbols.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
@@ -62,10 +63,11 @@ namespace Portal {
 namespace {
 
 // The portal names keys as the shared shortcut format does: modifiers joined
-// with "+", then the key's keysym name. Only the reader's key is known.
+// with "+", then the key's keysym name.
 QString TriggerOf(int modifiers, int virtualKey)
 {
-    if (virtualKey != VK_OEM_3)
+    const QString key = KeySymbolOf(virtualKey).name;
+    if (key.isEmpty())
         return {};
     QString trigger;
     const std::pair<int, const char *> names[] = {
@@ -76,7 +78,7 @@ QString TriggerOf(int modifiers, int virtualKey)
             modifiers &= ~bit;
         }
     }
-    return modifiers == 0 ? trigger + QStringLiteral("grave") : QString();
+    return modifiers == 0 ? trigger + key : QString();
 }
 
 // The handle of the window a portal dialog should sit on; only X11 windows

@@ -1,3 +1,4 @@
+#include "platform/HotKeyService.h"
 #include "support/TestRegistry.h"
 #include "ui/BusyCursor.h"
 #include "ui/ChapterRuleDialog.h"
@@ -5,6 +6,7 @@
 #include "ui/ListBox.h"
 #include "ui/NotifyLabel.h"
 #include "ui/ShownTextPositions.h"
+#include "ui/VirtualKey.h"
 
 #include <QDialogButtonBox>
 #include <QGuiApplication>
@@ -295,6 +297,41 @@ private Q_SLOTS:
         dialog.accept();
         QCOMPARE(accepted.count(), 1);
         QCOMPARE(dialog.Pattern(), QStringLiteral("^Chapter \\d"));
+    }
+
+    // A Qt key combination as the hot-key service takes it: -1 for none.
+    void hotKeyCombination_data()
+    {
+        QTest::addColumn<QString>("keys"); // QKeySequence's portable text
+        QTest::addColumn<int>("virtualKey");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("the key left of 1") << "`" << VK_OEM_3 << 0;
+        QTest::newRow("a letter with ctrl and alt") << "Ctrl+Alt+H" << int('H') << int(HotKeyControl | HotKeyAlt);
+        QTest::newRow("a function key with super") << "Meta+F12" << VK_F1 + 11 << int(HotKeyWin);
+        QTest::newRow("a shifted character is its key with shift")
+            << "Ctrl+~" << VK_OEM_3 << int(HotKeyControl | HotKeyShift);
+        QTest::newRow("also when Qt left shift out") << "!" << int('1') << int(HotKeyShift);
+        QTest::newRow("the main row's plus") << "+" << VK_OEM_PLUS << int(HotKeyShift);
+        QTest::newRow("the keypad's plus") << "Num++" << VK_ADD << 0;
+        QTest::newRow("a keypad digit") << "Num+5" << VK_NUMPAD0 + 5 << 0;
+        QTest::newRow("a punctuation key") << "Alt+[" << VK_OEM_4 << int(HotKeyAlt);
+        QTest::newRow("a keypad key that is no digit") << "Num+Home" << -1 << 0;
+        QTest::newRow("a character of another layout") << "Ctrl+É" << -1 << 0;
+        QTest::newRow("a media key") << "Volume Up" << -1 << 0;
+    }
+
+    void hotKeyCombination()
+    {
+        QFETCH(QString, keys);
+        QFETCH(int, virtualKey);
+        QFETCH(int, modifiers);
+        const QKeySequence sequence = QKeySequence::fromString(keys, QKeySequence::PortableText);
+        QCOMPARE(sequence.count(), 1);
+        const std::optional<HotKeyCombination> combination = HotKeyCombinationOf(sequence[0]);
+        if (virtualKey < 0)
+            QCOMPARE(combination, std::nullopt);
+        else
+            QCOMPARE(combination, (HotKeyCombination{virtualKey, modifiers}));
     }
 
     void widthChange_keepsTheFirstVisibleText()
