@@ -27,3 +27,20 @@ int RegisterHotKey(WindowHandle owner, WindowHandle notifyTarget, int modifiers,
 
 // Releases the hot key that owner registered under id; anything else is ignored.
 void UnregisterHotKey(WindowHandle owner, int id);
+
+// Who picks the key on this session.
+enum class HotKeyChooser {
+    Program, // the key given to RegisterHotKey is the key (X11, Windows)
+    Desktop, // the desktop binds it, offered the given key, and lets the user
+             // pick another in its own dialog (the portal on Wayland)
+    Nobody,  // no global hot keys here
+};
+// On a Wayland session the desktop portal is asked, which takes at most 5 s.
+HotKeyChooser HotKeyChooserHere();
+
+// Where the desktop picks the key: asks it to show its dialog for the hot key
+// owner holds under id, and returns at once. False, changing nothing, when it
+// cannot: the desktop's portal has no such dialog, or has not bound the key
+// (yet). Registering the key again then binds it afresh, which is when
+// desktops show their dialog.
+bool ConfigureHotKey(WindowHandle owner, int id);

@@ -99,6 +99,37 @@ private Q_SLOTS:
             QTRY_VERIFY(Recorded().contains("BindShortcuts toggle-reader 隐藏/显示阅读器 " + trigger + '\n'));
     }
 
+    // Only a portal of version 2 has a dialog for a shortcut once bound.
+    void configure_showsThePortalsDialog_onceBound()
+    {
+        StartPortal(QStringLiteral("configure"));
+        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, VK_OEM_3), kHotKeyNumber);
+        QTRY_VERIFY(ConfigureHotKey(HandleOf(&owner_), kHotKeyNumber));
+        QTRY_VERIFY(Recorded().contains("ConfigureShortcuts True"));
+        QVERIFY(!ConfigureHotKey(HandleOf(&target_), kHotKeyNumber));
+        QVERIFY(!ConfigureHotKey(HandleOf(&owner_), 0));
+    }
+
+    void configure_olderPortal_isNotAsked()
+    {
+        StartPortal(QStringLiteral("bind"));
+        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, VK_OEM_3), kHotKeyNumber);
+        QTRY_VERIFY(Recorded().contains("BindShortcuts"));
+        QVERIFY(!ConfigureHotKey(HandleOf(&owner_), kHotKeyNumber));
+        // Re-registered, the key is bound afresh in a new session.
+        UnregisterHotKey(HandleOf(&owner_), kHotKeyNumber);
+        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, VK_OEM_3), kHotKeyNumber);
+        QTRY_COMPARE(Recorded().count("BindShortcuts"), 2);
+        QVERIFY(!Recorded().contains("ConfigureShortcuts"));
+    }
+
+    void chooser_onAWaylandSession_isThePortal_whenThereIsOne()
+    {
+        QCOMPARE(HotKeyChooserHere(), HotKeyChooser::Nobody);
+        StartPortal(QStringLiteral("bind"));
+        QCOMPARE(HotKeyChooserHere(), HotKeyChooser::Desktop);
+    }
+
 private:
     void StartPortal(const QString &mode)
     {
