@@ -50,6 +50,7 @@ SettingTexts SettingsOnScreen(const ReaderState &state, const ReaderControls &co
     settings.fontSize = pane.FontSize();
     settings.textColour = pane.TextColour();
     settings.backgroundColour = pane.BackgroundColour();
+    settings.hotKey = state.hotKey.Setting();
     SettingTexts texts = TextsOf(settings);
     if (state.rememberedPlace)
         KeepPlace(*state.rememberedPlace, texts);

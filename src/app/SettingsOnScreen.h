@@ -10,5 +10,5 @@ class ReadingSession;
 // The book folder, the selected book and chapter, the pane's first visible
 // line and the names of the book and the chapter, or, while start-up has not
 // put the reader back at the remembered place, that place as it was read;
-// then the pane's font and colours.
+// then the pane's font and colours, and the hide key.
 SettingTexts SettingsOnScreen(const ReaderState &state, const ReaderControls &controls, const ReadingSession &session);

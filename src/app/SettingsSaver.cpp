@@ -28,6 +28,7 @@ SettingsSaver::SettingsSaver(ReaderState &state, const ReaderControls &controls,
     const auto changed = qOverload<>(&QTimer::start);
     connect(&session, &ReadingSession::bookShown, &afterChange_, changed);
     connect(&session.BookShelf(), &Shelf::folderListed, &afterChange_, changed);
+    connect(&state.hotKey, &ReaderHotKey::changed, &afterChange_, changed);
     // Changes made from code as well as the user's.
     connect(controls.列表框_章节->selectionModel(), &QItemSelectionModel::currentRowChanged, &afterChange_, changed);
     connect(controls.列表框_文件->selectionModel(), &QItemSelectionModel::currentRowChanged, &afterChange_, changed);

@@ -20,7 +20,13 @@ struct Settings {
     std::optional<int> backgroundColour; // "背景颜色"
     QString bookName;                    // "书名": the file name of the book at 书
     QString chapterTitle;                // "章名": the title of the chapter at 章, no line end
+    QString hotKey;                      // "热键": the hide key, kDefaultHotKey, portable text or kNoHotKey
 };
+
+// The hide key's texts: the key left of 1 unless the file names another, as
+// QKeySequence's portable text ("Ctrl+Alt+H"), or none.
+inline constexpr const char *kDefaultHotKey = "`";
+inline constexpr const char *kNoHotKey = "无";
 
 // How a value is kept as text. Every kind writes a number as decimal text
 // and nothing as empty text.
@@ -57,6 +63,7 @@ inline constexpr SettingKey kSettingKeys[] = {
     // reader elsewhere.
     {"Config", "书名", "", SettingKind::Text, &Settings::bookName},
     {"Config", "章名", "", SettingKind::Text, &Settings::chapterTitle},
+    {"热键", "热键", kDefaultHotKey, SettingKind::Text, &Settings::hotKey},
 };
 
 // "config.ini" beside the program when its folder can take it (portable use);

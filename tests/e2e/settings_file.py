@@ -6,8 +6,9 @@ settings_file.py complete FILE
     own section. Prints the values as "key=value" lines.
 settings_file.py between OLD NEW FILE
     FILE is OLD with the first k of the values that shutdown writes, in its
-    order, taken from NEW (0 <= k <= 10): what a shutdown cut short leaves. A
-    key OLD lacks comes in at the end of its section. Prints the largest such
+    order, taken from NEW (0 <= k <= 11): what a shutdown cut short leaves. A
+    key OLD lacks comes in at the end of its section, a section OLD lacks at
+    the end of the file. Prints the largest such
     k (values equal in OLD and NEW leave it open).
 """
 import sys
@@ -15,7 +16,7 @@ import sys
 # The order in which shutdown writes them.
 KEYS = [("Config", "路径"), ("Config", "书"), ("Config", "章"), ("Config", "行"),
         ("字体", "字体"), ("字体", "字体大小"), ("字体", "文本颜色"), ("字体", "背景颜色"),
-        ("Config", "书名"), ("Config", "章名")]
+        ("Config", "书名"), ("Config", "章名"), ("热键", "热键")]
 
 
 def parse(path):
@@ -70,7 +71,9 @@ def written_lines(old_entries, new, written):
             present[0][0] = f"{place[1]}={new[place]}{line[len(line.rstrip(chr(13) + chr(10))):]}"
             continue
         in_section = [i for i, (_, p) in enumerate(lines) if p is not None and p[0] == place[0]]
-        lines.insert(in_section[-1] + 1, [f"{place[1]}={new[place]}\r\n", place])
+        if not in_section:
+            lines.append([f"[{place[0]}]\r\n", None])
+        lines.insert(in_section[-1] + 1 if in_section else len(lines), [f"{place[1]}={new[place]}\r\n", place])
     return "".join(line for line, _ in lines)
 
 

@@ -1,8 +1,10 @@
 #include "platform/HotKeyService.h"
+#include "support/ModalDriver.h"
 #include "support/TestRegistry.h"
 #include "ui/BusyCursor.h"
 #include "ui/ChapterRuleDialog.h"
 #include "ui/EditBox.h"
+#include "ui/HotKeyDialog.h"
 #include "ui/ListBox.h"
 #include "ui/NotifyLabel.h"
 #include "ui/ShownTextPositions.h"
@@ -10,6 +12,7 @@
 
 #include <QDialogButtonBox>
 #include <QGuiApplication>
+#include <QKeySequenceEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -332,6 +335,50 @@ private Q_SLOTS:
             QCOMPARE(combination, std::nullopt);
         else
             QCOMPARE(combination, (HotKeyCombination{virtualKey, modifiers}));
+    }
+
+    // The keys pressed in the dialog, whether they closed it, and what it
+    // returns: the key chosen in portable text, empty for none, "gave up" for
+    // nothing chosen.
+    void hotKeyDialog_data()
+    {
+        QTest::addColumn<QStringList>("presses"); // portable texts; "无" clicks that button
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("the last combination pressed")
+            << QStringList{"Ctrl+A", "Ctrl+Alt+H", "Return"} << true << "Ctrl+Alt+H";
+        QTest::newRow("shift stays with a shifted character") << QStringList{"Shift+!", "Return"} << true << "Shift+!";
+        QTest::newRow("Esc with a modifier is a key") << QStringList{"Ctrl+Esc", "Return"} << true << "Ctrl+Esc";
+        QTest::newRow("无 is none") << QStringList{"无", "Return"} << true << "";
+        QTest::newRow("Esc alone gives up") << QStringList{"Ctrl+J", "Esc"} << true << "gave up";
+        QTest::newRow("a key without a code cannot be confirmed")
+            << QStringList{"Volume Up", "Return"} << false << "gave up";
+    }
+
+    void hotKeyDialog()
+    {
+        QFETCH(QStringList, presses);
+        QFETCH(bool, closed);
+        QFETCH(QString, result);
+        bool closedByKeys = false;
+        ModalDriver driver([](QDialog *dialog) { return dialog->findChild<QKeySequenceEdit *>() != nullptr; },
+                           [&presses, &closedByKeys](QDialog *dialog) {
+                               auto *edit = dialog->findChild<QKeySequenceEdit *>();
+                               for (const QString &press : presses) {
+                                   if (press == QStringLiteral("无")) {
+                                       for (QPushButton *button : dialog->findChildren<QPushButton *>())
+                                           if (button->text() == press)
+                                               button->click();
+                                       continue;
+                                   }
+                                   const QKeyCombination keys = QKeySequence::fromString(press)[0];
+                                   QTest::keyClick(edit, keys.key(), keys.keyboardModifiers());
+                               }
+                               closedByKeys = !dialog->isVisible();
+                           });
+        const std::optional<QKeySequence> chosen = AskHotKey(nullptr, QKeySequence(Qt::Key_QuoteLeft));
+        QCOMPARE(closedByKeys, closed);
+        QCOMPARE(chosen ? chosen->toString(QKeySequence::PortableText) : QStringLiteral("gave up"), result);
     }
 
     void widthChange_keepsTheFirstVisibleText()
