@@ -10,5 +10,6 @@ class ReadingSession;
 // The book folder, the selected book and chapter, the pane's first visible
 // line and the names of the book and the chapter, or, while start-up has not
 // put the reader back at the remembered place, that place as it was read;
-// then the pane's font, colours and typography, and the speed of 自动滚动.
+// then the pane's font, colours and typography, the speed of 自动滚动, and
+// the hide key.
 SettingTexts SettingsOnScreen(const ReaderState &state, const ReaderControls &controls, const ReadingSession &session);

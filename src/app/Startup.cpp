@@ -195,6 +195,7 @@ void BeginStartup(ReaderState &state, const ReaderControls &controls, ReadingSes
     reading.settingsExisted = settingsFile.exists();
     reading.settingsTime = reading.settingsExisted ? settingsFile.lastModified().toMSecsSinceEpoch() : 0;
     reading.texts = ReadSettingTexts(state.SettingsPath);
+    state.hotKey.Remember(SettingsFrom(reading.texts).hotKey);
     state.store.Open(BookStorePathFor(state.SettingsPath));
     reading.reopening = OpenNamedBook(state, *controls.标签_提示, session)
         || (!SettingsFrom(reading.texts).bookDirectory.isEmpty()
@@ -219,6 +220,6 @@ void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSessio
     } else {
         ShowGuideWithoutBooks(session, *controls.列表框_文件, state.SettingsPath);
     }
-    state.HotKeyId = RegisterReaderHotKey(controls.mainWindow, controls.标签_热键反馈);
+    state.hotKey.Claim(controls.mainWindow, controls.标签_热键反馈);
     FinishOnceShown(state, session, reading.reopening);
 }

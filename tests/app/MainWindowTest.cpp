@@ -246,6 +246,8 @@ private Q_SLOTS:
             u"  简体"_s,
             u"  繁体"_s,
             u"  原文"_s,
+            u"  -"_s,
+            u"  热键…"_s,
             u"阅读"_s,
             u"  查找… Ctrl+F"_s,
             u"  查找下一个 F3"_s,
