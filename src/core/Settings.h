@@ -30,7 +30,7 @@ struct Settings {
     int columnCharacters = 0; // "正文宽度": characters a line at most, 0 for the whole pane
     int justify = 0;          // "两端对齐": 1 on, 0 off
     int autoScrollSpeed = 20; // "自动滚动速度" (section "阅读"): lines a minute
-    QString hotKey;                      // "热键": the hide key, kDefaultHotKey, portable text or kNoHotKey
+    QString hotKey;           // "热键": the hide key, kDefaultHotKey, portable text or kNoHotKey
 };
 
 // The hide key's texts: the key left of 1 unless the file names another, as

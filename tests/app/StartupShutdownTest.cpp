@@ -77,13 +77,14 @@ private Q_SLOTS:
         const QString font = c.编辑框_内容->FontName();
         const int size = c.编辑框_内容->FontSize();
         reader.Close();
-        const QString expected = QStringLiteral("[Config]\r\n路径=%1/book/\r\n书=-1\r\n章=-1\r\n行=0\r\n"
-                                                "书名=\r\n章名=\r\n[字体]\r\n字体=%2\r\n字体大小=%3\r\n文本颜色=0\r\n"
-                                                "背景颜色=16777215\r\n[排版]\r\n行距=1.0\r\n段距=0.0\r\n"
-                                                "左右页边距=0\r\n上下页边距=0\r\n首行缩进=保持原样\r\n空行=保留\r\n"
-                                                "正文宽度=0\r\n两端对齐=0\r\n[阅读]\r\n自动滚动速度=20\r\n[热键]\r\n热键=`\r\n")
-                                     .arg(home_.path(), font)
-                                     .arg(size);
+        const QString expected =
+            QStringLiteral("[Config]\r\n路径=%1/book/\r\n书=-1\r\n章=-1\r\n行=0\r\n"
+                           "书名=\r\n章名=\r\n[字体]\r\n字体=%2\r\n字体大小=%3\r\n文本颜色=0\r\n"
+                           "背景颜色=16777215\r\n[排版]\r\n行距=1.0\r\n段距=0.0\r\n"
+                           "左右页边距=0\r\n上下页边距=0\r\n首行缩进=保持原样\r\n空行=保留\r\n"
+                           "正文宽度=0\r\n两端对齐=0\r\n[阅读]\r\n自动滚动速度=20\r\n[热键]\r\n热键=`\r\n")
+                .arg(home_.path(), font)
+                .arg(size);
         QCOMPARE(reader.SettingsBytes(), EncodeCodePage(expected));
     }
 
