@@ -208,8 +208,9 @@ void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSessio
     RegisterLayouts(state, controls);
     // The font and typography decide how lines wrap, so they must be in
     // place before the reopened book is scrolled to the remembered line.
-    ApplyAppearance(SettingsFrom(reading.texts), *controls.编辑框_内容);
-    session.Scrolling().SetSpeed(SettingsFrom(reading.texts).autoScrollSpeed);
+    const Settings remembered = SettingsFrom(reading.texts);
+    ApplyAppearance(remembered, *controls.编辑框_内容);
+    session.Scrolling().SetSpeed(remembered.autoScrollSpeed);
     ColourWindowLikePane(*controls.编辑框_内容, *controls.列表框_文件, *controls.列表框_章节);
     // A folder the settings remember may be on a drive not mounted yet; the
     // folder of a first run is only a suggestion.
