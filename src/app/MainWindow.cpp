@@ -78,7 +78,7 @@ MainWindow::MainWindow(ReaderState &state, QWidget *parent) : QMainWindow(parent
     // The remembered book loads while the window is being built.
     BeginStartup(state_, controls_, *session_);
     DescribeControls();
-    FillMenuBar(*this, *session_, controls_);
+    FillMenuBar(*this, state_, *session_, controls_);
     WireEvents();
     show();
     PlaceAtDesignedGeometry();

@@ -1,5 +1,6 @@
 #include "app/MenuBar.h"
 
+#include "app/HotKeyMenu.h"
 #include "app/MenuItem.h"
 #include "app/ReadAloudMenu.h"
 #include "app/ReadingMenu.h"
@@ -15,7 +16,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 
-void FillMenuBar(QMainWindow &window, ReadingSession &session, const ReaderControls &c)
+void FillMenuBar(QMainWindow &window, ReaderState &state, ReadingSession &session, const ReaderControls &c)
 {
     QMenu *file = window.menuBar()->addMenu(QStringLiteral("文件"));
     AddMenuItem(file, QStringLiteral("打开文件"), [&window, &session] { session.OnChooseBookFolder(&window); });
@@ -41,6 +42,8 @@ void FillMenuBar(QMainWindow &window, ReadingSession &session, const ReaderContr
         session.HasBook() ? session.OnChooseScript(ScriptConversion::ToTraditional) : OnToTraditional(*c.编辑框_内容);
     });
     AddMenuItem(settings, QStringLiteral("原文"), [&session] { session.OnChooseScript(std::nullopt); });
+    settings->addSeparator();
+    AddHotKeyItem(settings, state, c);
 
     FillReadingMenu(window.menuBar()->addMenu(QStringLiteral("阅读")), session, c);
     FillReadAloudMenu(window.menuBar()->addMenu(QStringLiteral("朗读")), session.Aloud(), *c.标签_提示);

@@ -4,5 +4,6 @@
 class QMainWindow;
 class ReadingSession;
 struct ReaderControls;
+struct ReaderState;
 
-void FillMenuBar(QMainWindow &window, ReadingSession &session, const ReaderControls &controls);
+void FillMenuBar(QMainWindow &window, ReaderState &state, ReadingSession &session, const ReaderControls &controls);

@@ -6,6 +6,7 @@
 #include "layout/LayoutTable.h"
 #include "platform/QtWindowSystem.h"
 #include "platform/ReaderInstance.h"
+#include "tools/HotKey.h"
 
 #include <QString>
 #include <optional>
@@ -24,7 +25,8 @@ struct ReaderState {
     LayoutTable layoutTable;
     QtWindowSystem windowSystem;
     QString SettingsPath;
-    int HotKeyId = 0;
+    // The hide key config.ini names, and its claim while the reader runs.
+    ReaderHotKey hotKey;
     // The program's one reader on its settings, which later starts hand over
     // to; none where the window runs on its own (tests, the benchmark).
     ReaderInstance *instance = nullptr;

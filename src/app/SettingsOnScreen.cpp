@@ -53,6 +53,7 @@ SettingTexts SettingsOnScreen(const ReaderState &state, const ReaderControls &co
     settings.backgroundColour = pane.BackgroundColour();
     PutTypography(pane.TextTypography(), settings);
     settings.autoScrollSpeed = session.Scrolling().Speed();
+    settings.hotKey = state.hotKey.Setting();
     settings.speechRate = session.Aloud().Rate();
     settings.voice = session.Aloud().Voice();
     SettingTexts texts = TextsOf(settings);

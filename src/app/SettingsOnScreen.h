@@ -11,5 +11,5 @@ class ReadingSession;
 // line and the names of the book and the chapter, or, while start-up has not
 // put the reader back at the remembered place, that place as it was read;
 // then the pane's font, colours and typography, the speed of 自动滚动, and
-// 朗读's speed and voice.
+// the hide key, and 朗读's speed and voice.
 SettingTexts SettingsOnScreen(const ReaderState &state, const ReaderControls &controls, const ReadingSession &session);

@@ -28,6 +28,7 @@ SettingsSaver::SettingsSaver(ReaderState &state, const ReaderControls &controls,
     const auto changed = &SettingsSaver::NoteChange;
     connect(&session, &ReadingSession::bookShown, this, changed);
     connect(&session.BookShelf(), &Shelf::folderListed, this, changed);
+    connect(&state.hotKey, &ReaderHotKey::changed, this, changed);
     // Changes made from code as well as the user's.
     connect(controls.列表框_章节->selectionModel(), &QItemSelectionModel::currentRowChanged, this, changed);
     connect(controls.列表框_文件->selectionModel(), &QItemSelectionModel::currentRowChanged, this, changed);

@@ -16,5 +16,5 @@ void OnShutdown(ReaderState &state, const ReaderControls &controls, ReadingSessi
     state.shutDown = true;
     controls.编辑框_内容->setFocus();
     WriteSettingTexts(state.SettingsPath, SettingsOnScreen(state, controls, session));
-    ReleaseReaderHotKey(controls.mainWindow, state.HotKeyId);
+    state.hotKey.Release(controls.mainWindow);
 }

@@ -195,6 +195,7 @@ void BeginStartup(ReaderState &state, const ReaderControls &controls, ReadingSes
     reading.settingsExisted = settingsFile.exists();
     reading.settingsTime = reading.settingsExisted ? settingsFile.lastModified().toMSecsSinceEpoch() : 0;
     reading.texts = ReadSettingTexts(state.SettingsPath);
+    state.hotKey.Remember(SettingsFrom(reading.texts).hotKey);
     state.store.Open(BookStorePathFor(state.SettingsPath));
     reading.reopening = OpenNamedBook(state, *controls.标签_提示, session)
         || (!SettingsFrom(reading.texts).bookDirectory.isEmpty()
@@ -207,10 +208,11 @@ void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSessio
     RegisterLayouts(state, controls);
     // The font and typography decide how lines wrap, so they must be in
     // place before the reopened book is scrolled to the remembered line.
-    ApplyAppearance(SettingsFrom(reading.texts), *controls.编辑框_内容);
-    session.Scrolling().SetSpeed(SettingsFrom(reading.texts).autoScrollSpeed);
-    session.Aloud().SetRate(SettingsFrom(reading.texts).speechRate);
-    session.Aloud().SetVoice(SettingsFrom(reading.texts).voice);
+    const Settings remembered = SettingsFrom(reading.texts);
+    ApplyAppearance(remembered, *controls.编辑框_内容);
+    session.Scrolling().SetSpeed(remembered.autoScrollSpeed);
+    session.Aloud().SetRate(remembered.speechRate);
+    session.Aloud().SetVoice(remembered.voice);
     ColourWindowLikePane(*controls.编辑框_内容, *controls.列表框_文件, *controls.列表框_章节);
     // A folder the settings remember may be on a drive not mounted yet; the
     // folder of a first run is only a suggestion.
@@ -221,6 +223,6 @@ void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSessio
     } else {
         ShowGuideWithoutBooks(session, *controls.列表框_文件, state.SettingsPath);
     }
-    state.HotKeyId = RegisterReaderHotKey(controls.mainWindow, controls.标签_热键反馈);
+    state.hotKey.Claim(controls.mainWindow, controls.标签_热键反馈);
     FinishOnceShown(state, session, reading.reopening);
 }

@@ -30,10 +30,16 @@ struct Settings {
     int columnCharacters = 0; // "正文宽度": characters a line at most, 0 for the whole pane
     int justify = 0;          // "两端对齐": 1 on, 0 off
     int autoScrollSpeed = 20; // "自动滚动速度" (section "阅读"): lines a minute
+    QString hotKey;           // "热键": the hide key, kDefaultHotKey, portable text or kNoHotKey
     // 朗读 (section "朗读").
     int speechRate = 0; // "语速": tenths of the engine's range, -10 to 10
     QString voice;      // "声音": the name of the voice chosen, empty for the engine's first
 };
+
+// The hide key's texts: the key left of 1 unless the file names another, as
+// QKeySequence's portable text ("Ctrl+Alt+H"), or none.
+inline constexpr const char *kDefaultHotKey = "`";
+inline constexpr const char *kNoHotKey = "无";
 
 // How a value is kept as text. Every kind writes a number as decimal text
 // and nothing as empty text.
@@ -80,6 +86,7 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"排版", "正文宽度", "0", SettingKind::Number, &Settings::columnCharacters},
     {"排版", "两端对齐", "0", SettingKind::Number, &Settings::justify},
     {"阅读", "自动滚动速度", "20", SettingKind::Number, &Settings::autoScrollSpeed},
+    {"热键", "热键", kDefaultHotKey, SettingKind::Text, &Settings::hotKey},
     {"朗读", "语速", "0", SettingKind::Number, &Settings::speechRate},
     {"朗读", "声音", "", SettingKind::Text, &Settings::voice},
 };

@@ -19,14 +19,25 @@ bool OnWaylandSession()
 
 } // namespace
 
-int RegisterHotKey(WindowHandle owner, WindowHandle notifyTarget, int modifiers, int virtualKey)
+HotKeyChooser HotKeyChooserHere()
 {
     if (!OnWaylandSession())
-        return RegisterX11HotKey(owner, notifyTarget, modifiers, virtualKey);
+        return HotKeyChooser::Program;
     if (PortalOffersGlobalShortcuts())
-        return RegisterPortalHotKey(owner, notifyTarget, modifiers, virtualKey);
-    if (QtRunsOnXcb())
+        return HotKeyChooser::Desktop;
+    return QtRunsOnXcb() ? HotKeyChooser::Program : HotKeyChooser::Nobody;
+}
+
+int RegisterHotKey(WindowHandle owner, WindowHandle notifyTarget, int modifiers, int virtualKey)
+{
+    switch (HotKeyChooserHere()) {
+    case HotKeyChooser::Program:
         return RegisterX11HotKey(owner, notifyTarget, modifiers, virtualKey);
+    case HotKeyChooser::Desktop:
+        return RegisterPortalHotKey(owner, notifyTarget, modifiers, virtualKey);
+    case HotKeyChooser::Nobody:
+        break;
+    }
     qCInfo(lcPlatform) << "hot key: this Wayland session offers no global shortcuts";
     return 0;
 }
@@ -36,4 +47,9 @@ void UnregisterHotKey(WindowHandle owner, int id)
     // Each backend ignores a hot key it does not hold.
     UnregisterPortalHotKey(owner, id);
     UnregisterX11HotKey(owner, id);
+}
+
+bool ConfigureHotKey(WindowHandle owner, int id)
+{
+    return ConfigurePortalHotKey(owner, id);
 }

@@ -10,3 +10,13 @@ int RegisterHotKey(WindowHandle, WindowHandle, int, int)
 }
 
 void UnregisterHotKey(WindowHandle, int) {}
+
+HotKeyChooser HotKeyChooserHere()
+{
+    return HotKeyChooser::Nobody;
+}
+
+bool ConfigureHotKey(WindowHandle, int)
+{
+    return false;
+}

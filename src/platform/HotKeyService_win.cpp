@@ -86,3 +86,13 @@ void UnregisterHotKey(WindowHandle owner, int id)
     ::UnregisterHotKey(active->Window(), kHotKeyNumber);
     active.reset(); // a native event filter takes itself out of Qt's list when destroyed
 }
+
+HotKeyChooser HotKeyChooserHere()
+{
+    return HotKeyChooser::Program;
+}
+
+bool ConfigureHotKey(WindowHandle, int)
+{
+    return false;
+}

@@ -8,12 +8,14 @@
 #include "platform/HotKeyService.h"
 #include "platform/Log.h"
 #include "platform/Notification.h"
+#include "platform/X11KeySymbols.h"
 
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
+#include <QDBusVariant>
 #include <QDeadlineTimer>
 #include <QGuiApplication>
 #include <QTimer>
@@ -31,6 +33,8 @@ const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
 const QString kRegistry = QStringLiteral("org.freedesktop.host.portal.Registry");
 constexpr int kAnswerLimitMs = 5000;
 constexpr int kCloseLimitMs = 1000;
+// The interface version that brought ConfigureShortcuts.
+constexpr uint kConfigureVersion = 2;
 
 // One entry of BindShortcuts' a(sa{sv}) argument and of its answer.
 struct Shortcut {
@@ -62,10 +66,11 @@ namespace Portal {
 namespace {
 
 // The portal names keys as the shared shortcut format does: modifiers joined
-// with "+", then the key's keysym name. Only the reader's key is known.
+// with "+", then the key's keysym name.
 QString TriggerOf(int modifiers, int virtualKey)
 {
-    if (virtualKey != VK_OEM_3)
+    const QString key = KeySymbolOf(virtualKey).name;
+    if (key.isEmpty())
         return {};
     QString trigger;
     const std::pair<int, const char *> names[] = {
@@ -76,7 +81,7 @@ QString TriggerOf(int modifiers, int virtualKey)
             modifiers &= ~bit;
         }
     }
-    return modifiers == 0 ? trigger + QStringLiteral("grave") : QString();
+    return modifiers == 0 ? trigger + key : QString();
 }
 
 // The handle of the window a portal dialog should sit on; only X11 windows
@@ -110,6 +115,13 @@ void TellApplicationId(QDeadlineTimer deadline)
         qCInfo(lcPlatform) << "hot key: the portal takes no application id:" << reply.errorName();
 }
 
+// The interface version the portal last said it offers.
+uint &OfferedVersion()
+{
+    static uint version = 0;
+    return version;
+}
+
 QString SessionHandleOf(const QVariant &value)
 {
     if (value.userType() == qMetaTypeId<QDBusObjectPath>())
@@ -122,8 +134,8 @@ class ShortcutSession : public QObject {
     Q_OBJECT
 
 public:
-    ShortcutSession(WindowHandle owner, WindowHandle notifyTarget, QString trigger)
-        : owner_(owner), notifyTarget_(notifyTarget), trigger_(std::move(trigger))
+    ShortcutSession(WindowHandle owner, WindowHandle notifyTarget, QString trigger, uint version)
+        : owner_(owner), notifyTarget_(notifyTarget), trigger_(std::move(trigger)), version_(version)
     {
         answerTimer_.setSingleShot(true);
         connect(&answerTimer_, &QTimer::timeout, this, [this] {
@@ -153,6 +165,19 @@ public:
         return true;
     }
 
+    // Asks for the desktop's dialog for the bound shortcut; false when this
+    // portal has none or nothing is bound yet.
+    bool Configure()
+    {
+        if (version_ < kConfigureVersion || !bound_)
+            return false;
+        QDBusMessage message =
+            QDBusMessage::createMethodCall(kService, kPath, kShortcuts, QStringLiteral("ConfigureShortcuts"));
+        message << QVariant::fromValue(QDBusObjectPath(sessionPath_)) << ParentWindowOf(owner_) << QVariantMap();
+        return QDBusConnection::sessionBus().callWithCallback(message, this, nullptr,
+                                                              SLOT(OnConfigureFailed(QDBusError)));
+    }
+
 private Q_SLOTS:
     void OnSessionCreated(uint response, const QVariantMap &results)
     {
@@ -176,6 +201,7 @@ private Q_SLOTS:
             Close();
             return;
         }
+        bound_ = true;
         const auto bound = qdbus_cast<QList<Shortcut>>(results.value(QStringLiteral("shortcuts")));
         for (const Shortcut &shortcut : bound)
             qCInfo(lcPlatform) << "hot key:" << shortcut.id << "bound to"
@@ -186,6 +212,12 @@ private Q_SLOTS:
     {
         if (session.path() == sessionPath_ && shortcutId == QLatin1String(kPortalShortcutId))
             PostNotification(WidgetOf(notifyTarget_), kHotKeyNumber, 0);
+    }
+
+    // The shortcut stays bound as it was.
+    void OnConfigureFailed(const QDBusError &error)
+    {
+        qCInfo(lcPlatform) << "hot key: the portal did not show its shortcut dialog:" << error.message();
     }
 
     void OnCallFailed(const QDBusError &error)
@@ -239,6 +271,7 @@ private:
             QDBusMessage::createMethodCall(kService, sessionPath_, kSession, QStringLiteral("Close"));
         QDBusConnection::sessionBus().call(message, QDBus::Block, kCloseLimitMs);
         sessionPath_.clear();
+        bound_ = false;
     }
 
     static QString NextToken()
@@ -250,6 +283,8 @@ private:
     WindowHandle owner_;
     WindowHandle notifyTarget_;
     QString trigger_;
+    uint version_;
+    bool bound_ = false;
     QString sessionPath_;
     QString requestPath_;
     const char *requestSlot_ = nullptr;
@@ -278,6 +313,7 @@ bool PortalOffersGlobalShortcuts()
         qCInfo(lcPlatform) << "hot key: no portal with global shortcuts:" << reply.errorMessage();
         return false;
     }
+    OfferedVersion() = qdbus_cast<QDBusVariant>(reply.arguments().value(0)).variant().toUInt();
     return true;
 }
 
@@ -295,11 +331,17 @@ int RegisterPortalHotKey(WindowHandle owner, WindowHandle notifyTarget, int modi
     }
     qDBusRegisterMetaType<Shortcut>();
     qDBusRegisterMetaType<QList<Shortcut>>();
-    auto session = std::make_unique<ShortcutSession>(owner, notifyTarget, std::move(trigger));
+    auto session = std::make_unique<ShortcutSession>(owner, notifyTarget, std::move(trigger), OfferedVersion());
     if (!session->Start(QDeadlineTimer(kAnswerLimitMs)))
         return 0;
     ActiveSession() = std::move(session);
     return kHotKeyNumber;
+}
+
+bool ConfigurePortalHotKey(WindowHandle owner, int id)
+{
+    const std::unique_ptr<Portal::ShortcutSession> &active = Portal::ActiveSession();
+    return id == kHotKeyNumber && active && active->Owner() == owner && active->Configure();
 }
 
 void UnregisterPortalHotKey(WindowHandle owner, int id)

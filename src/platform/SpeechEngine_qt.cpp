@@ -1,6 +1,7 @@
 #include "platform/SpeechEngine.h"
 
 #include "platform/Log.h"
+#include "platform/OfferedVoices.h"
 
 #include <QFutureWatcher>
 #include <QLocale>
@@ -27,23 +28,22 @@ struct StartedEngine {
     QString failure;
 };
 
-// The voices of every Chinese locale, then those of the user's own language.
+// The voices 朗读 offers (see OfferedVoices), under their menu names.
 QList<OfferedVoice> VoicesOf(QTextToSpeech &speech)
 {
-    QList<QLocale> locales;
-    for (const QLocale &locale : speech.availableLocales())
-        if (locale.language() == QLocale::Chinese)
-            locales.append(locale);
-    for (const QLocale &locale : speech.availableLocales())
-        if (locale.language() == QLocale::system().language() && !locales.contains(locale))
-            locales.append(locale);
-    QList<OfferedVoice> voices;
-    for (const QLocale &locale : locales) {
+    QList<ListedVoice> listed;
+    QList<QVoice> voices;
+    for (const QLocale &locale : speech.availableLocales()) {
         speech.setLocale(locale);
-        for (const QVoice &voice : speech.availableVoices())
-            voices.append({QStringLiteral("%1（%2）").arg(voice.name(), locale.bcp47Name()), locale, voice});
+        for (const QVoice &voice : speech.availableVoices()) {
+            listed.append({voice.name(), locale});
+            voices.append(voice);
+        }
     }
-    return voices;
+    QList<OfferedVoice> offered;
+    for (const qsizetype at : OfferedVoices(listed, QLocale::system().language()))
+        offered.append({OfferedVoiceName(listed[at]), listed[at].locale, voices[at]});
+    return offered;
 }
 
 // Chooses the voice offered under that name, else the first one.
@@ -71,7 +71,7 @@ StartedEngine StartEngine(QThread *home, const QString &voice, double rate)
     if (started.speech->state() == QTextToSpeech::Error)
         started.failure = QStringLiteral("朗读不可用：%1").arg(started.speech->errorString());
     else if ((started.voices = VoicesOf(*started.speech)).isEmpty())
-        started.failure = QStringLiteral("朗读不可用：speech-dispatcher 没有中文或本地语言的声音");
+        started.failure = QStringLiteral("朗读不可用：speech-dispatcher 没有中文声音");
     else
         ChooseVoice(*started.speech, started.voices, voice);
     started.speech->setRate(rate);

@@ -6,6 +6,7 @@
 
 #include "platform/Log.h"
 #include "platform/Notification.h"
+#include "platform/X11KeySymbols.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
@@ -36,12 +37,6 @@ using KeySymbols = std::unique_ptr<xcb_key_symbols_t, KeySymbolsDeleter>;
 
 // The core modifier bits of a key event's state; the bits above are buttons.
 constexpr uint16_t kModifierBits = 0xff;
-
-// Only the keys the reader uses are mapped.
-xcb_keysym_t KeysymOf(int virtualKey)
-{
-    return virtualKey == VK_OEM_3 ? XK_grave : XCB_NO_SYMBOL;
-}
 
 std::optional<uint16_t> XModifiersOf(int modifiers)
 {
@@ -212,7 +207,7 @@ int RegisterX11HotKey(WindowHandle owner, WindowHandle notifyTarget, int modifie
         return 0;
     }
     const std::optional<uint16_t> xModifiers = XModifiersOf(modifiers);
-    const xcb_keysym_t keysym = KeysymOf(virtualKey);
+    const xcb_keysym_t keysym = KeySymbolOf(virtualKey).keysym;
     if (!xModifiers || keysym == XCB_NO_SYMBOL) {
         qCInfo(lcPlatform) << "hot key: unsupported key" << Qt::hex << virtualKey << "with modifiers" << modifiers;
         return 0;

@@ -1,23 +1,66 @@
 #include "tools/HotKey.h"
 
+#include "core/Settings.h"
 #include "platform/HotKeyService.h"
 #include "platform/WindowHandle.h"
+#include "ui/VirtualKey.h"
 
 #include <QGuiApplication>
 #include <QWidget>
 
-namespace {
-constexpr int kNoModifiers = 0;
-} // namespace
-
-int RegisterReaderHotKey(QWidget *window, QWidget *notifyLabel)
+QKeySequence HotKeyOfSetting(const QString &text)
 {
-    return RegisterHotKey(HandleOf(window), HandleOf(notifyLabel), kNoModifiers, VK_OEM_3);
+    if (text == QString::fromUtf8(kNoHotKey))
+        return {};
+    const QKeySequence key = QKeySequence::fromString(text, QKeySequence::PortableText);
+    if (key.count() == 1 && HotKeyCombinationOf(key[0]))
+        return key;
+    return QKeySequence::fromString(QString::fromUtf8(kDefaultHotKey), QKeySequence::PortableText);
 }
 
-void ReleaseReaderHotKey(QWidget *window, int hotKeyId)
+QString SettingOfHotKey(const QKeySequence &key)
 {
-    UnregisterHotKey(HandleOf(window), hotKeyId);
+    return key.isEmpty() ? QString::fromUtf8(kNoHotKey) : key.toString(QKeySequence::PortableText);
+}
+
+void ReaderHotKey::Remember(const QString &setting)
+{
+    setting_ = SettingOfHotKey(HotKeyOfSetting(setting));
+}
+
+bool ReaderHotKey::Claim(QWidget *window, QWidget *notifyLabel)
+{
+    const QKeySequence key = HotKeyOfSetting(setting_);
+    if (key.isEmpty())
+        return true;
+    const HotKeyCombination combination = HotKeyCombinationOf(key[0]).value_or(HotKeyCombination{});
+    id_ = RegisterHotKey(HandleOf(window), HandleOf(notifyLabel), combination.modifiers, combination.virtualKey);
+    return id_ != 0;
+}
+
+void ReaderHotKey::Release(QWidget *window)
+{
+    UnregisterHotKey(HandleOf(window), id_);
+    id_ = 0;
+}
+
+bool ReaderHotKey::Change(QWidget *window, QWidget *notifyLabel, const QKeySequence &key)
+{
+    Release(window);
+    const QString setting = SettingOfHotKey(key);
+    if (setting != setting_) {
+        setting_ = setting;
+        Q_EMIT changed();
+    }
+    return Claim(window, notifyLabel);
+}
+
+bool ReaderHotKey::LetDesktopChoose(QWidget *window, QWidget *notifyLabel)
+{
+    if (id_ != 0 && ConfigureHotKey(HandleOf(window), id_))
+        return true;
+    const QKeySequence key = HotKeyOfSetting(setting_);
+    return Change(window, notifyLabel, key.isEmpty() ? HotKeyOfSetting(QString::fromUtf8(kDefaultHotKey)) : key);
 }
 
 void OnHotKey(QWidget &window, int hotKey, int)

@@ -1,11 +1,52 @@
 #pragma once
+// The hide key: which key hides the reader and shows it again, as config.ini
+// keeps it, and the reader's claim on it while it runs.
+#include <QKeySequence>
+#include <QObject>
+#include <QString>
+
 class QWidget;
 
-// Claims the bare ` key for the window; each press notifies the label
-// (标签_热键反馈). Returns what the service returns (the caller keeps it for
-// the release, without testing it).
-int RegisterReaderHotKey(QWidget *window, QWidget *notifyLabel);
-void ReleaseReaderHotKey(QWidget *window, int hotKeyId);
+// The key a settings text names: kDefaultHotKey (Settings.h), a key in
+// QKeySequence's portable text ("Ctrl+Alt+H"), or kNoHotKey, read as an
+// empty sequence. A text that names no single key with a virtual-key code
+// reads as the default.
+QKeySequence HotKeyOfSetting(const QString &text);
+// The settings text of a key: its portable text, kNoHotKey when empty.
+QString SettingOfHotKey(const QKeySequence &key);
+
+class ReaderHotKey : public QObject {
+    Q_OBJECT
+
+public:
+    // The key's settings text; empty until Remember().
+    const QString &Setting() const { return setting_; }
+    // Takes the key a settings text names, as HotKeyOfSetting reads it (an
+    // unreadable text becomes the default's); nothing is claimed yet.
+    void Remember(const QString &setting);
+
+    // Claims the remembered key for the window; each press notifies the
+    // label (标签_热键反馈). True when the key is held now, or is none; false
+    // when the service could not claim it (it logs why).
+    bool Claim(QWidget *window, QWidget *notifyLabel);
+    // Gives the key back; Claim takes it again.
+    void Release(QWidget *window);
+    // Gives the key held back and claims `key` (empty: none) in its place,
+    // which is remembered (changed() when it differs) whether or not it can
+    // be claimed. Returns what Claim returns.
+    bool Change(QWidget *window, QWidget *notifyLabel, const QKeySequence &key);
+    // Where the desktop picks the key: asks it to show its dialog, else binds
+    // the remembered key afresh, or the default when none is remembered.
+    // False when the desktop could not be asked.
+    bool LetDesktopChoose(QWidget *window, QWidget *notifyLabel);
+
+Q_SIGNALS:
+    void changed();
+
+private:
+    QString setting_;
+    int id_ = 0;
+};
 
 // Handler of 标签_热键反馈's notification: hides the window, or shows it again.
 void OnHotKey(QWidget &window, int hotKey, int unused);

@@ -111,7 +111,9 @@ void EditBox::SetText(const QString &text)
 {
     const QSignalBlocker blocker(this);
     text_ = text;
-    StopSliding();
+    // Only a slide needs its margins put back; a chapter change is a hot path.
+    if (slide_ != 0)
+        StopSliding();
     FillDocument();
     // A new text starts at its top. With a line taller than the pane Qt leaves
     // it scrolled to the end, which throws a remembered line off.
@@ -126,13 +128,15 @@ void EditBox::SetTextTypography(const Typography &typography)
     const qsizetype top = FirstVisibleTextPosition();
     const bool reshape = wanted.indentation != typography_.indentation || wanted.blankLines != typography_.blankLines;
     typography_ = wanted;
+    // The document's options and width first, so that a new text is laid
+    // out once, under them.
+    ApplySpacing();
+    ApplyJustification();
+    UpdateMargins();
     if (reshape) {
         const QSignalBlocker blocker(this);
         FillDocument();
     }
-    ApplySpacing();
-    ApplyJustification();
-    UpdateMargins();
     ScrollToTextPosition(top);
     Q_EMIT typographyChanged();
 }
@@ -163,13 +167,15 @@ qreal EditBox::ColumnWidth() const
 void EditBox::UpdateMargins()
 {
     const QMargins now = viewportMargins();
-    const int room = viewport()->width() + now.left() + now.right();
     int left = typography_.sideMargin;
     int right = left;
-    const int spare = room - int(std::ceil(ColumnWidth()));
-    if (typography_.columnCharacters > 0 && spare > left + right) {
-        left = spare / 2;
-        right = spare - left;
+    if (typography_.columnCharacters > 0) {
+        const int room = viewport()->width() + now.left() + now.right();
+        const int spare = room - int(std::ceil(ColumnWidth()));
+        if (spare > left + right) {
+            left = spare / 2;
+            right = spare - left;
+        }
     }
     // A slide moves the page up within its margins, over the top one.
     const int slide = int(slide_);

@@ -247,6 +247,8 @@ private Q_SLOTS:
             u"  简体"_s,
             u"  繁体"_s,
             u"  原文"_s,
+            u"  -"_s,
+            u"  热键…"_s,
             u"阅读"_s,
             u"  查找… Ctrl+F"_s,
             u"  查找下一个 F3"_s,
@@ -401,6 +403,31 @@ private Q_SLOTS:
         for (int i = 0; i < 20; ++i)
             scroll.Slower();
         QCOMPARE(scroll.Speed(), AutoScroll::kLeastSpeed);
+    }
+
+    // Without a speech service to reach, 开始朗读 reads nothing: the items
+    // of 朗读 grey out, the strip says why, and reading goes on as before.
+    void readAloud_withoutAService_greysOutWithItsReason()
+    {
+        qputenv("SPEECHD_ADDRESS", "unix_socket:/nonexistent/folivar-speech.sock");
+        ReaderFixture reader;
+        reader.AddBook(u"a.txt"_s, EncodeCodePage(u"第一章 甲\r\n天亮了。\r\n第二章 乙\r\n到了。\r\n"_s));
+        reader.WriteSettings({u"Config/路径="_s + reader.BookFolder() + u'/', u"Config/书=0"_s, u"Config/章=1"_s});
+        reader.Start();
+        QMenu *aloud = nullptr;
+        for (QAction *item : reader.Controls().mainWindow->findChild<QMenuBar *>()->actions())
+            if (item->text() == u"朗读"_s)
+                aloud = item->menu();
+        QVERIFY(aloud);
+        aloud->actions().first()->trigger();
+        const MessageStrip &strip = *reader.Controls().标签_提示;
+        QTRY_VERIFY_WITH_TIMEOUT(strip.text().startsWith(u"朗读不可用："_s), 30000);
+        qunsetenv("SPEECHD_ADDRESS");
+        for (const QAction *item : aloud->actions())
+            QVERIFY(!item->isEnabled());
+        QVERIFY(!reader.Session().Aloud().IsOn());
+        reader.ShowChapter(2);
+        QCOMPARE(reader.Session().ShownChapter(), 2);
     }
 
     void recentBooks_aBookWhoseFileIsGoneIsDisabled()

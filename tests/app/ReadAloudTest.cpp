@@ -1,4 +1,5 @@
 #include "session/ReadAloud.h"
+#include "app/ReadAloudMenu.h"
 #include "core/BookStore.h"
 #include "core/CodePage.h"
 #include "platform/SpeechEngine.h"
@@ -116,8 +117,8 @@ private Q_SLOTS:
         QCOMPARE(pane.FirstVisibleTextPosition(), top);
     }
 
-    // Another chapter chosen, the wheel or the scroll bar stop reading where
-    // the reader went; hiding the window does not. F5's toggle pauses.
+    // Another chapter chosen, the wheel, the scroll bar or Esc stop reading
+    // where the reader went; hiding the window does not. F5's toggle pauses.
     void interruptions_stopByHand_butNotOnHide()
     {
         EditBox &pane = *reader_->Controls().编辑框_内容;
@@ -136,6 +137,9 @@ private Q_SLOTS:
         QCOMPARE(aloud_->CurrentState(), ReadAloud::State::Off);
         start();
         pane.verticalScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        QCOMPARE(aloud_->CurrentState(), ReadAloud::State::Off);
+        start();
+        OnEscapeKey(*reader_->Controls().mainWindow, *aloud_);
         QCOMPARE(aloud_->CurrentState(), ReadAloud::State::Off);
         start();
         reader_->Controls().mainWindow->hide();

@@ -77,14 +77,15 @@ private Q_SLOTS:
         const QString font = c.编辑框_内容->FontName();
         const int size = c.编辑框_内容->FontSize();
         reader.Close();
-        const QString expected = QStringLiteral("[Config]\r\n路径=%1/book/\r\n书=-1\r\n章=-1\r\n行=0\r\n"
-                                                "书名=\r\n章名=\r\n[字体]\r\n字体=%2\r\n字体大小=%3\r\n文本颜色=0\r\n"
-                                                "背景颜色=16777215\r\n[排版]\r\n行距=1.0\r\n段距=0.0\r\n"
-                                                "左右页边距=0\r\n上下页边距=0\r\n首行缩进=保持原样\r\n空行=保留\r\n"
-                                                "正文宽度=0\r\n两端对齐=0\r\n[阅读]\r\n自动滚动速度=20\r\n"
-                                                "[朗读]\r\n语速=0\r\n声音=\r\n")
-                                     .arg(home_.path(), font)
-                                     .arg(size);
+        const QString expected =
+            QStringLiteral("[Config]\r\n路径=%1/book/\r\n书=-1\r\n章=-1\r\n行=0\r\n"
+                           "书名=\r\n章名=\r\n[字体]\r\n字体=%2\r\n字体大小=%3\r\n文本颜色=0\r\n"
+                           "背景颜色=16777215\r\n[排版]\r\n行距=1.0\r\n段距=0.0\r\n"
+                           "左右页边距=0\r\n上下页边距=0\r\n首行缩进=保持原样\r\n空行=保留\r\n"
+                           "正文宽度=0\r\n两端对齐=0\r\n[阅读]\r\n自动滚动速度=20\r\n[热键]\r\n热键=`\r\n"
+                           "[朗读]\r\n语速=0\r\n声音=\r\n")
+                .arg(home_.path(), font)
+                .arg(size);
         QCOMPARE(reader.SettingsBytes(), EncodeCodePage(expected));
     }
 
@@ -168,6 +169,34 @@ private Q_SLOTS:
         QCOMPARE(c.列表框_章节->Selection(), chapter);
         QCOMPARE(c.编辑框_内容->FirstVisibleLine(), line);
         QCOMPARE(c.编辑框_内容->Text().isEmpty(), book < 0);
+    }
+
+    // The hide key config.ini names is the one saved again.
+    void hotKey_isKeptAcrossARestart_data()
+    {
+        QTest::addColumn<QStringList>("settings");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("none named: the key left of 1") << QStringList{} << QStringLiteral("`");
+        QTest::newRow("a combination") << QStringList{QStringLiteral("热键/热键=Ctrl+Alt+H")}
+                                       << QStringLiteral("Ctrl+Alt+H");
+        QTest::newRow("a shifted character")
+            << QStringList{QStringLiteral("热键/热键=Shift+!")} << QStringLiteral("Shift+!");
+        QTest::newRow("none") << QStringList{QStringLiteral("热键/热键=无")} << QStringLiteral("无");
+        QTest::newRow("no key: the default")
+            << QStringList{QStringLiteral("热键/热键=Ctrl+Alt")} << QStringLiteral("`");
+        QTest::newRow("two keys: the default")
+            << QStringList{QStringLiteral("热键/热键=Ctrl+K, Ctrl+L")} << QStringLiteral("`");
+    }
+
+    void hotKey_isKeptAcrossARestart()
+    {
+        QFETCH(QStringList, settings);
+        QFETCH(QString, saved);
+        ReaderFixture reader;
+        reader.WriteSettings(QStringList{QStringLiteral("Config/路径=") + Folder(reader)} + settings);
+        reader.Start();
+        reader.Close();
+        QCOMPARE(Setting(reader.SettingsBytes(), QStringLiteral("热键")), saved);
     }
 
     void lineBeyondTheChapter_stopsAtItsLastLine()

@@ -6,12 +6,15 @@
 #include "support/TestRegistry.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
+#include "ui/MessageStrip.h"
 
 #include <QAction>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QKeySequenceEdit>
 #include <QMenuBar>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -136,6 +139,41 @@ private Q_SLOTS:
         MenuItem(window, QStringLiteral("繁体"))->trigger();
         MenuItem(window, QStringLiteral("简体"))->trigger();
         QCOMPARE(reader.Controls().编辑框_内容->Text(), QString());
+    }
+
+    // 热键… takes the key pressed in its dialog at once and config.ini
+    // follows; cancelled, it changes nothing. Offscreen there are no global
+    // keys: the strip says the key cannot be had, and no box pops up.
+    void hotKeyItem_takesTheKeyChosen_andCancelChangesNothing()
+    {
+        const QByteArray sessionType = qgetenv("XDG_SESSION_TYPE");
+        const auto restore = qScopeGuard([&sessionType] { qputenv("XDG_SESSION_TYPE", sessionType); });
+        qputenv("XDG_SESSION_TYPE", "x11"); // our own dialog, not a desktop's
+        ReaderFixture reader;
+        reader.WriteSettingsForBookFolder();
+        MainWindow &window = reader.Start();
+        const auto pressInDialog = [](const QKeySequence &keys) {
+            return [keys](QDialog *dialog) {
+                auto *edit = dialog->findChild<QKeySequenceEdit *>();
+                for (int i = 0; i < keys.count(); ++i)
+                    QTest::keyClick(edit, keys[i].key(), keys[i].keyboardModifiers());
+            };
+        };
+        const auto isHotKeyDialog = [](QDialog *dialog) { return dialog->windowTitle() == u"热键"_s; };
+        {
+            ModalDriver driver(isHotKeyDialog, pressInDialog(QKeySequence::fromString(u"Ctrl+Alt+J, Return"_s)));
+            MenuItem(window, u"热键…"_s)->trigger();
+        }
+        QCOMPARE(reader.State().hotKey.Setting(), u"Ctrl+Alt+J"_s);
+        QVERIFY(reader.Controls().标签_提示->text().contains(u"Ctrl+Alt+J 无法使用"_s));
+        QTRY_VERIFY_WITH_TIMEOUT(reader.SettingsBytes().contains("=Ctrl+Alt+J\r\n"), 5000);
+        {
+            ModalDriver driver(isHotKeyDialog, pressInDialog(QKeySequence::fromString(u"Ctrl+K, Esc"_s)));
+            MenuItem(window, u"热键…"_s)->trigger();
+        }
+        QCOMPARE(reader.State().hotKey.Setting(), u"Ctrl+Alt+J"_s);
+        reader.Close();
+        QVERIFY(reader.SettingsBytes().contains("=Ctrl+Alt+J\r\n"));
     }
 
     void helpMenu_startsTheBrowserOncePerCommandEvenWhenHidden()

@@ -6,7 +6,7 @@ settings_file.py complete FILE
     own section. Prints the values as "key=value" lines.
 settings_file.py between OLD NEW FILE
     FILE is OLD with the first k of the values that shutdown writes, in its
-    order, taken from NEW (0 <= k <= 19): what a shutdown cut short leaves. A
+    order, taken from NEW (0 <= k <= 20): what a shutdown cut short leaves. A
     key OLD lacks comes in at the end of its section, a section OLD lacks at
     the end of the file. Prints the largest such
     k (values equal in OLD and NEW leave it open).
@@ -19,7 +19,7 @@ KEYS = [("Config", "路径"), ("Config", "书"), ("Config", "章"), ("Config", "
         ("Config", "书名"), ("Config", "章名"),
         ("排版", "行距"), ("排版", "段距"), ("排版", "左右页边距"), ("排版", "上下页边距"),
         ("排版", "首行缩进"), ("排版", "空行"), ("排版", "正文宽度"), ("排版", "两端对齐"),
-        ("阅读", "自动滚动速度"), ("朗读", "语速"), ("朗读", "声音")]
+        ("阅读", "自动滚动速度"), ("热键", "热键"), ("朗读", "语速"), ("朗读", "声音")]
 
 
 def parse(path):

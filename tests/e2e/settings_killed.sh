@@ -24,7 +24,7 @@ cmp -s "$E2E_DIR/before.ini" "$ini" || fail "config.ini changed although the rea
 
 # b.txt, chapter 5 at line 7, with a book folder that lacks its final "/":
 # moving on a chapter and saving changes four of the eight values and adds
-# the book's and the chapter's names.
+# the book's and the chapter's names and the hide key.
 write_remembered_place "$E2E_DIR/books"
 cp "$ini" "$E2E_DIR/before.ini"
 chapter=$(chapter_text "$E2E_DIR/books/b.txt" 5)
@@ -50,7 +50,7 @@ for round in $(seq 20); do
   wait "$PROGRAM_PID" 2>/dev/null || true
   written=$(python3 "$E2E_TOOLS/settings_file.py" between "$E2E_DIR/before.ini" "$E2E_DIR/after.ini" "$ini") ||
     fail "round $round left a broken config.ini"
-  echo "round $round: $written of 10 values saved"
+  echo "round $round: $written of 20 values saved"
 done
 
 echo "case: killed a while after a book, a chapter and a font change"

@@ -3,8 +3,9 @@
 # the designed outer size, takes the keyboard without a click, opens books and
 # steps through chapters from the keyboard, goes full screen and back, and 退出 leaves the place in
 # config.ini as on X11. The hide key comes from the desktop portal's global
-# shortcut: each activation hides or shows the window, at its size; a portal
-# that refuses leaves the reader running without one. Skipped (77) where weston or Qt's Wayland platform
+# shortcut: each activation hides or shows the window, at its size; 设置 →
+# 热键… opens the portal's own dialog for it; a portal that refuses leaves the
+# reader running without one. Skipped (77) where weston or Qt's Wayland platform
 # plugin is missing.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
@@ -53,6 +54,25 @@ wayland_exit_through_menu
 expect_exit_code 0
 grep -qx Close "$PORTAL_RECORD" || fail "the portal session was not closed"
 [ "$(setting 章) $(setting 章名)" = "2 第2章 b之2" ] || fail "章 and 章名 are $(setting 章) $(setting 章名)"
+stop_mock_portal
+
+echo "case: 设置 → 热键… asks the portal for its own dialog"
+start_mock_portal configure
+QT_LOGGING_RULES="folivar.platform.info=true" launch_wayland_program
+wait_for_log 'hot key: "toggle-reader" bound to'
+geometry=$(wayland_windows | awk '$1 == "toplevel" && $3 == "Folivar" { print $2; exit }')
+[[ "$geometry" =~ \+(-?[0-9]+)\+(-?[0-9]+)$ ]] || fail "no Folivar window: '$geometry'"
+# 设置, the menu bar's second title; its last item is 热键….
+weston_input "move $((BASH_REMATCH[1] + 55)) $((BASH_REMATCH[2] + 41))" click
+wayland_window_within 3 'popup .*' || fail "the menu did not open"
+wayland_keys Up Return
+for _ in $(seq 100); do
+  grep -qx 'ConfigureShortcuts True' "$PORTAL_RECORD" && break
+  sleep 0.1
+done
+grep -qx 'ConfigureShortcuts True' "$PORTAL_RECORD" || fail "the portal was asked: $(cat "$PORTAL_RECORD")"
+wayland_exit_through_menu
+expect_exit_code 0
 stop_mock_portal
 
 echo "case: a portal that refuses the session leaves the reader running"

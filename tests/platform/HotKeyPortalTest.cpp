@@ -72,14 +72,62 @@ private Q_SLOTS:
         QVERIFY(target_.received.isEmpty());
     }
 
+    // The trigger names the modifiers, then the key's keysym name.
+    void portal_keyWithoutATriggerName_isRefused_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("virtualKey");
+        QTest::addColumn<QByteArray>("trigger"); // empty: refused
+        QTest::newRow("a code without a key") << 0 << 0xFF << QByteArray();
+        QTest::newRow("an unknown modifier") << 0x100 << VK_OEM_3 << QByteArray();
+        QTest::newRow("ctrl and shift") << int(HotKeyControl | HotKeyShift) << VK_OEM_3
+                                        << QByteArray("CTRL+SHIFT+grave");
+        QTest::newRow("a letter") << int(HotKeyControl | HotKeyAlt) << int('H') << QByteArray("CTRL+ALT+h");
+        QTest::newRow("a function key") << int(HotKeyWin) << VK_F1 + 11 << QByteArray("LOGO+F12");
+        QTest::newRow("a keypad digit") << 0 << VK_NUMPAD0 + 7 << QByteArray("KP_7");
+    }
+
     void portal_keyWithoutATriggerName_isRefused()
     {
+        QFETCH(int, modifiers);
+        QFETCH(int, virtualKey);
+        QFETCH(QByteArray, trigger);
         StartPortal(QStringLiteral("bind"));
-        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, 'A'), 0);
-        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0x100, VK_OEM_3), 0);
-        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), HotKeyControl | HotKeyShift, VK_OEM_3),
-                 kHotKeyNumber);
-        QTRY_VERIFY(Recorded().contains("BindShortcuts toggle-reader 隐藏/显示阅读器 CTRL+SHIFT+grave"));
+        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), modifiers, virtualKey),
+                 trigger.isEmpty() ? 0 : kHotKeyNumber);
+        if (!trigger.isEmpty())
+            QTRY_VERIFY(Recorded().contains("BindShortcuts toggle-reader 隐藏/显示阅读器 " + trigger + '\n'));
+    }
+
+    // Only a portal of version 2 has a dialog for a shortcut once bound.
+    void configure_showsThePortalsDialog_onceBound()
+    {
+        StartPortal(QStringLiteral("configure"));
+        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, VK_OEM_3), kHotKeyNumber);
+        QTRY_VERIFY(ConfigureHotKey(HandleOf(&owner_), kHotKeyNumber));
+        QTRY_VERIFY(Recorded().contains("ConfigureShortcuts True"));
+        QVERIFY(!ConfigureHotKey(HandleOf(&target_), kHotKeyNumber));
+        QVERIFY(!ConfigureHotKey(HandleOf(&owner_), 0));
+    }
+
+    void configure_olderPortal_isNotAsked()
+    {
+        StartPortal(QStringLiteral("bind"));
+        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, VK_OEM_3), kHotKeyNumber);
+        QTRY_VERIFY(Recorded().contains("BindShortcuts"));
+        QVERIFY(!ConfigureHotKey(HandleOf(&owner_), kHotKeyNumber));
+        // Re-registered, the key is bound afresh in a new session.
+        UnregisterHotKey(HandleOf(&owner_), kHotKeyNumber);
+        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), 0, VK_OEM_3), kHotKeyNumber);
+        QTRY_COMPARE(Recorded().count("BindShortcuts"), 2);
+        QVERIFY(!Recorded().contains("ConfigureShortcuts"));
+    }
+
+    void chooser_onAWaylandSession_isThePortal_whenThereIsOne()
+    {
+        QCOMPARE(HotKeyChooserHere(), HotKeyChooser::Nobody);
+        StartPortal(QStringLiteral("bind"));
+        QCOMPARE(HotKeyChooserHere(), HotKeyChooser::Desktop);
     }
 
 private:

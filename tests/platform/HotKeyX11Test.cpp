@@ -12,8 +12,10 @@
 #include <xcb/xcb.h>
 #include <xcb/xcb_keysyms.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <map>
 
 namespace {
 
@@ -52,12 +54,6 @@ private Q_SLOTS:
         otherClient_ = xcb_connect(nullptr, nullptr);
         QVERIFY(!xcb_connection_has_error(otherClient_));
         otherRoot_ = xcb_setup_roots_iterator(xcb_get_setup(otherClient_)).data->root;
-        xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(otherClient_);
-        xcb_keycode_t *codes = xcb_key_symbols_get_keycode(symbols, XK_grave);
-        QVERIFY(codes && codes[0] != XCB_NO_SYMBOL);
-        counter_.keycode = codes[0];
-        std::free(codes);
-        xcb_key_symbols_free(symbols);
     }
 
     void cleanupTestCase() { xcb_disconnect(otherClient_); }
@@ -66,6 +62,7 @@ private Q_SLOTS:
     {
         target_.received.clear();
         counter_.presses = 0;
+        counter_.keycode = KeycodeOf(QStringLiteral("grave"));
     }
 
     void cleanup() { UnregisterHotKey(HandleOf(&owner_), kHotKeyNumber); }
@@ -73,25 +70,42 @@ private Q_SLOTS:
     void press_registeredKey_notifiesTargetOncePerPress_data()
     {
         QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("virtualKey");
+        QTest::addColumn<QString>("key"); // the key's keysym name, as xdotool takes it
         QTest::addColumn<QStringList>("keys");
         QTest::addColumn<int>("expectedNotifications");
-        QTest::newRow("bare key twice") << 0 << QStringList{"grave", "grave"} << 2;
-        QTest::newRow("with CapsLock on") << 0 << QStringList{"Caps_Lock", "grave", "Caps_Lock"} << 1;
-        QTest::newRow("with NumLock on") << 0 << QStringList{"Num_Lock", "grave", "Num_Lock"} << 1;
+        const QString grave = QStringLiteral("grave");
+        QTest::newRow("bare key twice") << 0 << VK_OEM_3 << grave << QStringList{"grave", "grave"} << 2;
+        QTest::newRow("with CapsLock on")
+            << 0 << VK_OEM_3 << grave << QStringList{"Caps_Lock", "grave", "Caps_Lock"} << 1;
+        QTest::newRow("with NumLock on") << 0 << VK_OEM_3 << grave << QStringList{"Num_Lock", "grave", "Num_Lock"} << 1;
         QTest::newRow("shift, ctrl and alt are other keys")
-            << 0 << QStringList{"shift+grave", "ctrl+grave", "alt+grave", "super+grave", "grave"} << 1;
-        QTest::newRow("registered with ctrl") << int(HotKeyControl) << QStringList{"grave", "ctrl+grave"} << 1;
+            << 0 << VK_OEM_3 << grave << QStringList{"shift+grave", "ctrl+grave", "alt+grave", "super+grave", "grave"}
+            << 1;
+        QTest::newRow("registered with ctrl")
+            << int(HotKeyControl) << VK_OEM_3 << grave << QStringList{"grave", "ctrl+grave"} << 1;
+        QTest::newRow("a letter with ctrl and alt")
+            << int(HotKeyControl | HotKeyAlt) << int('H') << QStringLiteral("h")
+            << QStringList{"h", "ctrl+h", "alt+h", "ctrl+alt+shift+h", "ctrl+alt+h"} << 1;
+        QTest::newRow("a function key with super")
+            << int(HotKeyWin) << VK_F1 + 11 << QStringLiteral("F12") << QStringList{"F12", "super+F12", "alt+F12"} << 1;
     }
 
     void press_registeredKey_notifiesTargetOncePerPress()
     {
         QFETCH(int, modifiers);
+        QFETCH(int, virtualKey);
+        QFETCH(QString, key);
         QFETCH(QStringList, keys);
         QFETCH(int, expectedNotifications);
-        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), modifiers, VK_OEM_3), kHotKeyNumber);
+        counter_.keycode = KeycodeOf(key);
+        QVERIFY(counter_.keycode != XCB_NO_SYMBOL);
+        QCOMPARE(RegisterHotKey(HandleOf(&owner_), HandleOf(&target_), modifiers, virtualKey), kHotKeyNumber);
 
         PressKeys(keys);
-        QTRY_COMPARE_WITH_TIMEOUT(counter_.presses, int(keys.filter(QStringLiteral("grave")).size()), 20000);
+        const auto pressesOfKey = std::count_if(
+            keys.begin(), keys.end(), [&key](const QString &press) { return press.split('+').last() == key; });
+        QTRY_COMPARE_WITH_TIMEOUT(counter_.presses, int(pressesOfKey), 20000);
         QCoreApplication::sendPostedEvents();
         const QList<QPair<int, int>> expected(expectedNotifications, {kHotKeyNumber, 0});
         QCOMPARE(target_.received, expected);
@@ -144,6 +158,18 @@ private Q_SLOTS:
     }
 
 private:
+    // The first key that types the named keysym, as the other client sees the keyboard.
+    xcb_keycode_t KeycodeOf(const QString &keysymName)
+    {
+        const std::map<QString, xcb_keysym_t> keysyms{{"grave", XK_grave}, {"h", XK_h}, {"F12", XK_F12}};
+        xcb_key_symbols_t *symbols = xcb_key_symbols_alloc(otherClient_);
+        xcb_keycode_t *codes = xcb_key_symbols_get_keycode(symbols, keysyms.at(keysymName));
+        const xcb_keycode_t first = codes ? codes[0] : XCB_NO_SYMBOL;
+        std::free(codes);
+        xcb_key_symbols_free(symbols);
+        return first;
+    }
+
     void PressKeys(const QStringList &keys)
     {
         // The counter must see events before the service's filter consumes them.

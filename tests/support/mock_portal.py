@@ -5,8 +5,9 @@ private session bus.
     mock_portal.py MODE RECORD_FILE
 
 MODE says how it answers: "bind" grants the session and binds every shortcut,
-"error" refuses CreateSession with a D-Bus error, "refuse" answers it with
-response 2 (the user said no). Each call it receives is appended to
+"configure" does the same as version 2 of the interface, which adds
+ConfigureShortcuts, "error" refuses CreateSession with a D-Bus error, "refuse"
+answers it with response 2 (the user said no). Each call it receives is appended to
 RECORD_FILE as one line, after a first line "ready" once the portal's name is
 held. The test fires the bound shortcut with the method Activate of
 test.folivar.MockPortal on the portal object (dbus-send or any client).
@@ -75,7 +76,7 @@ class Portal(dbus.service.Object):
     @dbus.service.method(dbus.PROPERTIES_IFACE, in_signature="ss", out_signature="v")
     def Get(self, interface, name):
         if interface == SHORTCUTS and name == "version":
-            return dbus.UInt32(1)
+            return dbus.UInt32(2 if self.mode == "configure" else 1)
         raise dbus.exceptions.DBusException(name, name="org.freedesktop.DBus.Error.UnknownProperty")
 
     @dbus.service.method(SHORTCUTS, in_signature="a{sv}", out_signature="o", sender_keyword="sender")
@@ -98,6 +99,10 @@ class Portal(dbus.service.Object):
         self.session.shortcuts = [shortcut_id for shortcut_id, _ in shortcuts]
         results = {"shortcuts": dbus.Array(bound, signature="(sa{sv})")}
         return self.respond(sender, options["handle_token"], 0, results)
+
+    @dbus.service.method(SHORTCUTS, in_signature="osa{sv}")
+    def ConfigureShortcuts(self, session, parent_window, options):
+        record("ConfigureShortcuts", session == (self.session and self.session.path))
 
     @dbus.service.signal(SHORTCUTS, signature="osta{sv}")
     def Activated(self, session_handle, shortcut_id, timestamp, options):

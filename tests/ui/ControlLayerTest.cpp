@@ -1,14 +1,19 @@
+#include "platform/HotKeyService.h"
+#include "support/ModalDriver.h"
 #include "support/TestRegistry.h"
 #include "ui/BusyCursor.h"
 #include "ui/ChapterRuleDialog.h"
 #include "ui/EditBox.h"
+#include "ui/HotKeyDialog.h"
 #include "ui/ListBox.h"
 #include "ui/NotifyLabel.h"
 #include "ui/ShapedText.h"
 #include "ui/ShownTextPositions.h"
+#include "ui/VirtualKey.h"
 
 #include <QDialogButtonBox>
 #include <QGuiApplication>
+#include <QKeySequenceEdit>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -437,6 +442,85 @@ private Q_SLOTS:
         QCOMPARE(changed.count(), 2);
         pane.SetTextTypography(Typography{});
         QCOMPARE(changed.count(), 2);
+    }
+
+    // A Qt key combination as the hot-key service takes it: -1 for none.
+    void hotKeyCombination_data()
+    {
+        QTest::addColumn<QString>("keys"); // QKeySequence's portable text
+        QTest::addColumn<int>("virtualKey");
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("the key left of 1") << "`" << VK_OEM_3 << 0;
+        QTest::newRow("a letter with ctrl and alt") << "Ctrl+Alt+H" << int('H') << int(HotKeyControl | HotKeyAlt);
+        QTest::newRow("a function key with super") << "Meta+F12" << VK_F1 + 11 << int(HotKeyWin);
+        QTest::newRow("a shifted character is its key with shift")
+            << "Ctrl+~" << VK_OEM_3 << int(HotKeyControl | HotKeyShift);
+        QTest::newRow("also when Qt left shift out") << "!" << int('1') << int(HotKeyShift);
+        QTest::newRow("the main row's plus") << "+" << VK_OEM_PLUS << int(HotKeyShift);
+        QTest::newRow("the keypad's plus") << "Num++" << VK_ADD << 0;
+        QTest::newRow("a keypad digit") << "Num+5" << VK_NUMPAD0 + 5 << 0;
+        QTest::newRow("a punctuation key") << "Alt+[" << VK_OEM_4 << int(HotKeyAlt);
+        QTest::newRow("a keypad key that is no digit") << "Num+Home" << -1 << 0;
+        QTest::newRow("a character of another layout") << "Ctrl+É" << -1 << 0;
+        QTest::newRow("a media key") << "Volume Up" << -1 << 0;
+    }
+
+    void hotKeyCombination()
+    {
+        QFETCH(QString, keys);
+        QFETCH(int, virtualKey);
+        QFETCH(int, modifiers);
+        const QKeySequence sequence = QKeySequence::fromString(keys, QKeySequence::PortableText);
+        QCOMPARE(sequence.count(), 1);
+        const std::optional<HotKeyCombination> combination = HotKeyCombinationOf(sequence[0]);
+        if (virtualKey < 0)
+            QCOMPARE(combination, std::nullopt);
+        else
+            QCOMPARE(combination, (HotKeyCombination{virtualKey, modifiers}));
+    }
+
+    // The keys pressed in the dialog, whether they closed it, and what it
+    // returns: the key chosen in portable text, empty for none, "gave up" for
+    // nothing chosen.
+    void hotKeyDialog_data()
+    {
+        QTest::addColumn<QStringList>("presses"); // portable texts; "无" clicks that button
+        QTest::addColumn<bool>("closed");
+        QTest::addColumn<QString>("result");
+        QTest::newRow("the last combination pressed")
+            << QStringList{"Ctrl+A", "Ctrl+Alt+H", "Return"} << true << "Ctrl+Alt+H";
+        QTest::newRow("shift stays with a shifted character") << QStringList{"Shift+!", "Return"} << true << "Shift+!";
+        QTest::newRow("Esc with a modifier is a key") << QStringList{"Ctrl+Esc", "Return"} << true << "Ctrl+Esc";
+        QTest::newRow("无 is none") << QStringList{"无", "Return"} << true << "";
+        QTest::newRow("Esc alone gives up") << QStringList{"Ctrl+J", "Esc"} << true << "gave up";
+        QTest::newRow("a key without a code cannot be confirmed")
+            << QStringList{"Volume Up", "Return"} << false << "gave up";
+    }
+
+    void hotKeyDialog()
+    {
+        QFETCH(QStringList, presses);
+        QFETCH(bool, closed);
+        QFETCH(QString, result);
+        bool closedByKeys = false;
+        ModalDriver driver([](QDialog *dialog) { return dialog->findChild<QKeySequenceEdit *>() != nullptr; },
+                           [&presses, &closedByKeys](QDialog *dialog) {
+                               auto *edit = dialog->findChild<QKeySequenceEdit *>();
+                               for (const QString &press : presses) {
+                                   if (press == QStringLiteral("无")) {
+                                       for (QPushButton *button : dialog->findChildren<QPushButton *>())
+                                           if (button->text() == press)
+                                               button->click();
+                                       continue;
+                                   }
+                                   const QKeyCombination keys = QKeySequence::fromString(press)[0];
+                                   QTest::keyClick(edit, keys.key(), keys.keyboardModifiers());
+                               }
+                               closedByKeys = !dialog->isVisible();
+                           });
+        const std::optional<QKeySequence> chosen = AskHotKey(nullptr, QKeySequence(Qt::Key_QuoteLeft));
+        QCOMPARE(closedByKeys, closed);
+        QCOMPARE(chosen ? chosen->toString(QKeySequence::PortableText) : QStringLiteral("gave up"), result);
     }
 
     void widthChange_keepsTheFirstVisibleText()

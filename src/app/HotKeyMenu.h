@@ -1,0 +1,11 @@
+#pragma once
+// 设置 → 热键…: choosing the key that hides the reader and shows it again.
+// Where the program picks the key, our dialog asks for it; where the desktop
+// does (its portal on Wayland), the desktop is asked to show its own. The
+// new key is claimed at once; when it cannot be, the reader runs on without
+// one and the strip below the pane says so.
+class QMenu;
+struct ReaderControls;
+struct ReaderState;
+
+void AddHotKeyItem(QMenu *settings, ReaderState &state, const ReaderControls &controls);
