@@ -59,7 +59,10 @@ void ChooseVoice(QTextToSpeech &speech, const QList<OfferedVoice> &voices, const
 // Connects to speech-dispatcher, which may have to be spawned and takes a
 // few seconds to list its voices either way, and sets the voice and the
 // speed. Runs off the window's thread; the engine is handed to `home`, the
-// window's thread, before it is returned.
+// window's thread, before it is returned. The speech-dispatcher plugin's own
+// object stays behind, which is harmless: it reports progress from
+// speech-dispatcher's thread in any case, and QTextToSpeech passes that on
+// in the thread it belongs to.
 StartedEngine StartEngine(QThread *home, const QString &voice, double rate)
 {
     StartedEngine started;
