@@ -16,7 +16,9 @@ field() { dpkg-deb --field "$deb" "$1"; }
   fail "unexpected package name $(basename "$deb")"
 grep -qE '(^|, )libqt6widgets6( |,|$)' <<<"$(field Depends)" || fail "Depends lacks Qt Widgets: $(field Depends)"
 grep -qE '(^|, )libqt6sql6-sqlite( |,|$)' <<<"$(field Depends)" || fail "Depends lacks Qt's SQLite driver: $(field Depends)"
-[ "$(field Recommends)" = "libopencc-data, fonts-noto-cjk, qt6-wayland" ] || fail "Recommends is '$(field Recommends)'"
+grep -qE '(^|, )libqt6texttospeech6( |,|$)' <<<"$(field Depends)" || fail "Depends lacks Qt TextToSpeech: $(field Depends)"
+[ "$(field Recommends)" = "libopencc-data, fonts-noto-cjk, qt6-wayland, qt6-speech-speechd-plugin, speech-dispatcher" ] ||
+  fail "Recommends is '$(field Recommends)'"
 
 root="$E2E_DIR/root"
 dpkg -x "$deb" "$root"
