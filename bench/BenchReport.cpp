@@ -86,7 +86,8 @@ void PrintSetPage(const QList<Measurement> &runs)
 }
 
 // Starting 朗读 on the window's thread: the start call, and the longest stall
-// while the speech engine came up; only where the engine is available.
+// while the speech engine came up with the thread's own work in it; only
+// where the engine is available.
 void PrintReadAloud(const QList<Measurement> &runs)
 {
     if (runs.isEmpty() || !runs.first().contains(MeasurementKey::kReadAloudStartMs)) {
@@ -95,8 +96,12 @@ void PrintReadAloud(const QList<Measurement> &runs)
     }
     const double startMs = MedianOf(runs, MeasurementKey::kReadAloudStartMs);
     const double stallMs = MedianOf(runs, MeasurementKey::kReadAloudStallMs);
-    std::printf("  朗读 start               %9.3f ms     engine start stall %.3f ms   target <= %.0f ms   %s\n",
-                startMs, stallMs, kReadAloudStartMs, Verdict(qMax(startMs, stallMs) <= kReadAloudStartMs));
+    const double busyMs = MedianOf(runs, MeasurementKey::kReadAloudStallBusyMs);
+    std::printf("  朗读 start               %9.3f ms     target <= %.0f ms   %s\n", startMs, kReadAloudStartMs,
+                Verdict(startMs <= kReadAloudStartMs));
+    std::printf("  朗读 engine coming up: longest stall %.3f ms, the window's thread busy %.3f ms of it   "
+                "target <= %.0f ms   %s\n",
+                stallMs, busyMs, kReadAloudStartMs, Verdict(busyMs <= kReadAloudStartMs));
 }
 
 void PrintChapterRules(const QList<Measurement> &runs, int plantedHeadings)

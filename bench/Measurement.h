@@ -35,6 +35,7 @@ inline const QString kCatastrophicCheckMs = QStringLiteral("catastrophic_check_m
 inline const QString kCatastrophicRefused = QStringLiteral("catastrophic_refused");
 inline const QString kReadAloudStartMs = QStringLiteral("read_aloud_start_ms");
 inline const QString kReadAloudStallMs = QStringLiteral("read_aloud_stall_ms");
+inline const QString kReadAloudStallBusyMs = QStringLiteral("read_aloud_stall_busy_ms");
 inline const QString kStartUpMs = QStringLiteral("start_up_ms");
 inline const QString kLaunchMs = QStringLiteral("launch_ms");
 inline const QString kLaunchFloorMs = QStringLiteral("launch_floor_ms");
