@@ -30,6 +30,8 @@ ReadAloud::ReadAloud(ReadingSession &session, SpeechEngine &engine, QObject *par
     connect(&engine_, &SpeechEngine::failed, this, &ReadAloud::OnEngineFailed);
     connect(&engine_, &SpeechEngine::finished, this, &ReadAloud::OnSentenceSpoken);
     connect(&session_, &ReadingSession::bookShown, this, &ReadAloud::Stop);
+    connect(&session_, &ReadingSession::scriptChanged, this, &ReadAloud::OnPaneReshown);
+    connect(&session_.Pane(), &EditBox::typographyChanged, this, &ReadAloud::OnPaneReshown);
     connect(session_.ChapterList().selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             &ReadAloud::OnChapterChanged);
     // The scroll bar reports the user's drags, clicks and wheel turns as
@@ -176,6 +178,20 @@ void ReadAloud::OnChapterChanged()
 {
     if (!advancing_)
         Stop();
+}
+
+void ReadAloud::OnPaneReshown()
+{
+    if (state_ != State::Reading && state_ != State::Paused)
+        return;
+    const qsizetype reading = index_ < sentences_.size() ? sentences_[index_].position : text_.size();
+    text_ = session_.Book().ShownChapterText(chapter_);
+    sentences_ = SplitSentences(text_);
+    index_ = 0;
+    while (index_ + 1 < sentences_.size() && sentences_[index_ + 1].position <= reading)
+        ++index_;
+    if (index_ < sentences_.size())
+        session_.Pane().HighlightText(sentences_[index_].position, sentences_[index_].length);
 }
 
 void ReadAloud::SetRate(int tenths)

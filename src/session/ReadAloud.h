@@ -82,6 +82,10 @@ private:
     bool AdvanceChapter();
     void OnSentenceSpoken();
     void OnChapterChanged();
+    // The pane shows the chapter anew (another script or typography): the
+    // sentences go by the text shown now, and the one being read is marked
+    // again; the utterance under way goes on.
+    void OnPaneReshown();
 
     ReadingSession &session_;
     SpeechEngine &engine_;

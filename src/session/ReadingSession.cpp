@@ -80,6 +80,7 @@ void ReadingSession::OnChooseScript(std::optional<ScriptConversion> script)
     const qsizetype top = pane_.FirstVisibleTextPosition();
     ShowChapter(book_, chapterList_, pane_, ShownChapter());
     pane_.ScrollToTextPosition(top);
+    Q_EMIT scriptChanged();
 }
 
 ShownPlace PlaceIn(const OpenBook &book, const BookRecord &record)

@@ -110,6 +110,8 @@ Q_SIGNALS:
     void bookShown();
     // The newest opening failed; the book on screen stays.
     void openFailed();
+    // The chapter on screen was shown anew in another script.
+    void scriptChanged();
 
 private:
     BookRequest RequestFor(const QString &folder, const QString &fileName, const OpenBook *reindex) const;

@@ -6,6 +6,7 @@
 #include "support/ReaderFixture.h"
 #include "support/TestRegistry.h"
 #include "ui/EditBox.h"
+#include "ui/Typography.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -172,13 +173,22 @@ private Q_SLOTS:
         QTRY_COMPARE(aloud_->CurrentState(), ReadAloud::State::Off);
     }
 
-    // The text spoken is the text shown, in the script the reader chose.
+    // The text spoken is the text shown, in the script the reader chose,
+    // also when it is chosen while reading; the sentence being read stays
+    // marked across that and a change of typography.
     void spokenText_isInTheScriptShown()
     {
-        reader_->Session().OnChooseScript(ScriptConversion::ToTraditional);
+        EditBox &pane = *reader_->Controls().编辑框_内容;
         aloud_->StartOrPause();
         QTRY_COMPARE(speech_->said.size(), 1);
         speech_->Finish();
+        QCOMPARE(speech_->said.last(), u"“你来了？”"_s);
+        reader_->Session().OnChooseScript(ScriptConversion::ToTraditional);
+        QCOMPARE(Marked(pane), u"“你來了？”"_s);
+        Typography spaced;
+        spaced.lineSpacing = 2.0;
+        pane.SetTextTypography(spaced);
+        QCOMPARE(Marked(pane), u"“你來了？”"_s);
         speech_->Finish();
         QCOMPARE(speech_->said.last(), u"老人問。"_s);
     }
