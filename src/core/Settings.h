@@ -31,6 +31,11 @@ struct Settings {
     int justify = 0;          // "两端对齐": 1 on, 0 off
     int autoScrollSpeed = 20; // "自动滚动速度" (section "阅读"): lines a minute
     QString hotKey;           // "热键": the hide key, kDefaultHotKey, portable text or kNoHotKey
+    // Where places, bookmarks and choices are shared with other computers
+    // (section "同步"); the password is kept in the desktop's keyring.
+    QString syncAddress; // "地址": the WebDAV folder's URL, http or https
+    QString syncUser;    // "用户": empty for a server without sign-in
+    int syncEnabled = 0; // "启用": 1 on, 0 off
 };
 
 // The hide key's texts: the key left of 1 unless the file names another, as
@@ -84,6 +89,9 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"排版", "两端对齐", "0", SettingKind::Number, &Settings::justify},
     {"阅读", "自动滚动速度", "20", SettingKind::Number, &Settings::autoScrollSpeed},
     {"热键", "热键", kDefaultHotKey, SettingKind::Text, &Settings::hotKey},
+    {"同步", "地址", "", SettingKind::Text, &Settings::syncAddress},
+    {"同步", "用户", "", SettingKind::Text, &Settings::syncUser},
+    {"同步", "启用", "0", SettingKind::Number, &Settings::syncEnabled},
 };
 
 // "config.ini" beside the program when its folder can take it (portable use);

@@ -82,7 +82,8 @@ private Q_SLOTS:
                            "书名=\r\n章名=\r\n[字体]\r\n字体=%2\r\n字体大小=%3\r\n文本颜色=0\r\n"
                            "背景颜色=16777215\r\n[排版]\r\n行距=1.0\r\n段距=0.0\r\n"
                            "左右页边距=0\r\n上下页边距=0\r\n首行缩进=保持原样\r\n空行=保留\r\n"
-                           "正文宽度=0\r\n两端对齐=0\r\n[阅读]\r\n自动滚动速度=20\r\n[热键]\r\n热键=`\r\n")
+                           "正文宽度=0\r\n两端对齐=0\r\n[阅读]\r\n自动滚动速度=20\r\n[热键]\r\n热键=`\r\n"
+                           "[同步]\r\n地址=\r\n用户=\r\n启用=0\r\n")
                 .arg(home_.path(), font)
                 .arg(size);
         QCOMPARE(reader.SettingsBytes(), EncodeCodePage(expected));
