@@ -1,5 +1,6 @@
 #include "app/SettingsOnScreen.h"
 
+#include "app/BookSyncing.h"
 #include "app/ReaderState.h"
 #include "app/TypographySettings.h"
 #include "session/ReadingSession.h"
@@ -54,6 +55,7 @@ SettingTexts SettingsOnScreen(const ReaderState &state, const ReaderControls &co
     PutTypography(pane.TextTypography(), settings);
     settings.autoScrollSpeed = session.Scrolling().Speed();
     settings.hotKey = state.hotKey.Setting();
+    PutSyncAccount(state.sync.Account(), settings);
     SettingTexts texts = TextsOf(settings);
     if (state.rememberedPlace)
         KeepPlace(*state.rememberedPlace, texts);
