@@ -73,12 +73,14 @@ const SyncedPart kSyncedParts[] = {
      [](BookRecord &to, const BookRecord &from) { to.script = from.script; }},
 };
 
-} // namespace
-
+// Whether `a` was made after `b`: the later time, on equal times the greater
+// device id, so that both computers choose alike.
 bool IsLater(const ChangeMark &a, const ChangeMark &b)
 {
     return a.time > b.time || (a.time == b.time && a.device > b.device);
 }
+
+} // namespace
 
 void NoteUserChanges(const BookRecord *before, BookRecord &after, const ChangeMark &mark, bool placeMoved)
 {

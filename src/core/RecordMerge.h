@@ -21,6 +21,3 @@ void NoteUserChanges(const BookRecord *before, BookRecord &after, const ChangeMa
 // lists in book order), and the size, modification time and lastRead of
 // `local`.
 BookRecord MergeRecords(const BookRecord &local, const BookRecord &remote);
-
-// Whether `a` was made after `b`, in the order MergeRecords uses.
-bool IsLater(const ChangeMark &a, const ChangeMark &b);

@@ -9,6 +9,4 @@ struct SyncAccount {
     QString user;
     QString password;
     bool enabled = false;
-
-    bool operator==(const SyncAccount &) const = default;
 };

@@ -39,9 +39,7 @@ QNetworkRequest WebDav::RequestFor(const QByteArray &path) const
 
 void WebDav::Send(QNetworkReply *reply, DavCallback done)
 {
-    ++pending_;
-    connect(reply, &QNetworkReply::finished, this, [this, reply, done = std::move(done)] {
-        --pending_;
+    connect(reply, &QNetworkReply::finished, this, [reply, done = std::move(done)] {
         reply->deleteLater();
         DavAnswer answer;
         answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();

@@ -33,10 +33,9 @@ public:
 
     // The folder and the sign-in the next requests use.
     void SetAccount(const SyncAccount &account);
-    // The URL of `path` (slash-separated segments, already escaped) under
-    // the folder.
-    QUrl UrlOf(const QByteArray &path) const;
 
+    // Every request names a file or folder by its path under the folder
+    // (slash-separated segments, escaped with PathSegment).
     void Get(const QByteArray &path, DavCallback done);
     // Writes the file only while its ETag is still `etag`; with an empty
     // `etag` only when there is no such file yet. A file changed meanwhile
@@ -45,16 +44,16 @@ public:
     void Delete(const QByteArray &path, DavCallback done);
     // MKCOL; a folder that exists already answers 405.
     void MakeFolder(const QByteArray &path, DavCallback done);
-    // Requests sent and not yet answered.
-    int Pending() const { return pending_; }
 
 private:
+    // The URL of `path` (slash-separated segments, already escaped) under
+    // the folder.
+    QUrl UrlOf(const QByteArray &path) const;
     QNetworkRequest RequestFor(const QByteArray &path) const;
     void Send(QNetworkReply *reply, DavCallback done);
 
     QNetworkAccessManager network_;
     SyncAccount account_;
-    int pending_ = 0;
 };
 
 // The path of one name as a URL path segment: every character but letters,
