@@ -4,6 +4,8 @@ QString DescribeFailure(const DavAnswer &answer)
 {
     switch (answer.status) {
     case 0:
+        if (answer.timedOut)
+            return QStringLiteral("同步服务器 10 秒内没有回应");
         return QStringLiteral("无法连接同步服务器：%1").arg(answer.networkError);
     case 401:
     case 403:

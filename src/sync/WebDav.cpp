@@ -43,10 +43,14 @@ void WebDav::Send(QNetworkReply *reply, DavCallback done)
         reply->deleteLater();
         DavAnswer answer;
         answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        answer.body = reply->readAll();
+        // A reply ended by the timeout is closed already.
+        if (reply->isOpen())
+            answer.body = reply->readAll();
         answer.etag = reply->rawHeader("ETag");
         if (answer.status == 0)
             answer.networkError = reply->errorString();
+        // The transfer timeout ends a request as if it had been cancelled.
+        answer.timedOut = reply->error() == QNetworkReply::OperationCanceledError;
         done(answer);
     });
 }

@@ -22,6 +22,8 @@ struct DavAnswer {
     QByteArray etag;
     // What went wrong, in the network's words; empty when the server answered.
     QString networkError;
+    // No answer within the timeout.
+    bool timedOut = false;
 
     bool Succeeded() const { return status >= 200 && status < 300; }
 };

@@ -6,7 +6,8 @@
 # left open does not overwrite the newer place; with the server gone the
 # reader reads on and syncs once it is back; a damaged shared file is
 # replaced, not taken; a wrong password is refused and the right one, given
-# in 设置 → 同步… (no keyring runs here, so it is kept for the session), works.
+# in 设置 → 同步… (no keyring runs here, so it is kept for the session), works;
+# a server that never answers times out and does not hold up closing.
 # Skipped (77) where rclone is missing or cannot serve.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
@@ -211,4 +212,22 @@ wait_for_log 'synced "b.txt"'
 stop_reader
 ! grep -q 'secret42' "$E2E_APP/config.ini" "$LOG_B" || fail "the password is in config.ini or the log"
 [ "$(setting 用户)" = reader ] && [ "$(setting 启用)" = 1 ] || fail "the account was not kept in config.ini"
+
+echo "case: a server that takes connections and never answers"
+stop_serving
+python3 -c '
+import socket, sys
+server = socket.create_server(("127.0.0.1", int(sys.argv[1])))
+held = []
+while True:
+    held.append(server.accept())' "$PORT" &
+E2E_PIDS+=($!)
+write_reader_settings
+start_reader B
+wait_for_log 'cannot sync b.txt - 同步服务器 10 秒内没有回应'
+select_chapter_row 2
+expect_pane_at 2
+# Closing waits a few seconds at most for the write that cannot happen.
+exit_through_menu
+program_ends_within 8 || fail "the reader did not close within 8 s with the server silent"
 echo "PASS: sync"
