@@ -17,8 +17,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION text)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE https://folivar.example/)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The SQLite driver of Qt Sql, which keeps the book store, is a plugin loaded
-# at run time, so the linker cannot see it.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6texttospeech6")
+# at run time, so the linker cannot see it. The sync password goes into the
+# desktop's keyring through QtKeychain.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite, libqt6texttospeech6, libqt6keychain1")
 # The conversion tables, the fonts the reader names and Qt's Wayland platform
 # are found at run time too, and so are 朗读's speech-dispatcher plugin and
 # the service itself; without them the reader works and says 朗读 is unavailable.

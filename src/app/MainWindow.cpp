@@ -2,6 +2,7 @@
 
 #include "app/BookDrop.h"
 #include "app/BookFromOutside.h"
+#include "app/BookSyncing.h"
 #include "app/FirstStartGuide.h"
 #include "app/MenuBar.h"
 #include "app/ReadAloudMenu.h"
@@ -199,6 +200,7 @@ void MainWindow::WireEvents()
     new SettingsSaver(state, c, session, this);
     new BookDrop(*this, *c.编辑框_内容, session, *c.标签_提示);
     new ReadingProgress(session, *c.标签_提示, this);
+    WireSync(state.sync, session, *c.标签_提示, this);
     if (state.instance)
         connect(state.instance, &ReaderInstance::handedOver, this, [this, &session, &c](const QStringList &books) {
             ShowInFront(*this);

@@ -3,8 +3,10 @@
 #include "app/HotKeyMenu.h"
 #include "app/MenuItem.h"
 #include "app/ReadAloudMenu.h"
+#include "app/ReaderState.h"
 #include "app/ReadingMenu.h"
 #include "app/RecentBooksMenu.h"
+#include "app/SyncMenu.h"
 #include "app/ThemeMenu.h"
 #include "session/ReadingSession.h"
 #include "tools/Appearance.h"
@@ -21,6 +23,7 @@ void FillMenuBar(QMainWindow &window, ReaderState &state, ReadingSession &sessio
     QMenu *file = window.menuBar()->addMenu(QStringLiteral("文件"));
     AddMenuItem(file, QStringLiteral("打开文件"), [&window, &session] { session.OnChooseBookFolder(&window); });
     FillRecentBooksMenu(file->addMenu(QStringLiteral("最近阅读")), session, *c.标签_提示);
+    AddSyncNowItem(file, state.sync, session, *c.标签_提示);
     file->addSeparator();
     AddMenuItem(file, QStringLiteral("退出"), [&window] { window.close(); });
 
@@ -44,6 +47,7 @@ void FillMenuBar(QMainWindow &window, ReaderState &state, ReadingSession &sessio
     AddMenuItem(settings, QStringLiteral("原文"), [&session] { session.OnChooseScript(std::nullopt); });
     settings->addSeparator();
     AddHotKeyItem(settings, state, c);
+    AddSyncItem(settings, state.sync, &window, *c.标签_提示);
 
     FillReadingMenu(window.menuBar()->addMenu(QStringLiteral("阅读")), session, c);
     FillReadAloudMenu(window.menuBar()->addMenu(QStringLiteral("朗读")), session.Aloud(), *c.标签_提示);

@@ -6,6 +6,7 @@
 #include "layout/LayoutTable.h"
 #include "platform/QtWindowSystem.h"
 #include "platform/ReaderInstance.h"
+#include "sync/BookSync.h"
 #include "tools/HotKey.h"
 
 #include <QString>
@@ -22,6 +23,8 @@ struct StartupReading {
 struct ReaderState {
     // What the reader remembers of every book read, kept in books.db.
     BookStore store;
+    // Keeps the store's records alike with other computers' ([同步]).
+    BookSync sync{store};
     LayoutTable layoutTable;
     QtWindowSystem windowSystem;
     QString SettingsPath;

@@ -1,5 +1,6 @@
 #include "app/SettingsOnScreen.h"
 
+#include "app/BookSyncing.h"
 #include "app/ReaderState.h"
 #include "app/TypographySettings.h"
 #include "session/ReadingSession.h"
@@ -56,6 +57,7 @@ SettingTexts SettingsOnScreen(const ReaderState &state, const ReaderControls &co
     settings.hotKey = state.hotKey.Setting();
     settings.speechRate = session.Aloud().Rate();
     settings.voice = session.Aloud().Voice();
+    PutSyncAccount(state.sync.Account(), settings);
     SettingTexts texts = TextsOf(settings);
     if (state.rememberedPlace)
         KeepPlace(*state.rememberedPlace, texts);

@@ -29,6 +29,7 @@ SettingsSaver::SettingsSaver(ReaderState &state, const ReaderControls &controls,
     connect(&session, &ReadingSession::bookShown, this, changed);
     connect(&session.BookShelf(), &Shelf::folderListed, this, changed);
     connect(&state.hotKey, &ReaderHotKey::changed, this, changed);
+    connect(&state.sync, &BookSync::accountChanged, this, changed);
     // Changes made from code as well as the user's.
     connect(controls.列表框_章节->selectionModel(), &QItemSelectionModel::currentRowChanged, this, changed);
     connect(controls.列表框_文件->selectionModel(), &QItemSelectionModel::currentRowChanged, this, changed);

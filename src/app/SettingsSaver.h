@@ -1,7 +1,7 @@
 #pragma once
 // Writes config.ini about a second after one of its values changed while the
 // reader runs (a book or a chapter shown, the pane scrolled, a font, colour or
-// typography chosen, a folder listed, the hide key chosen), so that a reader
+// typography chosen, a folder listed, the hide key or the sync folder chosen), so that a reader
 // killed outright or a machine switched off keeps them; shutdown still writes
 // them all. A save writes the whole group of keys under the file's lock, as
 // shutdown does, and only when something differs from what the file was last

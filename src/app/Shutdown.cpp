@@ -1,5 +1,6 @@
 #include "app/Shutdown.h"
 
+#include "app/BookSyncing.h"
 #include "app/ReaderState.h"
 #include "app/SettingsOnScreen.h"
 #include "session/ReadingSession.h"
@@ -17,4 +18,6 @@ void OnShutdown(ReaderState &state, const ReaderControls &controls, ReadingSessi
     controls.编辑框_内容->setFocus();
     WriteSettingTexts(state.SettingsPath, SettingsOnScreen(state, controls, session));
     state.hotKey.Release(controls.mainWindow);
+    // Last, bounded: the place just saved goes to the other computers too.
+    FinishSync(state.sync);
 }

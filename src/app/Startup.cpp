@@ -1,6 +1,7 @@
 #include "app/Startup.h"
 
 #include "app/BookFromOutside.h"
+#include "app/BookSyncing.h"
 #include "app/FirstStartGuide.h"
 #include "app/Log.h"
 #include "app/ReaderState.h"
@@ -197,6 +198,7 @@ void BeginStartup(ReaderState &state, const ReaderControls &controls, ReadingSes
     reading.texts = ReadSettingTexts(state.SettingsPath);
     state.hotKey.Remember(SettingsFrom(reading.texts).hotKey);
     state.store.Open(BookStorePathFor(state.SettingsPath));
+    StartSync(state, *controls.标签_提示);
     reading.reopening = OpenNamedBook(state, *controls.标签_提示, session)
         || (!SettingsFrom(reading.texts).bookDirectory.isEmpty()
             && ReopenBook(state, *controls.列表框_文件, session, reading.texts, reading.settingsTime));

@@ -18,6 +18,29 @@ struct Bookmark {
     bool operator==(const Bookmark &) const = default;
 };
 
+// A change the user made: when (milliseconds since 1970, UTC; 0 for none
+// made) and on which computer (its device id).
+struct ChangeMark {
+    qint64 time = 0;
+    QString device;
+
+    bool operator==(const ChangeMark &) const = default;
+};
+
+// When the user last changed each part of a record that follows the reader
+// from one computer to another, and where; and the bookmarks deleted, so that
+// a copy kept elsewhere does not bring them back.
+struct RecordChanges {
+    ChangeMark place;
+    ChangeMark encoding;
+    ChangeMark chapterRule;
+    ChangeMark removedHeadings;
+    ChangeMark script;
+    QList<Bookmark> deletedBookmarks;
+
+    bool operator==(const RecordChanges &) const = default;
+};
+
 struct BookRecord {
     // The file as it was when last read: size in bytes, modification time in
     // milliseconds since 1970 (UTC). A file that differs has changed since.
@@ -47,6 +70,7 @@ struct BookRecord {
     QString chapterRule;
     // The script the book is shown in (ScriptKey()); empty text for its own.
     QString script;
+    RecordChanges changes;
 
     bool operator==(const BookRecord &) const = default;
 };

@@ -8,7 +8,8 @@
 //      "bookmarks":[{"position":12,"chapterTitle":"第一章","label":"他说","created":8}],
 //      "encoding":"UTF-16LE","chapterRule":"strict"}}}
 //
-// Every member of a record is optional; members not known are skipped. A
+// Besides, a record may hold "position", "script" and "changes" (see
+// ChangesToJson). Every member of a record is optional; members not known are skipped. A
 // value of the wrong type (text for a number, a fraction, a chapter or line
 // beyond 32 bits, a heading or bookmark without a position) makes the whole
 // value unreadable, as the earlier versions had it.
@@ -16,6 +17,7 @@
 
 #include <QByteArray>
 #include <QJsonArray>
+#include <QJsonObject>
 #include <QJsonValue>
 #include <QMap>
 
@@ -30,3 +32,19 @@ std::optional<QList<Bookmark>> BookmarksFromJson(const QJsonValue &value);
 // The records of a books.json by file name; nullopt when the text is not
 // such a store (not JSON, no "books" object, a value of the wrong type).
 std::optional<QMap<QString, BookRecord>> BookRecordsFromJson(const QByteArray &json);
+
+// When each part of a record was last changed, as an object:
+//     {"place":{"time":5,"device":"pc-1"},"encoding":{...},"chapterRule":{...},
+//      "removedHeadings":{...},"script":{...},"deletedBookmarks":[...]}
+// nullopt when the text is not such an object.
+QJsonObject ChangesToJson(const RecordChanges &changes);
+std::optional<RecordChanges> RecordChangesFromJson(const QByteArray &json);
+
+// The parts of a record that every computer sharing the reader's places has,
+// as the file kept for the book on the shared folder: {"version":1, the place
+// (chapter, chapterTitle, line, position), removedHeadings, removedUnderRule,
+// bookmarks, encoding, chapterRule, script, changes}. The size, modification
+// time and lastRead belong to one computer and are left out. nullopt when the
+// text is not such a file (not JSON, no version, a value of the wrong type).
+QByteArray SyncedRecordToJson(const BookRecord &record);
+std::optional<BookRecord> SyncedRecordFromJson(const QByteArray &json);

@@ -4,6 +4,7 @@
 #include "core/BookStoreImport.h"
 #include "core/BookStoreTable.h"
 #include "core/Log.h"
+#include "core/RecordMerge.h"
 #include "core/SafeFile.h"
 
 #include <QDateTime>
@@ -116,10 +117,36 @@ std::optional<BookRecord> BookStore::Find(const QString &name) const
     return record;
 }
 
-bool BookStore::Put(const QString &name, const BookRecord &record)
+bool BookStore::Put(const QString &name, const BookRecord &record, bool placeMoved)
 {
-    if (!Ready() || Find(name) == record)
+    if (!Ready())
         return false;
+    const std::optional<BookRecord> stored = Find(name);
+    if (stored == record)
+        return false;
+    if (device_.isEmpty())
+        return Write(name, record);
+    BookRecord marked = record;
+    NoteUserChanges(stored ? &*stored : nullptr, marked, {QDateTime::currentMSecsSinceEpoch(), device_}, placeMoved);
+    const bool written = Write(name, marked);
+    if (written && changed_)
+        changed_(name);
+    return written;
+}
+
+bool BookStore::PutUnmarked(const QString &name, const BookRecord &record)
+{
+    return Ready() && Find(name) != record && Write(name, record);
+}
+
+void BookStore::MarkChangesAs(const QString &device, std::function<void(const QString &name)> changed)
+{
+    device_ = device;
+    changed_ = std::move(changed);
+}
+
+bool BookStore::Write(const QString &name, const BookRecord &record)
+{
     QSqlQuery &writer = connection_->Writer();
     BindRecord(writer, name, record);
     const bool written = writer.exec();

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -43,8 +44,19 @@ public:
     std::optional<BookRecord> Find(const QString &name) const;
     // Writes the book's record, unless it equals the stored one; returns
     // whether that changed anything (false also when the write failed:
-    // logged, the stored record stays as it was).
-    bool Put(const QString &name, const BookRecord &record);
+    // logged, the stored record stays as it was). Once MarkChangesAs has
+    // named the device, the parts the user changed are marked as changed
+    // now on it (NoteUserChanges) and the listener hears of the write; with
+    // `placeMoved` false the place, whatever it holds, is no change of the
+    // user's (the same place measured anew).
+    bool Put(const QString &name, const BookRecord &record, bool placeMoved = true);
+    // Writes the record as it is, as Put does, but as no change of the
+    // user's: a record merged with another computer's copy, a place measured
+    // anew. The listener does not hear of it.
+    bool PutUnmarked(const QString &name, const BookRecord &record);
+    // From now on Put marks the user's changes as made on `device` and calls
+    // `changed` with the book's name after each such write.
+    void MarkChangesAs(const QString &device, std::function<void(const QString &name)> changed);
     // Puts the book's record (a new one when it has none) as `change` leaves
     // it; returns whether that changed anything.
     template <typename Change>
@@ -67,10 +79,13 @@ public:
 
 private:
     void KeepInMemory();
+    bool Write(const QString &name, const BookRecord &record);
     // Whether the connection's statements can be run; makes the store's
     // connection in memory when it has none yet.
     bool Ready() const;
 
     // None until the first Open or the first use.
     mutable std::unique_ptr<BookStoreConnection> connection_;
+    QString device_;
+    std::function<void(const QString &name)> changed_;
 };

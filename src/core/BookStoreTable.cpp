@@ -9,11 +9,12 @@ namespace {
 
 // In the order BindRecord binds them and RecordFromRow reads them.
 const char kColumns[] = "size, modified, chapter, chapter_title, line, removed_headings, removed_under_rule, "
-                        "last_read, bookmarks, encoding, chapter_rule, script, position";
+                        "last_read, bookmarks, encoding, chapter_rule, script, position, changes";
 
-QString JsonText(const QJsonArray &array)
+template <typename Json>
+QString JsonText(const Json &json)
 {
-    return QString::fromUtf8(QJsonDocument(array).toJson(QJsonDocument::Compact));
+    return QString::fromUtf8(QJsonDocument(json).toJson(QJsonDocument::Compact));
 }
 
 QJsonValue JsonArrayIn(const QVariant &column)
@@ -22,12 +23,12 @@ QJsonValue JsonArrayIn(const QVariant &column)
     return document.isArray() ? QJsonValue(document.array()) : QJsonValue();
 }
 
-template <typename List>
-List ListOrEmpty(const std::optional<List> &list, const char *column)
+template <typename Value>
+Value ValueOrEmpty(const std::optional<Value> &list, const char *column)
 {
     if (!list)
         qCWarning(lcCore) << "book store: ignoring unreadable" << column;
-    return list.value_or(List());
+    return list.value_or(Value());
 }
 
 } // namespace
@@ -37,7 +38,7 @@ QString CreateBooksTableSql()
     return QStringLiteral("CREATE TABLE IF NOT EXISTS books (name TEXT PRIMARY KEY NOT NULL, size INTEGER, "
                           "modified INTEGER, chapter INTEGER, chapter_title TEXT, line INTEGER, removed_headings TEXT, "
                           "removed_under_rule TEXT, last_read INTEGER, bookmarks TEXT, encoding TEXT, "
-                          "chapter_rule TEXT, script TEXT, position INTEGER) WITHOUT ROWID");
+                          "chapter_rule TEXT, script TEXT, position INTEGER, changes TEXT) WITHOUT ROWID");
 }
 
 QString ColumnCountSql(const LaterColumn &column)
@@ -84,7 +85,7 @@ QString FindRecordSql()
 
 QString InsertRecordSql(QLatin1StringView conflict)
 {
-    return QStringLiteral("INSERT OR %1 INTO books (name, %2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+    return QStringLiteral("INSERT OR %1 INTO books (name, %2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
         .arg(conflict, QLatin1StringView(kColumns));
 }
 
@@ -103,7 +104,8 @@ void BindRecord(QSqlQuery &query, const QString &name, const BookRecord &record)
                                record.encoding,
                                record.chapterRule,
                                record.script,
-                               record.position};
+                               record.position,
+                               JsonText(ChangesToJson(record.changes))};
     for (int i = 0; i < int(std::size(values)); ++i)
         query.bindValue(i, values[i]);
 }
@@ -116,15 +118,18 @@ BookRecord RecordFromRow(const QSqlQuery &query)
     record.chapter = query.value(2).toInt();
     record.chapterTitle = query.value(3).toString();
     record.line = query.value(4).toInt();
-    record.removedHeadings = ListOrEmpty(HeadingsFromJson(JsonArrayIn(query.value(5))), "removed headings");
+    record.removedHeadings = ValueOrEmpty(HeadingsFromJson(JsonArrayIn(query.value(5))), "removed headings");
     record.removedUnderRule = query.value(6).toString();
     record.lastRead = query.value(7).toLongLong();
-    record.bookmarks = ListOrEmpty(BookmarksFromJson(JsonArrayIn(query.value(8))), "bookmarks");
+    record.bookmarks = ValueOrEmpty(BookmarksFromJson(JsonArrayIn(query.value(8))), "bookmarks");
     record.encoding = query.value(9).toString();
     record.chapterRule = query.value(10).toString();
     record.script = query.value(11).toString();
     // A file from before the column, or a row written by a reader that
     // did not know it: no position.
     record.position = query.value(12).isNull() ? -1 : query.value(12).toLongLong();
+    // Likewise: no change known, which any other computer's outweighs.
+    if (!query.value(13).isNull())
+        record.changes = ValueOrEmpty(RecordChangesFromJson(query.value(13).toString().toUtf8()), "changes");
     return record;
 }

@@ -5,10 +5,11 @@
 //
 //     name TEXT PRIMARY KEY, size, modified, chapter, chapter_title, line,
 //     removed_headings, removed_under_rule, last_read, bookmarks, encoding,
-//     chapter_rule, script, position
+//     chapter_rule, script, position, changes
 //
 // The numbers are INTEGER columns, the texts TEXT. Removed headings and
-// bookmarks are JSON arrays in a TEXT column each (see BookRecordJson.h): a
+// bookmarks are JSON arrays in a TEXT column each, the record's changes a JSON
+// object (see BookRecordJson.h): a
 // list is read and written whole with its record and never searched, so a
 // table of its own would only add joins, and JSON keeps it readable with the
 // sqlite3 tool. A file holds its text as UTF-16, so that any QString, even a
@@ -20,7 +21,7 @@
 //     recent: path TEXT PRIMARY KEY, read INTEGER (a number that grows with
 //     each book read)
 //
-// `recent` and the columns `script` and `position` came later without a new
+// `recent` and the columns `script`, `position` and `changes` came later without a new
 // version: a reader that knows none of them works on as before (its writes
 // leave them empty), and a file without them gains them when opened.
 inline constexpr int kBookStoreVersion = 1;
@@ -29,7 +30,7 @@ struct LaterColumn {
     const char *name;
     const char *type;
 };
-inline constexpr LaterColumn kLaterColumns[] = {{"script", "TEXT"}, {"position", "INTEGER"}};
+inline constexpr LaterColumn kLaterColumns[] = {{"script", "TEXT"}, {"position", "INTEGER"}, {"changes", "TEXT"}};
 
 // Creates the table in a database that has none.
 QString CreateBooksTableSql();

@@ -34,6 +34,11 @@ struct Settings {
     // 朗读 (section "朗读").
     int speechRate = 0; // "语速": tenths of the engine's range, -10 to 10
     QString voice;      // "声音": the name of the voice chosen, empty for the engine's first
+    // Where places, bookmarks and choices are shared with other computers
+    // (section "同步"); the password is kept in the desktop's keyring.
+    QString syncAddress; // "地址": the WebDAV folder's URL, http or https
+    QString syncUser;    // "用户": empty for a server without sign-in
+    int syncEnabled = 0; // "启用": 1 on, 0 off
 };
 
 // The hide key's texts: the key left of 1 unless the file names another, as
@@ -89,6 +94,9 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"热键", "热键", kDefaultHotKey, SettingKind::Text, &Settings::hotKey},
     {"朗读", "语速", "0", SettingKind::Number, &Settings::speechRate},
     {"朗读", "声音", "", SettingKind::Text, &Settings::voice},
+    {"同步", "地址", "", SettingKind::Text, &Settings::syncAddress},
+    {"同步", "用户", "", SettingKind::Text, &Settings::syncUser},
+    {"同步", "启用", "0", SettingKind::Number, &Settings::syncEnabled},
 };
 
 // "config.ini" beside the program when its folder can take it (portable use);

@@ -122,6 +122,10 @@ void ReadingSession::OnBookOpened(const OpenBook &book)
         pane_.ScrollToTextPosition(place.position);
     else if (!pane_.Text().isEmpty())
         pane_.ScrollLines(place.line);
+    shownAt_ = PlaceOnScreen();
+    // The book's first record, or the place as measured here, is no move of
+    // the user's: another computer's later move still wins over it.
+    SettleShownPlace();
     store_.NoteRecentBook(QFileInfo(book_.folder + book_.fileName).absoluteFilePath());
     Q_EMIT bookShown();
 }
@@ -166,10 +170,10 @@ void ReadingSession::OnFindAgain(int direction)
     ::OnFindAgain(book_, find_, findWindow_, chapterList_, pane_, direction);
 }
 
-void ReadingSession::SaveShownPlace()
+std::optional<BookRecord> ReadingSession::RecordWithShownPlace() const
 {
     if (!saving_ || !HasBook())
-        return;
+        return std::nullopt;
     BookRecord record = store_.Find(book_.fileName).value_or(BookRecord{});
     const BookRecord stored = record;
     record.size = book_.fileSize;
@@ -185,9 +189,50 @@ void ReadingSession::SaveShownPlace()
         record.removedUnderRule = book_.rule.Key();
     }
     if (record == stored)
-        return;
+        return std::nullopt;
     record.lastRead = QDateTime::currentMSecsSinceEpoch();
-    store_.Put(book_.fileName, record);
+    return record;
+}
+
+void ReadingSession::SaveShownPlace()
+{
+    if (const std::optional<BookRecord> record = RecordWithShownPlace())
+        store_.Put(book_.fileName, *record, MovedSinceShown());
+}
+
+void ReadingSession::SettleShownPlace()
+{
+    if (const std::optional<BookRecord> record = RecordWithShownPlace())
+        store_.PutUnmarked(book_.fileName, *record);
+}
+
+ShownPlace ReadingSession::PlaceOnScreen() const
+{
+    return ShownPlace{ShownChapter(), pane_.FirstVisibleLine(), pane_.FirstVisibleTextPosition()};
+}
+
+// A new width or font wraps the lines anew, and the top line then starts a
+// little elsewhere in the same paragraph: only leaving it is a move.
+bool ReadingSession::MovedSinceShown() const
+{
+    const ShownPlace now = PlaceOnScreen();
+    if (now.chapter != shownAt_.chapter)
+        return true;
+    const QString text = pane_.Text();
+    const qsizetype from = qBound(qsizetype(0), qMin(now.position, shownAt_.position), text.size());
+    const qsizetype to = qBound(from, qMax(now.position, shownAt_.position), text.size());
+    return QStringView(text).sliced(from, to - from).contains(u'\n');
+}
+
+void ReadingSession::ShowPlace(const ShownPlace &place)
+{
+    ShowChapter(book_, chapterList_, pane_, place.chapter);
+    if (place.position >= 0)
+        pane_.ScrollToTextPosition(place.position);
+    else
+        pane_.ScrollLines(place.line);
+    shownAt_ = PlaceOnScreen();
+    SettleShownPlace();
 }
 
 void ReadingSession::Close()

@@ -4,6 +4,7 @@
 // and saving where the reader is in it. The window's handlers call it. It
 // opens books through the shelf and shows each one once, at its place, when
 // the shelf hands it over; until then the book before stays whole on screen.
+#include "core/BookRecord.h"
 #include "core/OpenBook.h"
 #include "platform/SpeechEngine.h"
 #include "reader/BookFind.h"
@@ -15,7 +16,6 @@
 #include <functional>
 
 class BookStore;
-struct BookRecord;
 class EditBox;
 class ListBox;
 class ListWindow;
@@ -98,9 +98,22 @@ public:
     // same line, and the book keeps the choice.
     void OnChooseScript(std::optional<ScriptConversion> script);
     // Saves the place in the book on screen to the store when it differs
-    // from the one stored. Does nothing without a book or once saving has
-    // stopped.
+    // from the one stored; as a move of the user's only when MovedSinceShown.
+    // Does nothing without a book or once saving has stopped.
     void SaveShownPlace();
+    // Saves the place on screen as SaveShownPlace does, but as no move of the
+    // user's (BookStore::PutUnmarked): the place a record gave, as measured
+    // on this screen.
+    void SettleShownPlace();
+    // The place on screen: the chapter shown, its first visible line and
+    // where that line starts.
+    ShownPlace PlaceOnScreen() const;
+    // Whether the user has moved away from the place the book was shown at
+    // (or ShowPlace last showed): another chapter, or another paragraph.
+    bool MovedSinceShown() const;
+    // Shows the open book at `place`, which becomes its place as shown and,
+    // unmarked, as stored.
+    void ShowPlace(const ShownPlace &place);
     // The window is closing: the place is saved a last time and loads stop.
     void Close();
 
@@ -116,6 +129,9 @@ Q_SIGNALS:
 private:
     BookRequest RequestFor(const QString &folder, const QString &fileName, const OpenBook *reindex) const;
     void OnBookOpened(const OpenBook &book);
+    // The stored record with the place on screen in it; nullopt without a
+    // book, once saving has stopped, or when it holds that place already.
+    std::optional<BookRecord> RecordWithShownPlace() const;
 
     BookStore &store_;
     Shelf &shelf_;
@@ -126,6 +142,8 @@ private:
     FindState find_;
     // Where the book the shelf is opening will be shown.
     PlaceFinder pendingPlace_;
+    // Where the book was shown when handed over (or by ShowPlace).
+    ShownPlace shownAt_;
     bool saving_ = true;
     PlaceSaver placeSaver_{*this};
     AutoScroll autoScroll_{*this};

@@ -39,6 +39,8 @@ BookRecord SampleRecord(int chapter)
     if (chapter % 3 == 0) {
         record.script = u"traditional"_s;
         record.position = 4567890123;
+        record.changes = {{1765226399000, u"书房的电脑"_s}, {}, {5, u"x"_s}, {}, {7, u"pc"_s},
+                          {{12, u"第一章"_s, u"他说"_s, 3}}};
     }
     return record;
 }
@@ -184,6 +186,27 @@ private Q_SLOTS:
         QCOMPARE(store.Find(u"a.txt"_s)->line, 43);
         QCOMPARE(store.Find(u"b.txt"_s)->encoding, u"GB18030"_s);
         QCOMPARE(store.Count(), 2);
+    }
+
+    // Once marking is on, Put notes the user's changes and tells of them;
+    // PutUnmarked writes what another computer's copy gave, as it is.
+    void marking_notesTheUsersChangesOnly()
+    {
+        BookStore store;
+        QStringList told;
+        store.MarkChangesAs(u"书房"_s, [&told](const QString &name) { told << name; });
+        QVERIFY(store.Update(u"a.txt"_s, [](BookRecord &record) { record.encoding = u"GBK"_s; }));
+        const ChangeMark encoding = store.Find(u"a.txt"_s)->changes.encoding;
+        QCOMPARE(encoding.device, u"书房"_s);
+        QVERIFY(encoding.time > 0);
+        QCOMPARE(store.Find(u"a.txt"_s)->changes.place, ChangeMark{});
+        BookRecord merged = *store.Find(u"a.txt"_s);
+        merged.chapter = 4;
+        merged.changes.place = {5, u"办公室"_s};
+        QVERIFY(store.PutUnmarked(u"a.txt"_s, merged));
+        QCOMPARE(store.Find(u"a.txt"_s), merged);
+        QVERIFY(!store.PutUnmarked(u"a.txt"_s, merged));
+        QCOMPARE(told, QStringList{u"a.txt"_s});
     }
 
     // Across folders and restarts, in a file written before the list existed.

@@ -16,25 +16,6 @@ PY
 # The book list: a.txt, b.txt, c.txt, u16.txt.
 write_settings "Config|路径|$books/" "Config|书|1" "Config|章|1"
 
-# Keys pressed in a window of the reader's own: a click at its top (the
-# find window's field, the bookmarks' summary line) makes it the active one.
-keys_in() { # WINDOW_NAME KEY...
-  local window
-  window=$(wait_for_window "^$1\$") || fail "no window $1"
-  shift
-  xdotool mousemove --window "$window" 60 20 click 1 key --delay 20 "$@"
-}
-# Closes a window of the reader's own the way a window manager does.
-close_window() { # WINDOW_NAME
-  local window
-  window=$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)
-  request_close "$window"
-  for _ in $(seq 100); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null || return 0
-    sleep 0.05
-  done
-  fail "the window $1 did not close"
-}
 # The text selected in the pane, through a copy to the clipboard; a click
 # below the pane brings its window to the front, the pane keeping the keys.
 pane_selection() {

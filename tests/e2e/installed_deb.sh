@@ -17,6 +17,7 @@ field() { dpkg-deb --field "$deb" "$1"; }
 grep -qE '(^|, )libqt6widgets6( |,|$)' <<<"$(field Depends)" || fail "Depends lacks Qt Widgets: $(field Depends)"
 grep -qE '(^|, )libqt6sql6-sqlite( |,|$)' <<<"$(field Depends)" || fail "Depends lacks Qt's SQLite driver: $(field Depends)"
 grep -qE '(^|, )libqt6texttospeech6( |,|$)' <<<"$(field Depends)" || fail "Depends lacks Qt TextToSpeech: $(field Depends)"
+grep -qE '(^|, )libqt6keychain1( |,|$)' <<<"$(field Depends)" || fail "Depends lacks QtKeychain: $(field Depends)"
 [ "$(field Recommends)" = "libopencc-data, fonts-noto-cjk, qt6-wayland, qt6-speech-speechd-plugin, speech-dispatcher" ] ||
   fail "Recommends is '$(field Recommends)'"
 

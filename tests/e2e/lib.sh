@@ -7,6 +7,9 @@ E2E_PROGRAM="${FOLIVAR_PROGRAM:?FOLIVAR_PROGRAM must name the built folivar}"
 E2E_LIB_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 E2E_DIR="$(mktemp -d /tmp/folivar-e2e.XXXXXX)"
 E2E_PIDS=()
+# The folder of the program the helpers work on: its copy, config.ini and
+# books.db. A test with two readers points it at one or the other.
+E2E_APP="$E2E_DIR/app"
 # A command the program runs under, such as setpriv with its options; none by default.
 E2E_LAUNCHER=()
 
@@ -34,7 +37,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 # What the book store beside the program answers, read while the program may
 # be writing it.
 book_store() { # SQL
-  sqlite3 -cmd '.timeout 5000' "$E2E_DIR/app/books.db" "$1"
+  sqlite3 -cmd '.timeout 5000' "$E2E_APP/books.db" "$1"
 }
 
 # Starts Xvfb on a display number it picks itself (no race with other
@@ -74,10 +77,10 @@ forget_process() { # PID
   E2E_PIDS=(${kept[@]+"${kept[@]}"})
 }
 
-# Copies the program into its own folder: $E2E_DIR/app/folivar.
+# Copies the program into its own folder: $E2E_APP/folivar.
 install_program() {
-  mkdir -p "$E2E_DIR/app"
-  cp "$E2E_PROGRAM" "$E2E_DIR/app/folivar"
+  mkdir -p "$E2E_APP"
+  cp "$E2E_PROGRAM" "$E2E_APP/folivar"
 }
 
 # Writes the generated library (make_library.py, given its options) to
@@ -90,15 +93,15 @@ make_library() { # [--big MB]
 # Writes config.ini from "section|key|value" lines, GBK with CR LF.
 write_settings() {
   local line section last=""
-  : >"$E2E_DIR/app/config.utf8"
+  : >"$E2E_APP/config.utf8"
   for line in "$@"; do
     IFS='|' read -r section key value <<<"$line"
-    [ "$section" = "$last" ] || printf '[%s]\r\n' "$section" >>"$E2E_DIR/app/config.utf8"
+    [ "$section" = "$last" ] || printf '[%s]\r\n' "$section" >>"$E2E_APP/config.utf8"
     last="$section"
-    printf '%s=%s\r\n' "$key" "$value" >>"$E2E_DIR/app/config.utf8"
+    printf '%s=%s\r\n' "$key" "$value" >>"$E2E_APP/config.utf8"
   done
-  iconv -f UTF-8 -t GB18030 "$E2E_DIR/app/config.utf8" >"$E2E_DIR/app/config.ini"
-  rm "$E2E_DIR/app/config.utf8"
+  iconv -f UTF-8 -t GB18030 "$E2E_APP/config.utf8" >"$E2E_APP/config.ini"
+  rm "$E2E_APP/config.utf8"
 }
 
 # The place most tests remember: b.txt of the generated library, chapter 5
@@ -112,7 +115,7 @@ write_remembered_place() { # FOLDER
 # Value of a key in the program's config.ini (or another file), as UTF-8. Reads to the end, so that
 # a long file does not end the pipe early (SIGPIPE under pipefail).
 setting() { # KEY [FILE]
-  iconv -f GB18030 -t UTF-8 "${2:-$E2E_DIR/app/config.ini}" | tr -d '\r' |
+  iconv -f GB18030 -t UTF-8 "${2:-$E2E_APP/config.ini}" | tr -d '\r' |
     awk -F= -v key="$1" '$1 == key && !found { sub(/^[^=]*=/, ""); print; found = 1 }'
 }
 
@@ -124,7 +127,7 @@ run_program() {
   E2E_RUNS=$((${E2E_RUNS:-0} + 1))
   E2E_LOG="$E2E_DIR/log.$E2E_RUNS"
   QT_LOGGING_RULES="folivar.app.info=true;folivar.shelf.info=true;folivar.session.info=true${QT_LOGGING_RULES:+;$QT_LOGGING_RULES}" \
-    "${E2E_LAUNCHER[@]}" "${1:-$E2E_DIR/app/folivar}" "${@:2}" 2>"$E2E_LOG" &
+    "${E2E_LAUNCHER[@]}" "${1:-$E2E_APP/folivar}" "${@:2}" 2>"$E2E_LOG" &
   PROGRAM_PID=$!
   E2E_PIDS+=($PROGRAM_PID)
 }

@@ -38,3 +38,23 @@ chapter_text() { # BOOK_FILE N
 request_close() { # WINDOW...
   python3 "$E2E_TOOLS/close_windows.py" "$@" || fail "could not send the close requests"
 }
+
+# Keys pressed in a window of the reader's own: a click at its top (the
+# find window's field, the bookmarks' summary line) makes it the active one.
+keys_in() { # WINDOW_NAME KEY...
+  local window
+  window=$(wait_for_window "^$1\$") || fail "no window $1"
+  shift
+  xdotool mousemove --window "$window" 60 20 click 1 key --delay 20 "$@"
+}
+# Closes a window of the reader's own the way a window manager does.
+close_window() { # WINDOW_NAME
+  local window
+  window=$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)
+  request_close "$window"
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null || return 0
+    sleep 0.05
+  done
+  fail "the window $1 did not close"
+}

@@ -1,0 +1,76 @@
+#include "app/BookSyncing.h"
+
+#include "app/Log.h"
+#include "app/ReaderState.h"
+#include "platform/Keyring.h"
+#include "session/ReadingSession.h"
+#include "session/SyncedChanges.h"
+#include "sync/DeviceList.h"
+#include "ui/MessageStrip.h"
+
+namespace {
+
+// Long enough for a few requests to a server that answers, short enough that
+// closing never seems to hang on one that does not.
+constexpr int kShutdownSyncMs = 3000;
+
+} // namespace
+
+SyncAccount SyncAccountIn(const Settings &settings)
+{
+    return {settings.syncAddress, settings.syncUser, QString(), settings.syncEnabled == 1};
+}
+
+void PutSyncAccount(const SyncAccount &account, Settings &settings)
+{
+    settings.syncAddress = account.address;
+    settings.syncUser = account.user;
+    settings.syncEnabled = account.enabled ? 1 : 0;
+}
+
+QString KeyringKeyOf(const SyncAccount &account)
+{
+    return QStringLiteral("sync %1@%2").arg(account.user, account.address);
+}
+
+void StartSync(ReaderState &state, MessageStrip &strip)
+{
+    BookSync &sync = state.sync;
+    sync.SetDevice(DeviceIdFor(state.SettingsPath), DeviceName());
+    // Marked even while syncing is off, so that turning it on later knows
+    // which computer's changes are the newer.
+    state.store.MarkChangesAs(DeviceIdFor(state.SettingsPath),
+                              [&sync](const QString &name) { sync.NoteChanged(name); });
+    const SyncAccount account = SyncAccountIn(SettingsFrom(state.startupReading.texts));
+    sync.SetAccount(account);
+    if (!account.enabled || account.user.isEmpty())
+        return;
+    ReadPassword(KeyringKeyOf(account), &sync, [&sync, &strip, account](const std::optional<QString> &password) {
+        if (!password) {
+            qCWarning(lcApp) << "no sync password in the keyring: asking for it in 设置 → 同步…";
+            strip.ShowMessage(QStringLiteral("同步需要密码：请在“设置 → 同步…”中输入"));
+            return;
+        }
+        SyncAccount signedIn = account;
+        signedIn.password = *password;
+        sync.SetAccount(signedIn);
+    });
+}
+
+void WireSync(BookSync &sync, ReadingSession &session, MessageStrip &strip, QObject *context)
+{
+    QObject::connect(&session, &ReadingSession::bookShown, context,
+                     [&sync, &session] { sync.SyncBook(session.Book().fileName); });
+    QObject::connect(&sync, &BookSync::recordMerged, context,
+                     [&session, &strip](const QString &name, const BookRecord &before) {
+                         if (OnRecordSynced(session, name, before))
+                             strip.ShowMessage(QStringLiteral("已同步到另一台电脑上的位置"));
+                     });
+    QObject::connect(&sync, &BookSync::failed, context,
+                     [&strip](const QString &message) { strip.ShowMessage(message); });
+}
+
+void FinishSync(BookSync &sync)
+{
+    sync.Finish(kShutdownSyncMs);
+}

@@ -1,0 +1,30 @@
+#pragma once
+// Syncing the books' records with other computers, as the reader runs it:
+// the account config.ini names, its password from the keyring (asked for in
+// 设置 → 同步… where the keyring has none), the open book synced when shown,
+// another computer's newer place followed, and failures told in the strip
+// below the pane.
+#include "core/Settings.h"
+#include "core/SyncAccount.h"
+
+#include <QString>
+
+class BookSync;
+class MessageStrip;
+class QObject;
+class ReadingSession;
+struct ReaderControls;
+struct ReaderState;
+
+// Start-up: this reader's device id, change marks in the store, and the
+// account from the settings read; the password is looked up in the keyring.
+void StartSync(ReaderState &state, MessageStrip &strip);
+// The account's keys in config.ini, and back.
+SyncAccount SyncAccountIn(const Settings &settings);
+void PutSyncAccount(const SyncAccount &account, Settings &settings);
+// Where the keyring keeps the password of the account.
+QString KeyringKeyOf(const SyncAccount &account);
+// Binds the sync's signals and the session's book shown.
+void WireSync(BookSync &sync, ReadingSession &session, MessageStrip &strip, QObject *context);
+// Shutdown: the changes waiting are written, at most a few seconds.
+void FinishSync(BookSync &sync);

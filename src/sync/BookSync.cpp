@@ -1,0 +1,227 @@
+#include "sync/BookSync.h"
+
+#include "core/BookRecordJson.h"
+#include "core/BookStore.h"
+#include "core/RecordMerge.h"
+#include "sync/DavFailure.h"
+#include "sync/DeviceList.h"
+#include "sync/Log.h"
+
+#include <QDateTime>
+#include <QEventLoop>
+
+#include <utility>
+
+namespace {
+
+constexpr int kAfterChangeMs = 3000;
+constexpr int kFirstRetryMs = 10000;
+constexpr int kLongestRetryMs = 5 * 60 * 1000;
+// Reads and merges of one file while other computers keep writing it.
+constexpr int kAttempts = 3;
+
+const QByteArray kFolder = QByteArrayLiteral("folivar/");
+const QByteArray kBooks = QByteArrayLiteral("folivar/books/");
+const QByteArray kDevices = QByteArrayLiteral("folivar/devices.json");
+
+QByteArray BookPath(const QString &name)
+{
+    return kBooks + PathSegment(name + QStringLiteral(".json"));
+}
+
+// MKCOL answers 405 where the folder is there already.
+bool FolderThere(const DavAnswer &answer)
+{
+    return answer.Succeeded() || answer.status == 405;
+}
+
+} // namespace
+
+BookSync::BookSync(BookStore &store, QObject *parent)
+    : QObject(parent), store_(store), dav_(this), retryMs_(kFirstRetryMs)
+{
+    afterChange_.setSingleShot(true);
+    afterChange_.setInterval(kAfterChangeMs);
+    retry_.setSingleShot(true);
+    connect(&afterChange_, &QTimer::timeout, this, &BookSync::SyncNow);
+    connect(&retry_, &QTimer::timeout, this, &BookSync::SyncNow);
+}
+
+void BookSync::SetDevice(const QString &id, const QString &name)
+{
+    deviceId_ = id;
+    deviceName_ = name;
+}
+
+void BookSync::SetAccount(const SyncAccount &account)
+{
+    account_ = account;
+    dav_.SetAccount(account);
+    prepared_ = false;
+    failing_ = false;
+    retryMs_ = kFirstRetryMs;
+    retry_.stop();
+    Q_EMIT accountChanged();
+    SyncNow();
+}
+
+bool BookSync::IsOn() const
+{
+    const bool signedIn = account_.user.isEmpty() || !account_.password.isEmpty();
+    return account_.enabled && !account_.address.trimmed().isEmpty() && signedIn;
+}
+
+void BookSync::SyncBook(const QString &name)
+{
+    if (!IsOn() || running_.contains(name)) {
+        waiting_.insert(name);
+        return;
+    }
+    waiting_.remove(name);
+    running_.insert(name);
+    Prepare(name);
+}
+
+void BookSync::NoteChanged(const QString &name)
+{
+    waiting_.insert(name);
+    if (IsOn() && !retry_.isActive() && !afterChange_.isActive())
+        afterChange_.start();
+}
+
+void BookSync::SyncNow()
+{
+    const QSet<QString> books = std::exchange(waiting_, {});
+    for (const QString &name : books)
+        SyncBook(name);
+}
+
+void BookSync::Finish(int ms)
+{
+    finishing_ = true;
+    afterChange_.stop();
+    retry_.stop();
+    SyncNow();
+    if (running_.isEmpty())
+        return;
+    QEventLoop loop;
+    connect(this, &BookSync::idle, &loop, &QEventLoop::quit);
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (!running_.isEmpty())
+        qCWarning(lcSync) << "the reader ends before" << running_.size() << "books were synced";
+}
+
+// The folders are made once per account and run; the device list is updated
+// with them.
+void BookSync::Prepare(const QString &name)
+{
+    if (prepared_)
+        return Fetch(name, 0);
+    dav_.MakeFolder(kFolder, [this, name](const DavAnswer &folder) {
+        if (!FolderThere(folder))
+            return Stop(name, DescribeFailure(folder));
+        dav_.MakeFolder(kBooks, [this, name](const DavAnswer &books) {
+            if (!FolderThere(books))
+                return Stop(name, DescribeFailure(books));
+            prepared_ = true;
+            UpdateDevices(0);
+            Fetch(name, 0);
+        });
+    });
+}
+
+void BookSync::UpdateDevices(int attempt)
+{
+    dav_.Get(kDevices, [this, attempt](const DavAnswer &read) {
+        if (!read.Succeeded() && read.status != 404) {
+            qCWarning(lcSync).noquote() << "cannot read the device list -" << DescribeFailure(read);
+            return;
+        }
+        const QByteArray list = DeviceListWith(read.Succeeded() ? read.body : QByteArray(), deviceId_, deviceName_,
+                                               QDateTime::currentMSecsSinceEpoch());
+        dav_.Put(kDevices, list, read.Succeeded() ? read.etag : QByteArray(), [this, attempt](const DavAnswer &put) {
+            if (put.status == 412 && attempt + 1 < kAttempts)
+                return UpdateDevices(attempt + 1);
+            if (!put.Succeeded())
+                qCWarning(lcSync).noquote() << "cannot write the device list -" << DescribeFailure(put);
+        });
+    });
+}
+
+void BookSync::Fetch(const QString &name, int attempt)
+{
+    dav_.Get(BookPath(name), [this, name, attempt](const DavAnswer &read) {
+        if (read.status == 404)
+            return Merge(name, std::nullopt, QByteArray(), attempt);
+        if (!read.Succeeded())
+            return Stop(name, DescribeFailure(read));
+        const std::optional<BookRecord> remote = SyncedRecordFromJson(read.body);
+        if (!remote) {
+            qCWarning(lcSync) << "the shared file of" << name << "cannot be read: this computer's record replaces it";
+            Q_EMIT failed(QStringLiteral("同步服务器上《%1》的记录已损坏，已用本机的记录替换").arg(name));
+        }
+        Merge(name, remote, read.etag, attempt);
+    });
+}
+
+// `etag` is the remote file's as read (empty: there is none).
+void BookSync::Merge(const QString &name, const std::optional<BookRecord> &remote, const QByteArray &etag, int attempt)
+{
+    const std::optional<BookRecord> local = store_.Find(name);
+    if (!local && !remote)
+        return Done(name);
+    const BookRecord before = local.value_or(BookRecord{});
+    const BookRecord merged = remote ? MergeRecords(before, *remote) : before;
+    const QByteArray json = SyncedRecordToJson(merged);
+    if (!local || json != SyncedRecordToJson(before)) {
+        store_.PutUnmarked(name, merged);
+        qCInfo(lcSync) << "merged another computer's changes to" << name;
+        Q_EMIT recordMerged(name, before);
+    }
+    if (remote && json == SyncedRecordToJson(*remote))
+        return Done(name);
+    Write(name, merged, etag, attempt);
+}
+
+void BookSync::Write(const QString &name, const BookRecord &merged, const QByteArray &etag, int attempt)
+{
+    dav_.Put(BookPath(name), SyncedRecordToJson(merged), etag, [this, name, attempt](const DavAnswer &written) {
+        if (written.status == 412 && attempt + 1 < kAttempts)
+            return Fetch(name, attempt + 1);
+        if (!written.Succeeded())
+            return Stop(name, DescribeFailure(written));
+        qCInfo(lcSync) << "wrote the shared record of" << name;
+        Done(name);
+    });
+}
+
+void BookSync::Done(const QString &name)
+{
+    running_.remove(name);
+    qCInfo(lcSync) << "synced" << name;
+    if (failing_)
+        qCInfo(lcSync) << "syncing works again";
+    failing_ = false;
+    retryMs_ = kFirstRetryMs;
+    if (waiting_.contains(name) && !afterChange_.isActive() && !finishing_)
+        afterChange_.start();
+    if (running_.isEmpty())
+        Q_EMIT idle();
+}
+
+void BookSync::Stop(const QString &name, const QString &message)
+{
+    running_.remove(name);
+    waiting_.insert(name);
+    qCWarning(lcSync).noquote() << "cannot sync" << name << "-" << message;
+    if (!failing_)
+        Q_EMIT failed(message);
+    failing_ = true;
+    if (!retry_.isActive() && !finishing_) {
+        retry_.start(retryMs_);
+        retryMs_ = std::min(retryMs_ * 2, kLongestRetryMs);
+    }
+    if (running_.isEmpty())
+        Q_EMIT idle();
+}

@@ -1,0 +1,9 @@
+#pragma once
+// What a failed WebDAV request means to the user, in a line for the strip
+// below the pane: no connection or no answer in time, a wrong user or
+// password, a server out of space, a folder that is not there.
+#include "sync/WebDav.h"
+
+#include <QString>
+
+QString DescribeFailure(const DavAnswer &answer);

@@ -1,0 +1,3 @@
+#include "sync/Log.h"
+
+Q_LOGGING_CATEGORY(lcSync, "folivar.sync", QtWarningMsg)

@@ -1,0 +1,64 @@
+#pragma once
+// A small WebDAV client over Qt Network: whole files read, written and
+// deleted, and folders made, each request answered once through a callback on
+// the caller's thread, never waited for. A request gets 10 s without a byte
+// before it fails as a timeout. With a user named, every request signs in
+// with HTTP Basic authentication, which the usual servers (Nextcloud, NAS
+// boxes, rclone) take, so that one request gets one answer.
+#include "core/SyncAccount.h"
+
+#include <QByteArray>
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QUrl>
+
+#include <functional>
+
+struct DavAnswer {
+    // The HTTP status, 0 when no answer came (no connection, a timeout).
+    int status = 0;
+    QByteArray body;
+    // The file's ETag as the server gave it, quotes and all.
+    QByteArray etag;
+    // What went wrong, in the network's words; empty when the server answered.
+    QString networkError;
+    // No answer within the timeout.
+    bool timedOut = false;
+
+    bool Succeeded() const { return status >= 200 && status < 300; }
+};
+using DavCallback = std::function<void(const DavAnswer &answer)>;
+
+class WebDav : public QObject {
+public:
+    explicit WebDav(QObject *parent = nullptr);
+
+    // The folder and the sign-in the next requests use.
+    void SetAccount(const SyncAccount &account);
+
+    // Every request names a file or folder by its path under the folder
+    // (slash-separated segments, escaped with PathSegment).
+    void Get(const QByteArray &path, DavCallback done);
+    // Writes the file only while its ETag is still `etag`; with an empty
+    // `etag` only when there is no such file yet. A file changed meanwhile
+    // answers 412.
+    void Put(const QByteArray &path, const QByteArray &body, const QByteArray &etag, DavCallback done);
+    void Delete(const QByteArray &path, DavCallback done);
+    // MKCOL; a folder that exists already answers 405.
+    void MakeFolder(const QByteArray &path, DavCallback done);
+
+private:
+    // The URL of `path` (slash-separated segments, already escaped) under
+    // the folder.
+    QUrl UrlOf(const QByteArray &path) const;
+    QNetworkRequest RequestFor(const QByteArray &path) const;
+    void Send(QNetworkReply *reply, DavCallback done);
+
+    QNetworkAccessManager network_;
+    SyncAccount account_;
+};
+
+// The path of one name as a URL path segment: every character but letters,
+// digits and -._~ escaped as UTF-8 bytes, so that any file name (spaces, #,
+// ?, %, Chinese) is one segment under the folder.
+QByteArray PathSegment(const QString &name);

@@ -1,0 +1,211 @@
+#include "core/RecordMerge.h"
+#include "core/BookRecordJson.h"
+#include "support/TestRegistry.h"
+
+#include <QTest>
+
+#include <functional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// One thing that happens to a book's record: a user's change on computer 'a'
+// or 'b' at a time, or ('=') the two computers syncing with each other.
+struct Step {
+    char device = '=';
+    qint64 time = 0;
+    std::function<void(BookRecord &)> change;
+};
+using History = QList<Step>;
+
+Step MoveTo(char device, qint64 time, int chapter)
+{
+    return {device, time, [chapter](BookRecord &record) {
+                record.chapter = chapter;
+                record.chapterTitle = u"第%1章"_s.arg(chapter);
+                record.position = qsizetype(chapter) * 1000;
+            }};
+}
+
+Step AddBookmark(char device, qint64 time, qsizetype position)
+{
+    return {device, time, [position, time](BookRecord &record) { record.bookmarks.append({position, {}, {}, time}); }};
+}
+
+Step DeleteBookmark(char device, qint64 time, qsizetype position)
+{
+    return {device, time, [position](BookRecord &record) {
+                record.bookmarks.removeIf([position](const Bookmark &b) { return b.position == position; });
+            }};
+}
+
+Step ChooseEncoding(char device, qint64 time, const QString &encoding)
+{
+    return {device, time, [encoding](BookRecord &record) { record.encoding = encoding; }};
+}
+
+Step ChooseScript(char device, qint64 time, const QString &script)
+{
+    return {device, time, [script](BookRecord &record) { record.script = script; }};
+}
+
+Step Sync()
+{
+    return {};
+}
+
+// Both computers' records after the history and a last sync each way, which
+// must agree; each starts from a record read at chapter 0 and unmarked.
+std::pair<BookRecord, BookRecord> Replay(const History &history)
+{
+    BookRecord a, b;
+    for (const Step &step : history) {
+        if (step.device == '=') {
+            const BookRecord merged = MergeRecords(a, b);
+            b = MergeRecords(b, a);
+            a = merged;
+            continue;
+        }
+        BookRecord &record = step.device == 'a' ? a : b;
+        const BookRecord before = record;
+        step.change(record);
+        NoteUserChanges(&before, record, {step.time, QString(QLatin1Char(step.device))});
+    }
+    return {MergeRecords(a, b), MergeRecords(b, a)};
+}
+
+QList<qsizetype> BookmarkPlaces(const BookRecord &record)
+{
+    QList<qsizetype> places;
+    for (const Bookmark &bookmark : record.bookmarks)
+        places << bookmark.position;
+    std::sort(places.begin(), places.end());
+    return places;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(History)
+
+class RecordMergeTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void histories_mergeToTheLatestChangeOfEachPart_data()
+    {
+        QTest::addColumn<History>("history");
+        QTest::addColumn<int>("chapter");
+        QTest::addColumn<QList<qsizetype>>("bookmarks");
+        QTest::addColumn<QString>("encoding");
+        QTest::addColumn<QString>("script");
+        QTest::newRow("the later move wins")
+            << History{MoveTo('a', 10, 3), MoveTo('b', 20, 5)} << 5 << QList<qsizetype>{} << QString() << QString();
+        QTest::newRow("by the time of the change, not of the sync")
+            << History{MoveTo('b', 20, 5), Sync(), MoveTo('a', 10, 3)} << 5 << QList<qsizetype>{} << QString()
+            << QString();
+        QTest::newRow("going back to the start is a move too")
+            << History{MoveTo('a', 10, 9), Sync(), MoveTo('a', 30, 0), MoveTo('b', 20, 4)} << 0 << QList<qsizetype>{}
+            << QString() << QString();
+        QTest::newRow("a computer left open keeps no stale place")
+            << History{MoveTo('b', 5, 2), Sync(), MoveTo('a', 10, 8), Sync(), Sync()} << 8 << QList<qsizetype>{}
+            << QString() << QString();
+        QTest::newRow("bookmarks of both are kept")
+            << History{AddBookmark('a', 10, 100), AddBookmark('b', 20, 200), Sync(), AddBookmark('a', 30, 300)} << 0
+            << QList<qsizetype>{100, 200, 300} << QString() << QString();
+        QTest::newRow("a deletion outweighs the other copy")
+            << History{AddBookmark('a', 10, 100), AddBookmark('a', 11, 200), Sync(), DeleteBookmark('b', 30, 100),
+                       MoveTo('a', 40, 2)}
+            << 2 << QList<qsizetype>{200} << QString() << QString();
+        QTest::newRow("a bookmark made again after its deletion stays")
+            << History{AddBookmark('a', 10, 100), Sync(), DeleteBookmark('b', 20, 100), Sync(),
+                       AddBookmark('a', 30, 100)}
+            << 0 << QList<qsizetype>{100} << QString() << QString();
+        QTest::newRow("each part goes by its own last change")
+            << History{ChooseEncoding('a', 10, u"GBK"_s), MoveTo('b', 20, 6), ChooseScript('b', 25, u"traditional"_s),
+                       ChooseEncoding('b', 5, u"UTF-8"_s), ChooseScript('a', 30, u"simplified"_s)}
+            << 6 << QList<qsizetype>{} << u"GBK"_s << u"simplified"_s;
+        QTest::newRow("at the same time the greater device wins on both")
+            << History{MoveTo('a', 10, 3), MoveTo('b', 10, 7), ChooseEncoding('a', 10, u"GBK"_s)} << 7
+            << QList<qsizetype>{} << u"GBK"_s << QString();
+    }
+
+    void histories_mergeToTheLatestChangeOfEachPart()
+    {
+        QFETCH(History, history);
+        QFETCH(int, chapter);
+        QFETCH(QList<qsizetype>, bookmarks);
+        QFETCH(QString, encoding);
+        QFETCH(QString, script);
+        const auto [onA, onB] = Replay(history);
+        QCOMPARE(SyncedRecordToJson(onA), SyncedRecordToJson(onB));
+        QCOMPARE(onA.chapter, chapter);
+        QCOMPARE(BookmarkPlaces(onA), bookmarks);
+        QCOMPARE(onA.encoding, encoding);
+        QCOMPARE(onA.script, script);
+    }
+
+    // Only the user's moves count: a book's first record, a line that only
+    // follows the typography and a place the caller knows is no move are none.
+    void noteUserChanges_marksMovesNotMeasurements()
+    {
+        BookRecord first;
+        first.chapter = 2;
+        NoteUserChanges(nullptr, first, {10, u"a"_s});
+        QCOMPARE(first.changes.place, ChangeMark{});
+        BookRecord rewrapped = first;
+        rewrapped.position = 40;
+        first.position = 40;
+        rewrapped.line = 9;
+        NoteUserChanges(&first, rewrapped, {20, u"a"_s});
+        QCOMPARE(rewrapped.changes.place, ChangeMark{});
+        BookRecord moved = rewrapped;
+        moved.position = 41;
+        NoteUserChanges(&rewrapped, moved, {30, u"a"_s}, false);
+        QCOMPARE(moved.changes.place, ChangeMark{});
+        NoteUserChanges(&rewrapped, moved, {30, u"a"_s});
+        QCOMPARE(moved.changes.place, (ChangeMark{30, u"a"_s}));
+    }
+
+    void syncedFile_roundTripsTheSharedParts()
+    {
+        BookRecord record;
+        record.size = 99;
+        record.lastRead = 7;
+        record.chapter = 3;
+        record.chapterTitle = u"第三章 \"风\""_s;
+        record.line = 4;
+        record.position = 5678901234;
+        record.removedHeadings = {{12, u"第二天\r"_s}};
+        record.removedUnderRule = u"strict"_s;
+        record.bookmarks = {{5, u"第一章"_s, u"他说"_s, 6}};
+        record.encoding = u"GB18030"_s;
+        record.chapterRule = u"custom:^卷"_s;
+        record.script = u"traditional"_s;
+        record.changes = {{1, u"a"_s}, {2, u"b"_s}, {3, u"c"_s}, {4, u"d"_s}, {5, u"e"_s}, {{9, {}, {}, 8}}};
+        BookRecord shared = record;
+        shared.size = -1;
+        shared.lastRead = 0;
+        QCOMPARE(SyncedRecordFromJson(SyncedRecordToJson(record)), shared);
+    }
+
+    void malformedSyncedFile_isRefused_data()
+    {
+        QTest::addColumn<QByteArray>("json");
+        QTest::newRow("not JSON") << QByteArray("<html>502 Bad Gateway</html>");
+        QTest::newRow("cut short") << SyncedRecordToJson(BookRecord{}).chopped(5);
+        QTest::newRow("no version") << QByteArray(R"({"chapter":3})");
+        QTest::newRow("chapter as text") << QByteArray(R"({"version":1,"chapter":"3"})");
+        QTest::newRow("bookmark without position") << QByteArray(R"({"version":1,"bookmarks":[{"label":"x"}]})");
+        QTest::newRow("change time as text") << QByteArray(R"({"version":1,"changes":{"place":{"time":"1"}}})");
+    }
+
+    void malformedSyncedFile_isRefused()
+    {
+        QFETCH(QByteArray, json);
+        QCOMPARE(SyncedRecordFromJson(json), std::nullopt);
+    }
+};
+
+FOLIVAR_TEST(RecordMergeTest)
+#include "RecordMergeTest.moc"
