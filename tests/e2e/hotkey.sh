@@ -22,14 +22,14 @@ grave_goes_to_a_second_reader() { # FIRST_WINDOW
   expect_exit_code 0
 }
 
-# 设置 → 热键… (the menu's last item) with the mouse and the keyboard; the
+# 设置 → 热键… (above 同步…, the menu's last item) with the mouse and the keyboard; the
 # keys are pressed in its dialog, and the dialog is gone when this returns.
 choose_hot_key() { # KEYS...
   local X Y WIDTH HEIGHT SCREEN dialog
   eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
   xdotool mousemove $((X + 15)) $((Y + 10)) click 1
   wait_for_menu
-  xdotool key --delay 30 Right Up Return
+  xdotool key --delay 30 Right Up Up Return
   dialog=$(wait_for_window '^热键$')
   xdotool key --delay 30 "$@"
   for _ in $(seq 100); do

@@ -62,10 +62,10 @@ QT_LOGGING_RULES="folivar.platform.info=true" launch_wayland_program
 wait_for_log 'hot key: "toggle-reader" bound to'
 geometry=$(wayland_windows | awk '$1 == "toplevel" && $3 == "Folivar" { print $2; exit }')
 [[ "$geometry" =~ \+(-?[0-9]+)\+(-?[0-9]+)$ ]] || fail "no Folivar window: '$geometry'"
-# 设置, the menu bar's second title; its last item is 热键….
+# 设置, the menu bar's second title; 热键… is just above its last item, 同步….
 weston_input "move $((BASH_REMATCH[1] + 55)) $((BASH_REMATCH[2] + 41))" click
 wayland_window_within 3 'popup .*' || fail "the menu did not open"
-wayland_keys Up Return
+wayland_keys Up Up Return
 for _ in $(seq 100); do
   grep -qx 'ConfigureShortcuts True' "$PORTAL_RECORD" && break
   sleep 0.1
