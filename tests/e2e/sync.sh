@@ -74,22 +74,18 @@ write_reader_settings() { # [USER]
 shared() { # EXPRESSION
   python3 -c "import json, sys; f = json.load(open(sys.argv[1], encoding='utf-8')); print($1)" "$SHARED"
 }
-# Waits until the shared file's EXPRESSION prints VALUE.
-wait_for_shared() { # EXPRESSION VALUE
+# Waits up to 20 s until COMMAND... prints VALUE; fails naming WHAT.
+wait_for_answer() { # WHAT VALUE COMMAND...
+  local what=$1 value=$2
+  shift 2
   for _ in $(seq 200); do
-    [ "$(shared "$1" 2>/dev/null)" = "$2" ] && return 0
+    [ "$("$@" 2>/dev/null)" = "$value" ] && return 0
     sleep 0.1
   done
-  fail "the shared file's $1 is '$(shared "$1" 2>&1)', not $2"
+  fail "$what is '$("$@" 2>&1)', not $value"
 }
-# Waits until the reader's books.db answers the query with VALUE.
-wait_for_store() { # SQL VALUE
-  for _ in $(seq 200); do
-    [ "$(book_store "$1")" = "$2" ] && return 0
-    sleep 0.1
-  done
-  fail "reader $CURRENT's store answers '$(book_store "$1")' to $1, not $2"
-}
+wait_for_shared() { wait_for_answer "the shared file's $1" "$2" shared "$1"; } # EXPRESSION VALUE
+wait_for_store() { wait_for_answer "reader $CURRENT's answer to $1" "$2" book_store "$1"; } # SQL VALUE
 stored_bookmarks() {
   book_store "SELECT json_array_length(bookmarks) FROM books WHERE name = 'b.txt'"
 }
