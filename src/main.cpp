@@ -1,6 +1,6 @@
 #include "app/BookFromOutside.h"
 #include "app/MainWindow.h"
-#include "app/ReaderState.h"
+#include "app/ReaderServices.h"
 #include "core/Settings.h"
 #include "platform/ReaderInstance.h"
 #include "platform/SessionBus.h"
@@ -36,9 +36,9 @@ int main(int argc, char *argv[])
     ReaderInstance instance(SettingsPathFor(QCoreApplication::applicationDirPath()));
     if (instance.HandOverOrServe(books))
         return 0;
-    ReaderState state;
-    state.instance = &instance;
-    state.bookToOpen = books.value(0);
-    MainWindow window(state);
+    ReaderServices services;
+    services.instance = &instance;
+    services.bookToOpen = books.value(0);
+    MainWindow window(services);
     return app.exec();
 }

@@ -1,10 +1,9 @@
 #include "app/BookSyncing.h"
 
 #include "app/Log.h"
-#include "app/ReaderState.h"
+#include "app/ReaderServices.h"
 #include "platform/Keyring.h"
 #include "session/ReadingSession.h"
-#include "session/SyncedChanges.h"
 #include "sync/DeviceList.h"
 #include "ui/MessageStrip.h"
 
@@ -18,14 +17,14 @@ constexpr int kShutdownSyncMs = 3000;
 
 SyncAccount SyncAccountIn(const Settings &settings)
 {
-    return {settings.syncAddress, settings.syncUser, QString(), settings.syncEnabled == 1};
+    return {settings.syncAddress, settings.syncUser, QString(), settings.syncEnabled};
 }
 
-void PutSyncAccount(const SyncAccount &account, Settings &settings)
+void PutSyncAccount(const SyncAccount &account, Preferences &preferences)
 {
-    settings.syncAddress = account.address;
-    settings.syncUser = account.user;
-    settings.syncEnabled = account.enabled ? 1 : 0;
+    preferences.Set(&Settings::syncAddress, account.address);
+    preferences.Set(&Settings::syncUser, account.user);
+    preferences.Set(&Settings::syncEnabled, account.enabled);
 }
 
 QString KeyringKeyOf(const SyncAccount &account)
@@ -33,15 +32,15 @@ QString KeyringKeyOf(const SyncAccount &account)
     return QStringLiteral("sync %1@%2").arg(account.user, account.address);
 }
 
-void StartSync(ReaderState &state, MessageStrip &strip)
+void StartSync(ReaderServices &services, MessageStrip &strip)
 {
-    BookSync &sync = state.sync;
-    sync.SetDevice(DeviceIdFor(state.SettingsPath), DeviceName());
+    BookSync &sync = services.sync;
+    const QString device = DeviceIdFor(services.preferences.Path());
+    sync.SetDevice(device, DeviceName());
     // Marked even while syncing is off, so that turning it on later knows
     // which computer's changes are the newer.
-    state.store.MarkChangesAs(DeviceIdFor(state.SettingsPath),
-                              [&sync](const QString &name) { sync.NoteChanged(name); });
-    const SyncAccount account = SyncAccountIn(SettingsFrom(state.startupReading.texts));
+    services.store.MarkChangesAs(device, [&sync](const QString &name) { sync.NoteChanged(name); });
+    const SyncAccount account = SyncAccountIn(services.preferences.Values());
     sync.SetAccount(account);
     if (!account.enabled || account.user.isEmpty())
         return;
@@ -57,13 +56,16 @@ void StartSync(ReaderState &state, MessageStrip &strip)
     });
 }
 
-void WireSync(BookSync &sync, ReadingSession &session, MessageStrip &strip, QObject *context)
+void WireSync(ReaderServices &services, ReadingSession &session, MessageStrip &strip, QObject *context)
 {
+    BookSync &sync = services.sync;
+    QObject::connect(&sync, &BookSync::accountChanged, context,
+                     [&services] { PutSyncAccount(services.sync.Account(), services.preferences); });
     QObject::connect(&session, &ReadingSession::bookShown, context,
                      [&sync, &session] { sync.SyncBook(session.Book().fileName); });
     QObject::connect(&sync, &BookSync::recordMerged, context,
                      [&session, &strip](const QString &name, const BookRecord &before) {
-                         if (OnRecordSynced(session, name, before))
+                         if (session.OnRecordSynced(name, before))
                              strip.ShowMessage(QStringLiteral("已同步到另一台电脑上的位置"));
                      });
     QObject::connect(&sync, &BookSync::failed, context,

@@ -11,20 +11,21 @@
 
 class BookSync;
 class MessageStrip;
+class Preferences;
 class QObject;
 class ReadingSession;
-struct ReaderControls;
-struct ReaderState;
+struct ReaderServices;
 
 // Start-up: this reader's device id, change marks in the store, and the
 // account from the settings read; the password is looked up in the keyring.
-void StartSync(ReaderState &state, MessageStrip &strip);
+void StartSync(ReaderServices &services, MessageStrip &strip);
 // The account's keys in config.ini, and back.
 SyncAccount SyncAccountIn(const Settings &settings);
-void PutSyncAccount(const SyncAccount &account, Settings &settings);
+void PutSyncAccount(const SyncAccount &account, Preferences &preferences);
 // Where the keyring keeps the password of the account.
 QString KeyringKeyOf(const SyncAccount &account);
-// Binds the sync's signals and the session's book shown.
-void WireSync(BookSync &sync, ReadingSession &session, MessageStrip &strip, QObject *context);
+// Binds the sync's signals and the session's book shown; the account chosen
+// goes to config.ini.
+void WireSync(ReaderServices &services, ReadingSession &session, MessageStrip &strip, QObject *context);
 // Shutdown: the changes waiting are written, at most a few seconds.
 void FinishSync(BookSync &sync);

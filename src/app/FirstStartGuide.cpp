@@ -1,8 +1,7 @@
 #include "app/FirstStartGuide.h"
 
 #include "session/ReadingSession.h"
-#include "ui/EditBox.h"
-#include "ui/ListBox.h"
+#include "shelf/Shelf.h"
 
 #include <QDir>
 
@@ -33,8 +32,8 @@ QString MissingFolderNotice(const QString &folder)
         .arg(QDir::toNativeSeparators(folder));
 }
 
-void ShowGuideWithoutBooks(const ReadingSession &session, const ListBox &bookList, const QString &settingsPath)
+void ShowGuideWithoutBooks(ReadingSession &session, const QString &settingsPath)
 {
-    if (bookList.Count() == 0 && !session.HasBook())
-        session.Pane().SetText(FirstStartGuide(settingsPath));
+    if (session.BookShelf().Books().Count() == 0 && !session.HasBook())
+        session.ShowNotice(FirstStartGuide(settingsPath));
 }

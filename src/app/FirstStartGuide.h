@@ -5,11 +5,10 @@
 // Neither is a place to remember, and the first book opened replaces them.
 #include <QString>
 
-class ListBox;
 class ReadingSession;
 
 QString FirstStartGuide(const QString &settingsPath);
 QString MissingFolderNotice(const QString &folder);
 
 // Shows the guide when the book list is empty and no book is open.
-void ShowGuideWithoutBooks(const ReadingSession &session, const ListBox &bookList, const QString &settingsPath);
+void ShowGuideWithoutBooks(ReadingSession &session, const QString &settingsPath);

@@ -2,8 +2,8 @@
 
 #include "app/Log.h"
 #include "app/MenuItem.h"
-#include "app/ReaderState.h"
 #include "platform/HotKeyService.h"
+#include "tools/HotKey.h"
 #include "ui/HotKeyDialog.h"
 #include "ui/MessageStrip.h"
 #include "ui/NotifyLabel.h"
@@ -64,7 +64,7 @@ void ChooseHotKey(ReaderHotKey &hotKey, const ReaderControls &c)
 
 } // namespace
 
-void AddHotKeyItem(QMenu *settings, ReaderState &state, const ReaderControls &c)
+void AddHotKeyItem(QMenu *settings, ReaderHotKey &hotKey, const ReaderControls &c)
 {
-    AddMenuItem(settings, QStringLiteral("热键…"), [&state, &c] { ChooseHotKey(state.hotKey, c); });
+    AddMenuItem(settings, QStringLiteral("热键…"), [&hotKey, &c] { ChooseHotKey(hotKey, c); });
 }

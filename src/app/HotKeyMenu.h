@@ -5,7 +5,7 @@
 // new key is claimed at once; when it cannot be, the reader runs on without
 // one and the strip below the pane says so.
 class QMenu;
+class ReaderHotKey;
 struct ReaderControls;
-struct ReaderState;
 
-void AddHotKeyItem(QMenu *settings, ReaderState &state, const ReaderControls &controls);
+void AddHotKeyItem(QMenu *settings, ReaderHotKey &hotKey, const ReaderControls &controls);

@@ -6,17 +6,17 @@
 #include "app/FirstStartGuide.h"
 #include "app/MenuBar.h"
 #include "app/ReadAloudMenu.h"
-#include "app/ReaderState.h"
+#include "app/ReaderServices.h"
 #include "app/ReadingProgress.h"
-#include "app/SettingsSaver.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
+#include "app/ViewBindings.h"
 #include "layout/RelayoutAll.h"
+#include "platform/SpeechEngine.h"
 #include "platform/TerminationRequests.h"
-#include "reader/ChapterIndex.h"
-#include "session/Bookmarks.h"
 #include "session/ReadingSession.h"
 #include "shelf/Shelf.h"
+#include "tools/Appearance.h"
 #include "tools/FullScreen.h"
 #include "tools/HotKey.h"
 #include "ui/ColourChooser.h"
@@ -33,7 +33,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QShortcut>
 
 // The icon sits in this static library's resources, which a linker may drop
@@ -61,11 +60,12 @@ const QSize kSmallestWindow(560, 440);
 
 } // namespace
 
-MainWindow::MainWindow(ReaderState &state, QWidget *parent) : QMainWindow(parent), state_(state)
+MainWindow::MainWindow(ReaderServices &services, QWidget *parent) : QMainWindow(parent), services_(services)
 {
     // Qt's own dialogs speak the window's language.
     InstallQtTranslations(this);
     CreateControls();
+    CreateReader();
     // The created event: the rest of start-up runs from the event loop, once
     // the window is up and the window manager has framed it. Queued before the
     // remembered book is asked for, it runs before that book is handed over.
@@ -73,13 +73,13 @@ MainWindow::MainWindow(ReaderState &state, QWidget *parent) : QMainWindow(parent
         this,
         [this] {
             PlaceAtDesignedGeometry();
-            OnStartup(state_, controls_, *session_);
+            startup_->OnWindowShown();
         },
         Qt::QueuedConnection);
     // The remembered book loads while the window is being built.
-    BeginStartup(state_, controls_, *session_);
+    startup_->Begin();
     DescribeControls();
-    FillMenuBar(*this, state_, *session_, controls_);
+    FillMenuBar(*this, services_, *session_, *appearance_, controls_);
     WireEvents();
     show();
     PlaceAtDesignedGeometry();
@@ -123,9 +123,21 @@ void MainWindow::CreateControls()
     controls_.标签_热键反馈->hide();
     controls_.编辑框_路径->hide();
     controls_.编辑框_内容->setFocus();
-    shelf_ = std::make_unique<Shelf>(*controls_.列表框_文件, *controls_.编辑框_路径, *controls_.标签_状态显示);
-    session_ = std::make_unique<ReadingSession>(state_.store, *shelf_, *controls_.列表框_章节, *controls_.编辑框_内容,
-                                                *controls_.findWindow);
+}
+
+// The reader's objects, and the views bound to them.
+void MainWindow::CreateReader()
+{
+    shelf_ = std::make_unique<Shelf>();
+    session_ = std::make_unique<ReadingSession>(services_.store, *shelf_, services_.preferences, CreateSpeechEngine());
+    appearance_ = new Appearance(services_.preferences, *controls_.编辑框_内容, *controls_.列表框_文件,
+                                 *controls_.列表框_章节, this);
+    startup_ = new Startup(services_, controls_, *session_, *appearance_, this);
+    shutdown_ = new Shutdown(services_, controls_, *session_, this);
+    BindPane(*controls_.编辑框_内容, *session_);
+    BindChapterList(*controls_.列表框_章节, *session_);
+    BindBookList(controls_, *session_);
+    BindListWindows(controls_, *session_);
 }
 
 void MainWindow::DescribeControls()
@@ -156,61 +168,36 @@ void MainWindow::AddShortcut(Qt::Key key, std::function<void()> handler)
     connect(shortcut, &QShortcut::activated, this, [handler = std::move(handler)] { handler(); });
 }
 
-void MainWindow::WireWindows()
-{
-    ReadingSession &session = *session_;
-    const ReaderControls &c = controls_;
-    connect(c.findWindow, &ListWindow::termEntered, &session, &ReadingSession::OnSearch);
-    connect(c.findWindow, &ListWindow::itemPicked, &session, &ReadingSession::OnHitPicked);
-    connect(c.bookmarksWindow, &ListWindow::itemPicked, this,
-            [&session](int index) { OnBookmarkPicked(session, index); });
-    connect(c.bookmarksWindow, &ListWindow::itemDeleteRequested, this,
-            [&session, &c](int index) { OnBookmarkDeleted(session, *c.bookmarksWindow, index); });
-    // The chapter list's own menu.
-    auto *restore = new QAction(QStringLiteral("恢复删除的标题"), c.列表框_章节);
-    c.列表框_章节->addAction(restore);
-    c.列表框_章节->setContextMenuPolicy(Qt::ActionsContextMenu);
-    connect(restore, &QAction::triggered, &session, &ReadingSession::OnRestoreRemovedHeadings);
-}
-
 void MainWindow::WireEvents()
 {
-    ReaderState &state = state_;
     ReadingSession &session = *session_;
     const ReaderControls &c = controls_;
-    connect(c.列表框_文件, &ListBox::userSelectionChanged, &session, &ReadingSession::OnBookSelected);
-    connect(c.列表框_章节, &ListBox::userSelectionChanged, &session, &ReadingSession::OnChapterSelected);
-    connect(c.列表框_章节, &ListBox::keyReleased, &session, &ReadingSession::OnChapterListKeyUp);
-    connect(c.编辑框_内容, &EditBox::keyReleased, &session, &ReadingSession::OnContentKeyUp);
-    connect(c.编辑框_内容, &EditBox::pagedPastText, &session, &ReadingSession::OnContentPagedPast);
     AddShortcut(Qt::Key_F11, [this] { OnToggleFullScreen(*this); });
     AddShortcut(Qt::Key_Escape, [this, &session] { OnEscapeKey(*this, session.Aloud()); });
     // The pane's own wheel scrolling is all the wheel does: no handler of ours.
-    connect(c.标签_状态显示, &NotifyLabel::notified, this,
-            [&c](int percentage, int second) { OnLoadProgress(*c.标签_状态显示, percentage, second); });
     connect(c.标签_热键反馈, &NotifyLabel::notified, this,
             [this](int hotKey, int second) { OnHotKey(*this, hotKey, second); });
-    // The reader has moved on: a place start-up could not restore is given up.
-    connect(&session, &ReadingSession::bookShown, this, [&state] { state.rememberedPlace.reset(); });
-    connect(shelf_.get(), &Shelf::folderListed, this, [&state, &session, &c] {
-        state.rememberedPlace.reset();
-        ShowGuideWithoutBooks(session, *c.列表框_文件, state.SettingsPath);
-    });
-    WireWindows();
-    new SettingsSaver(state, c, session, this);
+    connect(shelf_.get(), &Shelf::folderListed, this,
+            [this] { ShowGuideWithoutBooks(*session_, services_.preferences.Path()); });
     new BookDrop(*this, *c.编辑框_内容, session, *c.标签_提示);
     new ReadingProgress(session, *c.标签_提示, this);
-    WireSync(state.sync, session, *c.标签_提示, this);
-    if (state.instance)
-        connect(state.instance, &ReaderInstance::handedOver, this, [this, &session, &c](const QStringList &books) {
+    WireSync(services_, session, *c.标签_提示, this);
+    WireOutside();
+}
+
+// A later start hands its book over; a request to end from outside (a
+// signal, the session ending) closes the way the user does, so that shutdown
+// runs, and dialogs that are open close too. closeAllWindows() skips hidden
+// windows, and a window hidden with the hot key closes without the
+// application noticing its last window went.
+void MainWindow::WireOutside()
+{
+    if (services_.instance)
+        connect(services_.instance, &ReaderInstance::handedOver, this, [this](const QStringList &books) {
             ShowInFront(*this);
             if (!books.isEmpty())
-                OpenBookFromOutside(session, *c.标签_提示, books.first());
+                OpenBookFromOutside(*session_, *controls_.标签_提示, books.first());
         });
-    // Asked to end from outside (a signal, the session ending): close the way
-    // the user does, so that shutdown runs; dialogs that are open close too.
-    // closeAllWindows() skips hidden windows, and a window hidden with the hot
-    // key closes without the application noticing its last window went.
     const auto closeDown = [this] {
         QApplication::closeAllWindows();
         close();
@@ -218,12 +205,12 @@ void MainWindow::WireEvents()
     };
     WatchTerminationRequests(this, closeDown);
     connect(qApp, &QGuiApplication::commitDataRequest, this, closeDown);
-    connect(qApp, &QCoreApplication::aboutToQuit, this, [&state, &c, &session] { OnShutdown(state, c, session); });
+    connect(qApp, &QCoreApplication::aboutToQuit, shutdown_, &Shutdown::Run);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    OnShutdown(state_, controls_, *session_);
+    shutdown_->Run();
     event->accept();
 }
 
@@ -234,5 +221,5 @@ void MainWindow::resizeEvent(QResizeEvent *event)
     // its least size itself.
     if (width() < minimumWidth() || height() < minimumHeight())
         resize(size().expandedTo(minimumSize()));
-    RelayoutAll(state_.layoutTable, state_.windowSystem);
+    RelayoutAll(services_.layoutTable, services_.windowSystem);
 }

@@ -1,24 +1,29 @@
 #pragma once
 // The one window: its controls, its menus and which handler each event
-// reaches. The handlers themselves live with their subsystems.
+// reaches. The handlers themselves live with the objects they change.
 #include "ui/ReaderControls.h"
 
 #include <QMainWindow>
 #include <functional>
 #include <memory>
 
-struct ReaderState;
+class Appearance;
 class ReadingSession;
 class Shelf;
+class Shutdown;
+class Startup;
+struct ReaderServices;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    explicit MainWindow(ReaderState &state, QWidget *parent = nullptr);
+    explicit MainWindow(ReaderServices &services, QWidget *parent = nullptr);
     ~MainWindow() override;
 
     const ReaderControls &Controls() const { return controls_; }
     ReadingSession &Session() const { return *session_; }
+    const Startup &StartUp() const { return *startup_; }
+    const Shutdown &ShutDown() const { return *shutdown_; }
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -26,15 +31,19 @@ protected:
 
 private:
     void CreateControls();
+    void CreateReader();
     void DescribeControls();
     void WireEvents();
+    void WireOutside();
     void PlaceAtDesignedGeometry();
-    void WireWindows();
     void AddShortcut(Qt::Key key, std::function<void()> handler);
 
-    ReaderState &state_;
+    ReaderServices &services_;
     ReaderControls controls_;
-    // Destroyed before the controls they show books in.
+    // Destroyed before the controls that show them.
     std::unique_ptr<Shelf> shelf_;
     std::unique_ptr<ReadingSession> session_;
+    Appearance *appearance_ = nullptr;
+    Startup *startup_ = nullptr;
+    Shutdown *shutdown_ = nullptr;
 };

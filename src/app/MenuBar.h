@@ -1,9 +1,11 @@
 #pragma once
 // The window's menus, 文件, 设置, 阅读, 侧边栏 and 帮助, each item bound to its
 // handler.
+class Appearance;
 class QMainWindow;
 class ReadingSession;
 struct ReaderControls;
-struct ReaderState;
+struct ReaderServices;
 
-void FillMenuBar(QMainWindow &window, ReaderState &state, ReadingSession &session, const ReaderControls &controls);
+void FillMenuBar(QMainWindow &window, ReaderServices &services, ReadingSession &session, Appearance &appearance,
+                 const ReaderControls &controls);

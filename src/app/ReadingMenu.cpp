@@ -1,15 +1,15 @@
 #include "app/ReadingMenu.h"
 
+#include "app/Log.h"
 #include "app/MenuItem.h"
 #include "core/ChapterJump.h"
-#include "reader/ChapterNavigation.h"
-#include "session/BookEncoding.h"
-#include "session/Bookmarks.h"
-#include "session/ChapterRuleChoice.h"
+#include "core/CustomRulePreview.h"
 #include "session/ReadingSession.h"
 #include "ui/ChapterJumpDialog.h"
+#include "ui/ChapterRuleDialog.h"
 #include "ui/ListWindow.h"
 #include "ui/MessageStrip.h"
+#include "ui/ModalDialog.h"
 #include "ui/ReaderControls.h"
 
 #include <QActionGroup>
@@ -36,11 +36,31 @@ void FillEncodingMenu(QMenu *encodings, ReadingSession &session)
     auto *group = new QActionGroup(encodings);
     for (const auto &[text, kind] : items) {
         QAction *item = AddMenuItem(encodings, QString::fromUtf8(text),
-                                    [&session, kind = kind] { OnChooseEncoding(session, kind); });
+                                    [&session, kind = kind] { session.Encoding().OnChooseEncoding(kind); });
         CheckWithOpenBook(item, encodings, session,
-                          [&session, kind = kind] { return ChosenEncodingOfOpenBook(session) == kind; });
+                          [&session, kind = kind] { return session.Encoding().Chosen() == kind; });
         group->addAction(item);
     }
+}
+
+// "自定义…": the dialog for an expression of the reader's own, opened with
+// the book's own expression if it has one, previewing on the open book.
+void OnEditCustomChapterRule(ReadingSession &session, QWidget *window)
+{
+    if (!session.HasBook())
+        return;
+    auto *dialog = new ChapterRuleDialog(session.RuleChoice().CustomPatternToOffer(), window);
+    auto *preview = new CustomRulePreview(session.Book().BookText, dialog);
+    QObject::connect(dialog, &ChapterRuleDialog::patternSettled, preview, &CustomRulePreview::Check);
+    QObject::connect(preview, &CustomRulePreview::checked, dialog,
+                     [dialog](const QString &checked, const CustomRuleCheck &check) {
+                         qCInfo(lcApp) << "own chapter rule" << checked << "checked: finds" << check.found << "headings"
+                                       << check.problem;
+                         dialog->ShowCheck(checked, check.problem, check.found, check.firstTitles);
+                     });
+    ChapterRule chosen{ChapterRule::Custom, {}};
+    if (RunModalDialog(dialog, [&](ChapterRuleDialog &confirmed) { chosen.pattern = confirmed.Pattern(); }))
+        session.RuleChoice().OnChooseChapterRule(chosen);
 }
 
 void FillChapterRuleMenu(QMenu *rules, ReadingSession &session, QWidget *window)
@@ -51,9 +71,10 @@ void FillChapterRuleMenu(QMenu *rules, ReadingSession &session, QWidget *window)
         CheckWithOpenBook(item, rules, session, [&session, kind] { return session.Book().rule.kind == kind; });
         group->addAction(item);
     };
-    addRule(QStringLiteral("默认"), ChapterRule::Default, [&session] { OnChooseChapterRule(session, {}); });
-    addRule(QStringLiteral("严格（仅独立标题行）"), ChapterRule::Strict, [&session] {
-        OnChooseChapterRule(session, {ChapterRule::Strict, {}});
+    ChapterRuleChoice &choice = session.RuleChoice();
+    addRule(QStringLiteral("默认"), ChapterRule::Default, [&choice] { choice.OnChooseChapterRule({}); });
+    addRule(QStringLiteral("严格（仅独立标题行）"), ChapterRule::Strict, [&choice] {
+        choice.OnChooseChapterRule({ChapterRule::Strict, {}});
     });
     addRule(QStringLiteral("自定义…"), ChapterRule::Custom,
             [&session, window] { OnEditCustomChapterRule(session, window); });
@@ -68,8 +89,8 @@ void OnJumpToChapter(ReadingSession &session, QWidget *window)
     const int current = session.ShownChapter();
     const std::optional<int> chapter = AskChapterToJump(
         window, [&book, current](const QString &query) { return FindChapterToJump(book, query, current); });
-    if (chapter && session.Book().ChapterRange(*chapter))
-        ShowChapter(session.Book(), session.ChapterList(), session.Pane(), *chapter);
+    if (chapter)
+        session.ShowChapter(*chapter);
 }
 
 // 自动滚动 and its speed keys; the strip below the pane tells the speed.
@@ -97,17 +118,20 @@ void AddAutoScrollItems(QMenu *reading, AutoScroll &scroll, MessageStrip &strip)
 
 void FillReadingMenu(QMenu *reading, ReadingSession &session, const ReaderControls &c)
 {
-    AddMenuItem(reading, QStringLiteral("查找…"), [&c] { OnFind(*c.findWindow); })->setShortcut(QKeySequence::Find);
-    AddMenuItem(reading, QStringLiteral("查找下一个"), [&session] { session.OnFindAgain(1); })->setShortcut(Qt::Key_F3);
-    AddMenuItem(reading, QStringLiteral("查找上一个"), [&session] {
-        session.OnFindAgain(-1);
+    FindInBook &find = session.Find();
+    AddMenuItem(reading, QStringLiteral("查找…"), [&c] {
+        c.findWindow->ShowInFront();
+    })->setShortcut(QKeySequence::Find);
+    AddMenuItem(reading, QStringLiteral("查找下一个"), [&find] { find.OnFindAgain(1); })->setShortcut(Qt::Key_F3);
+    AddMenuItem(reading, QStringLiteral("查找上一个"), [&find] {
+        find.OnFindAgain(-1);
     })->setShortcut(Qt::SHIFT | Qt::Key_F3);
     reading->addSeparator();
-    AddMenuItem(reading, QStringLiteral("添加书签"), [&session, &c] {
-        OnAddBookmark(session, *c.bookmarksWindow);
-    })->setShortcut(Qt::CTRL | Qt::Key_D);
-    AddMenuItem(reading, QStringLiteral("书签…"), [&session, &c] {
-        OnShowBookmarks(session, *c.bookmarksWindow);
+    Bookmarks &marks = session.Marks();
+    AddMenuItem(reading, QStringLiteral("添加书签"), [&marks] { marks.Add(); })->setShortcut(Qt::CTRL | Qt::Key_D);
+    AddMenuItem(reading, QStringLiteral("书签…"), [&marks, &c] {
+        marks.List();
+        c.bookmarksWindow->ShowInFront();
     })->setShortcut(Qt::CTRL | Qt::Key_B);
     reading->addSeparator();
     FillEncodingMenu(reading->addMenu(QStringLiteral("编码")), session);

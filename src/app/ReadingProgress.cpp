@@ -1,12 +1,7 @@
 #include "app/ReadingProgress.h"
 
 #include "session/ReadingSession.h"
-#include "ui/EditBox.h"
-#include "ui/ListBox.h"
 #include "ui/MessageStrip.h"
-
-#include <QItemSelectionModel>
-#include <QScrollBar>
 
 QString ProgressText(int chapter, int lastChapter, qsizetype position, qsizetype length)
 {
@@ -22,8 +17,8 @@ ReadingProgress::ReadingProgress(ReadingSession &session, MessageStrip &strip, Q
     connect(&soon_, &QTimer::timeout, this, &ReadingProgress::Update);
     const auto update = qOverload<>(&QTimer::start);
     connect(&session, &ReadingSession::bookShown, &soon_, update);
-    connect(session.ChapterList().selectionModel(), &QItemSelectionModel::currentRowChanged, &soon_, update);
-    connect(session.Pane().verticalScrollBar(), &QScrollBar::valueChanged, &soon_, update);
+    connect(&session, &ReadingSession::shownChapterChanged, &soon_, update);
+    connect(&session, &ReadingSession::topLineMoved, &soon_, update);
 }
 
 void ReadingProgress::Update()
@@ -33,6 +28,6 @@ void ReadingProgress::Update()
     const std::optional<TextRange> range = book.ChapterRange(chapter);
     if (!session_.HasBook() || !range)
         return strip_.SetStandingText(QString());
-    const qsizetype position = range->start + session_.Pane().FirstVisibleTextPosition();
+    const qsizetype position = range->start + session_.TopPosition();
     strip_.SetStandingText(ProgressText(chapter, book.ChapterCount() - 1, position, book.BookText.size()));
 }

@@ -1,23 +1,25 @@
 #include "app/Shutdown.h"
 
 #include "app/BookSyncing.h"
-#include "app/ReaderState.h"
-#include "app/SettingsOnScreen.h"
+#include "app/ReaderServices.h"
 #include "session/ReadingSession.h"
-#include "tools/HotKey.h"
 #include "ui/EditBox.h"
 #include "ui/ReaderControls.h"
 
-void OnShutdown(ReaderState &state, const ReaderControls &controls, ReadingSession &session)
+Shutdown::Shutdown(ReaderServices &services, const ReaderControls &controls, ReadingSession &session, QObject *parent)
+    : QObject(parent), services_(services), controls_(controls), session_(session)
+{}
+
+void Shutdown::Run()
 {
-    if (state.shutDown)
+    if (done_)
         return;
+    done_ = true;
     // The book store first: config.ini, written after it, stays the newer.
-    session.Close();
-    state.shutDown = true;
-    controls.编辑框_内容->setFocus();
-    WriteSettingTexts(state.SettingsPath, SettingsOnScreen(state, controls, session));
-    state.hotKey.Release(controls.mainWindow);
+    session_.Close();
+    controls_.编辑框_内容->setFocus();
+    services_.preferences.SaveAndStop();
+    services_.hotKey.Release(controls_.mainWindow);
     // Last, bounded: the place just saved goes to the other computers too.
-    FinishSync(state.sync);
+    FinishSync(services_.sync);
 }

@@ -4,14 +4,11 @@
 #include "app/BookSyncing.h"
 #include "app/FirstStartGuide.h"
 #include "app/Log.h"
-#include "app/ReaderState.h"
-#include "app/TypographySettings.h"
-#include "core/Settings.h"
+#include "app/ReaderServices.h"
 #include "layout/RegisterLayout.h"
 #include "session/ReadingSession.h"
 #include "shelf/Shelf.h"
 #include "tools/Appearance.h"
-#include "tools/HotKey.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
 #include "ui/MessageStrip.h"
@@ -19,7 +16,6 @@
 #include "ui/ReaderControls.h"
 
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -27,20 +23,6 @@ namespace {
 
 // How often a missing book folder is looked for.
 constexpr int kFolderPollMs = 2000;
-
-// Each item only when remembered; the pane otherwise keeps its designed look.
-void ApplyAppearance(const Settings &remembered, EditBox &pane)
-{
-    if (!remembered.fontName.isEmpty())
-        pane.SetFontName(remembered.fontName);
-    if (remembered.fontSize)
-        pane.SetFontSize(*remembered.fontSize);
-    if (remembered.textColour)
-        pane.SetTextColour(*remembered.textColour);
-    if (remembered.backgroundColour)
-        pane.SetBackgroundColour(*remembered.backgroundColour);
-    pane.SetTextTypography(TypographyFrom(remembered));
-}
 
 bool SameIgnoringAsciiCase(const QString &a, const QString &b)
 {
@@ -57,20 +39,20 @@ bool SameIgnoringAsciiCase(const QString &a, const QString &b)
 
 // The book to reopen: the one at 书, unless 书名 names another book of the
 // list, found by its exact name, else ignoring the case of ASCII letters.
-int RememberedBookIndex(const ListBox &bookList, const Settings &remembered)
+int RememberedBookRow(const BookListModel &books, const Settings &remembered)
 {
-    const int index = remembered.book.value_or(0);
+    const int row = remembered.book.value_or(0);
     const QString &name = remembered.bookName;
-    if (name.isEmpty() || bookList.ItemText(index) == name)
-        return index;
+    if (name.isEmpty() || books.FileName(row) == name)
+        return row;
     for (const bool exactly : {true, false}) {
-        for (int i = 0; i < bookList.Count(); ++i) {
-            const QString item = bookList.ItemText(i);
+        for (int i = 0; i < books.Count(); ++i) {
+            const QString item = books.FileName(i);
             if (exactly ? item == name : SameIgnoringAsciiCase(item, name))
                 return i;
         }
     }
-    return index;
+    return row;
 }
 
 // The remembered place in the book reopened: config.ini's chapter and line,
@@ -93,45 +75,89 @@ PlaceFinder RememberedPlace(BookStore &store, const Settings &remembered, qint64
     };
 }
 
-// Lists the remembered folder and starts reopening the remembered book;
-// returns whether it is being opened.
-bool ReopenBook(ReaderState &state, ListBox &bookList, ReadingSession &session, const SettingTexts &texts,
-                qint64 settingsTime)
+} // namespace
+
+Startup::Startup(ReaderServices &services, const ReaderControls &controls, ReadingSession &session,
+                 Appearance &appearance, QObject *parent)
+    : QObject(parent), services_(services), controls_(controls), session_(session), appearance_(appearance)
+{}
+
+void Startup::Begin()
 {
-    const Settings remembered = SettingsFrom(texts);
-    session.BookShelf().FillBookList(remembered.bookDirectory);
-    state.rememberedPlace = texts;
-    const int book = RememberedBookIndex(bookList, remembered);
-    if (!remembered.book || book < 0) {
-        state.rememberedPlace.reset(); // no book to go back to
-        return false;
-    }
+    Preferences &preferences = services_.preferences;
+    preferences.Load(SettingsPathFor(QCoreApplication::applicationDirPath()));
+    services_.hotKey.AdoptRemembered();
+    services_.store.Open(BookStorePathFor(preferences.Path()));
+    StartSync(services_, *controls_.标签_提示);
+    Reopening reopening = Reopening::NothingToReopen;
+    if (OpenNamedBook())
+        reopening = Reopening::Begun;
+    else if (!preferences.Values().bookDirectory.isEmpty())
+        reopening = ReopenBook();
+    // With no book to go back to, config.ini follows the reader at once; a
+    // book that could not be reopened keeps its place for the next start.
+    if (reopening == Reopening::NothingToReopen)
+        session_.SettingsPlace().Follow();
+    stage_ = reopening == Reopening::Begun ? Stage::Reopening : Stage::AwaitingWindow;
+}
+
+// Lists the remembered folder and starts reopening the remembered book.
+Startup::Reopening Startup::ReopenBook()
+{
+    const Preferences &preferences = services_.preferences;
+    const Settings remembered = preferences.Values();
+    Shelf &shelf = session_.BookShelf();
+    shelf.FillBookList(remembered.bookDirectory);
+    const int row = RememberedBookRow(shelf.Books(), remembered);
+    if (!remembered.book || row < 0)
+        return Reopening::NothingToReopen;
     // Not opened (its folder or file is missing): the remembered place is
     // kept for the next start.
-    return session.OpenBookAt(book, RememberedPlace(state.store, remembered, settingsTime));
+    const bool begun = session_.OpenBookAt(row, RememberedPlace(services_.store, remembered, preferences.FileTime()));
+    return begun ? Reopening::Begun : Reopening::NotPossible;
 }
 
 // The book named on the command line, opened in place of the remembered one
-// when it is a book; returns whether it is being opened. Should it not be
-// shown after all, config.ini's place is kept, as for a remembered book.
-bool OpenNamedBook(ReaderState &state, MessageStrip &strip, ReadingSession &session)
+// when it is a book. Should it not be shown after all, config.ini's place is
+// kept, as for a remembered book.
+bool Startup::OpenNamedBook()
 {
-    if (state.bookToOpen.isEmpty() || !OpenBookFromOutside(session, strip, state.bookToOpen))
-        return false;
-    state.rememberedPlace = state.startupReading.texts;
-    return true;
+    return !services_.bookToOpen.isEmpty() && OpenBookFromOutside(session_, *controls_.标签_提示, services_.bookToOpen);
+}
+
+void Startup::OnWindowShown()
+{
+    RegisterLayouts();
+    // The font and typography decide how lines wrap, so they must be in
+    // place before the reopened book is scrolled to the remembered line.
+    appearance_.AdoptRemembered();
+    const Settings &remembered = services_.preferences.Values();
+    session_.Scrolling().SetSpeed(remembered.autoScrollSpeed);
+    session_.Aloud().SetRate(remembered.speechRate);
+    session_.Aloud().SetVoice(remembered.voice);
+    // A folder the settings remember may be on a drive not mounted yet; the
+    // folder of a first run is only a suggestion.
+    const QString &folder = session_.BookShelf().BookDirectory();
+    if (services_.preferences.FileExisted() && !folder.isEmpty() && !QFileInfo(folder).isDir()) {
+        session_.ShowNotice(MissingFolderNotice(folder));
+        AwaitMissingFolder();
+    } else {
+        ShowGuideWithoutBooks(session_, services_.preferences.Path());
+    }
+    services_.hotKey.Claim(controls_.mainWindow, controls_.标签_热键反馈);
+    FinishOnceShown();
 }
 
 // A book folder that is not there (a drive not mounted) is looked for now and
 // then; once it is back it is listed and the reader goes back to its place in
 // it, unless the user has chosen another folder meanwhile.
-void AwaitMissingFolder(ReaderState &state, ListBox &bookList, ReadingSession &session, const SettingTexts &texts,
-                        qint64 settingsTime)
+void Startup::AwaitMissingFolder()
 {
-    const QString folder = session.BookShelf().BookDirectory();
-    auto *poll = new QTimer(&session);
-    QObject::connect(poll, &QTimer::timeout, &session, [=, &state, &bookList, &session] {
-        if (session.BookShelf().BookDirectory() != folder) {
+    Shelf &shelf = session_.BookShelf();
+    const QString folder = shelf.BookDirectory();
+    auto *poll = new QTimer(this);
+    connect(poll, &QTimer::timeout, this, [this, poll, folder, &shelf] {
+        if (shelf.BookDirectory() != folder) {
             poll->deleteLater();
             return;
         }
@@ -139,12 +165,12 @@ void AwaitMissingFolder(ReaderState &state, ListBox &bookList, ReadingSession &s
             return;
         poll->deleteLater();
         qCInfo(lcApp) << "the book folder" << folder << "is back";
-        session.Pane().SetText(QString());
-        bookList.DeleteAll();
-        if (state.rememberedPlace)
-            ReopenBook(state, bookList, session, texts, settingsTime);
+        session_.ShowNotice(QString());
+        shelf.ClearBookList();
+        if (session_.SettingsPlace().IsKeepingRemembered())
+            ReopenBook();
         else
-            session.BookShelf().FillBookList(folder);
+            shelf.FillBookList(folder);
     });
     poll->start(kFolderPollMs);
 }
@@ -152,79 +178,41 @@ void AwaitMissingFolder(ReaderState &state, ListBox &bookList, ReadingSession &s
 // The pane stretches with the window; the chapter list keeps its width and
 // lets its bottom edge follow the window's; the message strip keeps its
 // height below the pane.
-void RegisterLayouts(ReaderState &state, const ReaderControls &controls)
+void Startup::RegisterLayouts()
 {
-    RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.编辑框_内容), ANCHOR_PARENT, ANCHOR_PARENT,
-                   ANCHOR_PARENT, ANCHOR_PARENT);
-    RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.列表框_章节), ANCHOR_PARENT, ANCHOR_PARENT,
-                   ANCHOR_KEEP_SIZE, ANCHOR_PARENT);
-    RegisterLayout(state.layoutTable, state.windowSystem, HandleOf(controls.标签_提示), ANCHOR_PARENT, ANCHOR_KEEP_SIZE,
-                   ANCHOR_PARENT, ANCHOR_PARENT);
-}
-
-void FinishStartup(ReaderState &state, const ReadingSession &session)
-{
-    state.startedUp = true;
-    if (session.HasBook())
-        qCInfo(lcApp).nospace() << "start-up finished, chapter " << session.ShownChapter() << " shown";
-    else
-        qCInfo(lcApp) << "start-up finished";
+    LayoutTable &table = services_.layoutTable;
+    QtWindowSystem &system = services_.windowSystem;
+    RegisterLayout(table, system, HandleOf(controls_.编辑框_内容), ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_PARENT,
+                   ANCHOR_PARENT);
+    RegisterLayout(table, system, HandleOf(controls_.列表框_章节), ANCHOR_PARENT, ANCHOR_PARENT, ANCHOR_KEEP_SIZE,
+                   ANCHOR_PARENT);
+    RegisterLayout(table, system, HandleOf(controls_.标签_提示), ANCHOR_PARENT, ANCHOR_KEEP_SIZE, ANCHOR_PARENT,
+                   ANCHOR_PARENT);
 }
 
 // Start-up has finished at once when no book is being reopened; else with the
 // first book shown, or the first opening that fails or is stopped, whichever
 // book the user opened last.
-void FinishOnceShown(ReaderState &state, ReadingSession &session, bool reopening)
+void Startup::FinishOnceShown()
 {
-    if (!reopening)
-        return FinishStartup(state, session);
-    const auto finish = [&state, &session] {
-        if (!state.startedUp)
-            FinishStartup(state, session);
+    if (stage_ != Stage::Reopening)
+        return Finish();
+    const auto finish = [this] {
+        if (!IsFinished())
+            Finish();
     };
-    QObject::connect(&session, &ReadingSession::bookShown, &session, finish, Qt::SingleShotConnection);
-    QObject::connect(&session, &ReadingSession::openFailed, &session, finish, Qt::SingleShotConnection);
+    connect(&session_, &ReadingSession::bookShown, this, finish, Qt::SingleShotConnection);
+    connect(&session_, &ReadingSession::openFailed, this, finish, Qt::SingleShotConnection);
 }
 
-} // namespace
-
-void BeginStartup(ReaderState &state, const ReaderControls &controls, ReadingSession &session)
+void Startup::Finish()
 {
-    StartupReading &reading = state.startupReading;
-    state.SettingsPath = SettingsPathFor(QCoreApplication::applicationDirPath());
-    const QFileInfo settingsFile(state.SettingsPath);
-    reading.settingsExisted = settingsFile.exists();
-    reading.settingsTime = reading.settingsExisted ? settingsFile.lastModified().toMSecsSinceEpoch() : 0;
-    reading.texts = ReadSettingTexts(state.SettingsPath);
-    state.hotKey.Remember(SettingsFrom(reading.texts).hotKey);
-    state.store.Open(BookStorePathFor(state.SettingsPath));
-    StartSync(state, *controls.标签_提示);
-    reading.reopening = OpenNamedBook(state, *controls.标签_提示, session)
-        || (!SettingsFrom(reading.texts).bookDirectory.isEmpty()
-            && ReopenBook(state, *controls.列表框_文件, session, reading.texts, reading.settingsTime));
-}
-
-void OnStartup(ReaderState &state, const ReaderControls &controls, ReadingSession &session)
-{
-    const StartupReading &reading = state.startupReading;
-    RegisterLayouts(state, controls);
-    // The font and typography decide how lines wrap, so they must be in
-    // place before the reopened book is scrolled to the remembered line.
-    const Settings remembered = SettingsFrom(reading.texts);
-    ApplyAppearance(remembered, *controls.编辑框_内容);
-    session.Scrolling().SetSpeed(remembered.autoScrollSpeed);
-    session.Aloud().SetRate(remembered.speechRate);
-    session.Aloud().SetVoice(remembered.voice);
-    ColourWindowLikePane(*controls.编辑框_内容, *controls.列表框_文件, *controls.列表框_章节);
-    // A folder the settings remember may be on a drive not mounted yet; the
-    // folder of a first run is only a suggestion.
-    const QString &folder = session.BookShelf().BookDirectory();
-    if (reading.settingsExisted && !folder.isEmpty() && !QFileInfo(folder).isDir()) {
-        session.Pane().SetText(MissingFolderNotice(folder));
-        AwaitMissingFolder(state, *controls.列表框_文件, session, reading.texts, reading.settingsTime);
-    } else {
-        ShowGuideWithoutBooks(session, *controls.列表框_文件, state.SettingsPath);
-    }
-    state.hotKey.Claim(controls.mainWindow, controls.标签_热键反馈);
-    FinishOnceShown(state, session, reading.reopening);
+    stage_ = Stage::Finished;
+    // Before, the screen is no place yet.
+    services_.preferences.StartSaving();
+    if (session_.HasBook())
+        qCInfo(lcApp).nospace() << "start-up finished, chapter " << session_.ShownChapter() << " shown";
+    else
+        qCInfo(lcApp) << "start-up finished";
+    Q_EMIT finished();
 }

@@ -4,30 +4,28 @@
 #include "tools/Appearance.h"
 #include "tools/Themes.h"
 #include "ui/ColourChooser.h"
-#include "ui/EditBox.h"
 #include "ui/ReaderControls.h"
 
 namespace {
 
 // The chooser opens at the text colour the page has.
-void ChooseTextColour(const ReaderControls &c)
+void ChooseTextColour(Appearance &appearance, const ReaderControls &c)
 {
-    ColourChooser chooser(c.编辑框_内容->TextColour());
-    OnChooseTextColour(chooser, *c.编辑框_内容, *c.列表框_文件, *c.列表框_章节, c.mainWindow);
+    ColourChooser chooser(appearance.TextColour());
+    appearance.OnChooseTextColour(chooser, c.mainWindow);
 }
 
 } // namespace
 
-void AddColourItems(QMenu *settings, const ReaderControls &c)
+void AddColourItems(QMenu *settings, Appearance &appearance, const ReaderControls &c)
 {
-    AddMenuItem(settings, QStringLiteral("文本颜色…"), [&c] { ChooseTextColour(c); });
+    AddMenuItem(settings, QStringLiteral("文本颜色…"), [&appearance, &c] { ChooseTextColour(appearance, c); });
     QMenu *themes = settings->addMenu(QStringLiteral("主题"));
     for (const Theme &theme : kThemes)
-        AddMenuItem(themes, QString::fromUtf8(theme.name),
-                    [&c, &theme] { OnChooseTheme(theme, *c.编辑框_内容, *c.列表框_文件, *c.列表框_章节); });
+        AddMenuItem(themes, QString::fromUtf8(theme.name), [&appearance, &theme] { appearance.OnChooseTheme(theme); });
     themes->addSeparator();
-    AddMenuItem(themes, QStringLiteral("自定义…"), [&c] {
-        ChooseTextColour(c);
-        OnChooseBackground(*c.选择颜色对话框1, *c.编辑框_内容, *c.列表框_文件, *c.列表框_章节, c.mainWindow);
+    AddMenuItem(themes, QStringLiteral("自定义…"), [&appearance, &c] {
+        ChooseTextColour(appearance, c);
+        appearance.OnChooseBackground(*c.选择颜色对话框1, c.mainWindow);
     });
 }

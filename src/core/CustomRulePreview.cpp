@@ -1,5 +1,7 @@
 #include "core/CustomRulePreview.h"
 
+#include <QtConcurrent/QtConcurrentRun>
+
 namespace {
 
 // A check that runs longer ends with a message; one engine call more may
@@ -8,52 +10,34 @@ constexpr std::chrono::milliseconds kCheckTimeLimit{1500};
 
 } // namespace
 
-CustomRulePreview::CustomRulePreview(const QString &text, QObject *parent)
-    : QObject(parent), text_(text), thread_([this] { Work(); })
-{}
+CustomRulePreview::CustomRulePreview(const QString &text, QObject *parent) : QObject(parent), text_(text) {}
 
 CustomRulePreview::~CustomRulePreview()
 {
-    {
-        const std::lock_guard lock(mutex_);
-        stopping_ = true;
-    }
-    cancel_ = true;
-    wake_.notify_one();
-    thread_.join();
+    if (cancelNewest_)
+        *cancelNewest_ = true;
+    for (QFuture<void> &job : jobs_)
+        job.waitForFinished();
 }
 
 void CustomRulePreview::Check(const QString &pattern)
 {
-    {
-        const std::lock_guard lock(mutex_);
-        pending_ = pattern;
-        ++generation_;
-    }
-    cancel_ = true;
-    wake_.notify_one();
-}
-
-void CustomRulePreview::Work()
-{
-    for (;;) {
-        std::unique_lock lock(mutex_);
-        wake_.wait(lock, [this] { return stopping_ || pending_; });
-        if (stopping_)
-            return;
-        const QString pattern = *std::exchange(pending_, std::nullopt);
-        const quint64 generation = generation_;
-        cancel_ = false;
-        lock.unlock();
-        const CustomRuleCheck check = CheckCustomRule(pattern, text_, kCheckTimeLimit, cancel_);
+    if (cancelNewest_)
+        *cancelNewest_ = true;
+    jobs_.removeIf([](const QFuture<void> &job) { return job.isFinished(); });
+    const quint64 job = ++newest_;
+    cancelNewest_ = std::make_shared<std::atomic_bool>(false);
+    // This object waits for its jobs before it goes, so a job may call back.
+    jobs_.append(QtConcurrent::run([this, job, pattern, text = text_, cancel = cancelNewest_] {
+        const CustomRuleCheck check = CheckCustomRule(pattern, text, kCheckTimeLimit, *cancel);
         QMetaObject::invokeMethod(
-            this, [this, pattern, check, generation] { HandOn(pattern, check, generation); }, Qt::QueuedConnection);
-    }
+            this, [this, job, pattern, check] { HandOn(job, pattern, check); }, Qt::QueuedConnection);
+    }));
 }
 
-// Runs on this object's thread; a check overtaken by a newer one is dropped.
-void CustomRulePreview::HandOn(const QString &pattern, const CustomRuleCheck &check, quint64 generation)
+// A check overtaken by a newer one is dropped, cancelled or not.
+void CustomRulePreview::HandOn(quint64 job, const QString &pattern, const CustomRuleCheck &check)
 {
-    if (generation == generation_)
+    if (job == newest_)
         Q_EMIT checked(pattern, check);
 }

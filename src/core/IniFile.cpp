@@ -117,9 +117,8 @@ void InsertLine(QList<QByteArray> &lines, qsizetype at, const QByteArray &line)
     lines.insert(at, line);
 }
 
-QByteArray WithKey(const QByteArray &content, const QString &section, const QString &key, const QString &value)
+void PutKey(QList<QByteArray> &lines, const QString &section, const QString &key, const QString &value)
 {
-    QList<QByteArray> lines = SplitLines(content);
     const KeyPlace place = FindKey(lines, section, key);
     const QByteArray keyLine = EncodeCodePage(key + u'=' + value) + kNewLine;
     if (place.keyLine >= 0) {
@@ -130,7 +129,6 @@ QByteArray WithKey(const QByteArray &content, const QString &section, const QStr
         InsertLine(lines, lines.size(), EncodeCodePage(u'[' + section + u']') + kNewLine);
         lines.append(keyLine);
     }
-    return lines.join();
 }
 
 } // namespace
@@ -150,8 +148,18 @@ QString IniSnapshot::Value(const QString &section, const QString &key, const QSt
 
 bool WriteIniValue(const QString &file, const QString &section, const QString &key, const QString &value)
 {
+    return WriteIniValues(file, {{section, key, value}});
+}
+
+bool WriteIniValues(const QString &file, const QList<IniValue> &values)
+{
     const std::optional<QByteArray> content = ReadWholeFile(file);
-    return content && ReplaceFile(file, WithKey(*content, section, key, value));
+    if (!content)
+        return false;
+    QList<QByteArray> lines = SplitLines(*content);
+    for (const IniValue &value : values)
+        PutKey(lines, value.section, value.key, value.value);
+    return ReplaceFile(file, lines.join());
 }
 
 IniFileLock::IniFileLock(const QString &file, std::chrono::milliseconds patience)

@@ -31,6 +31,16 @@ private:
 // left alone. Returns whether the value was written.
 bool WriteIniValue(const QString &file, const QString &section, const QString &key, const QString &value);
 
+struct IniValue {
+    QString section;
+    QString key;
+    QString value;
+};
+// Writes the values in order as WriteIniValue writes each, and leaves the
+// same bytes as that series of writes would, but reads and replaces the file
+// once. Returns whether they were written.
+bool WriteIniValues(const QString &file, const QList<IniValue> &values);
+
 // Held while a group of values is written to a file that other processes may
 // write as well: each group then goes in whole, before or after the others,
 // and no process writes back values it read before another's group. A lock

@@ -31,7 +31,10 @@ void Assign(Settings &settings, const SettingKey &setting, const QString &text)
                               else
                                   settings.*field =
                                       text.isEmpty() ? std::nullopt : std::optional(SettingNumber(text).value_or(0));
-                          }},
+                          },
+                          [&](bool Settings::*field) { settings.*field = SettingNumber(text) == 1; },
+                          [&](Indentation Settings::*field) { settings.*field = IndentationNamed(text); },
+                          [&](BlankLines Settings::*field) { settings.*field = BlankLinesNamed(text); }},
                setting.field);
 }
 
@@ -45,7 +48,10 @@ QString TextOf(const Settings &settings, const SettingKey &setting)
                                  },
                                  [&](std::optional<int> Settings::*number) {
                                      return settings.*number ? QString::number(*(settings.*number)) : QString();
-                                 }},
+                                 },
+                                 [&](bool Settings::*on) { return QString::number(settings.*on ? 1 : 0); },
+                                 [&](Indentation Settings::*choice) { return NameOf(settings.*choice); },
+                                 [&](BlankLines Settings::*choice) { return NameOf(settings.*choice); }},
                       setting.field);
 }
 
@@ -98,14 +104,16 @@ SettingTexts TextsOf(const Settings &settings)
     return texts;
 }
 
-void WriteSettingTexts(const QString &settingsPath, const SettingTexts &texts)
+bool WriteSettingTexts(const QString &settingsPath, const SettingTexts &texts)
 {
     // The configuration folder of an installed program may not exist yet.
     QDir().mkpath(QFileInfo(settingsPath).absolutePath());
-    const IniFileLock lock(settingsPath);
+    QList<IniValue> values;
+    values.reserve(qsizetype(texts.size()));
     for (std::size_t i = 0; i < texts.size(); ++i)
-        WriteIniValue(settingsPath, QString::fromUtf8(kSettingKeys[i].section), QString::fromUtf8(kSettingKeys[i].key),
-                      texts[i]);
+        values.append({QString::fromUtf8(kSettingKeys[i].section), QString::fromUtf8(kSettingKeys[i].key), texts[i]});
+    const IniFileLock lock(settingsPath);
+    return WriteIniValues(settingsPath, values);
 }
 
 Settings LoadSettings(const QString &settingsPath)

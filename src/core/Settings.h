@@ -2,6 +2,8 @@
 // The remembered values: where each lives in the settings file, what a
 // missing one reads as, and how its text becomes a value and back. Every
 // access to the file goes through this table.
+#include "core/Typography.h"
+
 #include <QString>
 
 #include <array>
@@ -21,24 +23,24 @@ struct Settings {
     QString bookName;                    // "书名": the file name of the book at 书
     QString chapterTitle;                // "章名": the title of the chapter at 章, no line end
     // How the pane sets the text ("排版").
-    int lineSpacing = 10;     // "行距": tenths of the font's line height
-    int paragraphSpacing = 0; // "段距": tenths of a line after each paragraph
-    int sideMargin = 0;       // "左右页边距", pixels
-    int topMargin = 0;        // "上下页边距", pixels
-    QString indentation;      // "首行缩进": the rule's name
-    QString blankLines;       // "空行": the rule's name
-    int columnCharacters = 0; // "正文宽度": characters a line at most, 0 for the whole pane
-    int justify = 0;          // "两端对齐": 1 on, 0 off
-    int autoScrollSpeed = 20; // "自动滚动速度" (section "阅读"): lines a minute
-    QString hotKey;           // "热键": the hide key, kDefaultHotKey, portable text or kNoHotKey
+    int lineSpacing = 10;                            // "行距": tenths of the font's line height
+    int paragraphSpacing = 0;                        // "段距": tenths of a line after each paragraph
+    int sideMargin = 0;                              // "左右页边距", pixels
+    int topMargin = 0;                               // "上下页边距", pixels
+    Indentation indentation = Indentation::AsInFile; // "首行缩进", by the rule's name
+    BlankLines blankLines = BlankLines::Keep;        // "空行", by the rule's name
+    int columnCharacters = 0;                        // "正文宽度": characters a line at most, 0 for the whole pane
+    bool justify = false;                            // "两端对齐": 1 on, 0 off
+    int autoScrollSpeed = 20;                        // "自动滚动速度" (section "阅读"): lines a minute
+    QString hotKey; // "热键": the hide key, kDefaultHotKey, portable text or kNoHotKey
     // 朗读 (section "朗读").
     int speechRate = 0; // "语速": tenths of the engine's range, -10 to 10
     QString voice;      // "声音": the name of the voice chosen, empty for the engine's first
     // Where places, bookmarks and choices are shared with other computers
     // (section "同步"); the password is kept in the desktop's keyring.
-    QString syncAddress; // "地址": the WebDAV folder's URL, http or https
-    QString syncUser;    // "用户": empty for a server without sign-in
-    int syncEnabled = 0; // "启用": 1 on, 0 off
+    QString syncAddress;      // "地址": the WebDAV folder's URL, http or https
+    QString syncUser;         // "用户": empty for a server without sign-in
+    bool syncEnabled = false; // "启用": 1 on, 0 off
 };
 
 // The hide key's texts: the key left of 1 unless the file names another, as
@@ -55,9 +57,12 @@ enum class SettingKind {
     Measure, // a size or a colour: anything but a number reads as none, so that a
              // damaged file cannot paint black text on a black page
     Tenths,  // a number with one decimal ("1.5"), kept in tenths; a text that is none reads as 0
+    Switch,  // "1" on, "0" off; any other text reads as off
+    Choice,  // one of a few choices by its name; an unknown name reads as the first
 };
 
-using SettingField = std::variant<QString Settings::*, int Settings::*, std::optional<int> Settings::*>;
+using SettingField = std::variant<QString Settings::*, int Settings::*, std::optional<int> Settings::*,
+                                  bool Settings::*, Indentation Settings::*, BlankLines Settings::*>;
 
 struct SettingKey {
     const char *section;
@@ -86,18 +91,34 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"排版", "段距", "0.0", SettingKind::Tenths, &Settings::paragraphSpacing},
     {"排版", "左右页边距", "0", SettingKind::Number, &Settings::sideMargin},
     {"排版", "上下页边距", "0", SettingKind::Number, &Settings::topMargin},
-    {"排版", "首行缩进", "", SettingKind::Text, &Settings::indentation},
-    {"排版", "空行", "", SettingKind::Text, &Settings::blankLines},
+    {"排版", "首行缩进", "", SettingKind::Choice, &Settings::indentation},
+    {"排版", "空行", "", SettingKind::Choice, &Settings::blankLines},
     {"排版", "正文宽度", "0", SettingKind::Number, &Settings::columnCharacters},
-    {"排版", "两端对齐", "0", SettingKind::Number, &Settings::justify},
+    {"排版", "两端对齐", "0", SettingKind::Switch, &Settings::justify},
     {"阅读", "自动滚动速度", "20", SettingKind::Number, &Settings::autoScrollSpeed},
     {"热键", "热键", kDefaultHotKey, SettingKind::Text, &Settings::hotKey},
     {"朗读", "语速", "0", SettingKind::Number, &Settings::speechRate},
     {"朗读", "声音", "", SettingKind::Text, &Settings::voice},
     {"同步", "地址", "", SettingKind::Text, &Settings::syncAddress},
     {"同步", "用户", "", SettingKind::Text, &Settings::syncUser},
-    {"同步", "启用", "0", SettingKind::Number, &Settings::syncEnabled},
+    {"同步", "启用", "0", SettingKind::Switch, &Settings::syncEnabled},
 };
+
+// A value's place in kSettingKeys, which names it in change signals.
+using SettingId = std::size_t;
+
+// The id of the key that keeps `field`; std::size(kSettingKeys) for a field
+// no key keeps, which every field of Settings has.
+template <typename Value>
+constexpr SettingId IdOf(Value Settings::*field)
+{
+    for (SettingId id = 0; id < std::size(kSettingKeys); ++id) {
+        const auto *kept = std::get_if<Value Settings::*>(&kSettingKeys[id].field);
+        if (kept && *kept == field)
+            return id;
+    }
+    return std::size(kSettingKeys);
+}
 
 // "config.ini" beside the program when its folder can take it (portable use);
 // otherwise, as for an installed program, in the user's configuration folder.
@@ -114,10 +135,12 @@ SettingTexts ReadSettingTexts(const QString &settingsPath);
 // Each text taken as its kind says, and each value written as its text.
 Settings SettingsFrom(const SettingTexts &texts);
 SettingTexts TextsOf(const Settings &settings);
-// Writes every text, one key at a time in the table's order, while no other
-// reader sharing the file writes its own: two readers closing at once leave
-// the file as one or the other saved it. Failures are only logged.
-void WriteSettingTexts(const QString &settingsPath, const SettingTexts &texts);
+// Writes every text in the table's order, in one write of the whole file
+// (each key replaced in place, a missing one added as WriteIniValue adds it),
+// while no other reader sharing the file writes its own: two readers closing
+// at once leave the file as one or the other saved it. Failures are only
+// logged; returns whether the file now holds the texts.
+bool WriteSettingTexts(const QString &settingsPath, const SettingTexts &texts);
 
 // SettingsFrom(ReadSettingTexts()) and WriteSettingTexts(TextsOf()).
 Settings LoadSettings(const QString &settingsPath);

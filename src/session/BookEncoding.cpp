@@ -4,24 +4,24 @@
 #include "core/BookStore.h"
 #include "session/ReadingSession.h"
 
-void OnChooseEncoding(ReadingSession &session, std::optional<TextEncoding::Kind> kind)
+void BookEncoding::OnChooseEncoding(std::optional<TextEncoding::Kind> kind)
 {
-    if (!session.HasBook())
+    if (!session_.HasBook())
         return;
-    session.SaveShownPlace();
-    session.Store().Update(session.Book().fileName, [&](BookRecord &record) {
+    session_.SaveShownPlace();
+    session_.Store().Update(session_.Book().fileName, [&](BookRecord &record) {
         record.encoding = kind ? QString::fromLatin1(TextEncoding{*kind, 0}.Name()) : QString();
     });
-    const int chapter = session.ShownChapter();
-    const QString title = session.Book().ChapterTitle(chapter);
-    session.ReadAgain([chapter, title](const OpenBook &book) {
+    const int chapter = session_.ShownChapter();
+    const QString title = session_.Book().ChapterTitle(chapter);
+    session_.ReadAgain([chapter, title](const OpenBook &book) {
         return ShownPlace{qMax(0, book.FindChapter(title, chapter)), 0};
     });
 }
 
-std::optional<TextEncoding::Kind> ChosenEncodingOfOpenBook(const ReadingSession &session)
+std::optional<TextEncoding::Kind> BookEncoding::Chosen() const
 {
-    if (!session.HasBook())
+    if (!session_.HasBook())
         return std::nullopt;
-    return ChoicesOf(session.Store().Find(session.Book().fileName)).encoding;
+    return ChoicesOf(session_.Store().Find(session_.Book().fileName)).encoding;
 }

@@ -9,9 +9,17 @@
 
 class ReadingSession;
 
-// "编码" → an encoding (nullopt: "自动检测", which drops the choice): the open
-// book is read again with it, at the chapter of the same title where there
-// still is one, else at chapter 0.
-void OnChooseEncoding(ReadingSession &session, std::optional<TextEncoding::Kind> kind);
-// The choice for the open book, nullopt when its encoding is recognised.
-std::optional<TextEncoding::Kind> ChosenEncodingOfOpenBook(const ReadingSession &session);
+class BookEncoding {
+public:
+    explicit BookEncoding(ReadingSession &session) : session_(session) {}
+
+    // "编码" → an encoding (nullopt: "自动检测", which drops the choice): the
+    // open book is read again with it, at the chapter of the same title where
+    // there still is one, else at chapter 0.
+    void OnChooseEncoding(std::optional<TextEncoding::Kind> kind);
+    // The choice for the open book, nullopt when its encoding is recognised.
+    std::optional<TextEncoding::Kind> Chosen() const;
+
+private:
+    ReadingSession &session_;
+};

@@ -1,11 +1,7 @@
 #include "session/Bookmarks.h"
 
 #include "core/BookStore.h"
-#include "reader/ChapterNavigation.h"
 #include "session/ReadingSession.h"
-#include "ui/EditBox.h"
-#include "ui/ListBox.h"
-#include "ui/ListWindow.h"
 
 #include <QDateTime>
 #include <algorithm>
@@ -38,44 +34,42 @@ QString LabelAt(const QString &text, qsizetype position)
     return QStringView(text).sliced(position, end - position).trimmed().left(kLabelLength).toString();
 }
 
-void ListBookmarks(const ReadingSession &session, ListWindow &bookmarksWindow)
+} // namespace
+
+Bookmarks::Bookmarks(ReadingSession &session) : session_(session) {}
+
+void Bookmarks::List()
 {
+    const ReadingSession &session = session_;
     QStringList lines;
     for (const Bookmark &bookmark : BookmarksInOrder(session))
         lines.append(
             QStringLiteral("%1　%2　%3")
                 .arg(bookmark.label, bookmark.chapterTitle,
                      QDateTime::fromMSecsSinceEpoch(bookmark.created).toString(QStringLiteral("yyyy-MM-dd HH:mm"))));
-    bookmarksWindow.SetItems(lines, QStringLiteral("%1 个书签").arg(lines.size()));
+    Q_EMIT listChanged(lines, QStringLiteral("%1 个书签").arg(lines.size()));
 }
 
-} // namespace
-
-void OnAddBookmark(ReadingSession &session, ListWindow &bookmarksWindow)
+void Bookmarks::Add()
 {
+    ReadingSession &session = session_;
     const OpenBook &book = session.Book();
     const int chapter = session.ShownChapter();
     const std::optional<TextRange> range = book.ChapterRange(chapter);
     if (!session.HasBook() || !range)
         return;
     session.SaveShownPlace();
-    const qsizetype position = qMin(range->start + session.Pane().FirstVisibleTextPosition(), range->end);
+    const qsizetype position = qMin(range->start + session.TopPosition(), range->end);
     QList<Bookmark> bookmarks = BookmarksInOrder(session);
     bookmarks.append(
         {position, book.ChapterTitle(chapter), LabelAt(book.BookText, position), QDateTime::currentMSecsSinceEpoch()});
     ReplaceBookmarks(session, bookmarks);
-    if (bookmarksWindow.isVisible())
-        ListBookmarks(session, bookmarksWindow);
+    List();
 }
 
-void OnShowBookmarks(ReadingSession &session, ListWindow &bookmarksWindow)
+void Bookmarks::OnPicked(int index)
 {
-    ListBookmarks(session, bookmarksWindow);
-    bookmarksWindow.ShowInFront();
-}
-
-void OnBookmarkPicked(ReadingSession &session, int index)
-{
+    ReadingSession &session = session_;
     const QList<Bookmark> bookmarks = BookmarksInOrder(session);
     if (index < 0 || index >= bookmarks.size())
         return;
@@ -84,18 +78,18 @@ void OnBookmarkPicked(ReadingSession &session, int index)
     const bool inText = bookmark.position < book.BookText.size();
     const int byTitle = qMax(0, book.FindChapter(bookmark.chapterTitle, 0));
     const int chapter = inText ? book.ChapterAt(bookmark.position) : byTitle;
-    ShowChapter(book, session.ChapterList(), session.Pane(), chapter);
+    session.ShowChapter(chapter);
     const std::optional<TextRange> range = book.ChapterRange(chapter);
     if (inText && range)
-        session.Pane().ScrollToTextPosition(bookmark.position - range->start);
+        session.ScrollTo(bookmark.position - range->start);
 }
 
-void OnBookmarkDeleted(ReadingSession &session, ListWindow &bookmarksWindow, int index)
+void Bookmarks::OnDeleted(int index)
 {
-    QList<Bookmark> bookmarks = BookmarksInOrder(session);
+    QList<Bookmark> bookmarks = BookmarksInOrder(session_);
     if (index < 0 || index >= bookmarks.size())
         return;
     bookmarks.removeAt(index);
-    ReplaceBookmarks(session, bookmarks);
-    ListBookmarks(session, bookmarksWindow);
+    ReplaceBookmarks(session_, bookmarks);
+    List();
 }

@@ -1,12 +1,8 @@
 #include "session/ChapterRuleChoice.h"
 
 #include "core/BookStore.h"
-#include "core/CustomRulePreview.h"
 #include "session/Log.h"
 #include "session/ReadingSession.h"
-#include "ui/ChapterRuleDialog.h"
-#include "ui/EditBox.h"
-#include "ui/ModalDialog.h"
 
 namespace {
 
@@ -16,16 +12,16 @@ const char16_t kFirstExpression[] = u"^\\s*Chapter\\s+\\d+";
 
 } // namespace
 
-void OnChooseChapterRule(ReadingSession &session, const ChapterRule &rule)
+void ChapterRuleChoice::OnChooseChapterRule(const ChapterRule &rule)
 {
-    const OpenBook &book = session.Book();
-    if (!session.HasBook() || book.rule == rule)
+    const OpenBook &book = session_.Book();
+    if (!session_.HasBook() || book.rule == rule)
         return;
-    session.SaveShownPlace();
-    session.Store().Update(book.fileName, [&](BookRecord &record) { record.chapterRule = rule.Key(); });
-    const std::optional<TextRange> range = book.ChapterRange(session.ShownChapter());
-    const qsizetype top = range ? range->start + session.Pane().FirstVisibleTextPosition() : 0;
-    session.CutAgain([=](const OpenBook &cut) {
+    session_.SaveShownPlace();
+    session_.Store().Update(book.fileName, [&](BookRecord &record) { record.chapterRule = rule.Key(); });
+    const std::optional<TextRange> range = book.ChapterRange(session_.ShownChapter());
+    const qsizetype top = range ? range->start + session_.TopPosition() : 0;
+    session_.CutAgain([=](const OpenBook &cut) {
         qCInfo(lcSession) << "chapter rule" << rule.Key() << "for" << cut.fileName << "finds"
                           << cut.ChapterCount() - 1 + cut.removedHeadings.size() << "headings";
         if (!range)
@@ -41,23 +37,8 @@ void OnChooseChapterRule(ReadingSession &session, const ChapterRule &rule)
     });
 }
 
-void OnEditCustomChapterRule(ReadingSession &session, QWidget *window)
+QString ChapterRuleChoice::CustomPatternToOffer() const
 {
-    if (!session.HasBook())
-        return;
-    const ChapterRule &current = session.Book().rule;
-    const QString pattern =
-        current.kind == ChapterRule::Custom ? current.pattern : QString::fromUtf16(kFirstExpression);
-    auto *dialog = new ChapterRuleDialog(pattern, window);
-    auto *preview = new CustomRulePreview(session.Book().BookText, dialog);
-    QObject::connect(dialog, &ChapterRuleDialog::patternSettled, preview, &CustomRulePreview::Check);
-    QObject::connect(preview, &CustomRulePreview::checked, dialog,
-                     [dialog](const QString &checked, const CustomRuleCheck &check) {
-                         qCInfo(lcSession) << "own chapter rule" << checked << "checked: finds" << check.found
-                                           << "headings" << check.problem;
-                         dialog->ShowCheck(checked, check.problem, check.found, check.firstTitles);
-                     });
-    ChapterRule chosen{ChapterRule::Custom, {}};
-    if (RunModalDialog(dialog, [&](ChapterRuleDialog &confirmed) { chosen.pattern = confirmed.Pattern(); }))
-        OnChooseChapterRule(session, chosen);
+    const ChapterRule &current = session_.Book().rule;
+    return current.kind == ChapterRule::Custom ? current.pattern : QString::fromUtf16(kFirstExpression);
 }

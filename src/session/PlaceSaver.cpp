@@ -1,11 +1,6 @@
 #include "session/PlaceSaver.h"
 
 #include "session/ReadingSession.h"
-#include "ui/EditBox.h"
-#include "ui/ListBox.h"
-
-#include <QItemSelectionModel>
-#include <QScrollBar>
 
 namespace {
 
@@ -22,13 +17,10 @@ PlaceSaver::PlaceSaver(ReadingSession &session)
     }
     afterChapterChange_.setInterval(kAfterChapterChangeMs);
     afterScrolling_.setInterval(kAfterScrollingMs);
-    // The selection model and the scroll bar report changes made from code
-    // as well as the user's, which the controls' own signals do not.
-    connect(session.ChapterList().selectionModel(), &QItemSelectionModel::currentRowChanged, &afterChapterChange_,
-            qOverload<>(&QTimer::start));
-    // Counted from the first scroll, so that scrolling on and on (自动滚动)
+    connect(&session, &ReadingSession::shownChapterChanged, &afterChapterChange_, qOverload<>(&QTimer::start));
+    // Counted from the first move, so that scrolling on and on (自动滚动)
     // still saves every few seconds.
-    connect(session.Pane().verticalScrollBar(), &QScrollBar::valueChanged, &afterScrolling_, [this] {
+    connect(&session, &ReadingSession::topLineMoved, &afterScrolling_, [this] {
         if (!afterScrolling_.isActive())
             afterScrolling_.start();
     });

@@ -1,8 +1,8 @@
 #pragma once
 // Saves the place in the book on screen while the user reads: shortly after
 // the chapter changes (a run of chapter steps is saved once) and 2 s after
-// the pane began to scroll, again and again while it scrolls on. Saving
-// writes only what changed.
+// the pane's first visible line began to move, again and again while it moves
+// on. Saving writes only what changed.
 #include <QObject>
 #include <QTimer>
 

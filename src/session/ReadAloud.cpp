@@ -1,25 +1,9 @@
 #include "session/ReadAloud.h"
 
+#include "core/Preferences.h"
 #include "platform/SpeechEngine.h"
 #include "session/Log.h"
 #include "session/ReadingSession.h"
-#include "ui/EditBox.h"
-#include "ui/ListBox.h"
-
-#include <QEvent>
-#include <QItemSelectionModel>
-#include <QKeyEvent>
-#include <QScrollBar>
-
-namespace {
-
-bool IsModifierKey(int key)
-{
-    return key == Qt::Key_Control || key == Qt::Key_Shift || key == Qt::Key_Alt || key == Qt::Key_AltGr
-        || key == Qt::Key_Meta || key == Qt::Key_Super_L || key == Qt::Key_Super_R;
-}
-
-} // namespace
 
 ReadAloud::ReadAloud(ReadingSession &session, SpeechEngine &engine, QObject *parent)
     : QObject(parent), session_(session), engine_(engine)
@@ -30,16 +14,8 @@ ReadAloud::ReadAloud(ReadingSession &session, SpeechEngine &engine, QObject *par
     connect(&engine_, &SpeechEngine::failed, this, &ReadAloud::OnEngineFailed);
     connect(&engine_, &SpeechEngine::finished, this, &ReadAloud::OnSentenceSpoken);
     connect(&session_, &ReadingSession::bookShown, this, &ReadAloud::Stop);
-    connect(&session_, &ReadingSession::scriptChanged, this, &ReadAloud::OnPaneReshown);
-    connect(&session_.Pane(), &EditBox::typographyChanged, this, &ReadAloud::OnPaneReshown);
-    connect(session_.ChapterList().selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &ReadAloud::OnChapterChanged);
-    // The scroll bar reports the user's drags, clicks and wheel turns as
-    // actions; scrolling from code is no action.
-    EditBox &pane = session_.Pane();
-    connect(pane.verticalScrollBar(), &QScrollBar::actionTriggered, this, &ReadAloud::Stop);
-    pane.installEventFilter(this);
-    pane.viewport()->installEventFilter(this);
+    connect(&session_, &ReadingSession::scriptChanged, this, &ReadAloud::OnTextReshown);
+    connect(&session_, &ReadingSession::shownChapterChanged, this, &ReadAloud::OnChapterChanged);
 }
 
 bool ReadAloud::IsAvailable() const
@@ -101,13 +77,15 @@ void ReadAloud::Stop()
     SetState(State::Off);
     sleep_.stop();
     engine_.Stop();
-    session_.Pane().HighlightText(0, 0);
+    Q_EMIT markRequested(0, 0);
     session_.SaveShownPlace();
     qCInfo(lcSession) << "reading aloud stopped in chapter" << chapter_;
 }
 
 void ReadAloud::OnEngineReady()
 {
+    // The engine took the voice remembered, or another when it has none such.
+    session_.Prefs().Set(&Settings::voice, engine_.Voice());
     Q_EMIT voicesChanged();
     if (state_ == State::Starting)
         BeginReading();
@@ -116,7 +94,7 @@ void ReadAloud::OnEngineReady()
 void ReadAloud::BeginReading()
 {
     SetState(State::Reading);
-    BeginAt(session_.ShownChapter(), session_.Pane().FirstVisibleTextPosition());
+    BeginAt(session_.ShownChapter(), session_.TopPosition());
 }
 
 void ReadAloud::OnEngineFailed(const QString &reason)
@@ -143,7 +121,7 @@ void ReadAloud::SpeakNext()
             return Stop();
     const TextSpan sentence = sentences_[index_];
     qCInfo(lcSession) << "reading aloud chapter" << chapter_ << "sentence at" << sentence.position;
-    session_.Pane().HighlightText(sentence.position, sentence.length);
+    Q_EMIT markRequested(sentence.position, sentence.length);
     engine_.Say(text_.mid(sentence.position, sentence.length));
 }
 
@@ -180,7 +158,7 @@ void ReadAloud::OnChapterChanged()
         Stop();
 }
 
-void ReadAloud::OnPaneReshown()
+void ReadAloud::OnTextReshown()
 {
     if (state_ != State::Reading && state_ != State::Paused)
         return;
@@ -191,17 +169,22 @@ void ReadAloud::OnPaneReshown()
     while (index_ + 1 < sentences_.size() && sentences_[index_ + 1].position <= reading)
         ++index_;
     if (index_ < sentences_.size())
-        session_.Pane().HighlightText(sentences_[index_].position, sentences_[index_].length);
+        Q_EMIT markRequested(sentences_[index_].position, sentences_[index_].length);
+}
+
+int ReadAloud::Rate() const
+{
+    return qBound(kSlowest, session_.Prefs().Values().speechRate, kFastest);
 }
 
 void ReadAloud::SetRate(int tenths)
 {
     const int rate = qBound(kSlowest, tenths, kFastest);
-    if (rate == rate_)
-        return;
-    rate_ = rate;
-    engine_.SetRate(rate_ / double(kFastest));
-    Q_EMIT rateChanged(rate_);
+    const bool differs = rate != session_.Prefs().Values().speechRate;
+    session_.Prefs().Set(&Settings::speechRate, rate);
+    engine_.SetRate(rate / double(kFastest));
+    if (differs)
+        Q_EMIT rateChanged(rate);
 }
 
 QStringList ReadAloud::Voices() const
@@ -218,6 +201,7 @@ void ReadAloud::SetVoice(const QString &name)
 {
     const QString before = engine_.Voice();
     engine_.SetVoice(name);
+    session_.Prefs().Set(&Settings::voice, engine_.Voice());
     if (engine_.Voice() != before)
         Q_EMIT voiceChanged(engine_.Voice());
 }
@@ -233,13 +217,4 @@ void ReadAloud::StopAfter(std::chrono::milliseconds after)
 void ReadAloud::StopAtChapterEnd(bool on)
 {
     stopAtChapterEnd_ = on;
-}
-
-bool ReadAloud::eventFilter(QObject *watched, QEvent *event)
-{
-    const bool byHand = (event->type() == QEvent::KeyPress && !IsModifierKey(static_cast<QKeyEvent *>(event)->key()))
-        || event->type() == QEvent::Wheel;
-    if (byHand)
-        Stop();
-    return QObject::eventFilter(watched, event);
 }

@@ -2,10 +2,11 @@
 // 朗读: the open book read aloud sentence by sentence from the first visible
 // line, the sentence being read marked in the pane and kept in view, into
 // the next chapter at the end of one (as Space does) until the book's end or
-// the sleep timer. Choosing another chapter or book, or scrolling by hand,
-// stops it where it is; hiding the window does not. The text spoken is the
-// text the pane shows (its script). The place is saved as the pane moves on
-// (see PlaceSaver) and when reading stops.
+// the sleep timer. Choosing another chapter or book stops it where it is, and
+// so does Stop, which the views call when the user scrolls by hand; hiding
+// the window does not. The text spoken is the text the pane shows (its
+// script). The speed and voice are kept in config.ini. The place is saved as
+// the pane moves on (see PlaceSaver) and when reading stops.
 #include "core/Sentences.h"
 
 #include <QObject>
@@ -24,7 +25,7 @@ public:
     static constexpr int kSlowest = -10;
     static constexpr int kFastest = 10;
 
-    // Watches the session's pane and chapter list; the engine outlives it.
+    // Follows the session's chapter shown; the engine outlives it.
     ReadAloud(ReadingSession &session, SpeechEngine &engine, QObject *parent = nullptr);
 
     State CurrentState() const { return state_; }
@@ -44,8 +45,9 @@ public:
     // Stops reading and removes the mark; does nothing when off.
     void Stop();
 
-    int Rate() const { return rate_; }
-    // The speed, brought into its range.
+    // The speed config.ini holds, brought into its range.
+    int Rate() const;
+    // Sets the speed, brought into its range, for the engine and config.ini.
     void SetRate(int tenths);
     QStringList Voices() const;
     QString Voice() const;
@@ -56,6 +58,10 @@ public:
     void StopAfter(std::chrono::milliseconds after);
     // 本章结束: reading stops at the end of the chapter it is in.
     void StopAtChapterEnd(bool on);
+    // The pane shows the chapter anew (another script or typography): the
+    // sentences go by the text shown now, and the one being read is marked
+    // again; the utterance under way goes on.
+    void OnTextReshown();
 
 Q_SIGNALS:
     void stateChanged(ReadAloud::State state);
@@ -65,9 +71,10 @@ Q_SIGNALS:
     void voicesChanged();
     // The engine failed: 朗读 is unavailable, for that reason.
     void unavailable(const QString &reason);
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
+    // The pane is to mark that stretch of its text without selecting it,
+    // scrolling its first line to the top when it is not wholly in view; a
+    // length of 0 removes the mark.
+    void markRequested(qsizetype position, qsizetype length);
 
 private:
     void SetState(State state);
@@ -82,15 +89,10 @@ private:
     bool AdvanceChapter();
     void OnSentenceSpoken();
     void OnChapterChanged();
-    // The pane shows the chapter anew (another script or typography): the
-    // sentences go by the text shown now, and the one being read is marked
-    // again; the utterance under way goes on.
-    void OnPaneReshown();
 
     ReadingSession &session_;
     SpeechEngine &engine_;
     State state_ = State::Off;
-    int rate_ = 0;
     int chapter_ = -1;
     QString text_;
     QList<TextSpan> sentences_;

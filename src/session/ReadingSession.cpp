@@ -2,17 +2,18 @@
 
 #include "core/BookChoices.h"
 #include "core/BookStore.h"
-#include "reader/ChapterNavigation.h"
+#include "platform/SpeechEngine.h"
+#include "platform/VirtualKeyCodes.h"
+#include "session/Log.h"
 #include "shelf/Shelf.h"
-#include "ui/EditBox.h"
-#include "ui/ListBox.h"
 
 #include <QDateTime>
 #include <QFileInfo>
 
-ReadingSession::ReadingSession(BookStore &store, Shelf &shelf, ListBox &chapterList, EditBox &pane,
-                               ListWindow &findWindow, QObject *parent)
-    : QObject(parent), store_(store), shelf_(shelf), chapterList_(chapterList), pane_(pane), findWindow_(findWindow)
+ReadingSession::ReadingSession(BookStore &store, Shelf &shelf, Preferences &preferences,
+                               std::unique_ptr<SpeechEngine> speech, QObject *parent)
+    : QObject(parent), store_(store), shelf_(shelf), preferences_(preferences), speech_(std::move(speech)),
+      readAloud_(*this, *speech_)
 {
     shelf_.SetRequestMaker(
         [this](const QString &folder, const QString &fileName) { return RequestFor(folder, fileName, nullptr); });
@@ -23,10 +24,7 @@ ReadingSession::ReadingSession(BookStore &store, Shelf &shelf, ListBox &chapterL
     });
 }
 
-int ReadingSession::ShownChapter() const
-{
-    return chapterList_.Selection();
-}
+ReadingSession::~ReadingSession() = default;
 
 // The choices the book's record holds, and the headings removed under its rule.
 BookRequest ReadingSession::RequestFor(const QString &folder, const QString &fileName, const OpenBook *reindex) const
@@ -38,6 +36,65 @@ BookRequest ReadingSession::RequestFor(const QString &folder, const QString &fil
     if (reindex)
         request.reindex = *reindex;
     return request;
+}
+
+void ReadingSession::ShowText(const QString &text)
+{
+    shownText_ = text;
+    Q_EMIT textShown(shownText_);
+}
+
+void ReadingSession::SetShownChapter(int n)
+{
+    if (n != shownChapter_)
+        SelectChapter(n);
+}
+
+void ReadingSession::SelectChapter(int n)
+{
+    shownChapter_ = n;
+    Q_EMIT shownChapterChanged(n);
+}
+
+bool ReadingSession::PutChapter(int n)
+{
+    if (book_.BookText.isEmpty() || !book_.ChapterRange(n))
+        return false;
+    ShowText(book_.ShownChapterText(n));
+    SetShownChapter(n);
+    return true;
+}
+
+void ReadingSession::ShowChapter(int n)
+{
+    PutChapter(n);
+}
+
+void ReadingSession::ShowIndex(int n)
+{
+    chapters_.ShowIndexOf(book_);
+    const int shown = book_.ChapterRange(n) ? n : 0;
+    // The list was rebuilt: its selection goes back to the chapter shown.
+    SelectChapter(book_.ChapterRange(shown) ? shown : -1);
+    // An empty book has nothing to show, and the previous book must not stay.
+    if (book_.BookText.isEmpty())
+        ShowText(QString());
+    PutChapter(shown);
+}
+
+void ReadingSession::ShowNotice(const QString &text)
+{
+    ShowText(text);
+}
+
+void ReadingSession::ScrollTo(qsizetype position)
+{
+    Q_EMIT scrollRequested(position);
+}
+
+void ReadingSession::SelectText(qsizetype position, qsizetype length)
+{
+    Q_EMIT selectionRequested(position, length);
 }
 
 bool ReadingSession::OpenBookAt(int row, PlaceFinder place)
@@ -52,12 +109,6 @@ void ReadingSession::OnBookSelected(int row)
     OpenBookAt(row, OwnPlace());
 }
 
-void ReadingSession::OnChooseBookFolder(QWidget *window)
-{
-    SaveShownPlace();
-    shelf_.OnOpenFolder(window);
-}
-
 bool ReadingSession::OnOpenBookFile(const QString &path)
 {
     SaveShownPlace();
@@ -69,18 +120,6 @@ void ReadingSession::OnOpenFolder(const QString &folder)
 {
     SaveShownPlace();
     shelf_.ListFolder(folder);
-}
-
-void ReadingSession::OnChooseScript(std::optional<ScriptConversion> script)
-{
-    if (!HasBook())
-        return;
-    book_.shownScript = script;
-    store_.Update(book_.fileName, [&script](BookRecord &record) { record.script = ScriptKey(script); });
-    const qsizetype top = pane_.FirstVisibleTextPosition();
-    ShowChapter(book_, chapterList_, pane_, ShownChapter());
-    pane_.ScrollToTextPosition(top);
-    Q_EMIT scriptChanged();
 }
 
 ShownPlace PlaceIn(const OpenBook &book, const BookRecord &record)
@@ -114,14 +153,14 @@ void ReadingSession::OnBookOpened(const OpenBook &book)
 {
     book_ = book;
     book_.shownScript = ScriptFromKey(store_.Find(book_.fileName).value_or(BookRecord{}).script);
-    ClearFind(find_, findWindow_);
+    find_.Clear();
     const ShownPlace place = pendingPlace_ ? pendingPlace_(book_) : ShownPlace{};
     pendingPlace_ = nullptr;
-    ShowIndex(book_, chapterList_, pane_, place.chapter);
+    ShowIndex(place.chapter);
     if (place.position >= 0)
-        pane_.ScrollToTextPosition(place.position);
-    else if (!pane_.Text().isEmpty())
-        pane_.ScrollLines(place.line);
+        ScrollTo(place.position);
+    else if (!shownText_.isEmpty())
+        Q_EMIT scrollLinesRequested(place.line);
     shownAt_ = PlaceOnScreen();
     // The book's first record, or the place as measured here, is no move of
     // the user's: another computer's later move still wins over it.
@@ -130,44 +169,73 @@ void ReadingSession::OnBookOpened(const OpenBook &book)
     Q_EMIT bookShown();
 }
 
-void ReadingSession::OnChapterSelected()
+void ReadingSession::OnChapterSelected(int row)
 {
-    ::OnChapterSelected(book_, chapterList_, pane_);
+    // A row that shows nothing leaves the list's selection on the chapter shown.
+    if (!PutChapter(row))
+        Q_EMIT shownChapterChanged(shownChapter_);
 }
 
-void ReadingSession::OnContentKeyUp(int virtualKey, int modifiers)
+void ReadingSession::OnContentKeyUp(int virtualKey, int)
 {
-    ::OnContentKeyUp(book_, chapterList_, pane_, virtualKey, modifiers);
+    if (virtualKey == VK_LEFT)
+        ShowChapter(book_.ChapterBefore(shownChapter_));
+    else if (virtualKey == VK_RIGHT)
+        ShowChapter(book_.ChapterAfter(shownChapter_));
 }
 
 void ReadingSession::OnContentPagedPast(int direction)
 {
-    ::OnContentPagedPast(book_, chapterList_, pane_, direction);
+    const int next = shownChapter_ + direction;
+    if (next < 0 || next >= book_.ChapterCount() || !PutChapter(next))
+        return;
+    // Paging back reads on backwards: the chapter before ends where it was left.
+    if (direction < 0)
+        Q_EMIT scrollToEndRequested();
 }
 
-void ReadingSession::OnChapterListKeyUp(int virtualKey, int modifiers)
+void ReadingSession::OnChapterListKeyUp(int virtualKey, int)
 {
-    ::OnChapterListKeyUp(book_, chapterList_, virtualKey, modifiers);
+    const int selected = shownChapter_;
+    if (virtualKey != VK_DELETE || !book_.RemoveChapter(selected))
+        return;
+    chapters_.RemoveTitle(selected);
+    // The chapter before now runs on through the removed heading's text, which
+    // is what the pane shows: select it, and the next step goes on from there.
+    SelectChapter(selected - 1);
+}
+
+void ReadingSession::OnTopLineMoved(int line, qsizetype position)
+{
+    if (line == topLine_ && position == topPosition_)
+        return;
+    topLine_ = line;
+    topPosition_ = position;
+    Q_EMIT topLineMoved();
 }
 
 void ReadingSession::OnRestoreRemovedHeadings()
 {
-    ::OnRestoreRemovedHeadings(book_, chapterList_, pane_);
+    if (book_.removedHeadings.isEmpty())
+        return;
+    const std::optional<TextRange> shown = book_.ChapterRange(shownChapter_);
+    book_.RestoreRemovedHeadings();
+    ShowIndex(shown ? book_.ChapterAt(shown->start) : 0);
 }
 
-void ReadingSession::OnSearch(const QString &term)
+void ReadingSession::OnChooseScript(std::optional<ScriptConversion> script)
 {
-    ::OnSearch(book_, find_, findWindow_, term);
-}
-
-void ReadingSession::OnHitPicked(int index)
-{
-    ::OnHitPicked(book_, find_, chapterList_, pane_, index);
-}
-
-void ReadingSession::OnFindAgain(int direction)
-{
-    ::OnFindAgain(book_, find_, findWindow_, chapterList_, pane_, direction);
+    if (!HasBook()) {
+        if (script)
+            ShowNotice(ConvertScript(shownText_, *script));
+        return;
+    }
+    book_.shownScript = script;
+    store_.Update(book_.fileName, [&script](BookRecord &record) { record.script = ScriptKey(script); });
+    const qsizetype top = topPosition_;
+    if (PutChapter(shownChapter_))
+        ScrollTo(top);
+    Q_EMIT scriptChanged();
 }
 
 std::optional<BookRecord> ReadingSession::RecordWithShownPlace() const
@@ -178,10 +246,10 @@ std::optional<BookRecord> ReadingSession::RecordWithShownPlace() const
     const BookRecord stored = record;
     record.size = book_.fileSize;
     record.modified = book_.fileModified;
-    record.chapter = chapterList_.Selection();
+    record.chapter = shownChapter_;
     record.chapterTitle = book_.ChapterTitle(record.chapter);
-    record.line = pane_.FirstVisibleLine();
-    record.position = pane_.FirstVisibleTextPosition();
+    record.line = topLine_;
+    record.position = topPosition_;
     // Headings removed under another rule stay in the record for that rule,
     // until some are removed under this one.
     if (!book_.removedHeadings.isEmpty() || record.removedUnderRule == book_.rule.Key()) {
@@ -208,29 +276,28 @@ void ReadingSession::SettleShownPlace()
 
 ShownPlace ReadingSession::PlaceOnScreen() const
 {
-    return ShownPlace{ShownChapter(), pane_.FirstVisibleLine(), pane_.FirstVisibleTextPosition()};
+    return ShownPlace{shownChapter_, topLine_, topPosition_};
 }
 
 // A new width or font wraps the lines anew, and the top line then starts a
-// little elsewhere in the same paragraph: only leaving it is a move.
+// little elsewhere in the same paragraph: only leaving it is a move. Only the
+// stretch between the two places is looked at.
 bool ReadingSession::MovedSinceShown() const
 {
-    const ShownPlace now = PlaceOnScreen();
-    if (now.chapter != shownAt_.chapter)
+    if (shownChapter_ != shownAt_.chapter)
         return true;
-    const QString text = pane_.Text();
-    const qsizetype from = qBound(qsizetype(0), qMin(now.position, shownAt_.position), text.size());
-    const qsizetype to = qBound(from, qMax(now.position, shownAt_.position), text.size());
-    return QStringView(text).sliced(from, to - from).contains(u'\n');
+    const qsizetype from = qBound(qsizetype(0), qMin(topPosition_, shownAt_.position), shownText_.size());
+    const qsizetype to = qBound(from, qMax(topPosition_, shownAt_.position), shownText_.size());
+    return QStringView(shownText_).sliced(from, to - from).contains(u'\n');
 }
 
 void ReadingSession::ShowPlace(const ShownPlace &place)
 {
-    ShowChapter(book_, chapterList_, pane_, place.chapter);
+    ShowChapter(place.chapter);
     if (place.position >= 0)
-        pane_.ScrollToTextPosition(place.position);
+        ScrollTo(place.position);
     else
-        pane_.ScrollLines(place.line);
+        Q_EMIT scrollLinesRequested(place.line);
     shownAt_ = PlaceOnScreen();
     SettleShownPlace();
 }
@@ -240,4 +307,34 @@ void ReadingSession::Close()
     SaveShownPlace();
     saving_ = false;
     shelf_.StopLoading();
+}
+
+namespace {
+
+bool ChoicesDiffer(const BookRecord &a, const BookRecord &b)
+{
+    return a.encoding != b.encoding || a.chapterRule != b.chapterRule || a.removedHeadings != b.removedHeadings
+        || a.removedUnderRule != b.removedUnderRule || a.script != b.script;
+}
+
+} // namespace
+
+bool ReadingSession::OnRecordSynced(const QString &name, const BookRecord &before)
+{
+    if (!HasBook() || book_.fileName != name)
+        return false;
+    const BookRecord merged = store_.Find(name).value_or(BookRecord{});
+    const bool follow = merged.changes.place != before.changes.place && !MovedSinceShown();
+    if (!follow)
+        SaveShownPlace();
+    if (ChoicesDiffer(merged, before)) {
+        qCInfo(lcSession) << "reading" << name << "again with another computer's choices";
+        ReadAgain(OwnPlace());
+        return follow;
+    }
+    if (follow) {
+        qCInfo(lcSession) << "following another computer to its place in" << name;
+        ShowPlace(PlaceIn(book_, merged));
+    }
+    return follow;
 }

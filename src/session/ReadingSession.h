@@ -1,26 +1,34 @@
 #pragma once
-// The reading session: the open book, the chapter view that shows it (the
-// chapter list 列表框_章节 and the pane 编辑框_内容), the last search in it,
-// and saving where the reader is in it. The window's handlers call it. It
-// opens books through the shelf and shows each one once, at its place, when
-// the shelf hands it over; until then the book before stays whole on screen.
+// The reading session: the open book, the chapter shown and the place in it,
+// the chapter list model, and saving where the reader is. It opens books
+// through the shelf and shows each one once, at its place, when the shelf
+// hands it over; until then the book before stays whole on screen.
+//
+// The views follow it: the pane (编辑框_内容) shows what textShown gives and
+// scrolls when asked, the chapter list (列表框_章节) selects the chapter
+// shownChapterChanged names. They report the user's acts to its handlers,
+// and the pane reports every move of its first visible line (OnTopLineMoved),
+// which is how the session knows the place; nothing is read back from them.
 #include "core/BookRecord.h"
 #include "core/OpenBook.h"
-#include "platform/SpeechEngine.h"
-#include "reader/BookFind.h"
 #include "session/AutoScroll.h"
+#include "session/BookEncoding.h"
+#include "session/Bookmarks.h"
+#include "session/ChapterListModel.h"
+#include "session/ChapterRuleChoice.h"
+#include "session/FindInBook.h"
+#include "session/PlaceInSettings.h"
 #include "session/PlaceSaver.h"
 #include "session/ReadAloud.h"
 
 #include <QObject>
 #include <functional>
+#include <memory>
 
 class BookStore;
-class EditBox;
-class ListBox;
-class ListWindow;
-class QWidget;
+class Preferences;
 class Shelf;
+class SpeechEngine;
 struct BookRequest;
 
 // Where a book is shown once it is handed over: a chapter, and the pane
@@ -40,21 +48,48 @@ ShownPlace PlaceIn(const OpenBook &book, const BookRecord &record);
 class ReadingSession : public QObject {
     Q_OBJECT
 public:
-    ReadingSession(BookStore &store, Shelf &shelf, ListBox &chapterList, EditBox &pane, ListWindow &findWindow,
+    // The speech engine is 朗读's; it starts only when first asked for.
+    ReadingSession(BookStore &store, Shelf &shelf, Preferences &preferences, std::unique_ptr<SpeechEngine> speech,
                    QObject *parent = nullptr);
+    ~ReadingSession() override;
 
     const OpenBook &Book() const { return book_; }
     bool HasBook() const { return !book_.fileName.isEmpty(); }
     BookStore &Store() const { return store_; }
     Shelf &BookShelf() const { return shelf_; }
-    ListBox &ChapterList() const { return chapterList_; }
-    EditBox &Pane() const { return pane_; }
+    Preferences &Prefs() const { return preferences_; }
+    ChapterListModel &Chapters() { return chapters_; }
     AutoScroll &Scrolling() { return autoScroll_; }
     const AutoScroll &Scrolling() const { return autoScroll_; }
     ReadAloud &Aloud() { return readAloud_; }
     const ReadAloud &Aloud() const { return readAloud_; }
-    // The chapter selected in the chapter list, -1 for none.
-    int ShownChapter() const;
+    Bookmarks &Marks() { return bookmarks_; }
+    FindInBook &Find() { return find_; }
+    BookEncoding &Encoding() { return encoding_; }
+    ChapterRuleChoice &RuleChoice() { return ruleChoice_; }
+    PlaceInSettings &SettingsPlace() { return placeInSettings_; }
+
+    // The chapter shown, -1 for none.
+    int ShownChapter() const { return shownChapter_; }
+    // The text the pane shows (the chapter in its script, or a notice).
+    const QString &ShownText() const { return shownText_; }
+    // The pane's first visible display line, and where it starts in the
+    // shown text, as the pane last reported them.
+    int TopLine() const { return topLine_; }
+    qsizetype TopPosition() const { return topPosition_; }
+
+    // Shows chapter n of the open book from its top and selects it in the
+    // chapter list. With no book text, or a number outside the index, nothing
+    // changes.
+    void ShowChapter(int n);
+    // Shows a text that is no book (the first-start guide, a missing
+    // folder), or nothing; the chapter list stays as it is.
+    void ShowNotice(const QString &text);
+    // Scrolls the pane so that the line holding `position` of the shown
+    // text is on top.
+    void ScrollTo(qsizetype position);
+    // Selects `length` characters from `position` of the shown text.
+    void SelectText(qsizetype position, qsizetype length);
 
     // Opens the book at that row of the book list, to be shown at `place`.
     // Returns whether its load began.
@@ -63,17 +98,14 @@ public:
     // saved and the chosen book opens where the reader stopped in it (a book
     // never read: chapter 0).
     void OnBookSelected(int row);
-    // "打开文件": saves the place in the book on screen and lists the folder
-    // chosen over `window`.
-    void OnChooseBookFolder(QWidget *window);
     // A book file opened from outside the book list (the command line,
     // another start, a drop, 最近阅读), given as an absolute path: the place
     // in the book on screen is saved and the book opens as a book of its
     // folder, which becomes the book folder, where the reader stopped in it.
     // Returns whether its load began.
     bool OnOpenBookFile(const QString &path);
-    // A folder given from outside: saves the place in the book on screen and
-    // lists that folder as the book folder.
+    // A folder chosen or given from outside: saves the place in the book on
+    // screen and lists that folder as the book folder.
     void OnOpenFolder(const QString &folder);
     // The place the open book's record remembers, chapter 0 without one.
     PlaceFinder OwnPlace() const;
@@ -82,20 +114,29 @@ public:
     void ReadAgain(PlaceFinder place);
     void CutAgain(PlaceFinder place);
 
-    // Handlers of the chapter view; see reader/ChapterNavigation.h.
-    void OnChapterSelected();
+    // The views' reports. The chapter list's selection by the user; keys
+    // released in the pane (left and right arrows step through the chapters,
+    // wrapping at both ends); paging past the pane's text (Space or Page
+    // Down at the end of a chapter, 1, shows the next from its top; Page Up
+    // or Shift+Space at its top, -1, the previous with its last page in
+    // view; nothing wraps); keys released in the chapter list (Delete
+    // removes the selected title and selects the chapter before, which now
+    // holds the removed one's text, without showing it again).
+    void OnChapterSelected(int row);
     void OnContentKeyUp(int virtualKey, int modifiers);
     void OnContentPagedPast(int direction);
     void OnChapterListKeyUp(int virtualKey, int modifiers);
+    // The pane's first visible display line moved (or the pane was given a
+    // text, or set it anew): its number, and where it starts in the text.
+    void OnTopLineMoved(int line, qsizetype position);
+    // "恢复删除的标题": puts the book's removed titles back and shows again
+    // the chapter that starts where the shown one did.
     void OnRestoreRemovedHeadings();
-    // Handlers of the find window; see reader/BookFind.h.
-    void OnSearch(const QString &term);
-    void OnHitPicked(int index);
-    void OnFindAgain(int direction);
 
     // 简体 / 繁体 / 原文 with a book open: its chapters are shown in that
     // script (none: its own characters) from the one on screen on, at the
-    // same line, and the book keeps the choice.
+    // same line, and the book keeps the choice. Without a book the notice
+    // shown is converted once.
     void OnChooseScript(std::optional<ScriptConversion> script);
     // Saves the place in the book on screen to the store when it differs
     // from the one stored; as a move of the user's only when MovedSinceShown.
@@ -114,10 +155,30 @@ public:
     // Shows the open book at `place`, which becomes its place as shown and,
     // unmarked, as stored.
     void ShowPlace(const ShownPlace &place);
+    // Another computer's changes were merged into the record of `name`,
+    // which was `before`. A changed encoding, chapter rule, removed headings
+    // or script reads the open book again; a newer place is followed unless
+    // the user has moved since the book was shown, in which case the user's
+    // place is saved as the newer change. Returns whether the reader moved
+    // to the other computer's place.
+    bool OnRecordSynced(const QString &name, const BookRecord &before);
     // The window is closing: the place is saved a last time and loads stop.
     void Close();
 
 Q_SIGNALS:
+    // The pane is to show this text from its top.
+    void textShown(const QString &text);
+    // The chapter shown changed (-1: none); the chapter list selects it.
+    void shownChapterChanged(int chapter);
+    // The pane is to scroll: the line holding `position` of its text on top,
+    // `lines` display lines down from where it is, or to its last page.
+    void scrollRequested(qsizetype position);
+    void scrollLinesRequested(int lines);
+    void scrollToEndRequested();
+    // The pane is to select that stretch of its text and bring it into view.
+    void selectionRequested(qsizetype position, qsizetype length);
+    // The first visible line moved.
+    void topLineMoved();
     // A book was handed over and is on screen at its place; it heads the
     // store's list of books read last.
     void bookShown();
@@ -129,25 +190,41 @@ Q_SIGNALS:
 private:
     BookRequest RequestFor(const QString &folder, const QString &fileName, const OpenBook *reindex) const;
     void OnBookOpened(const OpenBook &book);
+    // Puts the book's index into the chapter list and shows chapter n, or
+    // chapter 0 when n names no chapter; an empty book empties the pane.
+    void ShowIndex(int n);
+    // Shows chapter n; false when there is no such chapter to show.
+    bool PutChapter(int n);
+    // The chapter shown becomes n; the chapter list follows when it differs
+    // (SetShownChapter), or anyway (SelectChapter: its rows changed).
+    void SetShownChapter(int n);
+    void SelectChapter(int n);
+    void ShowText(const QString &text);
     // The stored record with the place on screen in it; nullopt without a
     // book, once saving has stopped, or when it holds that place already.
     std::optional<BookRecord> RecordWithShownPlace() const;
 
     BookStore &store_;
     Shelf &shelf_;
-    ListBox &chapterList_;
-    EditBox &pane_;
-    ListWindow &findWindow_;
+    Preferences &preferences_;
     OpenBook book_;
-    FindState find_;
+    ChapterListModel chapters_;
+    int shownChapter_ = -1;
+    QString shownText_;
+    int topLine_ = 0;
+    qsizetype topPosition_ = 0;
     // Where the book the shelf is opening will be shown.
     PlaceFinder pendingPlace_;
     // Where the book was shown when handed over (or by ShowPlace).
     ShownPlace shownAt_;
     bool saving_ = true;
+    std::unique_ptr<SpeechEngine> speech_;
     PlaceSaver placeSaver_{*this};
     AutoScroll autoScroll_{*this};
-    // The speech service starts only when 朗读 is first asked for.
-    std::unique_ptr<SpeechEngine> speech_ = CreateSpeechEngine();
-    ReadAloud readAloud_{*this, *speech_};
+    ReadAloud readAloud_;
+    Bookmarks bookmarks_{*this};
+    FindInBook find_{*this};
+    BookEncoding encoding_{*this};
+    ChapterRuleChoice ruleChoice_{*this};
+    PlaceInSettings placeInSettings_{*this, preferences_};
 };

@@ -2,7 +2,6 @@
 
 #include "core/BookReading.h"
 #include "shelf/Log.h"
-#include "ui/NotifyLabel.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -48,9 +47,10 @@ OpenBook BookBeingRead(const BookRequest &request, QFile &file)
 }
 
 // The request's book, read (or taken as it is) and cut into chapters.
-std::optional<OpenBook> MakeBook(const BookRequest &request, NotifyLabel &label, const std::function<bool()> &cancelled)
+std::optional<OpenBook> MakeBook(const BookRequest &request, const std::function<void(int)> &read,
+                                 const std::function<bool()> &cancelled)
 {
-    std::optional<OpenBook> book = request.reindex ? request.reindex : LoadBookText(request, label, cancelled);
+    std::optional<OpenBook> book = request.reindex ? request.reindex : LoadBookText(request, read, cancelled);
     if (!book || cancelled())
         return std::nullopt;
     book->rule = request.choices.rule;
@@ -62,7 +62,7 @@ std::optional<OpenBook> MakeBook(const BookRequest &request, NotifyLabel &label,
 
 } // namespace
 
-BookLoader::BookLoader(NotifyLabel &progressLabel, QObject *parent) : QObject(parent), progressLabel_(progressLabel) {}
+BookLoader::BookLoader(QObject *parent) : QObject(parent) {}
 
 BookLoader::~BookLoader()
 {
@@ -100,7 +100,8 @@ void BookLoader::Stop()
 void BookLoader::Run(quint64 job, const BookRequest &request)
 {
     const QString path = request.folder + request.fileName;
-    std::optional<OpenBook> book = MakeBook(request, progressLabel_, [this, job] { return Cancelled(job); });
+    std::optional<OpenBook> book = MakeBook(
+        request, [this](int percentage) { Q_EMIT progress(percentage); }, [this, job] { return Cancelled(job); });
     QMetaObject::invokeMethod(
         this, [this, job, path, book = std::move(book)]() mutable { Deliver(job, path, std::move(book)); },
         Qt::QueuedConnection);
@@ -118,14 +119,14 @@ void BookLoader::Deliver(quint64 job, const QString &path, std::optional<OpenBoo
     qCInfo(lcShelf) << "read" << path << "to its end";
     Q_EMIT bookLoaded(*book);
     // Only the book handed over gets its 100, and only once it is on screen.
-    progressLabel_.Post(100, 0);
+    Q_EMIT progress(100);
 }
 
 // The text goes into the book at once, once it is whole: a load that is
 // stopped leaves nothing half read behind. The percentage of every piece but
 // the last is posted as its text is in; the last one's, 100, follows the book
 // to the window's thread.
-std::optional<OpenBook> LoadBookText(const BookRequest &request, NotifyLabel &progressLabel,
+std::optional<OpenBook> LoadBookText(const BookRequest &request, const std::function<void(int)> &read,
                                      const std::function<bool()> &cancelled)
 {
     const QString path = request.folder + request.fileName;
@@ -142,7 +143,7 @@ std::optional<OpenBook> LoadBookText(const BookRequest &request, NotifyLabel &pr
     qint64 posted = 0;
     const auto postUpTo = [&](qint64 piecesDone) {
         for (; posted + 1 < piecesDone; ++posted)
-            progressLabel.Post(PercentRead(qMin((posted + 1) * kBookPieceSize, length), length), 0);
+            read(PercentRead(qMin((posted + 1) * kBookPieceSize, length), length));
     };
     std::optional<QString> text = ReadBookText(file, length, book.encoding, cancelled, postUpTo);
     if (!text) {

@@ -15,8 +15,6 @@
 #include <functional>
 #include <optional>
 
-class NotifyLabel;
-
 // What a job makes into the book on screen.
 struct BookRequest {
     // The folder (ending in a separator) and the book's file name in it.
@@ -34,8 +32,7 @@ struct BookRequest {
 class BookLoader : public QObject {
     Q_OBJECT
 public:
-    // Progress goes to the label (标签_状态显示) as LoadProgress notifications.
-    explicit BookLoader(NotifyLabel &progressLabel, QObject *parent = nullptr);
+    explicit BookLoader(QObject *parent = nullptr);
     // Stops every job and waits for it.
     ~BookLoader() override;
 
@@ -50,8 +47,13 @@ public:
     bool IsLoading() const { return pending_ != 0; }
 
 Q_SIGNALS:
+    // The percentage of the file a job has read (LoadProgress), rounded down,
+    // emitted from the job's thread after each 100000-byte piece but the
+    // last; 100 follows bookLoaded, on this object's thread, once that has
+    // been handled.
+    void progress(int percentage);
     // The newest job's book, read, decoded and indexed, on the window's
-    // thread. The percentage 100 is posted once it has been handled.
+    // thread.
     void bookLoaded(const OpenBook &book);
     // The newest job could not read its file.
     void loadFailed(const QString &path);
@@ -61,7 +63,6 @@ private:
     void Deliver(quint64 job, const QString &path, std::optional<OpenBook> book);
     bool Cancelled(quint64 job) const { return newest_.load() != job; }
 
-    NotifyLabel &progressLabel_;
     // Jobs compare their number with the newest one to know they must stop.
     std::atomic<quint64> newest_ = 0;
     quint64 lastJob_ = 0;
@@ -72,9 +73,9 @@ private:
 
 // Reads the whole file of the request (what it held when opened; less if it
 // shrank meanwhile) and decodes it in the encoding chosen, else the one
-// recognised from its first bytes, posting the percentage read after every
-// 100000-byte piece but the last to the label. nullopt when the file cannot
+// recognised from its first bytes, calling `read` with the percentage read
+// after every 100000-byte piece but the last. nullopt when the file cannot
 // be opened or `cancelled` turned true on the way. The book's chapters are
 // not cut yet.
-std::optional<OpenBook> LoadBookText(const BookRequest &request, NotifyLabel &progressLabel,
+std::optional<OpenBook> LoadBookText(const BookRequest &request, const std::function<void(int percentage)> &read,
                                      const std::function<bool()> &cancelled);

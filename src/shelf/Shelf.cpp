@@ -2,12 +2,9 @@
 
 #include "core/BookFolder.h"
 #include "shelf/Log.h"
-#include "ui/FolderChooser.h"
-#include "ui/ListBox.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 
 namespace {
 
@@ -18,9 +15,9 @@ bool EndsWithSeparator(const QString &directory)
 
 } // namespace
 
-Shelf::Shelf(ListBox &bookList, QLineEdit &pathBox, NotifyLabel &progressLabel, QObject *parent)
-    : QObject(parent), bookList_(bookList), pathBox_(pathBox), loader_(progressLabel)
+Shelf::Shelf(QObject *parent) : QObject(parent)
 {
+    connect(&loader_, &BookLoader::progress, this, &Shelf::loadProgress);
     connect(&loader_, &BookLoader::bookLoaded, this, &Shelf::OnBookLoaded);
     connect(&loader_, &BookLoader::loadFailed, this, [this](const QString &path) {
         qCInfo(lcShelf) << "could not open" << path;
@@ -36,42 +33,36 @@ void Shelf::FillBookList(QString directory)
     if (!EndsWithSeparator(directory))
         directory += QDir::separator();
     const QStringList names = ListBookFiles(directory);
-    for (const QString &name : names)
-        bookList_.AddItem(name);
+    books_.AddBooks(names);
     qCInfo(lcShelf) << "listed" << names.size() << "books in" << directory;
-    pathBox_.setText(directory);
     directory_ = directory;
-}
-
-bool Shelf::OnOpenFolder(QWidget *window)
-{
-    // The chooser opens where the books are, or in the home folder.
-    const QString start = QFileInfo(directory_).isDir() ? QDir(directory_).absolutePath() : QDir::homePath();
-    const QString chosen = ChooseFolder(window, QStringLiteral("选择目录"), start);
-    if (chosen.isEmpty())
-        return false;
-    ListFolder(chosen);
-    return true;
+    Q_EMIT directoryChanged(directory_);
 }
 
 void Shelf::ListFolder(const QString &folder)
 {
-    bookList_.DeleteAll();
-    openBookIndex_ = -1;
+    ClearBookList();
     FillBookList(folder);
     Q_EMIT folderListed();
+}
+
+void Shelf::ClearBookList()
+{
+    books_.SetBooks({});
+    openRow_ = -1;
+    Highlight(-1);
 }
 
 bool Shelf::OpenBookFile(const QString &path)
 {
     const QFileInfo file(path);
     const bool listed = QDir(file.absolutePath()) == QDir(directory_);
-    int index = listed ? RowOf(file.fileName()) : -1;
-    if (index < 0) {
+    int row = listed ? books_.RowOf(file.fileName()) : -1;
+    if (row < 0) {
         ListFolder(file.absolutePath());
-        index = RowOf(file.fileName());
+        row = books_.RowOf(file.fileName());
     }
-    return OpenBookAt(index);
+    return OpenBookAt(row);
 }
 
 void Shelf::SetRequestMaker(std::function<BookRequest(const QString &, const QString &)> maker)
@@ -79,10 +70,10 @@ void Shelf::SetRequestMaker(std::function<BookRequest(const QString &, const QSt
     requestFor_ = std::move(maker);
 }
 
-bool Shelf::OpenBookAt(int index)
+bool Shelf::OpenBookAt(int row)
 {
-    const QString fileName = bookList_.ItemText(index);
-    if (index < 0 || index >= bookList_.Count() || CheckBookFile(directory_ + fileName) != BookFileProblem::None) {
+    const QString fileName = books_.FileName(row);
+    if (row < 0 || row >= books_.Count() || CheckBookFile(directory_ + fileName) != BookFileProblem::None) {
         qCInfo(lcShelf) << "not opening" << directory_ + fileName;
         loader_.Cancel();
         OnLoadEnded();
@@ -90,28 +81,31 @@ bool Shelf::OpenBookAt(int index)
         return false;
     }
     Reload(requestFor_ ? requestFor_(directory_, fileName) : BookRequest{directory_, fileName, {}, {}, {}});
+    Highlight(row);
     return true;
 }
 
 void Shelf::Reload(BookRequest request)
 {
-    if (!busy_)
-        busy_.emplace();
+    const bool wasLoading = loader_.IsLoading();
     loader_.Load(std::move(request));
+    if (!wasLoading)
+        Q_EMIT loadingChanged(true);
 }
 
 void Shelf::StopLoading()
 {
     const bool stopped = loader_.IsLoading();
     loader_.Stop();
-    busy_.reset();
-    if (stopped)
-        Q_EMIT openFailed();
+    if (!stopped)
+        return;
+    Q_EMIT loadingChanged(false);
+    Q_EMIT openFailed();
 }
 
 void Shelf::OnBookLoaded(const OpenBook &book)
 {
-    openBookIndex_ = IndexOf(book);
+    openRow_ = book.folder == directory_ ? books_.RowOf(book.fileName) : -1;
     OnLoadEnded();
     Q_EMIT bookOpened(book);
 }
@@ -119,19 +113,12 @@ void Shelf::OnBookLoaded(const OpenBook &book)
 // Whatever was selected meanwhile, the highlight is on the book shown.
 void Shelf::OnLoadEnded()
 {
-    busy_.reset();
-    bookList_.SetSelection(openBookIndex_);
+    Q_EMIT loadingChanged(false);
+    Highlight(openRow_);
 }
 
-int Shelf::IndexOf(const OpenBook &book) const
+void Shelf::Highlight(int row)
 {
-    return book.folder == directory_ ? RowOf(book.fileName) : -1;
-}
-
-int Shelf::RowOf(const QString &fileName) const
-{
-    for (int i = 0; i < bookList_.Count(); ++i)
-        if (bookList_.ItemText(i) == fileName)
-            return i;
-    return -1;
+    highlightedRow_ = row;
+    Q_EMIT highlightChanged(row);
 }

@@ -1,48 +1,50 @@
 #pragma once
-// The book shelf: the book folder, its books in the book list (列表框_文件)
-// and opening them through the loader. The list's highlight is the book on
-// screen once the loader has handed it over, whatever was clicked meanwhile.
+// The book shelf: the book folder, its books in the book list model, and
+// opening them through the loader. The book list's highlight follows the
+// shelf's highlighted row: the book being opened, and once the loader has
+// handed it over (or failed), the book on screen, whatever was clicked
+// meanwhile.
+#include "shelf/BookListModel.h"
 #include "shelf/BookLoader.h"
-#include "ui/BusyCursor.h"
 
 #include <QObject>
 #include <QString>
 #include <functional>
-#include <optional>
-
-class ListBox;
-class NotifyLabel;
-class QLineEdit;
-class QWidget;
 
 class Shelf : public QObject {
     Q_OBJECT
 public:
-    Shelf(ListBox &bookList, QLineEdit &pathBox, NotifyLabel &progressLabel, QObject *parent = nullptr);
+    explicit Shelf(QObject *parent = nullptr);
 
     // Ends with the platform's separator once listed; empty when none.
     const QString &BookDirectory() const { return directory_; }
+    BookListModel &Books() { return books_; }
+    const BookListModel &Books() const { return books_; }
+    // The book list's row of the book on screen; -1 when the list does not
+    // hold it (none opened yet, or another folder listed since).
+    int OpenRow() const { return openRow_; }
+    // The row the book list highlights: the book being opened, else the
+    // book on screen (OpenRow); -1 for none.
+    int HighlightedRow() const { return highlightedRow_; }
+
     // Appends the directory's books to the book list (never empties it). A
-    // non-empty directory gets a trailing separator, is copied into the path
-    // box (编辑框_路径) and becomes the book directory; an empty one changes
-    // nothing.
+    // non-empty directory gets a trailing separator and becomes the book
+    // directory; an empty one changes nothing.
     void FillBookList(QString directory);
-    // "打开文件": asks for a new book directory (the chooser opens over
-    // `window`) and lists it afresh, selecting no book. The open book, its
-    // chapters and the pane stay as they are. Returns whether one was chosen.
-    bool OnOpenFolder(QWidget *window);
-    // Lists the folder afresh as the book folder, as a folder chosen in
-    // "打开文件" is, selecting no book.
+    // Lists the folder afresh as the book folder, no book highlighted (as a
+    // folder chosen in "打开文件" is). The open book stays on screen.
     void ListFolder(const QString &folder);
+    // Empties the book list, the book directory staying as it is.
+    void ClearBookList();
 
     // What the reader chose for a book of the folder, to open it with.
     void SetRequestMaker(std::function<BookRequest(const QString &folder, const QString &fileName)> maker);
-    // Starts opening the book at that index of the book list; returns at once.
+    // Starts opening the book at that row of the book list; returns at once.
     // A name that is no regular ".txt" file of at most 2 GiB (in any letter
-    // case), or an index that names no item, opens nothing: the load running
-    // stops, and the highlight goes back to the book on screen. Returns
-    // whether a load began.
-    bool OpenBookAt(int index);
+    // case), or a row that is none, opens nothing: the load running stops,
+    // and the highlight goes back to the book on screen. Returns whether a
+    // load began.
+    bool OpenBookAt(int row);
     // Starts opening the book file at `path` (an absolute path) as a book of
     // its folder: the folder is listed afresh as the book folder unless it is
     // listed already and holds the book. Refused as OpenBookAt refuses.
@@ -50,14 +52,22 @@ public:
     // Reads the open book again, or cuts it anew, as the request says.
     void Reload(BookRequest request);
     // The window is closing: the running load stops (which counts as a failed
-    // opening) and nothing new starts.
+    // opening; the highlight stays on the book chosen) and nothing new starts.
     void StopLoading();
     bool IsLoading() const { return loader_.IsLoading(); }
 
 Q_SIGNALS:
+    // The book directory changed (FillBookList on a new one).
+    void directoryChanged(const QString &directory);
     // The user chose a folder, or a book of another folder, and it is listed.
     void folderListed();
-    // A book was handed over; the book list already highlights it.
+    // The highlight is to stand on another row (-1: none).
+    void highlightChanged(int row);
+    // A load began (true), or none runs any more (false).
+    void loadingChanged(bool loading);
+    // How far the load under way has read (see BookLoader::progress).
+    void loadProgress(int percentage);
+    // A book was handed over; OpenRow() is already its row.
     void bookOpened(const OpenBook &book);
     // The newest opening failed, or was refused; the book on screen stays.
     void openFailed();
@@ -65,17 +75,12 @@ Q_SIGNALS:
 private:
     void OnBookLoaded(const OpenBook &book);
     void OnLoadEnded();
-    int IndexOf(const OpenBook &book) const;
-    // The book list's row of that file name, -1 when it lists none.
-    int RowOf(const QString &fileName) const;
+    void Highlight(int row);
 
-    ListBox &bookList_;
-    QLineEdit &pathBox_;
+    BookListModel books_;
     BookLoader loader_;
     std::function<BookRequest(const QString &, const QString &)> requestFor_;
     QString directory_;
-    // Index of the open book in the book list; -1 when the list does not
-    // hold it (none opened yet, or another folder listed since).
-    int openBookIndex_ = -1;
-    std::optional<BusyCursor> busy_;
+    int openRow_ = -1;
+    int highlightedRow_ = -1;
 };

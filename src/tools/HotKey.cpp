@@ -1,6 +1,6 @@
 #include "tools/HotKey.h"
 
-#include "core/Settings.h"
+#include "core/Preferences.h"
 #include "platform/HotKeyService.h"
 #include "platform/WindowHandle.h"
 #include "ui/VirtualKey.h"
@@ -23,14 +23,19 @@ QString SettingOfHotKey(const QKeySequence &key)
     return key.isEmpty() ? QString::fromUtf8(kNoHotKey) : key.toString(QKeySequence::PortableText);
 }
 
-void ReaderHotKey::Remember(const QString &setting)
+const QString &ReaderHotKey::Setting() const
 {
-    setting_ = SettingOfHotKey(HotKeyOfSetting(setting));
+    return preferences_.Values().hotKey;
+}
+
+void ReaderHotKey::AdoptRemembered()
+{
+    preferences_.Set(&Settings::hotKey, SettingOfHotKey(HotKeyOfSetting(Setting())));
 }
 
 bool ReaderHotKey::Claim(QWidget *window, QWidget *notifyLabel)
 {
-    const QKeySequence key = HotKeyOfSetting(setting_);
+    const QKeySequence key = HotKeyOfSetting(Setting());
     if (key.isEmpty())
         return true;
     const HotKeyCombination combination = HotKeyCombinationOf(key[0]).value_or(HotKeyCombination{});
@@ -48,8 +53,8 @@ bool ReaderHotKey::Change(QWidget *window, QWidget *notifyLabel, const QKeySeque
 {
     Release(window);
     const QString setting = SettingOfHotKey(key);
-    if (setting != setting_) {
-        setting_ = setting;
+    if (setting != Setting()) {
+        preferences_.Set(&Settings::hotKey, setting);
         Q_EMIT changed();
     }
     return Claim(window, notifyLabel);
@@ -59,7 +64,7 @@ bool ReaderHotKey::LetDesktopChoose(QWidget *window, QWidget *notifyLabel)
 {
     if (id_ != 0 && ConfigureHotKey(HandleOf(window), id_))
         return true;
-    const QKeySequence key = HotKeyOfSetting(setting_);
+    const QKeySequence key = HotKeyOfSetting(Setting());
     return Change(window, notifyLabel, key.isEmpty() ? HotKeyOfSetting(QString::fromUtf8(kDefaultHotKey)) : key);
 }
 

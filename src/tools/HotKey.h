@@ -1,10 +1,11 @@
 #pragma once
 // The hide key: which key hides the reader and shows it again, as config.ini
-// keeps it, and the reader's claim on it while it runs.
+// keeps it (Preferences), and the reader's claim on it while it runs.
 #include <QKeySequence>
 #include <QObject>
 #include <QString>
 
+class Preferences;
 class QWidget;
 
 // The key a settings text names: kDefaultHotKey (Settings.h), a key in
@@ -19,11 +20,13 @@ class ReaderHotKey : public QObject {
     Q_OBJECT
 
 public:
-    // The key's settings text; empty until Remember().
-    const QString &Setting() const { return setting_; }
-    // Takes the key a settings text names, as HotKeyOfSetting reads it (an
+    explicit ReaderHotKey(Preferences &preferences) : preferences_(preferences) {}
+
+    // The key's settings text.
+    const QString &Setting() const;
+    // Start-up: the key remembered, as HotKeyOfSetting reads it (an
     // unreadable text becomes the default's); nothing is claimed yet.
-    void Remember(const QString &setting);
+    void AdoptRemembered();
 
     // Claims the remembered key for the window; each press notifies the
     // label (标签_热键反馈). True when the key is held now, or is none; false
@@ -44,7 +47,7 @@ Q_SIGNALS:
     void changed();
 
 private:
-    QString setting_;
+    Preferences &preferences_;
     int id_ = 0;
 };
 

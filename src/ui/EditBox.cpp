@@ -32,6 +32,12 @@ constexpr int kContinuesParagraph = PaneDocumentLayout::kContinuesParagraph;
 // The character a column's width is counted in.
 constexpr QChar kFullWidthCharacter = QChar(0x4E2D);
 
+bool IsModifierKey(int key)
+{
+    return key == Qt::Key_Control || key == Qt::Key_Shift || key == Qt::Key_Alt || key == Qt::Key_AltGr
+        || key == Qt::Key_Meta || key == Qt::Key_Super_L || key == Qt::Key_Super_R;
+}
+
 bool EndsParagraph(QChar c)
 {
     return c == u'\n' || c == u'\r' || c == QChar::ParagraphSeparator;
@@ -100,6 +106,30 @@ EditBox::EditBox(QWidget *parent) : QPlainTextEdit(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setLineWrapMode(QPlainTextEdit::WidgetWidth);
     setUndoRedoEnabled(false);
+    // Qt scrolls by itself with the scroll bar's signals blocked (bringing the
+    // caret into view) and tells only through updateRequest; our own and the
+    // user's scrolling goes through the scroll bar's value.
+    connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &EditBox::ReportTopLine);
+    connect(this, &QPlainTextEdit::updateRequest, this, [this](const QRect &, int dy) {
+        if (dy != 0)
+            ReportTopLine();
+    });
+    // The scroll bar tells the user's drags, clicks and wheel turns as
+    // actions; scrolling from code is none.
+    connect(verticalScrollBar(), &QScrollBar::actionTriggered, this, &EditBox::userMovedScrollBar);
+}
+
+void EditBox::ReportTopLine()
+{
+    if (signalsBlocked())
+        return;
+    const int line = FirstVisibleLine();
+    const qsizetype position = FirstVisibleTextPosition();
+    if (line == reportedLine_ && position == reportedPosition_)
+        return;
+    reportedLine_ = line;
+    reportedPosition_ = position;
+    Q_EMIT topLineChanged(line, position);
 }
 
 QString EditBox::Text() const
@@ -109,15 +139,20 @@ QString EditBox::Text() const
 
 void EditBox::SetText(const QString &text)
 {
-    const QSignalBlocker blocker(this);
-    text_ = text;
-    // Only a slide needs its margins put back; a chapter change is a hot path.
-    if (slide_ != 0)
-        StopSliding();
-    FillDocument();
-    // A new text starts at its top. With a line taller than the pane Qt leaves
-    // it scrolled to the end, which throws a remembered line off.
-    verticalScrollBar()->setValue(0);
+    {
+        const QSignalBlocker blocker(this);
+        text_ = text;
+        // Only a slide needs its margins put back; a chapter change is a hot path.
+        if (slide_ != 0)
+            StopSliding();
+        FillDocument();
+        // A new text starts at its top. With a line taller than the pane Qt
+        // leaves it scrolled to the end, which throws a remembered line off.
+        verticalScrollBar()->setValue(0);
+    }
+    // Another text: its top is another place, even at the same numbers.
+    reportedLine_ = -1;
+    ReportTopLine();
 }
 
 void EditBox::SetTextTypography(const Typography &typography)
@@ -138,6 +173,7 @@ void EditBox::SetTextTypography(const Typography &typography)
         FillDocument();
     }
     ScrollToTextPosition(top);
+    ReportTopLine();
     Q_EMIT typographyChanged();
 }
 
@@ -345,6 +381,7 @@ void EditBox::ScrollLines(int lines)
         count = LineCountOf(this, block);
     }
     verticalScrollBar()->setValue(block.firstLineNumber() + int(qBound<qint64>(0, line, qint64(count) - 1)));
+    ReportTopLine();
 }
 
 int EditBox::FirstVisibleCharacter() const
@@ -368,6 +405,7 @@ void EditBox::ScrollToCharacter(int position)
     const QTextLine line = block.layout()->lineForTextPosition(position - block.position());
     const int lineInBlock = line.isValid() ? line.lineNumber() : 0;
     verticalScrollBar()->setValue(block.firstLineNumber() + lineInBlock);
+    ReportTopLine();
 }
 
 void EditBox::resizeEvent(QResizeEvent *event)
@@ -378,6 +416,7 @@ void EditBox::resizeEvent(QResizeEvent *event)
     QPlainTextEdit::resizeEvent(event);
     UpdateMargins();
     ScrollToCharacter(firstCharacter);
+    ReportTopLine();
 }
 
 void EditBox::changeEvent(QEvent *event)
@@ -387,7 +426,26 @@ void EditBox::changeEvent(QEvent *event)
     if (event->type() == QEvent::FontChange) {
         ApplySpacing();
         UpdateMargins();
+        ReportTopLine();
     }
+}
+
+void EditBox::mousePressEvent(QMouseEvent *event)
+{
+    Q_EMIT userClicked();
+    QPlainTextEdit::mousePressEvent(event);
+}
+
+void EditBox::wheelEvent(QWheelEvent *event)
+{
+    Q_EMIT userTurnedWheel();
+    QPlainTextEdit::wheelEvent(event);
+}
+
+void EditBox::hideEvent(QHideEvent *event)
+{
+    Q_EMIT hidden();
+    QPlainTextEdit::hideEvent(event);
 }
 
 bool EditBox::SlideUp(qreal pixels)
@@ -406,6 +464,13 @@ bool EditBox::SlideUp(qreal pixels)
     }
     UpdateMargins();
     return true;
+}
+
+void EditBox::SlideUpLines(double lines)
+{
+    const qreal lineHeight = QFontMetricsF(font()).lineSpacing() * typography_.lineSpacing;
+    if (!SlideUp(lines * lineHeight))
+        Q_EMIT slidPastEnd();
 }
 
 void EditBox::StopSliding()
@@ -437,6 +502,7 @@ void EditBox::ScrollToTop()
 {
     moveCursor(QTextCursor::Start);
     verticalScrollBar()->setValue(0);
+    ReportTopLine();
 }
 
 void EditBox::ScrollToEnd()
@@ -447,6 +513,7 @@ void EditBox::ScrollToEnd()
     moveCursor(QTextCursor::End);
     ensureCursorVisible();
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+    ReportTopLine();
 }
 
 void EditBox::SelectText(qsizetype position, qsizetype length)
@@ -457,6 +524,7 @@ void EditBox::SelectText(qsizetype position, qsizetype length)
                           QTextCursor::KeepAnchor);
     setTextCursor(selection);
     centerCursor();
+    ReportTopLine();
 }
 
 qsizetype EditBox::FirstVisibleTextPosition() const
@@ -504,6 +572,8 @@ void EditBox::Page(int direction)
 
 void EditBox::keyPressEvent(QKeyEvent *event)
 {
+    if (!IsModifierKey(event->key()))
+        Q_EMIT userPressedKey();
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const bool space = event->key() == Qt::Key_Space;
     if (event->key() == Qt::Key_PageDown || (space && modifiers == Qt::NoModifier))

@@ -2,15 +2,18 @@
 // The multi-line, read-only reading pane. Besides text, font and colours it
 // sets the text by a Typography, and answers the two classic edit-control
 // questions in wrapped display lines: which line is first visible, and
-// "scroll down n lines".
+// "scroll down n lines". It reports every move of its first visible line
+// (topLineChanged) and the user's acts that end reading aloud or scrolling
+// on its own.
+#include "core/Typography.h"
 #include "ui/ShapedText.h"
 #include "ui/ShownTextPositions.h"
-#include "ui/Typography.h"
 
 #include <QPlainTextEdit>
 
-class PaneDocumentLayout;
 #include <functional>
+
+class PaneDocumentLayout;
 
 class EditBox : public QPlainTextEdit {
     Q_OBJECT
@@ -54,6 +57,9 @@ public:
     // slide reaches the height of the top line, that line scrolls away.
     // Returns false, having slid nothing, once the text's last page is shown.
     bool SlideUp(qreal pixels);
+    // SlideUp by that many lines of the font and line spacing; at the text's
+    // end slidPastEnd follows instead.
+    void SlideUpLines(double lines);
     // Puts a slide back, the text where its top line stands.
     void StopSliding();
     // Shows the start of the text, or its last page.
@@ -81,6 +87,20 @@ Q_SIGNALS:
     // the text those keys page as usual, and Home and End go to its ends.
     void pagedPastText(int direction);
     void typographyChanged();
+    // The first visible display line is another one, or starts elsewhere
+    // in the text (a new text, font, width or typography): its number, and
+    // where it starts in the text as given to SetText.
+    void topLineChanged(int line, qsizetype position);
+    // SlideUpLines found the text's last page shown.
+    void slidPastEnd();
+    // The user's acts: a key pressed (a modifier alone is none, it may begin
+    // a shortcut), a click, a turn of the wheel, the scroll bar dragged or
+    // clicked. And the pane was hidden (the window with it).
+    void userPressedKey();
+    void userClicked();
+    void userTurnedWheel();
+    void userMovedScrollBar();
+    void hidden();
 
 protected:
     QMimeData *createMimeDataFromSelection() const override;
@@ -88,6 +108,9 @@ protected:
     void keyReleaseEvent(QKeyEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     // Puts the text given to SetText into the document as the paragraph
@@ -109,6 +132,8 @@ private:
     int FirstVisibleCharacter() const;
     void ScrollToCharacter(int position);
     void Page(int direction);
+    // topLineChanged, when the top line is not the one last reported.
+    void ReportTopLine();
     void SetColourRole(QPalette::ColorRole role, int colourRef);
     void ChangeFont(const std::function<void(QFont &)> &change);
 
@@ -118,4 +143,6 @@ private:
     ShapedText shaped_;
     ShownTextPositions positions_;
     PaneDocumentLayout *layout_;
+    int reportedLine_ = -1;
+    qsizetype reportedPosition_ = -1;
 };

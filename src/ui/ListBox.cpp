@@ -1,5 +1,6 @@
 #include "ui/ListBox.h"
 
+#include "core/TextListModel.h"
 #include "ui/ColourRef.h"
 #include "ui/VirtualKey.h"
 
@@ -8,31 +9,6 @@
 #include <QSignalBlocker>
 
 namespace {
-// The whole text of an item whose shown text is shortened.
-const int kFullTextRole = Qt::UserRole + 1;
-// Drawing an item measures all of its text: a heading line of millions of
-// characters (a book without line feeds) took seconds for every repaint of the
-// list. No list is nearly this wide, so longer texts are shown cut here.
-constexpr qsizetype kLongestShownText = 200;
-
-QString ShownText(const QString &text)
-{
-    if (text.size() <= kLongestShownText)
-        return text;
-    const qsizetype cut = text.at(kLongestShownText).isLowSurrogate() ? kLongestShownText - 1 : kLongestShownText;
-    return text.first(cut) + QChar(0x2026); // …
-}
-
-QListWidgetItem *NewItem(const QString &text)
-{
-    auto *item = new QListWidgetItem(ShownText(text));
-    if (text.size() > kLongestShownText)
-        item->setData(kFullTextRole, text);
-    // A screen reader reads the title, not the line end kept with it.
-    if (text.endsWith(u'\r') || text.endsWith(u'\n'))
-        item->setData(Qt::AccessibleTextRole, ShownText(text).trimmed());
-    return item;
-}
 
 // Part of the way from one colour to the other.
 QColor Blend(const QColor &from, const QColor &to, double part)
@@ -41,76 +17,48 @@ QColor Blend(const QColor &from, const QColor &to, double part)
                             from.greenF() + (to.greenF() - from.greenF()) * part,
                             from.blueF() + (to.blueF() - from.blueF()) * part);
 }
+
 } // namespace
 
-ListBox::ListBox(QWidget *parent) : QListWidget(parent)
+ListBox::ListBox(QWidget *parent) : QListView(parent)
 {
     setSelectionMode(QAbstractItemView::SingleSelection);
-    setSortingEnabled(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Chapter lists run to tens of thousands of items: skip per-item measuring.
     setUniformItemSizes(true);
-    connect(this, &QListWidget::currentRowChanged, this, [this](int row) { Q_EMIT userSelectionChanged(row); });
+}
+
+void ListBox::SetModel(TextListModel *model)
+{
+    setModel(model);
 }
 
 int ListBox::Count() const
 {
-    return count();
+    return model() ? model()->rowCount() : 0;
 }
 
 QString ListBox::ItemText(int index) const
 {
-    const QListWidgetItem *it = item(index);
-    if (!it)
+    if (index < 0 || index >= Count())
         return QString();
-    const QVariant fullText = it->data(kFullTextRole);
-    return fullText.isValid() ? fullText.toString() : it->text();
-}
-
-void ListBox::AddItem(const QString &text)
-{
-    const QSignalBlocker blocker(this);
-    addItem(NewItem(text));
-}
-
-void ListBox::SetItems(const QStringList &texts)
-{
-    const QSignalBlocker blocker(this);
-    // One repaint for the whole list, not one per item.
-    setUpdatesEnabled(false);
-    clear();
-    for (const QString &text : texts)
-        addItem(NewItem(text));
-    setUpdatesEnabled(true);
-}
-
-void ListBox::DeleteItem(int index)
-{
-    if (index < 0 || index >= count())
-        return;
-    const QSignalBlocker blocker(this);
-    delete takeItem(index);
-}
-
-void ListBox::DeleteAll()
-{
-    const QSignalBlocker blocker(this);
-    clear();
+    return model()->index(index, 0).data(TextListModel::kFullTextRole).toString();
 }
 
 int ListBox::Selection() const
 {
-    return currentRow();
+    return currentIndex().isValid() ? currentIndex().row() : -1;
 }
 
 void ListBox::SetSelection(int index)
 {
     const QSignalBlocker blocker(this);
-    if (index < 0 || index >= count()) {
-        setCurrentRow(-1);
+    if (index < 0 || index >= Count()) {
+        setCurrentIndex(QModelIndex());
         clearSelection();
         return;
     }
-    setCurrentRow(index);
+    setCurrentIndex(model()->index(index, 0));
 }
 
 void ListBox::SetColours(int textColour, int backgroundColour)
@@ -128,18 +76,53 @@ void ListBox::SetColours(int textColour, int backgroundColour)
     setPalette(p);
 }
 
+void ListBox::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QListView::currentChanged(current, previous);
+    if (userActing_)
+        Q_EMIT userSelectionChanged(current.isValid() ? current.row() : -1);
+}
+
+template <typename Handling>
+void ListBox::AsUser(Handling handling)
+{
+    const bool before = std::exchange(userActing_, true);
+    handling();
+    userActing_ = before;
+}
+
+void ListBox::keyPressEvent(QKeyEvent *event)
+{
+    AsUser([&] { QListView::keyPressEvent(event); });
+}
+
+void ListBox::focusInEvent(QFocusEvent *event)
+{
+    AsUser([&] { QListView::focusInEvent(event); });
+}
+
 void ListBox::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::RightButton) {
         event->accept();
         return;
     }
-    QListWidget::mousePressEvent(event);
+    AsUser([&] { QListView::mousePressEvent(event); });
+}
+
+void ListBox::mouseMoveEvent(QMouseEvent *event)
+{
+    AsUser([&] { QListView::mouseMoveEvent(event); });
+}
+
+void ListBox::mouseReleaseEvent(QMouseEvent *event)
+{
+    AsUser([&] { QListView::mouseReleaseEvent(event); });
 }
 
 void ListBox::keyReleaseEvent(QKeyEvent *event)
 {
-    QListWidget::keyReleaseEvent(event);
+    QListView::keyReleaseEvent(event);
     if (!event->isAutoRepeat())
         Q_EMIT keyReleased(VirtualKeyOf(event), int(event->modifiers()));
 }

@@ -1,22 +1,22 @@
 #pragma once
-// A list control with the operations the handlers use. Selections, insertions
-// and removals made from code raise no userSelectionChanged; only the user's
-// own selections (mouse or keyboard) do.
-#include <QListWidget>
+// A list view with the operations the window code uses, over a list of texts
+// (core/TextListModel.h) that it shows and does not own. Only the user's own
+// selections (mouse or keyboard) raise userSelectionChanged: selections made
+// from code do not, nor do changes of the model's rows (a title removed, a
+// list filled anew).
+#include <QListView>
 
-class ListBox : public QListWidget {
+class TextListModel;
+
+class ListBox : public QListView {
     Q_OBJECT
 public:
     explicit ListBox(QWidget *parent = nullptr);
 
+    void SetModel(TextListModel *model);
     int Count() const;
-    // The item's text; empty for an index that names no item.
+    // The item's whole text; empty for an index that names no item.
     QString ItemText(int index) const;
-    void AddItem(const QString &text);
-    // Replaces every item with these, in order, selecting none.
-    void SetItems(const QStringList &texts);
-    void DeleteItem(int index);
-    void DeleteAll();
     // 0-based index of the current selection, -1 when nothing is selected.
     int Selection() const;
     // Selects an item (-1 or an index out of range clears the selection).
@@ -30,7 +30,22 @@ Q_SIGNALS:
     void keyReleased(int virtualKey, int modifiers);
 
 protected:
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    // The keys arriving on a list with no current item make its first item
+    // current, as the user's choice.
+    void focusInEvent(QFocusEvent *event) override;
     void keyReleaseEvent(QKeyEvent *event) override;
     // A right click opens the list's menu and selects nothing.
     void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    // Runs the view's own handling of a user's act, whose selections are the
+    // user's.
+    template <typename Handling>
+    void AsUser(Handling handling);
+
+    bool userActing_ = false;
 };

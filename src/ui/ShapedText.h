@@ -3,7 +3,7 @@
 // 空行), and where each character of the one stands in the other. The reader
 // keeps places as positions in the text itself, so they hold whatever rules
 // are chosen.
-#include "ui/Typography.h"
+#include "core/Typography.h"
 
 #include <QList>
 #include <QString>

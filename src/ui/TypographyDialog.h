@@ -1,7 +1,7 @@
 #pragma once
 // 排版: a dialog for the pane's typography that shows each change at once in
 // the pane behind it.
-#include "ui/Typography.h"
+#include "core/Typography.h"
 
 #include <functional>
 #include <optional>

@@ -1,3 +1,4 @@
+#include "app/Shutdown.h"
 #include "core/BookStore.h"
 #include "core/CodePage.h"
 #include "shelf/Shelf.h"
@@ -461,7 +462,7 @@ private Q_SLOTS:
         QVERIFY(exit);
         exit->trigger();
         QVERIFY(!window.isVisible());
-        QVERIFY(reader.State().shutDown);
+        QVERIFY(reader.Window().ShutDown().HasRun());
     }
 };
 

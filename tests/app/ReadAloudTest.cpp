@@ -1,12 +1,13 @@
 #include "session/ReadAloud.h"
 #include "app/ReadAloudMenu.h"
+#include "app/ViewBindings.h"
 #include "core/BookStore.h"
 #include "core/CodePage.h"
+#include "core/Typography.h"
 #include "platform/SpeechEngine.h"
 #include "support/ReaderFixture.h"
 #include "support/TestRegistry.h"
 #include "ui/EditBox.h"
-#include "ui/Typography.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -69,6 +70,7 @@ private Q_SLOTS:
         reader_->Start();
         speech_ = std::make_unique<FakeSpeech>();
         aloud_ = std::make_unique<ReadAloud>(reader_->Session(), *speech_);
+        BindReadAloud(*reader_->Controls().编辑框_内容, *aloud_);
     }
     void cleanup()
     {

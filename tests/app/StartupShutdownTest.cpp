@@ -1,5 +1,7 @@
 #include "app/FirstStartGuide.h"
+#include "app/Startup.h"
 #include "core/CodePage.h"
+#include "core/TypographySettings.h"
 #include "shelf/Shelf.h"
 #include "support/NovelGenerator.h"
 #include "support/ReaderFixture.h"
@@ -261,7 +263,7 @@ private Q_SLOTS:
                               QStringLiteral("Config/章=3"), QStringLiteral("Config/行=4")});
         reader.Start();
         QTemporaryDir other;
-        reader.Controls().列表框_文件->DeleteAll();
+        reader.Session().BookShelf().ClearBookList();
         reader.Session().BookShelf().FillBookList(other.path());
         reader.Close();
         const QByteArray saved = reader.SettingsBytes();
@@ -281,10 +283,10 @@ private Q_SLOTS:
                               QStringLiteral("Config/章=6"), QStringLiteral("Config/行=3")});
         // The window closes right after start-up has begun to reopen the
         // remembered book: the close is queued behind start-up itself.
-        ReaderState state;
-        MainWindow window(state);
+        ReaderServices services;
+        MainWindow window(services);
         QMetaObject::invokeMethod(&window, &QWidget::close, Qt::QueuedConnection);
-        QTRY_VERIFY(state.startedUp);
+        QTRY_VERIFY(window.StartUp().IsFinished());
         QVERIFY(!window.isVisible());
         QVERIFY(!window.Session().BookShelf().IsLoading());
         QCOMPARE(window.Controls().列表框_章节->Count(), 0);
@@ -304,7 +306,7 @@ private Q_SLOTS:
                               QStringLiteral("Config/章=2")});
         MainWindow &window = reader.Start();
         const ReaderControls &c = reader.Controls();
-        c.列表框_文件->setCurrentRow(2); // the user opens the big book and closes at once
+        ReaderFixture::Choose(*c.列表框_文件, 2); // the user opens the big book and closes at once
         window.close();
         QVERIFY(!reader.Session().BookShelf().IsLoading());
         // The list shows the new book chosen and the old book's chapter 2.
@@ -326,11 +328,16 @@ private Q_SLOTS:
         reader.Session().OnContentKeyUp(VK_RIGHT, 0);
         QTRY_COMPARE_WITH_TIMEOUT(Setting(reader.SettingsBytes(), QStringLiteral("章")), QStringLiteral("2"), 5000);
         reader.OpenBookAt(2);
-        c.编辑框_内容->SetFontSize(23);
-        c.编辑框_内容->SetBackgroundColour(0x102030);
+        // As the menus set them.
+        Preferences &preferences = reader.Services().preferences;
+        preferences.Set(&Settings::fontSize, std::optional<int>(23));
+        preferences.Set(&Settings::backgroundColour, std::optional<int>(0x102030));
         Typography typography;
         typography.paragraphSpacing = 0.5;
-        c.编辑框_内容->SetTextTypography(typography);
+        PutTypography(typography, preferences);
+        QCOMPARE(c.编辑框_内容->FontSize(), 23);
+        QCOMPARE(c.编辑框_内容->BackgroundColour(), 0x102030);
+        QCOMPARE(c.编辑框_内容->TextTypography(), typography);
         QTRY_COMPARE_WITH_TIMEOUT(Setting(reader.SettingsBytes(), QStringLiteral("字体大小")), QStringLiteral("23"),
                                   5000);
         QCOMPARE(Setting(reader.SettingsBytes(), QStringLiteral("书")), QStringLiteral("2"));

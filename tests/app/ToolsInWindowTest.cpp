@@ -67,19 +67,19 @@ private Q_SLOTS:
         EditBox *pane = reader.Controls().编辑框_内容;
         const QString top = pane->Text().mid(pane->FirstVisibleTextPosition(), 8);
         const ReaderFixture::LoadWatch strict(reader);
-        OnChooseChapterRule(session, {ChapterRule::Strict, {}});
+        session.RuleChoice().OnChooseChapterRule({ChapterRule::Strict, {}});
         strict.Wait();
         QCOMPARE(session.ShownChapter(), 1);
         QCOMPARE(pane->Text().mid(pane->FirstVisibleTextPosition(), 8), top);
         // Back to the default rule on the false heading 第一次回家, then strict:
         // the chapter that holds it, from its top.
         const ReaderFixture::LoadWatch back(reader);
-        OnChooseChapterRule(session, {});
+        session.RuleChoice().OnChooseChapterRule({});
         back.Wait();
         reader.ShowChapter(2);
         QVERIFY(pane->Text().startsWith(u"第一次回家"_s));
         const ReaderFixture::LoadWatch again(reader);
-        OnChooseChapterRule(session, {ChapterRule::Strict, {}});
+        session.RuleChoice().OnChooseChapterRule({ChapterRule::Strict, {}});
         again.Wait();
         QCOMPARE(session.ShownChapter(), 1);
         QVERIFY(pane->Text().startsWith(u"第一章 起"_s));
@@ -164,14 +164,14 @@ private Q_SLOTS:
             ModalDriver driver(isHotKeyDialog, pressInDialog(QKeySequence::fromString(u"Ctrl+Alt+J, Return"_s)));
             MenuItem(window, u"热键…"_s)->trigger();
         }
-        QCOMPARE(reader.State().hotKey.Setting(), u"Ctrl+Alt+J"_s);
+        QCOMPARE(reader.Services().hotKey.Setting(), u"Ctrl+Alt+J"_s);
         QVERIFY(reader.Controls().标签_提示->text().contains(u"Ctrl+Alt+J 无法使用"_s));
         QTRY_VERIFY_WITH_TIMEOUT(reader.SettingsBytes().contains("=Ctrl+Alt+J\r\n"), 5000);
         {
             ModalDriver driver(isHotKeyDialog, pressInDialog(QKeySequence::fromString(u"Ctrl+K, Esc"_s)));
             MenuItem(window, u"热键…"_s)->trigger();
         }
-        QCOMPARE(reader.State().hotKey.Setting(), u"Ctrl+Alt+J"_s);
+        QCOMPARE(reader.Services().hotKey.Setting(), u"Ctrl+Alt+J"_s);
         reader.Close();
         QVERIFY(reader.SettingsBytes().contains("=Ctrl+Alt+J\r\n"));
     }

@@ -303,6 +303,13 @@ void ChapterHeadingsTest::customRulePreview_handsOnTheNewestCheckOnly()
         QTRY_COMPARE(checked.count(), 1);
         QCOMPARE(checked.at(0).at(0).toString(), u"^Chapter 1\\d*$"_s);
         QCOMPARE(checked.at(0).at(1).value<CustomRuleCheck>().found, 111'111);
+        // A burst of checks, as typing makes: only the last is handed on,
+        // whole, never cut short by its own start.
+        for (int i = 0; i < 20; ++i)
+            preview.Check(i % 2 == 0 ? u"^Chapter"_s : u"^Chapter 2\\d*$"_s);
+        QTRY_COMPARE(checked.count(), 2);
+        QCOMPARE(checked.at(1).at(0).toString(), u"^Chapter 2\\d*$"_s);
+        QCOMPARE(checked.at(1).at(1).value<CustomRuleCheck>().found, 11'112);
         // Gone while a check runs: it is cancelled, and nothing follows.
         preview.Check(u"^Chapter"_s);
     }

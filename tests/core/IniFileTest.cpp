@@ -83,6 +83,14 @@ private Q_SLOTS:
         for (const auto &[section, key, value] : rest)
             QCOMPARE(ReadIniValue(path_, section, key, "default"), value);
         QCOMPARE(QDir(dir_->path()).entryList(QDir::Files | QDir::Hidden), QStringList{"config.ini"});
+
+        // The same values in one write leave the same bytes.
+        const QString once = dir_->filePath(QStringLiteral("once.ini"));
+        QList<IniValue> all{{"Config", "路径", "d:\\book\\"}};
+        for (const auto &[section, key, value] : rest)
+            all.append({section, key, value});
+        QVERIFY(WriteIniValues(once, all));
+        QCOMPARE(FileBytes(once), FileBytes(path_));
     }
 
     void write_existingFile_keepsEveryOtherLineByteForByte()
@@ -98,11 +106,16 @@ private Q_SLOTS:
                                       "[字体]\r\n"
                                       "字体大小=9");
         WriteFileBytes(path_, before);
+        const QString once = dir_->filePath(QStringLiteral("once.ini"));
+        WriteFileBytes(once, before);
 
-        QVERIFY(WriteIniValue(path_, "Config", "路径", "f:\\书\\"));
-        QVERIFY(WriteIniValue(path_, "Config", "章", "7"));
-        QVERIFY(WriteIniValue(path_, "字体", "字体", "黑体"));
-        QVERIFY(WriteIniValue(path_, "New", "k", "v"));
+        const QList<IniValue> values{
+            {"Config", "路径", "f:\\书\\"}, {"Config", "章", "7"}, {"字体", "字体", "黑体"}, {"New", "k", "v"}};
+        for (const IniValue &value : values)
+            QVERIFY(WriteIniValue(path_, value.section, value.key, value.value));
+        // In one write, the same bytes.
+        QVERIFY(WriteIniValues(once, values));
+        QCOMPARE(FileBytes(once), FileBytes(path_));
 
         QCOMPARE(FileBytes(path_),
                  Gbk("; reader settings\n"

@@ -71,7 +71,9 @@ expect_exit_code 0
 # Which steps landed in a load depends on the machine: say which did.
 echo "loads begun and cut short, in order:"
 sed -n 's#^folivar.shelf: \(reading\|stopped reading\) ".*/\([^/"]*\)".*#  \1 \2#p' "$E2E_LOG"
-[ "$(grep -c replaced "$E2E_DIR/writes")" -ge 10 ] && [ "$(grep -c written "$E2E_DIR/writes")" -eq 0 ] ||
+# Each save is one write of the whole file (the one at the close at least;
+# those while the reader runs come a second after a change).
+[ "$(grep -c replaced "$E2E_DIR/writes")" -ge 1 ] && [ "$(grep -c written "$E2E_DIR/writes")" -eq 0 ] ||
   fail "config.ini was not always replaced whole: $(sort "$E2E_DIR/writes" | uniq -c | tr '\n' ' ')"
 expect_complete_settings
 # The user last chose big.txt; the chapter list held c.txt's items with its

@@ -1,5 +1,4 @@
 #include "core/CodePage.h"
-#include "reader/ChapterNavigation.h"
 #include "shelf/Shelf.h"
 #include "support/NovelGenerator.h"
 #include "support/ReaderFixture.h"
@@ -91,7 +90,7 @@ private Q_SLOTS:
     {
         ReaderFixture reader;
         const ReaderControls &c = OpenBook(reader, kBook);
-        c.列表框_章节->setCurrentRow(2);
+        ReaderFixture::Choose(*c.列表框_章节, 2);
         QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第二章 夏\r\n夏天的故事。\r\n")));
     }
 
@@ -99,7 +98,7 @@ private Q_SLOTS:
     {
         ReaderFixture reader;
         const ReaderControls &c = OpenBook(reader, kBook);
-        c.列表框_章节->setCurrentRow(2);
+        ReaderFixture::Choose(*c.列表框_章节, 2);
         const QString shown = c.编辑框_内容->Text();
         Release(c.列表框_章节, Qt::Key_Delete);
         QCOMPARE(c.列表框_章节->Count(), 3);
@@ -109,18 +108,13 @@ private Q_SLOTS:
         QCOMPARE(c.编辑框_内容->Text(), shown);
         Release(c.编辑框_内容, Qt::Key_Right);
         QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("第三章 秋\r\n秋天的故事。")));
-        c.列表框_章节->setCurrentRow(0);
+        ReaderFixture::Choose(*c.列表框_章节, 0);
         Release(c.列表框_章节, Qt::Key_Delete);
         QCOMPARE(c.列表框_章节->Selection(), -1);
-    }
-
-    void deleteWithoutSelection_doesNothing()
-    {
-        ReaderFixture reader;
-        const ReaderControls &c = OpenBook(reader, kBook);
-        c.列表框_章节->SetSelection(-1);
+        QCOMPARE(reader.Session().ShownChapter(), -1);
+        // With no chapter selected, Delete removes nothing.
         Release(c.列表框_章节, Qt::Key_Delete);
-        QCOMPARE(c.列表框_章节->Count(), 4);
+        QCOMPARE(c.列表框_章节->Count(), 2);
     }
 
     void outOfRangeChapters_leaveThePaneAsItIs()
@@ -133,9 +127,14 @@ private Q_SLOTS:
             reader.ShowChapter(n);
         QCOMPARE(c.编辑框_内容->Text(), shown);
         QCOMPARE(c.列表框_章节->Selection(), 2);
-        c.列表框_章节->SetSelection(-1);
+        // The head item removed: no chapter is selected, and the pane keeps
+        // the text that now belongs to none.
+        ReaderFixture::Choose(*c.列表框_章节, 0);
+        const QString head = c.编辑框_内容->Text();
+        Release(c.列表框_章节, Qt::Key_Delete);
+        QCOMPARE(c.列表框_章节->Selection(), -1);
         Release(c.编辑框_内容, Qt::Key_Left); // asks for chapter -2
-        QCOMPARE(c.编辑框_内容->Text(), shown);
+        QCOMPARE(c.编辑框_内容->Text(), head);
     }
 
     void lfNovelWithBareAndLongNumberedHeadings_everyChapterIsReachable()

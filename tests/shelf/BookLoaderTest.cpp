@@ -1,11 +1,8 @@
 #include "core/CodePage.h"
 #include "shelf/Shelf.h"
 #include "support/NovelGenerator.h"
-#include "support/ReaderFixture.h"
+#include "support/SessionFixture.h"
 #include "support/TestRegistry.h"
-#include "ui/EditBox.h"
-#include "ui/ListBox.h"
-#include "ui/NotifyLabel.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,19 +13,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Records every notification and the caption each one leaves behind.
+// Records every percentage told and the chapter list when it was.
 struct ProgressLog {
     QList<int> percentages;
-    QStringList captions;
     QList<int> chapterCounts;
 };
 
-void Record(ProgressLog &log, const ReaderControls &c, QObject *context)
+void Record(ProgressLog &log, SessionFixture &reader, QObject *context)
 {
-    QObject::connect(c.标签_状态显示, &NotifyLabel::notified, context, [&log, &c](int percentage, int) {
+    QObject::connect(&reader.BookShelf(), &Shelf::loadProgress, context, [&log, &reader](int percentage) {
         log.percentages << percentage;
-        log.captions << c.标签_状态显示->Caption();
-        log.chapterCounts << c.列表框_章节->Count();
+        log.chapterCounts << reader.Session().Chapters().Count();
     });
 }
 
@@ -39,14 +34,6 @@ QByteArray Filler(qsizetype size)
     for (qsizetype i = 79; i < size; i += 80)
         bytes[i] = '\n';
     return bytes;
-}
-
-int IndexOf(const ListBox *list, const QString &name)
-{
-    for (int i = 0; i < list->Count(); ++i)
-        if (list->ItemText(i) == name)
-            return i;
-    return -1;
 }
 
 } // namespace
@@ -70,27 +57,20 @@ private Q_SLOTS:
     {
         QFETCH(qsizetype, size);
         QFETCH(QList<int>, expected);
-        ReaderFixture reader;
+        SessionFixture reader;
         reader.AddBook(QStringLiteral("a.txt"), Filler(size));
-        reader.WriteSettingsForBookFolder();
-        reader.Start();
-        const ReaderControls &c = reader.Controls();
+        reader.ListBooks();
         ProgressLog log;
-        Record(log, c, this);
+        Record(log, reader, this);
         reader.OpenBookAt(0);
 
         QCOMPARE(log.percentages, expected);
-        QStringList captions;
-        for (int percentage : expected)
-            captions << QStringLiteral("已载入%1%").arg(percentage);
-        captions.last() = QStringLiteral("载入完成");
-        QCOMPARE(log.captions, captions);
         // Only the last notification rebuilds the chapter list.
         for (qsizetype i = 0; i + 1 < log.chapterCounts.size(); ++i)
             QCOMPARE(log.chapterCounts[i], 0);
         QCOMPARE(log.chapterCounts.last(), 1);
         QCOMPARE(reader.BookText(), QString::fromLatin1(Filler(size)));
-        QCOMPARE(c.列表框_文件->Selection(), 0);
+        QCOMPARE(reader.BookShelf().HighlightedRow(), 0);
     }
 
     void nulByte_cutsOnlyItsOwnPiece()
@@ -98,10 +78,9 @@ private Q_SLOTS:
         QByteArray bytes = Filler(250000);
         bytes[10] = '\0';
         bytes[100000 + 5] = '\0';
-        ReaderFixture reader;
+        SessionFixture reader;
         reader.AddBook(QStringLiteral("a.txt"), bytes);
-        reader.WriteSettingsForBookFolder();
-        reader.Start();
+        reader.ListBooks();
         reader.OpenBookAt(0);
         const QByteArray expected = bytes.left(10) + bytes.mid(100000, 5) + bytes.mid(200000);
         QCOMPARE(reader.BookText(), QString::fromLatin1(expected));
@@ -111,27 +90,23 @@ private Q_SLOTS:
     {
         // 99999 ASCII bytes put the two bytes of 章 on either side of the boundary.
         const QString text = QString(99999, QLatin1Char('x')) + QStringLiteral("章节完");
-        ReaderFixture reader;
+        SessionFixture reader;
         reader.AddBook(QStringLiteral("a.txt"), EncodeCodePage(text));
-        reader.WriteSettingsForBookFolder();
-        reader.Start();
+        reader.ListBooks();
         reader.OpenBookAt(0);
         QCOMPARE(reader.BookText(), text);
     }
 
     void upperCaseExtension_loads()
     {
-        ReaderFixture reader;
+        SessionFixture reader;
         reader.AddBook(QStringLiteral("B.TXT"), EncodeCodePage(QStringLiteral("标题\r\n第一章 开始\r\n正文")));
-        reader.WriteSettingsForBookFolder();
-        reader.Start();
-        const ReaderControls &c = reader.Controls();
-        const ReaderFixture::LoadWatch watch(reader);
-        c.列表框_文件->setCurrentRow(0); // as the user does
-        watch.Wait();
+        reader.ListBooks();
+        reader.Session().OnBookSelected(0); // as the user does
+        reader.WaitForLoads();
         QCOMPARE(reader.BookText(), QStringLiteral("标题\r\n第一章 开始\r\n正文"));
-        QCOMPARE(c.列表框_章节->Count(), 2);
-        QCOMPARE(c.编辑框_内容->Text(), ReaderFixture::AsShownInPane(QStringLiteral("标题\r\n")));
+        QCOMPARE(reader.Session().Chapters().Count(), 2);
+        QCOMPARE(reader.Pane().Text(), QStringLiteral("标题\r\n"));
     }
 
     void unreadableEntries_changeNothing_data()
@@ -149,16 +124,14 @@ private Q_SLOTS:
     {
         QFETCH(QString, kind);
         QFETCH(qint64, size);
-        ReaderFixture reader;
+        SessionFixture reader;
         reader.AddBook(QStringLiteral("a.txt"), EncodeCodePage(QStringLiteral("书一\r\n第一章 甲\r\n内容")));
         reader.AddBook(QStringLiteral("b.txt"), EncodeCodePage(QStringLiteral("书二\r\n第一章 乙\r\n内容")));
         reader.AddBook(QStringLiteral("x.txt"), "placeholder");
-        reader.WriteSettingsForBookFolder();
-        reader.Start();
-        const ReaderControls &c = reader.Controls();
+        reader.ListBooks();
         reader.OpenBookAt(0);
         const QString bookText = reader.BookText();
-        const QString pane = c.编辑框_内容->Text();
+        const QString pane = reader.Pane().Text();
 
         const QString path = QDir(reader.BookFolder()).filePath(QStringLiteral("x.txt"));
         QVERIFY(QFile::remove(path));
@@ -171,76 +144,70 @@ private Q_SLOTS:
             QVERIFY(huge.open(QIODevice::WriteOnly));
             QVERIFY(huge.resize(size)); // sparse: no disk space used
         }
-        reader.OpenBookAt(IndexOf(c.列表框_文件, QStringLiteral("x.txt")));
+        reader.OpenBookAt(reader.BookShelf().Books().RowOf(QStringLiteral("x.txt")));
         QCOMPARE(reader.BookText(), bookText);
-        QCOMPARE(c.编辑框_内容->Text(), pane);
-        QCOMPARE(c.列表框_章节->Count(), 2);
-        QCOMPARE(c.列表框_文件->Selection(), 0);
+        QCOMPARE(reader.Pane().Text(), pane);
+        QCOMPARE(reader.Session().Chapters().Count(), 2);
+        QCOMPARE(reader.BookShelf().HighlightedRow(), 0);
         // Nothing was left half done: the next book opens as usual.
         reader.OpenBookAt(1);
         QCOMPARE(reader.BookText(), QStringLiteral("书二\r\n第一章 乙\r\n内容"));
-        QCOMPARE(c.列表框_文件->Selection(), 1);
+        QCOMPARE(reader.BookShelf().HighlightedRow(), 1);
     }
 
     void indexOutOfRange_opensNothing()
     {
-        ReaderFixture reader;
+        SessionFixture reader;
         reader.AddBook(QStringLiteral("a.txt"), "abc");
-        reader.WriteSettingsForBookFolder();
-        reader.Start();
+        reader.ListBooks();
         for (int index : {-1, 1, 1000})
             reader.OpenBookAt(index);
         QCOMPARE(reader.BookText(), QString());
-        QCOMPARE(reader.Controls().列表框_文件->Selection(), -1);
+        QCOMPARE(reader.BookShelf().HighlightedRow(), -1);
     }
 
     void emptyFile_leavesOneEmptyHeadItemAndAnEmptyPane()
     {
-        ReaderFixture reader;
+        SessionFixture reader;
         reader.AddBook(QStringLiteral("a.txt"), EncodeCodePage(QStringLiteral("书\r\n第一章 甲\r\n内容")));
         reader.AddBook(QStringLiteral("b.txt"), QByteArray());
-        reader.WriteSettingsForBookFolder();
-        reader.Start();
-        const ReaderControls &c = reader.Controls();
+        reader.ListBooks();
         reader.OpenBookAt(0);
-        QVERIFY(!c.编辑框_内容->Text().isEmpty());
+        QVERIFY(!reader.Pane().Text().isEmpty());
         reader.OpenBookAt(1);
-        QCOMPARE(c.列表框_章节->Count(), 1);
-        QCOMPARE(c.列表框_章节->ItemText(0), QString());
-        QCOMPARE(c.编辑框_内容->Text(), QString());
-        QCOMPARE(c.列表框_文件->Selection(), 1);
+        QCOMPARE(reader.Session().Chapters().Count(), 1);
+        QCOMPARE(reader.Session().Chapters().Text(0), QString());
+        QCOMPARE(reader.Pane().Text(), QString());
+        QCOMPARE(reader.BookShelf().HighlightedRow(), 1);
     }
 
     void selectionDuringLoad_newestBookWinsWithNothingMixedIn()
     {
         const QString first = QStringLiteral("甲书\r\n") + QString(400000, QChar(0x7532));               // 甲
         const QString second = QStringLiteral("乙书\r\n第一章 乙\r\n") + QString(150000, QChar(0x4E59)); // 乙
-        ReaderFixture reader;
+        SessionFixture reader;
         reader.AddBook(QStringLiteral("1.txt"), EncodeCodePage(first));
         reader.AddBook(QStringLiteral("2.txt"), EncodeCodePage(second));
-        reader.WriteSettingsForBookFolder();
-        reader.Start();
-        const ReaderControls &c = reader.Controls();
+        reader.ListBooks();
         ProgressLog log;
-        Record(log, c, this);
+        Record(log, reader, this);
         bool switched = false;
-        connect(c.标签_状态显示, &NotifyLabel::notified, this, [&](int, int) {
+        connect(&reader.BookShelf(), &Shelf::loadProgress, this, [&](int) {
             if (!switched) {
                 switched = true;
-                c.列表框_文件->setCurrentRow(1); // the user picks the other book mid-load
+                reader.Session().OnBookSelected(1); // the user picks the other book mid-load
             }
         });
-        const ReaderFixture::LoadWatch watch(reader);
-        c.列表框_文件->setCurrentRow(0);
-        watch.Wait();
+        reader.Session().OnBookSelected(0);
+        reader.WaitForLoads();
         QVERIFY(switched);
         QCOMPARE(reader.BookText(), second);
-        QCOMPARE(c.列表框_文件->Selection(), 1);
-        QCOMPARE(c.列表框_章节->Count(), 2);
-        QCOMPARE(c.列表框_章节->ItemText(1), QStringLiteral("第一章 乙\r"));
+        QCOMPARE(reader.BookShelf().HighlightedRow(), 1);
+        QCOMPARE(reader.Session().Chapters().Count(), 2);
+        QCOMPARE(reader.Session().Chapters().Text(1), QStringLiteral("第一章 乙\r"));
         // The first book stopped at its next piece: no 100 of its own.
         QCOMPARE(log.percentages.count(100), 1);
-        QVERIFY(!reader.Session().BookShelf().IsLoading());
+        QVERIFY(!reader.BookShelf().IsLoading());
     }
 
     // Rows clicked one after another, some while the book before still loads
@@ -266,27 +233,24 @@ private Q_SLOTS:
         QFETCH(QList<bool>, waits);
         QFETCH(int, shown);
         const QStringList names{u"a.txt"_s, u"b.txt"_s, u"c.txt"_s, u"d.txt"_s};
-        ReaderFixture reader;
+        SessionFixture reader;
         reader.AddBook(names[0],
                        EncodeCodePage(GenerateNovel({.seed = 1, .chapters = 300, .charactersPerChapter = 10000}).text));
         reader.AddBook(names[1], EncodeCodePage(u"小\r\n第一章 甲\r\n乙"_s));
         reader.AddBook(names[2],
                        EncodeCodePage(GenerateNovel({.seed = 2, .chapters = 50, .charactersPerChapter = 10000}).text));
         QVERIFY(QDir(reader.BookFolder()).mkdir(names[3]));
-        reader.WriteSettingsForBookFolder();
-        reader.Start();
-        const ReaderControls &c = reader.Controls();
+        reader.ListBooks();
         for (qsizetype i = 0; i < clicks.size(); ++i) {
-            const ReaderFixture::LoadWatch watch(reader);
-            c.列表框_文件->setCurrentRow(clicks[i]); // as the user does
+            reader.Session().OnBookSelected(clicks[i]); // as the user does
             if (waits[i])
-                watch.Wait();
+                reader.WaitForLoads();
         }
         const QString &open = reader.Session().Book().fileName;
         if (shown >= 0)
             QCOMPARE(open, names[shown]);
-        QCOMPARE(c.列表框_文件->Selection(), int(names.indexOf(open)));
-        QVERIFY(!reader.Session().BookShelf().IsLoading());
+        QCOMPARE(reader.BookShelf().HighlightedRow(), int(names.indexOf(open)));
+        QVERIFY(!reader.BookShelf().IsLoading());
     }
 };
 

@@ -4,11 +4,11 @@
 // keep working and open a normal book afterwards.
 #include "core/ChapterHeadings.h"
 #include "core/CodePage.h"
+#include "core/ScriptConverter.h"
 #include "shelf/Shelf.h"
 #include "support/NovelGenerator.h"
 #include "support/ReaderFixture.h"
 #include "support/TestRegistry.h"
-#include "tools/ScriptConversion.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
 #include "ui/NotifyLabel.h"
@@ -91,8 +91,7 @@ QString AsShown(const QString &text)
 
 int IndexOfBook(const ReaderFixture &reader, const QString &name)
 {
-    const ListBox *books = reader.Controls().列表框_文件;
-    return books->row(books->findItems(name, Qt::MatchExactly).value(0));
+    return reader.Session().BookShelf().Books().RowOf(name);
 }
 
 // A reader with a hostile book and a normal one in its folder, started.
@@ -247,7 +246,7 @@ private Q_SLOTS:
         const ReaderControls &c = reader.Controls();
         reader.Open(kHostile);
         QCOMPARE(reader.BookText(), text);
-        c.列表框_章节->setCurrentRow(giantChapter); // as the user does
+        ReaderFixture::Choose(*c.列表框_章节, giantChapter); // as the user does
         VerifyLoadedAndConsistent(reader, kHostile);
         EditBox *pane = c.编辑框_内容;
         QVERIFY(!pane->Text().contains(u'\n'));
@@ -258,7 +257,7 @@ private Q_SLOTS:
         // The list item stays short on screen but keeps the whole title.
         const QString title = c.列表框_章节->ItemText(giantChapter);
         QCOMPARE(title.size(), giantChapter == 0 ? 0 : text.size() - text.indexOf(u'第'));
-        QVERIFY(c.列表框_章节->item(giantChapter)->text().size() <= 201);
+        QVERIFY(c.列表框_章节->model()->index(giantChapter, 0).data().toString().size() <= 201);
 
         // The window keeps working: it paints, runs timers and scrolls by lines.
         QVERIFY(!c.mainWindow->grab().isNull());
@@ -285,12 +284,12 @@ private Q_SLOTS:
         pane->copy();
         QCOMPARE(QGuiApplication::clipboard()->text(), paragraph);
 
-        OnToTraditional(*reader.Controls().编辑框_内容);
+        reader.fixture.Session().OnChooseScript(ScriptConversion::ToTraditional);
         const QString traditional = pane->Text();
         QVERIFY(traditional != paragraph);
         QVERIFY(!traditional.contains(u'\n'));
         QCOMPARE(traditional.size(), paragraph.size());
-        OnToSimplified(*reader.Controls().编辑框_内容);
+        reader.fixture.Session().OnChooseScript(std::nullopt);
         QCOMPARE(pane->Text(), paragraph);
     }
 
@@ -323,8 +322,8 @@ private Q_SLOTS:
         reader.Open(kHostile);
         QCOMPARE(c.列表框_章节->Count(), 3);
         QCOMPARE(c.列表框_章节->ItemText(1), numbered);
-        QVERIFY(c.列表框_章节->item(1)->text().size() <= 201);
-        c.列表框_章节->setCurrentRow(1);
+        QVERIFY(c.列表框_章节->model()->index(1, 0).data().toString().size() <= 201);
+        ReaderFixture::Choose(*c.列表框_章节, 1);
         VerifyLoadedAndConsistent(reader, kHostile);
         QVERIFY(c.编辑框_内容->Text().startsWith(QString(1000, u'一')));
         VerifyNormalBookOpens(reader);
@@ -373,7 +372,7 @@ private Q_SLOTS:
         QVERIFY(growing.open(QIODevice::Append));
         // A writer that outpaces the reader. It gives up after a while, so a
         // reader that follows the growth still ends and the test can report.
-        connect(c.标签_状态显示, &NotifyLabel::notified, this, [&](int percentage, int) {
+        connect(&reader.fixture.Session().BookShelf(), &Shelf::loadProgress, this, [&](int percentage) {
             percentages << percentage;
             if (appended++ < 40) {
                 growing.write(
@@ -407,7 +406,7 @@ private Q_SLOTS:
         HostileReader reader(bytes);
         const ReaderControls &c = reader.Controls();
         QList<int> percentages;
-        connect(c.标签_状态显示, &NotifyLabel::notified, this, [&](int percentage, int) {
+        connect(&reader.fixture.Session().BookShelf(), &Shelf::loadProgress, this, [&](int percentage) {
             if (percentages.isEmpty())
                 QFile::resize(reader.HostilePath(), newSize);
             percentages << percentage;

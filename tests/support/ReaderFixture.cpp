@@ -2,10 +2,9 @@
 
 #include "core/CodePage.h"
 #include "core/Settings.h"
-#include "reader/ChapterNavigation.h"
 #include "shelf/Shelf.h"
 #include "support/WaitForStartUp.h"
-#include "ui/NotifyLabel.h"
+#include "ui/ListBox.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,7 +35,7 @@ ReaderFixture::~ReaderFixture()
     if (window_)
         Close();
     window_.reset();
-    state_.reset();
+    services_.reset();
     RemoveStoredFiles(SettingsPath());
 }
 
@@ -88,9 +87,9 @@ QString ReaderFixture::AsShownInPane(const QString &text)
 
 MainWindow &ReaderFixture::Start()
 {
-    state_ = std::make_unique<ReaderState>();
-    window_ = std::make_unique<MainWindow>(*state_);
-    if (!WaitForStartUp(*state_))
+    services_ = std::make_unique<ReaderServices>();
+    window_ = std::make_unique<MainWindow>(*services_);
+    if (!WaitForStartUp(*window_))
         qWarning("start-up did not finish");
     return *window_;
 }
@@ -105,7 +104,7 @@ void ReaderFixture::OpenBookAt(int index)
 ReaderFixture::LoadWatch::LoadWatch(const ReaderFixture &reader) : reader_(reader)
 {
     QObject::connect(&reader.Session(), &ReadingSession::bookShown, &context_, [this] { ++shown_; });
-    QObject::connect(reader.Controls().标签_状态显示, &NotifyLabel::notified, &context_,
+    QObject::connect(&reader.Session().BookShelf(), &Shelf::loadProgress, &context_,
                      [this](int percentage) { hundreds_ += percentage == 100 ? 1 : 0; });
 }
 
@@ -118,7 +117,14 @@ void ReaderFixture::LoadWatch::Wait() const
 
 void ReaderFixture::ShowChapter(int n)
 {
-    ::ShowChapter(Session().Book(), *Controls().列表框_章节, *Controls().编辑框_内容, n);
+    Session().ShowChapter(n);
+}
+
+void ReaderFixture::Choose(ListBox &list, int row)
+{
+    const QModelIndex index = list.model()->index(row, 0);
+    list.scrollTo(index);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, list.visualRect(index).center());
 }
 
 void ReaderFixture::Close()

@@ -3,13 +3,15 @@
 // test executable (where the program looks for it), a book folder of its own,
 // and start-up driven by the event loop.
 #include "app/MainWindow.h"
-#include "app/ReaderState.h"
+#include "app/ReaderServices.h"
 #include "session/ReadingSession.h"
 
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 #include <memory>
+
+class ListBox;
 
 class ReaderFixture {
 public:
@@ -33,7 +35,8 @@ public:
     // Closes the window the way the user does; shutdown runs.
     void Close();
 
-    ReaderState &State() { return *state_; }
+    ReaderServices &Services() { return *services_; }
+    MainWindow &Window() { return *window_; }
     const ReaderControls &Controls() const { return window_->Controls(); }
     ReadingSession &Session() const { return window_->Session(); }
 
@@ -56,10 +59,12 @@ public:
         int hundreds_ = 0;
     };
     void ShowChapter(int n);
+    // Selects that row of the list as the user does, with a click.
+    static void Choose(ListBox &list, int row);
     const QString &BookText() const { return Session().Book().BookText; }
 
 private:
     QTemporaryDir books_;
-    std::unique_ptr<ReaderState> state_;
+    std::unique_ptr<ReaderServices> services_;
     std::unique_ptr<MainWindow> window_;
 };

@@ -1,19 +1,9 @@
 #include "support/WaitForStartUp.h"
 
-#include "app/ReaderState.h"
+#include "app/MainWindow.h"
+#include "app/Startup.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-
-bool WaitUntil(const std::function<bool()> &done, int timeoutMs)
+bool WaitForStartUp(const MainWindow &window, int timeoutMs)
 {
-    const QDeadlineTimer deadline(timeoutMs);
-    while (!done() && !deadline.hasExpired())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
-    return done();
-}
-
-bool WaitForStartUp(const ReaderState &state, int timeoutMs)
-{
-    return WaitUntil([&state] { return state.startedUp; }, timeoutMs);
+    return WaitUntil([&window] { return window.StartUp().IsFinished(); }, timeoutMs);
 }

@@ -1,4 +1,6 @@
 #include "tools/Appearance.h"
+#include "core/Preferences.h"
+#include "core/TypographySettings.h"
 #include "support/ModalDriver.h"
 #include "support/TestRegistry.h"
 #include "tools/Themes.h"
@@ -56,23 +58,27 @@ void PickTextColour(QDialog *fontChooser, const QColor &colour)
     fontChooser->findChild<QPushButton *>(QStringLiteral("colourButton"))->click();
 }
 
-struct Appearance {
+// A page with its look remembered in preferences, shown in a pane.
+struct Page {
     QWidget window;
     EditBox *pane = new EditBox(&window);
     FontChooser fontChooser;
     ColourChooser colourChooser;
     ListBox books;
     ListBox chapters;
+    Preferences preferences;
+    Appearance appearance{preferences, *pane, books, chapters};
 
-    // A pane unlike anything the choosers start on.
-    Appearance()
+    // A page unlike anything the choosers start on.
+    Page()
     {
-        pane->SetFontName(QStringLiteral("DejaVu Serif"));
-        pane->SetFontSize(20);
+        preferences.Set(&Settings::fontName, QStringLiteral("DejaVu Serif"));
+        preferences.Set(&Settings::fontSize, std::optional<int>(20));
+        preferences.Set(&Settings::textColour, std::optional<int>(0x0000FF));
+        preferences.Set(&Settings::backgroundColour, std::optional<int>(0x00FFFF));
+        appearance.AdoptRemembered();
         for (auto set : {&EditBox::SetBold, &EditBox::SetItalic, &EditBox::SetUnderline, &EditBox::SetStrikeOut})
             (pane->*set)(true);
-        pane->SetTextColour(0x0000FF);
-        pane->SetBackgroundColour(0x00FFFF);
     }
 
     QFont PaneFont() const { return pane->font(); }
@@ -96,13 +102,13 @@ class AppearanceTest : public QObject {
 private Q_SLOTS:
     void confirmFont_untouched_overwritesAllSevenWithChooserStart()
     {
-        Appearance a;
+        Page a;
         QFont shown;
         ModalDriver driver(IsFontChooser, [&](QDialog *dialog) {
             shown = FontPanelOf(dialog)->currentFont();
             Press(dialog, QDialogButtonBox::Ok);
         });
-        OnChooseFont(a.fontChooser, *a.pane, a.books, a.chapters, &a.window);
+        a.appearance.OnChooseFont(a.fontChooser, &a.window);
 
         // It opened on its own start, not on the pane's font; confirming it
         // untouched also shows it started on black.
@@ -116,6 +122,10 @@ private Q_SLOTS:
         QVERIFY(!font.bold() && !font.italic() && !font.underline() && !font.strikeOut());
         QCOMPARE(a.pane->TextColour(), 0);
         QCOMPARE(a.pane->BackgroundColour(), 0x00FFFF);
+        // What config.ini is to keep.
+        QCOMPARE(a.preferences.Values().fontName, QStringLiteral("Noto Sans CJK SC"));
+        QCOMPARE(a.preferences.Values().fontSize, 12);
+        QCOMPARE(a.preferences.Values().textColour, 0);
     }
 
     void confirmFont_changed_copiesEveryResultAndReopensOnIt_data()
@@ -128,7 +138,7 @@ private Q_SLOTS:
     void confirmFont_changed_copiesEveryResultAndReopensOnIt()
     {
         QFETCH(bool, byEnter);
-        Appearance a;
+        Page a;
         QFont chosen(QStringLiteral("DejaVu Sans"), 17);
         chosen.setBold(true);
         chosen.setItalic(true);
@@ -142,7 +152,7 @@ private Q_SLOTS:
             else
                 Press(dialog, QDialogButtonBox::Ok);
         });
-        OnChooseFont(a.fontChooser, *a.pane, a.books, a.chapters, &a.window);
+        a.appearance.OnChooseFont(a.fontChooser, &a.window);
 
         const QFont font = a.PaneFont();
         QCOMPARE(a.pane->FontName(), QStringLiteral("DejaVu Sans"));
@@ -167,7 +177,7 @@ private Q_SLOTS:
     void cancelFont_afterChangingFields_changesNothing()
     {
         QFETCH(bool, byEscape);
-        Appearance a;
+        Page a;
         const QFont before = a.PaneFont();
         ModalDriver driver(IsFontChooser, [&](QDialog *dialog) {
             FontPanelOf(dialog)->setCurrentFont(QFont(QStringLiteral("DejaVu Sans Mono"), 30));
@@ -178,10 +188,11 @@ private Q_SLOTS:
                 Press(dialog, QDialogButtonBox::Cancel);
             QVERIFY(!dialog->isVisible());
         });
-        OnChooseFont(a.fontChooser, *a.pane, a.books, a.chapters, &a.window);
+        a.appearance.OnChooseFont(a.fontChooser, &a.window);
 
         QCOMPARE(a.PaneFont(), before);
         QCOMPARE(a.pane->TextColour(), 0x0000FF);
+        QCOMPARE(a.preferences.Values().fontName, QStringLiteral("DejaVu Serif"));
         QCOMPARE(a.fontChooser.FontName(), QStringLiteral("Noto Sans CJK SC"));
         QCOMPARE(a.fontChooser.Colour(), 0);
     }
@@ -191,7 +202,7 @@ private Q_SLOTS:
     void typography_previewsLive_cancelPutsItBack()
     {
         for (const bool confirm : {false, true}) {
-            Appearance a;
+            Page a;
             Typography seen;
             ModalDriver driver(IsTypographyDialog, [&](QDialog *dialog) {
                 dialog->findChildren<QDoubleSpinBox *>().first()->setValue(2.5);
@@ -199,22 +210,23 @@ private Q_SLOTS:
                 seen = a.pane->TextTypography();
                 confirm ? dialog->accept() : dialog->reject();
             });
-            OnChooseTypography(*a.pane, &a.window);
+            a.appearance.OnChooseTypography(&a.window);
             QCOMPARE(seen.lineSpacing, 2.5);
             QCOMPARE(seen.indentation, Indentation::TwoFullWidth);
             QCOMPARE(a.pane->TextTypography(), confirm ? seen : Typography{});
+            QCOMPARE(TypographyFrom(a.preferences.Values()), a.pane->TextTypography());
         }
     }
 
     void chooseBackground_equalToText_isAccepted()
     {
-        Appearance a;
+        Page a;
         const QFont before = a.PaneFont();
         ModalDriver driver(IsColourDialog, [](QDialog *dialog) {
             static_cast<QColorDialog *>(dialog)->setCurrentColor(QColor(0xFF, 0, 0));
             dialog->accept();
         });
-        OnChooseBackground(a.colourChooser, *a.pane, a.books, a.chapters, &a.window);
+        a.appearance.OnChooseBackground(a.colourChooser, &a.window);
 
         QCOMPARE(a.pane->BackgroundColour(), 0x0000FF);
         QCOMPARE(a.pane->TextColour(), 0x0000FF);
@@ -225,11 +237,11 @@ private Q_SLOTS:
     // designed black on white leaves the window the desktop's colours.
     void themes_readWell_andTheWindowFollows()
     {
-        Appearance a;
+        Page a;
         for (const Theme &theme : kThemes) {
             const QColor text = ColourFromRef(theme.text), background = ColourFromRef(theme.background);
             QVERIFY2(ContrastRatio(text, background) >= 4.5, theme.name);
-            OnChooseTheme(theme, *a.pane, a.books, a.chapters);
+            a.appearance.OnChooseTheme(theme);
             QCOMPARE(a.pane->TextColour(), theme.text);
             QCOMPARE(a.pane->BackgroundColour(), theme.background);
             QCOMPARE(a.chapters.palette().color(QPalette::Base), background);
@@ -243,7 +255,7 @@ private Q_SLOTS:
 
     void cancelBackground_afterPicking_changesNothing()
     {
-        Appearance a;
+        Page a;
         QColor shown;
         ModalDriver driver(IsColourDialog, [&](QDialog *dialog) {
             auto *colourDialog = static_cast<QColorDialog *>(dialog);
@@ -251,7 +263,7 @@ private Q_SLOTS:
             colourDialog->setCurrentColor(Qt::black);
             dialog->reject();
         });
-        OnChooseBackground(a.colourChooser, *a.pane, a.books, a.chapters, &a.window);
+        a.appearance.OnChooseBackground(a.colourChooser, &a.window);
 
         QCOMPARE(shown, QColor(Qt::white));
         QCOMPARE(a.pane->BackgroundColour(), 0x00FFFF);

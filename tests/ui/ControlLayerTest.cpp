@@ -1,3 +1,4 @@
+#include "core/TextListModel.h"
 #include "platform/HotKeyService.h"
 #include "support/ModalDriver.h"
 #include "support/TestRegistry.h"
@@ -20,6 +21,19 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A list of texts that the test fills and empties.
+class Texts : public TextListModel {
+public:
+    void Set(const QStringList &texts) { SetTexts(texts); }
+    void Remove(int row) { RemoveText(row); }
+};
+
+} // namespace
 
 class ControlLayerTest : public QObject {
     Q_OBJECT
@@ -52,57 +66,72 @@ private:
     }
 
 private Q_SLOTS:
-    void listWritesFromCode_raiseNoUserSelection()
+    void listWritesFromCode_andModelChanges_raiseNoUserSelection()
     {
+        Texts texts;
         ListBox list;
+        list.SetModel(&texts);
+        list.show();
         QSignalSpy spy(&list, &ListBox::userSelectionChanged);
-        for (int i = 0; i < 5; ++i)
-            list.AddItem(QStringLiteral("item %1").arg(i));
+        texts.Set({u"a"_s, u"b"_s, u"c"_s, u"d"_s, u"e"_s});
         list.SetSelection(3);
         QCOMPARE(list.Selection(), 3);
-        list.DeleteItem(3);
+        // The current row removed, and the rows before it: the view moves its
+        // selection itself, which is no choice of the user's.
+        texts.Remove(3);
+        texts.Remove(0);
         list.SetSelection(-1);
         QCOMPARE(list.Selection(), -1);
-        list.SetItems({QStringLiteral("a"), QStringLiteral("b")});
+        list.SetSelection(1);
+        texts.Set({u"x"_s, u"y"_s});
         QCOMPARE(list.Selection(), -1);
-        list.DeleteAll();
+        list.SetSelection(7);
+        QCOMPARE(list.Selection(), -1);
         QCOMPARE(spy.count(), 0);
     }
 
     void listUserSelection_isReported()
     {
+        Texts texts;
         ListBox list;
-        list.AddItem(QStringLiteral("a"));
-        list.AddItem(QStringLiteral("b"));
+        list.SetModel(&texts);
+        texts.Set({u"a"_s, u"b"_s});
         list.show();
         QSignalSpy spy(&list, &ListBox::userSelectionChanged);
         list.setFocus();
-        list.setCurrentRow(0);
+        list.SetSelection(0);
         QTest::keyClick(&list, Qt::Key_Down);
         QCOMPARE(list.Selection(), 1);
-        QVERIFY(spy.count() >= 1);
+        QCOMPARE(spy.count(), 1);
         QCOMPARE(spy.last().at(0).toInt(), 1);
         // A right click only opens the list's menu: it selects nothing.
-        const int reported = int(spy.count());
-        const QPoint firstRow = list.visualItemRect(list.item(0)).center();
+        const QPoint firstRow = list.visualRect(texts.index(0)).center();
         QTest::mousePress(list.viewport(), Qt::RightButton, {}, firstRow);
         QTest::mouseRelease(list.viewport(), Qt::RightButton, {}, firstRow);
         QCOMPARE(list.Selection(), 1);
-        QCOMPARE(spy.count(), reported);
+        QCOMPARE(spy.count(), 1);
         QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, firstRow);
         QCOMPARE(list.Selection(), 0);
+        QCOMPARE(spy.count(), 2);
+        QCOMPARE(spy.last().at(0).toInt(), 0);
     }
 
-    void listItems_keepTheirWholeText_andAreReadWithoutTheLineEnd()
+    void listItems_keepTheirWholeText_areShownCut_andReadWithoutTheLineEnd()
     {
+        Texts texts;
         ListBox list;
-        list.AddItem(QStringLiteral("第一章\r"));
-        list.SetItems({QStringLiteral("第一章\r"), QStringLiteral("plain")});
-        QCOMPARE(list.Count(), 2);
-        QCOMPARE(list.ItemText(0), QStringLiteral("第一章\r"));
-        QCOMPARE(list.ItemText(1), QStringLiteral("plain"));
+        list.SetModel(&texts);
+        const QString longTitle = u"第一章 "_s + QString(5000, QChar(0x957F)) + u"\r"_s;
+        texts.Set({u"第一章\r"_s, u"plain"_s, longTitle});
+        QCOMPARE(list.Count(), 3);
+        QCOMPARE(list.ItemText(0), u"第一章\r"_s);
+        QCOMPARE(list.ItemText(1), u"plain"_s);
+        QCOMPARE(list.ItemText(2), longTitle);
         QCOMPARE(list.ItemText(7), QString());
-        QCOMPARE(list.item(0)->data(Qt::AccessibleTextRole).toString(), QStringLiteral("第一章"));
+        QCOMPARE(texts.index(0).data(Qt::AccessibleTextRole).toString(), u"第一章"_s);
+        const QString shown = texts.index(2).data(Qt::DisplayRole).toString();
+        QCOMPARE(shown.size(), TextListModel::kLongestShownText + 1);
+        QVERIFY(shown.endsWith(QChar(0x2026)));
     }
 
     void notifications_arriveLaterInOrderWithBothIntegers()

@@ -1,4 +1,4 @@
-#include "ui/Typography.h"
+#include "core/Typography.h"
 
 #include <QtGlobal>
 

@@ -1,0 +1,221 @@
+// The reading session without a window: a small book opened through the
+// shelf, shown in a stand-in pane; where the reader is, kept in the store and
+// in the settings, bookmarks, the choices made for a book, and another
+// computer's changes.
+#include "core/CodePage.h"
+#include "platform/VirtualKeyCodes.h"
+#include "support/SessionFixture.h"
+#include "support/TestRegistry.h"
+
+#include <QSignalSpy>
+#include <QStringDecoder>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// A chapter of ten paragraphs, one line each in the stand-in pane.
+QString Chapter(const QString &heading, const QString &word)
+{
+    QString text = heading + u"\r\n"_s;
+    for (int i = 1; i <= 10; ++i)
+        text += u"　　这里是%1的第%2段，风一直吹。\r\n"_s.arg(word).arg(i);
+    return text;
+}
+
+const QString kBook = u"小书\r\n"_s + Chapter(u"第一章 春"_s, u"春"_s) + Chapter(u"第二章 夏"_s, u"夏"_s)
+    + Chapter(u"第三章 秋"_s, u"秋"_s);
+
+// A reader with the book a.txt and a second one, b.txt, and a.txt open.
+struct OpenReader {
+    SessionFixture reader;
+
+    OpenReader()
+    {
+        reader.AddBook(u"a.txt"_s, EncodeCodePage(kBook));
+        reader.AddBook(u"b.txt"_s, EncodeCodePage(u"另一本\r\n第一章 甲\r\n乙\r\n"_s));
+        reader.ListBooks();
+        reader.OpenBookAt(0);
+    }
+    ReadingSession &Session() { return reader.Session(); }
+    FakePane &Pane() { return reader.Pane(); }
+    BookRecord Record() { return reader.Store().Find(u"a.txt"_s).value_or(BookRecord{}); }
+    // Away to the other book and back, as the user goes.
+    void Reopen()
+    {
+        reader.OpenBookAt(1);
+        reader.OpenBookAt(0);
+    }
+};
+
+} // namespace
+
+class SessionTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    // The chapter and the line on top go to the store, and the book opens
+    // there again; config.ini's place follows the reader as well.
+    void place_isKeptInTheStoreAndTheSettings()
+    {
+        OpenReader r;
+        r.Session().ShowChapter(2);
+        r.Pane().ScrollLines(3);
+        r.Session().SaveShownPlace();
+        const BookRecord record = r.Record();
+        QCOMPARE(record.chapter, 2);
+        QCOMPARE(record.chapterTitle, u"第二章 夏"_s);
+        QCOMPARE(record.line, 3);
+        QVERIFY(r.Pane().Text().sliced(record.position).startsWith(u"　　这里是夏的第3段"_s));
+
+        const Settings &settings = r.reader.Prefs().Values();
+        QCOMPARE(settings.bookDirectory, r.reader.BookFolder());
+        QCOMPARE(settings.book, 0);
+        QCOMPARE(settings.bookName, u"a.txt"_s);
+        QCOMPARE(settings.chapter, 2);
+        QCOMPARE(settings.chapterTitle, u"第二章 夏"_s);
+        QCOMPARE(settings.line, 3);
+
+        r.Reopen();
+        QCOMPARE(r.Session().ShownChapter(), 2);
+        QCOMPARE(r.Pane().TopLine(), 3);
+        QCOMPARE(r.reader.Prefs().Values().line, 3);
+    }
+
+    // Only leaving the paragraph on top is a move of the user's (a new
+    // width only wraps it anew); a move is marked as this computer's change,
+    // the place as measured here is not.
+    void movesOfTheUser_areMarked_placesMeasuredAnewAreNot()
+    {
+        OpenReader r;
+        r.reader.Store().MarkChangesAs(u"here"_s, [](const QString &) {});
+        r.Session().ShowPlace({1, 2, -1});
+        QVERIFY(!r.Session().MovedSinceShown());
+        r.Session().OnTopLineMoved(2, r.Session().TopPosition() + 3);
+        QVERIFY(!r.Session().MovedSinceShown());
+        r.Session().SaveShownPlace();
+        QCOMPARE(r.Record().changes.place.time, 0);
+        r.Pane().ScrollLines(1);
+        QVERIFY(r.Session().MovedSinceShown());
+        r.Session().SaveShownPlace();
+        QVERIFY(r.Record().changes.place.time > 0);
+        QCOMPARE(r.Record().changes.place.device, u"here"_s);
+    }
+
+    void bookmarks_areListedPickedAndDeleted()
+    {
+        OpenReader r;
+        r.Session().ShowChapter(3);
+        r.Pane().ScrollLines(4);
+        QSignalSpy listed(&r.Session().Marks(), &Bookmarks::listChanged);
+        r.Session().Marks().Add();
+        QCOMPARE(listed.count(), 1);
+        const QStringList lines = listed.last().at(0).toStringList();
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].startsWith(u"这里是秋的第4段，风一直吹。　第三章 秋　"_s), qPrintable(lines[0]));
+
+        r.Session().ShowChapter(1);
+        r.Session().Marks().OnPicked(0);
+        QCOMPARE(r.Session().ShownChapter(), 3);
+        QCOMPARE(r.Pane().TopLine(), 4);
+
+        r.Session().Marks().OnDeleted(0);
+        QCOMPARE(listed.last().at(0).toStringList(), QStringList());
+        QVERIFY(r.Record().bookmarks.isEmpty());
+    }
+
+    // A bookmark beyond the text (the file shrank since) goes to its chapter
+    // by title.
+    void bookmarkBeyondTheText_goesToItsChapterByTitle()
+    {
+        OpenReader r;
+        r.reader.Store().Update(u"a.txt"_s, [](BookRecord &record) {
+            record.bookmarks = {{1'000'000, u"第三章 秋"_s, u"远处"_s, 1}};
+        });
+        r.Session().Marks().OnPicked(0);
+        QCOMPARE(r.Session().ShownChapter(), 3);
+        QCOMPARE(r.Pane().TopLine(), 0);
+    }
+
+    // 简体 / 繁体 stay with the book; 原文 gives its own characters back.
+    void script_staysWithTheBook()
+    {
+        OpenReader r;
+        r.Session().ShowChapter(1);
+        r.Pane().ScrollLines(2);
+        r.Session().OnChooseScript(ScriptConversion::ToTraditional);
+        QVERIFY2(r.Pane().Text().contains(u"風一直吹"_s), qUtf8Printable(r.Pane().Text()));
+        QCOMPARE(r.Pane().TopLine(), 2);
+        QCOMPARE(r.Record().script, ScriptKey(ScriptConversion::ToTraditional));
+        r.Reopen();
+        QVERIFY(r.Pane().Text().contains(u"風一直吹"_s));
+        r.Session().OnChooseScript(std::nullopt);
+        QVERIFY(r.Pane().Text().contains(u"风一直吹"_s));
+    }
+
+    // A book read in the encoding chosen for it, from then on.
+    void encodingChosen_readsTheBookAgainAndStaysWithIt()
+    {
+        SessionFixture reader;
+        const QString text = u"小书\r\n第一章 春\r\n春天。\r\n"_s;
+        QByteArray utf16(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
+        reader.AddBook(u"u.txt"_s, utf16);
+        reader.ListBooks();
+        reader.OpenBookAt(0);
+        QVERIFY(reader.BookText() != text);
+        reader.Session().Encoding().OnChooseEncoding(TextEncoding::Utf16LE);
+        reader.WaitForLoads();
+        QCOMPARE(reader.BookText(), text);
+        QCOMPARE(reader.Session().Encoding().Chosen(), TextEncoding::Utf16LE);
+        reader.Session().Encoding().OnChooseEncoding(std::nullopt);
+        reader.WaitForLoads();
+        QCOMPARE(reader.Session().Encoding().Chosen(), std::nullopt);
+    }
+
+    // Delete removes the heading and selects the chapter that now holds its
+    // text; the removed headings come back with their chapter shown.
+    void headingRemovedAndRestored_keepTheChapterListInStep()
+    {
+        OpenReader r;
+        QSignalSpy selected(&r.Session(), &ReadingSession::shownChapterChanged);
+        r.Session().ShowChapter(2);
+        r.Session().OnChapterListKeyUp(VK_DELETE, 0);
+        QCOMPARE(r.Session().Chapters().Count(), 3);
+        QCOMPARE(r.Session().ShownChapter(), 1);
+        QCOMPARE(selected.last().at(0).toInt(), 1);
+        QVERIFY(r.Pane().Text().startsWith(u"第二章 夏"_s));
+        r.Session().OnRestoreRemovedHeadings();
+        QCOMPARE(r.Session().Chapters().Count(), 4);
+        QCOMPARE(r.Session().Chapters().Text(2), u"第二章 夏\r"_s);
+        QCOMPARE(r.Session().ShownChapter(), 1);
+    }
+
+    // Another computer's newer place is followed unless the user has moved
+    // since the book was shown; then the user's place is the newer change.
+    void syncedPlace_isFollowedUnlessTheUserMoved()
+    {
+        for (const bool userMoved : {false, true}) {
+            OpenReader r;
+            r.reader.Store().MarkChangesAs(u"here"_s, [](const QString &) {});
+            r.Session().ShowPlace({1, 0, -1});
+            if (userMoved)
+                r.Pane().ScrollLines(2);
+            const BookRecord before = r.Record();
+            BookRecord merged = before;
+            merged.chapter = 3;
+            merged.chapterTitle = u"第三章 秋"_s;
+            merged.line = 5;
+            merged.position = -1;
+            merged.changes.place = {before.changes.place.time + 1000, u"there"_s};
+            r.reader.Store().PutUnmarked(u"a.txt"_s, merged);
+            QCOMPARE(r.Session().OnRecordSynced(u"a.txt"_s, before), !userMoved);
+            QCOMPARE(r.Session().ShownChapter(), userMoved ? 1 : 3);
+            QCOMPARE(r.Record().chapter, userMoved ? 1 : 3);
+            QCOMPARE(r.Record().changes.place.device, userMoved ? u"here"_s : u"there"_s);
+            QVERIFY(!r.Session().OnRecordSynced(u"b.txt"_s, before));
+        }
+    }
+};
+
+FOLIVAR_TEST(SessionTest)
+#include "SessionTest.moc"
