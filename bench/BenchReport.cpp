@@ -23,6 +23,10 @@ constexpr double kChangeToFloor = 1.3;
 // Setting the page anew on 10 000 characters.
 constexpr double kTypographyMs = 2;
 constexpr double kReadAloudStartMs = 5;
+// A save of config.ini on the window's thread, and its longest stall while
+// 自动滚动 runs.
+constexpr double kSettingsSaveMs = 2;
+constexpr double kScrollStallMs = 16;
 // Finding every occurrence of a term in both scripts against one plain loop.
 constexpr double kFindToFloor = 2;
 // The strict chapter rule indexes at least as fast as the designed pattern.
@@ -104,6 +108,26 @@ void PrintReadAloud(const QList<Measurement> &runs)
                 stallMs, busyMs, kReadAloudStartMs, Verdict(busyMs <= kReadAloudStartMs));
 }
 
+// Keeping the place and the settings: a save of config.ini on the window's
+// thread, next to the same keys written one at a time (as earlier versions
+// saved), and the longest stall of the thread while 自动滚动 read on.
+void PrintKeeping(const QList<Measurement> &runs)
+{
+    const double saveMs = MedianOf(runs, MeasurementKey::kSettingsSaveMs);
+    std::printf("  config.ini save         %9.3f ms     on the window's thread; key by key %.1f ms   "
+                "target <= %.0f ms   %s\n",
+                saveMs, MedianOf(runs, MeasurementKey::kSettingsKeyByKeyMs), kSettingsSaveMs,
+                Verdict(saveMs <= kSettingsSaveMs));
+    if (!runs.first().contains(MeasurementKey::kScrollStallMs))
+        return;
+    const double stallMs = MedianOf(runs, MeasurementKey::kScrollStallMs);
+    std::printf("  自动滚动 longest stall    %9.3f ms     the thread busy %.3f ms of it, %d chapters read on   "
+                "target <= %.0f ms   %s\n",
+                stallMs, MedianOf(runs, MeasurementKey::kScrollStallBusyMs),
+                int(MedianOf(runs, MeasurementKey::kScrollChapters)), kScrollStallMs,
+                Verdict(stallMs <= kScrollStallMs));
+}
+
 void PrintChapterRules(const QList<Measurement> &runs, int plantedHeadings)
 {
     const double defaultMs = MedianOf(runs, MeasurementKey::kIndexDefaultMs);
@@ -172,6 +196,7 @@ void PrintReader(const SizeResult &result, double floorMs)
     PrintAgainstBareEditor(stepMs, MedianOf(runs, MeasurementKey::kArrowStepFloorMs));
     PrintSetPage(runs);
     PrintReadAloud(runs);
+    PrintKeeping(runs);
     std::printf("  peak memory             %9.1f MB     idle %.1f MB, above idle %.1f MB = %.2f x file",
                 peak / kMegabyte, idle / kMegabyte, (peak - idle) / kMegabyte, aboveIdleToFile);
     if (result.megabytes >= kFirstChapterTargetFromMegabytes)

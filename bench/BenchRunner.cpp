@@ -35,7 +35,8 @@ SizeResult MeasureSize(int megabytes, const BenchSettings &settings, const QStri
         AppendIfMeasured(
             result.readerRuns,
             RunChild({QLatin1String("--") + ChildOption::kReaderRun, result.book.path,
-                      QLatin1String("--") + ChildOption::kArrowSteps, QString::number(settings.arrowSteps)}));
+                      QLatin1String("--") + ChildOption::kArrowSteps, QString::number(settings.arrowSteps),
+                      QLatin1String("--") + ChildOption::kScrollSeconds, QString::number(settings.scrollSeconds)}));
         AppendIfMeasured(result.launchRuns, MeasureLaunch(result.book, scratch));
     }
     QFile::remove(result.book.path);

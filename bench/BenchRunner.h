@@ -13,6 +13,7 @@ struct BenchSettings {
     QList<int> megabytes;
     int runs = 5;
     int arrowSteps = 200;
+    int scrollSeconds = 60;
     int storeBooks = 5000;
 };
 

@@ -1,15 +1,16 @@
 #include "ReaderMeasurement.h"
 
+#include "KeepingMeasurement.h"
 #include "Median.h"
 #include "ProcessMemory.h"
 #include "ReadAloudMeasurement.h"
 #include "RuleMeasurement.h"
 #include "app/MainWindow.h"
-#include "app/ReaderState.h"
+#include "app/ReaderServices.h"
 #include "core/BookSearch.h"
 #include "core/Settings.h"
-#include "reader/ChapterNavigation.h"
 #include "session/ReadingSession.h"
+#include "shelf/Shelf.h"
 #include "support/WaitForStartUp.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
@@ -30,15 +31,6 @@ constexpr int kLastChapterJumps = 10;
 double MillisecondsOf(const QElapsedTimer &timer)
 {
     return timer.nsecsElapsed() / 1e6;
-}
-
-int IndexOfBook(const ListBox &books, const QString &fileName)
-{
-    for (int i = 0; i < books.Count(); ++i) {
-        if (books.ItemText(i) == fileName)
-            return i;
-    }
-    return -1;
 }
 
 // The chapter that holds the middle of the text. A table of contents makes
@@ -117,11 +109,12 @@ double TimeChange(const std::function<void()> &change)
 // The first jump is also the first page of prose on screen: it pays for
 // rasterising the glyphs once. The later jumps, from the middle of the book,
 // show the jump itself; then arrowSteps right-arrow steps from the middle.
-ReadingTimes MeasureReading(const OpenBook &book, ListBox &chapters, EditBox &pane, int arrowSteps)
+ReadingTimes MeasureReading(ReadingSession &session, int arrowSteps)
 {
+    const OpenBook &book = session.Book();
     const int last = book.ChapterCount() - 1;
     const int middle = MiddleChapter(book);
-    const auto show = [&](int n) { return [&, n] { ShowChapter(book, chapters, pane, n); }; };
+    const auto show = [&](int n) { return [&, n] { session.ShowChapter(n); }; };
     ReadingTimes times;
     times.firstLastChapterMs = TimeChange(show(last));
     for (int i = 0; i < kLastChapterJumps; ++i) {
@@ -131,9 +124,9 @@ ReadingTimes MeasureReading(const OpenBook &book, ListBox &chapters, EditBox &pa
     }
     TimeChange(show(middle));
     for (int i = 0; i < arrowSteps; ++i) {
-        const int from = chapters.Selection();
-        times.arrowSteps.append(TimeChange([&] { OnContentKeyUp(book, chapters, pane, VK_RIGHT, 0); }));
-        times.steps << from << chapters.Selection();
+        const int from = session.ShownChapter();
+        times.arrowSteps.append(TimeChange([&] { session.OnContentKeyUp(VK_RIGHT, 0); }));
+        times.steps << from << session.ShownChapter();
     }
     return times;
 }
@@ -214,10 +207,11 @@ double TypographyMs(const OpenBook &book, EditBox &pane)
 
 // Chapter changes again on the set page, next to the bare editor with the
 // same font and line width.
-Measurement MeasureSetPage(const OpenBook &book, ListBox &chapters, EditBox &pane, int arrowSteps)
+Measurement MeasureSetPage(ReadingSession &session, EditBox &pane, int arrowSteps)
 {
+    const OpenBook &book = session.Book();
     const double typographyMs = TypographyMs(book, pane);
-    const ReadingTimes times = MeasureReading(book, chapters, pane, arrowSteps);
+    const ReadingTimes times = MeasureReading(session, arrowSteps);
     return {{MeasurementKey::kTypographyMs, typographyMs},
             {MeasurementKey::kSetLastChapterMs, Median(times.lastChapterJumps)},
             {MeasurementKey::kSetLastChapterFloorMs, BareChangeMs(pane, book, times.jumps)},
@@ -227,9 +221,9 @@ Measurement MeasureSetPage(const OpenBook &book, ListBox &chapters, EditBox &pan
 
 // Everything after start-up, in one window that is already waiting for the user.
 Measurement MeasureOpenWindow(ReadingSession &session, const ReaderControls &controls, const QString &fileName,
-                              int arrowSteps)
+                              int arrowSteps, int scrollSeconds)
 {
-    const int book = IndexOfBook(*controls.列表框_文件, fileName);
+    const int book = session.BookShelf().Books().RowOf(fileName);
     if (book < 0) {
         std::fprintf(stderr, "the book list does not hold %s\n", qPrintable(fileName));
         return {};
@@ -244,12 +238,17 @@ Measurement MeasureOpenWindow(ReadingSession &session, const ReaderControls &con
         std::fprintf(stderr, "the book opened into %d chapter items and no text\n", opened.ChapterCount());
         return {};
     }
-    const ReadingTimes times = MeasureReading(opened, *controls.列表框_章节, pane, arrowSteps);
+    const ReadingTimes times = MeasureReading(session, arrowSteps);
     const double peak = double(PeakResidentBytes());
     Measurement measurement = MeasureFind(opened.BookText);
     measurement.insert(MeasureChapterRules(opened.BookText));
-    measurement.insert(MeasureSetPage(opened, *controls.列表框_章节, pane, arrowSteps));
+    measurement.insert(MeasureSetPage(session, pane, arrowSteps));
     measurement.insert(MeasureReadAloudStart(session));
+    measurement.insert(MeasureSettingsSave(session.Prefs()));
+    if (scrollSeconds > 0) {
+        session.ShowChapter(MiddleChapter(opened));
+        measurement.insert(MeasureAutoScroll(session, scrollSeconds));
+    }
     measurement.insert({{MeasurementKey::kFirstChapterMs, firstChapterMs},
                         {MeasurementKey::kFirstLastChapterMs, times.firstLastChapterMs},
                         {MeasurementKey::kLastChapterMs, Median(times.lastChapterJumps)},
@@ -264,7 +263,7 @@ Measurement MeasureOpenWindow(ReadingSession &session, const ReaderControls &con
 
 } // namespace
 
-Measurement MeasureReader(const QString &bookPath, int arrowSteps)
+Measurement MeasureReader(const QString &bookPath, int arrowSteps, int scrollSeconds)
 {
     const QFileInfo book(bookPath);
     const QString settingsPath = SettingsPathFor(QCoreApplication::applicationDirPath());
@@ -275,10 +274,11 @@ Measurement MeasureReader(const QString &bookPath, int arrowSteps)
     Measurement measurement;
     {
         // Destroyed without being closed: shutdown would write the settings.
-        ReaderState state;
-        MainWindow window(state);
-        if (WaitForStartUp(state))
-            measurement = MeasureOpenWindow(window.Session(), window.Controls(), book.fileName(), arrowSteps);
+        ReaderServices services;
+        MainWindow window(services);
+        if (WaitForStartUp(window))
+            measurement =
+                MeasureOpenWindow(window.Session(), window.Controls(), book.fileName(), arrowSteps, scrollSeconds);
         else
             std::fprintf(stderr, "start-up did not finish\n");
     }

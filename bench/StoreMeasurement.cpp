@@ -4,7 +4,7 @@
 #include "ChildRun.h"
 #include "Median.h"
 #include "app/MainWindow.h"
-#include "app/ReaderState.h"
+#include "app/ReaderServices.h"
 #include "core/BookStore.h"
 #include "core/Settings.h"
 #include "session/ReadingSession.h"
@@ -109,9 +109,9 @@ Measurement StartAndSwitch(bool withStore)
     QElapsedTimer timer;
     timer.start();
     // Destroyed without being closed: shutdown would write the settings.
-    ReaderState state;
-    MainWindow window(state);
-    if (!WaitForStartUp(state))
+    ReaderServices services;
+    MainWindow window(services);
+    if (!WaitForStartUp(window))
         return {};
     const double startUpMs = MillisecondsOf(timer);
     ReadingSession &session = window.Session();
@@ -125,7 +125,7 @@ Measurement StartAndSwitch(bool withStore)
         ms = MillisecondsOf(timer);
     }
     timer.restart();
-    const bool found = state.store.Find(BookName(1)).has_value();
+    const bool found = services.store.Find(BookName(1)).has_value();
     const double findMs = MillisecondsOf(timer);
     if (found != withStore)
         return {};

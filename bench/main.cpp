@@ -58,6 +58,9 @@ int main(int argc, char *argv[])
                                   QStringLiteral("5"));
     const QCommandLineOption arrowSteps(ChildOption::kArrowSteps, QStringLiteral("Right-arrow steps per run."),
                                         QStringLiteral("n"), QStringLiteral("200"));
+    const QCommandLineOption scrollSeconds(ChildOption::kScrollSeconds,
+                                           QStringLiteral("Seconds of 自动滚动 per run (0: none)."),
+                                           QStringLiteral("n"), QStringLiteral("60"));
     const QCommandLineOption storeBooks(QStringLiteral("store-books"),
                                         QStringLiteral("Books in the measured book store (0: none)."),
                                         QStringLiteral("n"), QStringLiteral("5000"));
@@ -66,18 +69,20 @@ int main(int argc, char *argv[])
     QCommandLineOption withoutStore(ChildOption::kWithoutStore);
     withoutStore.setFlags(QCommandLineOption::HiddenFromHelp);
     const QCommandLineOption floorRun = ChildRunOption(ChildOption::kFloorRun);
-    parser.addOptions({sizes, runs, arrowSteps, storeBooks, readerRun, floorRun, storeRun, withoutStore});
+    parser.addOptions(
+        {sizes, runs, arrowSteps, scrollSeconds, storeBooks, readerRun, floorRun, storeRun, withoutStore});
     parser.process(app);
 
     const int steps = qMax(1, parser.value(arrowSteps).toInt());
+    const int seconds = qMax(0, parser.value(scrollSeconds).toInt());
     if (parser.isSet(readerRun))
-        return PrintChildMeasurement(MeasureReader(parser.value(readerRun), steps));
+        return PrintChildMeasurement(MeasureReader(parser.value(readerRun), steps, seconds));
     if (parser.isSet(floorRun))
         return PrintChildMeasurement(MeasureFloor(parser.value(floorRun)));
     if (parser.isSet(storeRun))
         return PrintChildMeasurement(MeasureStoreRun(parser.value(storeRun), !parser.isSet(withoutStore)));
 
-    RunBenchmark({SizesFrom(parser.value(sizes)), qMax(1, parser.value(runs).toInt()), steps,
+    RunBenchmark({SizesFrom(parser.value(sizes)), qMax(1, parser.value(runs).toInt()), steps, seconds,
                   qMax(0, parser.value(storeBooks).toInt())});
     return 0;
 }
