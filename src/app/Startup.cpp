@@ -197,6 +197,10 @@ void BeginStartup(ReaderState &state, const ReaderControls &controls, ReadingSes
     reading.settingsTime = reading.settingsExisted ? settingsFile.lastModified().toMSecsSinceEpoch() : 0;
     reading.texts = ReadSettingTexts(state.SettingsPath);
     state.hotKey.Remember(SettingsFrom(reading.texts).hotKey);
+    // A store that cannot keep places (read-only, locked, damaged) says so below the pane.
+    MessageStrip *strip = controls.标签_提示;
+    QObject::connect(&state.store, &BookStore::problem, strip,
+                     [strip](const QString &text) { strip->ShowMessage(text); });
     state.store.Open(BookStorePathFor(state.SettingsPath));
     StartSync(state, *controls.标签_提示);
     reading.reopening = OpenNamedBook(state, *controls.标签_提示, session)
