@@ -87,6 +87,9 @@ void Startup::Begin()
     Preferences &preferences = services_.preferences;
     preferences.Load(SettingsPathFor(QCoreApplication::applicationDirPath()));
     services_.hotKey.AdoptRemembered();
+    // A store that cannot keep places (read-only, locked, damaged) says so below the pane.
+    MessageStrip *strip = controls_.标签_提示;
+    connect(&services_.store, &BookStore::problem, strip, [strip](const QString &text) { strip->ShowMessage(text); });
     services_.store.Open(BookStorePathFor(preferences.Path()));
     StartSync(services_, *controls_.标签_提示);
     Reopening reopening = Reopening::NothingToReopen;

@@ -3,7 +3,9 @@
 #include "core/BookStoreConnection.h"
 #include "core/BookStoreImport.h"
 #include "core/BookStoreTable.h"
+#include "core/BookStoreWriter.h"
 #include "core/Log.h"
+#include "core/RecordLimits.h"
 #include "core/RecordMerge.h"
 #include "core/SafeFile.h"
 
@@ -19,6 +21,16 @@
 namespace {
 
 const QString kInMemory = QStringLiteral(":memory:");
+// Damaged stores set aside: every one is kept, up to this many.
+constexpr int kDamagedKept = 5;
+
+// SQLite's primary result codes that the user is told apart.
+constexpr int kSqliteBusy = 5;
+constexpr int kSqliteLocked = 6;
+constexpr int kSqliteReadOnly = 8;
+constexpr int kSqliteCorrupt = 11;
+constexpr int kSqliteFull = 13;
+constexpr int kSqliteNotADatabase = 26;
 
 // Loading Qt's SQLite driver and starting SQLite take a few milliseconds, the
 // first time in a process. Done in Qt's thread pool as soon as a store
@@ -29,17 +41,53 @@ void WarmUpSqlite()
     std::call_once(once, [] { QThreadPool::globalInstance()->start([] { BookStoreConnection warm(kInMemory); }); });
 }
 
-// Keeps the file with its -wal and -shm under names SQLite still reads
-// together (books.db.bad, books.db.bad-wal, ...), replacing older ones.
-void SetAsideDamagedStore(const QString &path)
+// The first of <path>.bad, <path>.bad.2 ... not taken; when all are, the one
+// set aside longest ago.
+QString SetAsideName(const QString &path)
 {
-    qCWarning(lcCore) << "book store: setting aside the damaged" << path << "as .bad and starting afresh";
+    QString oldest;
+    for (int number = 1; number <= kDamagedKept; ++number) {
+        const QString name = path + QStringLiteral(".bad") + (number == 1 ? QString() : u'.' + QString::number(number));
+        if (!QFileInfo::exists(name))
+            return name;
+        if (oldest.isEmpty() || QFileInfo(name).lastModified() < QFileInfo(oldest).lastModified())
+            oldest = name;
+    }
+    return oldest;
+}
+
+// Keeps the file with its -wal and -shm under names SQLite still reads
+// together (books.db.bad, books.db.bad-wal, ...); returns the file's new name.
+QString SetAsideDamagedStore(const QString &path)
+{
+    const QString keptAs = SetAsideName(path);
+    qCWarning(lcCore) << "book store: setting aside the damaged" << path << "as" << keptAs << "and starting afresh";
     for (const QLatin1StringView suffix :
          {QLatin1StringView(""), QLatin1StringView("-wal"), QLatin1StringView("-shm")}) {
-        const QString kept = path + QStringLiteral(".bad") + suffix;
+        const QString kept = keptAs + suffix;
         QFile::remove(kept);
         if (QFile::exists(path + suffix) && !QFile::rename(path + suffix, kept))
             qCWarning(lcCore) << "book store: cannot rename" << path + suffix << "to" << kept;
+    }
+    return keptAs;
+}
+
+// Why a write failed, in a few words for the user.
+QString WriteFailureText(const QSqlError &error)
+{
+    switch (error.nativeErrorCode().toInt() & 0xFF) {
+    case kSqliteBusy:
+    case kSqliteLocked:
+        return QStringLiteral("books.db 正被另一个程序占用，稍后会再试");
+    case kSqliteReadOnly:
+        return QStringLiteral("books.db 是只读的");
+    case kSqliteCorrupt:
+    case kSqliteNotADatabase:
+        return QStringLiteral("books.db 已损坏");
+    case kSqliteFull:
+        return QStringLiteral("磁盘已满");
+    default:
+        return QStringLiteral("books.db 写不进去（%1）").arg(error.text());
     }
 }
 
@@ -59,7 +107,7 @@ void Warn(const char *what, const QString &name, const QSqlQuery &query)
 
 } // namespace
 
-BookStore::BookStore()
+BookStore::BookStore(QObject *parent) : QObject(parent)
 {
     WarmUpSqlite();
 }
@@ -68,38 +116,69 @@ BookStore::~BookStore() = default;
 
 void BookStore::Open(const QString &path)
 {
+    writer_.reset();
     connection_.reset();
+    toldWriteFailure_ = false;
     QDir().mkpath(QFileInfo(path).absolutePath());
     // SQLite would write where root may, whatever the write bits say.
     if (const QString refusal = WriteRefusal(path); !refusal.isEmpty()) {
         qCWarning(lcCore) << "book store: not opening" << path << "-" << refusal;
-        return KeepInMemory();
+        return KeepInMemory(QStringLiteral("books.db 或它所在的文件夹是只读的"));
     }
     bool existed = QFileInfo::exists(path);
     connection_ = std::make_unique<BookStoreConnection>(path);
     if (connection_->Result() == BookStoreConnection::Outcome::Damaged) {
         connection_.reset();
-        SetAsideDamagedStore(path);
+        const QString keptAs = SetAsideDamagedStore(path);
+        Tell(QStringLiteral("books.db 已损坏：已另存为 %1，书的记录从空白开始").arg(QFileInfo(keptAs).fileName()));
         existed = QFileInfo::exists(path);
         connection_ = std::make_unique<BookStoreConnection>(path);
     }
     if (Ready()) {
         ImportJsonStore(connection_->Database(), QFileInfo(path).dir().filePath(QStringLiteral("books.json")));
+        writer_ = std::make_unique<BookStoreWriter>(path);
+        connect(writer_.get(), &BookStoreWriter::writeFailed, this, &BookStore::OnWriteFailed);
+        connect(writer_.get(), &BookStoreWriter::allWritten, this, [this] { toldWriteFailure_ = false; });
         return;
     }
+    const bool newer = connection_->Result() == BookStoreConnection::Outcome::Newer;
     connection_.reset();
     if (!existed)
         RemoveUnusedNewStore(path);
-    KeepInMemory();
+    KeepInMemory(newer ? QStringLiteral("books.db 来自更新版本的 Folivar") : QStringLiteral("books.db 打不开"));
 }
 
-void BookStore::KeepInMemory()
+void BookStore::KeepInMemory(const QString &why)
 {
     qCWarning(lcCore) << "book store: keeping the records in memory only, until the reader ends";
     connection_ = std::make_unique<BookStoreConnection>(kInMemory);
+    Tell(QStringLiteral("无法保存阅读位置：%1，本次的改动退出后不会保留").arg(why));
+}
+
+void BookStore::OnWriteFailed(const QSqlError &error)
+{
+    if (toldWriteFailure_)
+        return;
+    toldWriteFailure_ = true;
+    Tell(QStringLiteral("无法保存阅读位置：%1").arg(WriteFailureText(error)));
+}
+
+void BookStore::Tell(const QString &message)
+{
+    QMetaObject::invokeMethod(
+        this, [this, message] { Q_EMIT problem(message); }, Qt::QueuedConnection);
 }
 
 std::optional<BookRecord> BookStore::Find(const QString &name) const
+{
+    if (writer_) {
+        if (std::optional<BookRecord> pending = writer_->PendingRecord(name))
+            return pending;
+    }
+    return StoredRecord(name);
+}
+
+std::optional<BookRecord> BookStore::StoredRecord(const QString &name) const
 {
     if (!Ready())
         return std::nullopt;
@@ -117,10 +196,11 @@ std::optional<BookRecord> BookStore::Find(const QString &name) const
     return record;
 }
 
-bool BookStore::Put(const QString &name, const BookRecord &record, bool placeMoved)
+bool BookStore::Put(const QString &name, const BookRecord &given, bool placeMoved)
 {
     if (!Ready())
         return false;
+    const BookRecord record = WithinLimits(given, -1);
     const std::optional<BookRecord> stored = Find(name);
     if (stored == record)
         return false;
@@ -134,8 +214,9 @@ bool BookStore::Put(const QString &name, const BookRecord &record, bool placeMov
     return written;
 }
 
-bool BookStore::PutUnmarked(const QString &name, const BookRecord &record)
+bool BookStore::PutUnmarked(const QString &name, const BookRecord &given)
 {
+    const BookRecord record = WithinLimits(given, -1);
     return Ready() && Find(name) != record && Write(name, record);
 }
 
@@ -147,6 +228,10 @@ void BookStore::MarkChangesAs(const QString &device, std::function<void(const QS
 
 bool BookStore::Write(const QString &name, const BookRecord &record)
 {
+    if (writer_) {
+        writer_->PutRecord(name, record);
+        return true;
+    }
     QSqlQuery &writer = connection_->Writer();
     BindRecord(writer, name, record);
     const bool written = writer.exec();
@@ -158,6 +243,8 @@ bool BookStore::Write(const QString &name, const BookRecord &record)
 
 void BookStore::NoteRecentBook(const QString &path)
 {
+    if (writer_)
+        return writer_->NoteRecentBook(path, QDateTime::currentMSecsSinceEpoch());
     if (!Ready())
         return;
     QSqlQuery query(connection_->Database());
@@ -181,7 +268,14 @@ QStringList BookStore::RecentBooks() const
         Warn("read the books read last", QString(), query);
     while (query.next())
         paths << query.value(0).toString();
-    return paths;
+    if (!writer_)
+        return paths;
+    QStringList newest = writer_->PendingRecentBooks();
+    for (const QString &path : std::as_const(paths)) {
+        if (!newest.contains(path))
+            newest << path;
+    }
+    return newest.mid(0, kRecentBooks);
 }
 
 qsizetype BookStore::Count() const
@@ -193,7 +287,11 @@ qsizetype BookStore::Count() const
     if (counter.lastError().isValid())
         Warn("count the records", QString(), counter);
     counter.finish();
-    return count;
+    if (!writer_)
+        return count;
+    const QStringList pending = writer_->PendingNames();
+    return count
+        + std::count_if(pending.cbegin(), pending.cend(), [this](const QString &name) { return !StoredRecord(name); });
 }
 
 bool BookStore::Ready() const

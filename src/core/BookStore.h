@@ -1,14 +1,19 @@
 #pragma once
 // The book store: what the reader remembers of every book read, in books.db
 // beside config.ini (SQLite through Qt Sql; layout in BookStoreTable.h). Each
-// change is written at once as one small transaction of one row, so a reader
-// killed at any moment keeps every change made before, and two readers
-// sharing the folder keep each other's records (the last write of one book
-// wins). A lookup by name and a write take well under a millisecond (WAL,
-// synchronous=NORMAL), so the store works on the caller's thread and has no
-// thread of its own. Used on one thread, the one that made it.
+// change is written as one small transaction of one row, within moments, so a
+// reader killed at any moment keeps nearly every change made before, and two
+// readers sharing the folder keep each other's records (the last write of one
+// book wins). Lookups run on the caller's thread (WAL: another program's write
+// never blocks them); writes run in order on a thread of their own
+// (BookStoreWriter), since another program may hold the file locked for
+// seconds. What was put and has not landed yet is answered from memory, so
+// that callers see their own writes at once. A write that fails is kept and
+// tried again until it lands or the store goes, and the user is told once
+// through `problem`. Used on one thread, the one that made it.
 #include "core/BookRecord.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -17,15 +22,19 @@
 #include <optional>
 
 class BookStoreConnection;
+class BookStoreWriter;
+class QSqlError;
 
-class BookStore {
+class BookStore : public QObject {
+    Q_OBJECT
 public:
     // A store with no file: it holds what is put into it, in memory, and
     // writes nothing. The first store of a process also starts loading the
     // SQLite driver in Qt's thread pool, so that an Open soon after finds it
     // loaded.
-    BookStore();
-    ~BookStore();
+    explicit BookStore(QObject *parent = nullptr);
+    // Waits for the writes under way, each failed one tried once more.
+    ~BookStore() override;
     BookStore(const BookStore &) = delete;
     BookStore &operator=(const BookStore &) = delete;
 
@@ -33,18 +42,23 @@ public:
     // store; what was put before is dropped. A books.json beside it (the
     // store of earlier versions) is imported once and renamed
     // books.json.imported (see ImportJsonStore). A file that is not a usable
-    // database is renamed <path>.bad, with its -wal and -shm, and an empty
-    // store created in its place. A file of a newer version is left untouched
-    // and, like any other failure (a read-only file or folder, a full disk,
-    // no SQLite driver), leaves the store in memory, as BookStore() has it.
-    // Everything is logged; nothing is fatal.
+    // database is set aside as <path>.bad (then .bad.2 up to .bad.5, the
+    // oldest replaced when all are taken), with its -wal and -shm, and an
+    // empty store created in its place. A file of a newer version is left
+    // untouched and, like any other failure (a read-only file or folder, a
+    // full disk, no SQLite driver), leaves the store in memory, as BookStore()
+    // has it. Everything is logged; a file set aside or a store kept in memory
+    // is told through `problem` as well, once the event loop runs; nothing is
+    // fatal.
     void Open(const QString &path);
     // The book's record; nullopt when it has none, or when it cannot be read
     // (logged).
     std::optional<BookRecord> Find(const QString &name) const;
     // Writes the book's record, unless it equals the stored one; returns
-    // whether that changed anything (false also when the write failed:
-    // logged, the stored record stays as it was). Once MarkChangesAs has
+    // whether that changed anything (a write that fails later is kept and
+    // tried again, see above). A record is cut to what a record may hold
+    // first (WithinLimits; its positions are left, the book may have changed
+    // since they were made). Once MarkChangesAs has
     // named the device, the parts the user changed are marked as changed
     // now on it (NoteUserChanges) and the listener hears of the write; with
     // `placeMoved` false the place, whatever it holds, is no change of the
@@ -77,15 +91,29 @@ public:
     // How many books have a record (0 when that cannot be read, logged).
     qsizetype Count() const;
 
+Q_SIGNALS:
+    // Places or records cannot be kept (a read-only, locked or damaged
+    // books.db), in a line for the user; once until writing works again.
+    void problem(const QString &message);
+
 private:
-    void KeepInMemory();
+    // The record books.db holds, pending writes left aside.
+    std::optional<BookRecord> StoredRecord(const QString &name) const;
+    void KeepInMemory(const QString &why);
     bool Write(const QString &name, const BookRecord &record);
+    void OnWriteFailed(const QSqlError &error);
+    // Emits `problem` from the event loop, so that a listener connected
+    // after Open hears it too.
+    void Tell(const QString &message);
     // Whether the connection's statements can be run; makes the store's
     // connection in memory when it has none yet.
     bool Ready() const;
 
     // None until the first Open or the first use.
     mutable std::unique_ptr<BookStoreConnection> connection_;
+    // None while the store has no file.
+    std::unique_ptr<BookStoreWriter> writer_;
+    bool toldWriteFailure_ = false;
     QString device_;
     std::function<void(const QString &name)> changed_;
 };

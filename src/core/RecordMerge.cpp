@@ -1,36 +1,40 @@
 #include "core/RecordMerge.h"
 
+#include <QSet>
+
 #include <algorithm>
 
 namespace {
 
 // A bookmark is the same one wherever it is kept: made at that place at that
 // moment. One made again after a deletion is another.
-bool SameBookmark(const Bookmark &a, const Bookmark &b)
+using BookmarkKey = std::pair<qsizetype, qint64>;
+
+BookmarkKey KeyOf(const Bookmark &bookmark)
 {
-    return a.position == b.position && a.created == b.created;
+    return {bookmark.position, bookmark.created};
 }
 
-bool Holds(const QList<Bookmark> &bookmarks, const Bookmark &bookmark)
+QSet<BookmarkKey> KeysOf(const QList<Bookmark> &bookmarks)
 {
-    return std::any_of(bookmarks.cbegin(), bookmarks.cend(),
-                       [&bookmark](const Bookmark &held) { return SameBookmark(held, bookmark); });
+    QSet<BookmarkKey> keys;
+    keys.reserve(bookmarks.size());
+    for (const Bookmark &bookmark : bookmarks)
+        keys.insert(KeyOf(bookmark));
+    return keys;
 }
 
-void AddMissing(QList<Bookmark> &to, const QList<Bookmark> &from)
+// The bookmarks of both lists, each once (the first list's copy where both
+// hold it), in book order, so that equal sets give equal files on both
+// computers. Sorting keeps it O(n log n) for the longest lists a record may
+// hold.
+QList<Bookmark> United(const QList<Bookmark> &first, const QList<Bookmark> &second)
 {
-    for (const Bookmark &bookmark : from)
-        if (!Holds(to, bookmark))
-            to.append(bookmark);
-}
-
-// Both computers keep the lists in one order, so that equal sets give equal
-// files.
-void SortBookmarks(QList<Bookmark> &bookmarks)
-{
-    std::sort(bookmarks.begin(), bookmarks.end(), [](const Bookmark &a, const Bookmark &b) {
-        return std::pair(a.position, a.created) < std::pair(b.position, b.created);
-    });
+    QList<Bookmark> all = first + second;
+    std::stable_sort(all.begin(), all.end(), [](const Bookmark &a, const Bookmark &b) { return KeyOf(a) < KeyOf(b); });
+    const auto same = [](const Bookmark &a, const Bookmark &b) { return KeyOf(a) == KeyOf(b); };
+    all.erase(std::unique(all.begin(), all.end(), same), all.end());
+    return all;
 }
 
 bool PlaceMoved(const BookRecord &a, const BookRecord &b)
@@ -91,9 +95,14 @@ void NoteUserChanges(const BookRecord *before, BookRecord &after, const ChangeMa
         if (!stayed && part.differs(was, after))
             after.changes.*part.mark = mark;
     }
-    for (const Bookmark &bookmark : was.bookmarks)
-        if (!Holds(after.bookmarks, bookmark) && !Holds(after.changes.deletedBookmarks, bookmark))
+    const QSet<BookmarkKey> kept = KeysOf(after.bookmarks);
+    QSet<BookmarkKey> deleted = KeysOf(after.changes.deletedBookmarks);
+    for (const Bookmark &bookmark : was.bookmarks) {
+        if (!kept.contains(KeyOf(bookmark)) && !deleted.contains(KeyOf(bookmark))) {
             after.changes.deletedBookmarks.append(bookmark);
+            deleted.insert(KeyOf(bookmark));
+        }
+    }
 }
 
 BookRecord MergeRecords(const BookRecord &local, const BookRecord &remote)
@@ -105,11 +114,15 @@ BookRecord MergeRecords(const BookRecord &local, const BookRecord &remote)
             merged.changes.*part.mark = remote.changes.*part.mark;
         }
     }
-    AddMissing(merged.changes.deletedBookmarks, remote.changes.deletedBookmarks);
-    AddMissing(merged.bookmarks, remote.bookmarks);
-    merged.bookmarks.removeIf(
-        [&merged](const Bookmark &bookmark) { return Holds(merged.changes.deletedBookmarks, bookmark); });
-    SortBookmarks(merged.bookmarks);
-    SortBookmarks(merged.changes.deletedBookmarks);
+    merged.changes.deletedBookmarks = United(local.changes.deletedBookmarks, remote.changes.deletedBookmarks);
+    const QSet<BookmarkKey> deleted = KeysOf(merged.changes.deletedBookmarks);
+    merged.bookmarks = United(local.bookmarks, remote.bookmarks);
+    merged.bookmarks.removeIf([&deleted](const Bookmark &bookmark) { return deleted.contains(KeyOf(bookmark)); });
     return merged;
+}
+
+void RedateChanges(RecordChanges &changes, const std::function<ChangeMark(const ChangeMark &mark)> &redate)
+{
+    for (const SyncedPart &part : kSyncedParts)
+        changes.*part.mark = redate(changes.*part.mark);
 }

@@ -7,6 +7,8 @@
 // those deleted on either side.
 #include "core/BookRecord.h"
 
+#include <functional>
+
 // Notes in `after.changes` each part that differs from `before` as changed at
 // `mark`, and each bookmark of `before` that `after` lacks as deleted. A place
 // counts as moved when its chapter or its position changed (or its line, where
@@ -21,3 +23,7 @@ void NoteUserChanges(const BookRecord *before, BookRecord &after, const ChangeMa
 // lists in book order), and the size, modification time and lastRead of
 // `local`.
 BookRecord MergeRecords(const BookRecord &local, const BookRecord &remote);
+
+// Each part's change mark replaced by what `redate` makes of it (another
+// computer's clock may run ahead of this one's).
+void RedateChanges(RecordChanges &changes, const std::function<ChangeMark(const ChangeMark &mark)> &redate);

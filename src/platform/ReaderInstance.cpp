@@ -1,18 +1,27 @@
 #include "platform/ReaderInstance.h"
 
+#include "platform/InstanceListener.h"
 #include "platform/Log.h"
+#include "platform/PrivateFolder.h"
 
 #include <QCryptographicHash>
 #include <QDataStream>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocalServer>
 #include <QLocalSocket>
 #include <QLockFile>
+#include <QTimer>
+
+#include <optional>
 
 namespace {
 
 constexpr int kPatienceMs = 3000;
+constexpr qint64 kLargestMessage = 64 * 1024;
+constexpr quint32 kMostPaths = 16;
+constexpr int kConnectionMs = 2000;
+constexpr int kMostConnections = 8;
+constexpr qsizetype kLoggedPathLength = 200;
 const char kTaken = 'k';
 
 // The same for the same user and settings file, whatever the path's spelling.
@@ -24,18 +33,61 @@ QString InstanceName(const QString &settingsPath)
         + QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(20));
 }
 
+QString ForLog(const QString &path)
+{
+    return path.size() <= kLoggedPathLength ? path : path.left(kLoggedPathLength) + QStringLiteral("…");
+}
+
+// A message is a QStringList as QDataStream writes it: the count, then each
+// path. nullopt while it is incomplete; `refused` when it never can be one.
+std::optional<QStringList> PathsIn(const QByteArray &message, bool &refused)
+{
+    QDataStream in(message);
+    quint32 count = 0;
+    in >> count;
+    refused = count > kMostPaths;
+    QStringList paths;
+    for (quint32 i = 0; i < count && in.status() == QDataStream::Ok && !refused; ++i) {
+        QString path;
+        in >> path;
+        paths << path;
+    }
+    refused = refused || in.status() == QDataStream::ReadCorruptData;
+    if (refused || in.status() != QDataStream::Ok)
+        return std::nullopt;
+    return paths;
+}
+
+void Close(QLocalSocket *socket)
+{
+    socket->abort();
+    socket->deleteLater();
+}
+
 } // namespace
 
-ReaderInstance::ReaderInstance(const QString &settingsPath, QObject *parent)
-    : QObject(parent), name_(InstanceName(settingsPath))
-{}
+ReaderInstance::ReaderInstance(const QString &settingsPath, QObject *parent) : QObject(parent)
+{
+    if (const QString folder = PrivateFolder(); !folder.isEmpty())
+        socketPath_ = QDir(folder).filePath(InstanceName(settingsPath));
+}
 
-ReaderInstance::~ReaderInstance() = default;
+// The listener goes first: it removes its socket while the lock still says
+// this reader runs.
+ReaderInstance::~ReaderInstance()
+{
+    delete listener_;
+}
 
 bool ReaderInstance::HandOverOrServe(const QStringList &arguments)
 {
+    if (socketPath_.isEmpty()) {
+        qCWarning(lcPlatform) << "instance: this reader runs on its own, later starts cannot reach it";
+        return false;
+    }
     // Two starts at once must not both find no reader and both serve.
-    QLockFile starting(QDir(QDir::tempPath()).filePath(name_ + QStringLiteral(".lock")));
+    QLockFile starting(socketPath_ + QStringLiteral(".starting"));
+    starting.setStaleLockTime(0);
     starting.tryLock(kPatienceMs);
     if (HandOver(arguments))
         return true;
@@ -46,7 +98,7 @@ bool ReaderInstance::HandOverOrServe(const QStringList &arguments)
 bool ReaderInstance::HandOver(const QStringList &arguments) const
 {
     QLocalSocket socket;
-    socket.connectToServer(name_);
+    socket.connectToServer(ConnectName(socketPath_));
     if (!socket.waitForConnected(kPatienceMs))
         return false;
     QByteArray message;
@@ -60,32 +112,61 @@ bool ReaderInstance::HandOver(const QStringList &arguments) const
     return taken;
 }
 
+// Whatever is at the socket's path once no live process holds the lock was
+// left by a reader that was killed.
 bool ReaderInstance::Serve()
 {
-    server_ = new QLocalServer(this);
-    server_->setSocketOptions(QLocalServer::UserAccessOption);
-    // A socket nobody answers on was left by a reader that was killed.
-    if (!server_->listen(name_) && !(QLocalServer::removeServer(name_) && server_->listen(name_))) {
-        qCWarning(lcPlatform) << "instance: cannot serve later starts:" << server_->errorString();
+    auto serving = std::make_unique<QLockFile>(socketPath_ + QStringLiteral(".lock"));
+    // Only the holder's process id tells: a reader runs for days.
+    serving->setStaleLockTime(0);
+    if (!serving->tryLock(0)) {
+        qint64 pid = 0;
+        QString host, program;
+        serving->getLockInfo(&pid, &host, &program);
+        qCWarning(lcPlatform) << "instance: the reader" << pid
+                              << "on these settings does not answer; this one runs without serving later starts";
         return false;
     }
-    connect(server_, &QLocalServer::newConnection, this, &ReaderInstance::Answer);
+    auto *listener = new InstanceListener(this);
+    if (!listener->Listen(socketPath_)) {
+        delete listener;
+        return false;
+    }
+    serving_ = std::move(serving);
+    listener_ = listener;
+    connect(listener_, &InstanceListener::connected, this, &ReaderInstance::Answer);
     return true;
 }
 
-void ReaderInstance::Answer()
+void ReaderInstance::Answer(QLocalSocket *socket)
 {
-    while (QLocalSocket *socket = server_->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, socket, [this, socket] {
-            QDataStream in(socket);
-            in.startTransaction();
-            QStringList arguments;
-            in >> arguments;
-            if (!in.commitTransaction())
-                return; // the rest is still on its way
-            socket->write(QByteArray(1, kTaken));
-            Q_EMIT handedOver(arguments);
-        });
+    if (connections_ >= kMostConnections) {
+        qCInfo(lcPlatform) << "instance: too many starts at once, closing one";
+        return Close(socket);
     }
+    ++connections_;
+    connect(socket, &QObject::destroyed, this, [this] { --connections_; });
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    QTimer::singleShot(kConnectionMs, socket, [socket] { Close(socket); });
+    // Qt stops reading past this, and Read then sees the message is too long.
+    socket->setReadBufferSize(kLargestMessage + 1);
+    connect(socket, &QLocalSocket::readyRead, socket, [this, socket] { Read(socket); });
+}
+
+void ReaderInstance::Read(QLocalSocket *socket)
+{
+    bool refused = socket->bytesAvailable() > kLargestMessage;
+    const std::optional<QStringList> paths = refused ? std::nullopt : PathsIn(socket->peek(kLargestMessage), refused);
+    if (refused) {
+        qCWarning(lcPlatform) << "instance: refusing a message that is not a short list of paths";
+        return Close(socket);
+    }
+    if (!paths)
+        return; // the rest is still on its way
+    socket->write(QByteArray(1, kTaken));
+    socket->flush();
+    socket->disconnectFromServer();
+    for (const QString &path : *paths)
+        qCInfo(lcPlatform).noquote() << "instance: handed over:" << ForLog(path);
+    Q_EMIT handedOver(*paths);
 }

@@ -2,10 +2,12 @@
 
 #include "core/BookRecordJson.h"
 #include "core/BookStore.h"
+#include "core/RecordLimits.h"
 #include "core/RecordMerge.h"
 #include "sync/DavFailure.h"
 #include "sync/DeviceList.h"
 #include "sync/Log.h"
+#include "sync/OffThread.h"
 
 #include <QDateTime>
 #include <QEventLoop>
@@ -35,6 +37,24 @@ bool FolderThere(const DavAnswer &answer)
     return answer.Succeeded() || answer.status == 405;
 }
 
+// Off the window's thread: a shared file as a record, cut to what a record
+// may hold (the book's size is not known here: the positions are checked
+// again against it when merged).
+std::optional<BookRecord> SharedRecordFrom(const QByteArray &json)
+{
+    const std::optional<BookRecord> record = SyncedRecordFromJson(json);
+    return record ? std::optional<BookRecord>(WithinLimits(*record, -1)) : std::nullopt;
+}
+
+void TakePlace(BookRecord &to, const BookRecord &from)
+{
+    to.chapter = from.chapter;
+    to.chapterTitle = from.chapterTitle;
+    to.line = from.line;
+    to.position = from.position;
+    to.changes.place = from.changes.place;
+}
+
 } // namespace
 
 BookSync::BookSync(BookStore &store, QObject *parent)
@@ -57,6 +77,8 @@ void BookSync::SetAccount(const SyncAccount &account)
 {
     account_ = account;
     dav_.SetAccount(account);
+    lastWrites_.clear();
+    toldLostWrite_ = false;
     prepared_ = false;
     failing_ = false;
     retryMs_ = kFirstRetryMs;
@@ -138,31 +160,71 @@ void BookSync::UpdateDevices(int attempt)
             qCWarning(lcSync).noquote() << "cannot read the device list -" << DescribeFailure(read);
             return;
         }
-        const QByteArray list = DeviceListWith(read.Succeeded() ? read.body : QByteArray(), deviceId_, deviceName_,
-                                               QDateTime::currentMSecsSinceEpoch());
-        dav_.Put(kDevices, list, read.Succeeded() ? read.etag : QByteArray(), [this, attempt](const DavAnswer &put) {
-            if (put.status == 412 && attempt + 1 < kAttempts)
-                return UpdateDevices(attempt + 1);
-            if (!put.Succeeded())
-                qCWarning(lcSync).noquote() << "cannot write the device list -" << DescribeFailure(put);
-        });
+        const QByteArray old = read.Succeeded() ? read.body : QByteArray();
+        const auto update = [old, id = deviceId_, name = deviceName_] {
+            return DeviceListWith(old, id, name, QDateTime::currentMSecsSinceEpoch());
+        };
+        RunOffThread(
+            this, update, [this, attempt, etag = read.Succeeded() ? read.etag : QByteArray()](const QByteArray &list) {
+                dav_.Put(kDevices, list, etag, [this, attempt](const DavAnswer &put) {
+                    if (put.status == 412 && attempt + 1 < kAttempts)
+                        return UpdateDevices(attempt + 1);
+                    if (!put.Succeeded())
+                        qCWarning(lcSync).noquote() << "cannot write the device list -" << DescribeFailure(put);
+                });
+            });
     });
 }
 
 void BookSync::Fetch(const QString &name, int attempt)
 {
     dav_.Get(BookPath(name), [this, name, attempt](const DavAnswer &read) {
+        CheckLastWrite(name, read);
         if (read.status == 404)
             return Merge(name, std::nullopt, QByteArray(), attempt);
         if (!read.Succeeded())
             return Stop(name, DescribeFailure(read));
-        const std::optional<BookRecord> remote = SyncedRecordFromJson(read.body);
+        Read(name, read, attempt);
+    });
+}
+
+void BookSync::Read(const QString &name, const DavAnswer &answer, int attempt)
+{
+    const auto read = [json = answer.body] { return SharedRecordFrom(json); };
+    RunOffThread(this, read, [this, name, attempt, etag = answer.etag](const std::optional<BookRecord> &remote) {
         if (!remote) {
             qCWarning(lcSync) << "the shared file of" << name << "cannot be read: this computer's record replaces it";
             Q_EMIT failed(QStringLiteral("同步服务器上《%1》的记录已损坏，已用本机的记录替换").arg(name));
         }
-        Merge(name, remote, read.etag, attempt);
+        Merge(name, remote, etag, attempt);
     });
+}
+
+// A file missing, or one with the ETag it had before this reader's write,
+// is a write the server confirmed and did not keep.
+void BookSync::CheckLastWrite(const QString &name, const DavAnswer &read)
+{
+    const WriteCheck check = lastWrites_.take(name);
+    const bool missing = read.status == 404 && check.made;
+    const bool unchanged = read.Succeeded() && !check.before.isEmpty() && read.etag == check.before;
+    if (!missing && !unchanged)
+        return;
+    qCWarning(lcSync) << "the server confirmed the write of" << name << "but did not keep it";
+    if (!std::exchange(toldLostWrite_, true))
+        Q_EMIT failed(QStringLiteral("同步服务器说已存下《%1》的记录，却没有存下").arg(name));
+}
+
+BookRecord BookSync::Trusted(const QString &name, BookRecord remote, const BookRecord &local)
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    RedateChanges(remote.changes,
+                  [this, &name, now](const ChangeMark &mark) { return futureMarks_.Weighed(name, mark, now); });
+    remote = WithinLimits(std::move(remote), local.size);
+    if (!PlaceWithinLimits(remote, local.size)) {
+        qCWarning(lcSync) << "refusing the shared place of" << name << "- it cannot be in the book";
+        TakePlace(remote, local);
+    }
+    return remote;
 }
 
 // `etag` is the remote file's as read (empty: there is none).
@@ -172,7 +234,7 @@ void BookSync::Merge(const QString &name, const std::optional<BookRecord> &remot
     if (!local && !remote)
         return Done(name);
     const BookRecord before = local.value_or(BookRecord{});
-    const BookRecord merged = remote ? MergeRecords(before, *remote) : before;
+    const BookRecord merged = remote ? MergeRecords(before, Trusted(name, *remote, before)) : before;
     const QByteArray json = SyncedRecordToJson(merged);
     if (!local || json != SyncedRecordToJson(before)) {
         store_.PutUnmarked(name, merged);
@@ -186,12 +248,13 @@ void BookSync::Merge(const QString &name, const std::optional<BookRecord> &remot
 
 void BookSync::Write(const QString &name, const BookRecord &merged, const QByteArray &etag, int attempt)
 {
-    dav_.Put(BookPath(name), SyncedRecordToJson(merged), etag, [this, name, attempt](const DavAnswer &written) {
+    dav_.Put(BookPath(name), SyncedRecordToJson(merged), etag, [this, name, etag, attempt](const DavAnswer &written) {
         if (written.status == 412 && attempt + 1 < kAttempts)
             return Fetch(name, attempt + 1);
         if (!written.Succeeded())
             return Stop(name, DescribeFailure(written));
         qCInfo(lcSync) << "wrote the shared record of" << name;
+        lastWrites_.insert(name, {true, etag});
         Done(name);
     });
 }

@@ -12,10 +12,18 @@
 // again, and the books waiting are tried again after a delay that doubles
 // (10 s up to 5 min). The store's records stay as they are on any failure; a
 // remote file that cannot be read is replaced by the merged local record.
+// What a server sends is not trusted: its JSON is read off the window's
+// thread, cut to what a record may hold (RecordLimits.h), a place that
+// cannot be in the book is refused, and change times ahead of this
+// computer's clock are weighed as FutureMarks says. A write the server
+// confirmed is checked at the next read of the file (its ETag, or a 404),
+// and a server that lost it is told once.
 #include "core/BookRecord.h"
 #include "core/SyncAccount.h"
+#include "sync/FutureMarks.h"
 #include "sync/WebDav.h"
 
+#include <QHash>
 #include <QObject>
 #include <QSet>
 #include <QTimer>
@@ -65,6 +73,10 @@ private:
     void Prepare(const QString &name);
     void UpdateDevices(int attempt);
     void Fetch(const QString &name, int attempt);
+    void Read(const QString &name, const DavAnswer &answer, int attempt);
+    void CheckLastWrite(const QString &name, const DavAnswer &read);
+    // The remote record as it may be merged into the local one.
+    BookRecord Trusted(const QString &name, BookRecord remote, const BookRecord &local);
     void Merge(const QString &name, const std::optional<BookRecord> &remote, const QByteArray &etag, int attempt);
     void Write(const QString &name, const BookRecord &merged, const QByteArray &etag, int attempt);
     void Done(const QString &name);
@@ -77,6 +89,15 @@ private:
     QString deviceName_;
     QSet<QString> waiting_;
     QSet<QString> running_;
+    // This reader's last write of each book and the file's ETag before it,
+    // until the file is read again.
+    struct WriteCheck {
+        bool made = false;
+        QByteArray before;
+    };
+    QHash<QString, WriteCheck> lastWrites_;
+    bool toldLostWrite_ = false;
+    FutureMarks futureMarks_;
     bool prepared_ = false;
     bool failing_ = false;
     // Shutdown has begun: nothing is tried again later.

@@ -1,10 +1,12 @@
 #pragma once
 // A small WebDAV client over Qt Network: whole files read, written and
 // deleted, and folders made, each request answered once through a callback on
-// the caller's thread, never waited for. A request gets 10 s without a byte
-// before it fails as a timeout. With a user named, every request signs in
-// with HTTP Basic authentication, which the usual servers (Nextcloud, NAS
-// boxes, rclone) take, so that one request gets one answer.
+// the caller's thread, never waited for. A request fails after a while
+// without a byte, or when it has not ended in a longer while, and an answer
+// longer than a record can be is cut off unread. The server may send a
+// request on within itself (the same scheme, host and port), never elsewhere:
+// the password stays with the server it was given for. With a user named,
+// the server's challenge is answered (Basic, Digest, ...) once per request.
 #include "core/SyncAccount.h"
 
 #include <QByteArray>
@@ -22,16 +24,30 @@ struct DavAnswer {
     QByteArray etag;
     // What went wrong, in the network's words; empty when the server answered.
     QString networkError;
-    // No answer within the timeout.
+    // No byte within DavLimits::idleMs.
     bool timedOut = false;
+    // Not answered in whole within DavLimits::totalMs.
+    bool tooSlow = false;
+    // Longer than DavLimits::largestAnswer: cut off, the body left empty.
+    bool tooLarge = false;
+    // Where the server sent the request, elsewhere than itself (not followed).
+    QUrl redirectedTo;
 
     bool Succeeded() const { return status >= 200 && status < 300; }
 };
 using DavCallback = std::function<void(const DavAnswer &answer)>;
 
+struct DavLimits {
+    int idleMs = 10000;
+    int totalMs = 30000;
+    // A book's record, a few hundred bookmarks, is some tens of KiB.
+    qint64 largestAnswer = 1024 * 1024;
+};
+
 class WebDav : public QObject {
 public:
-    explicit WebDav(QObject *parent = nullptr);
+    explicit WebDav(QObject *parent = nullptr, const DavLimits &limits = {});
+    const DavLimits &Limits() const { return limits_; }
 
     // The folder and the sign-in the next requests use.
     void SetAccount(const SyncAccount &account);
@@ -53,9 +69,11 @@ private:
     QUrl UrlOf(const QByteArray &path) const;
     QNetworkRequest RequestFor(const QByteArray &path) const;
     void Send(QNetworkReply *reply, DavCallback done);
+    void SignIn(QNetworkReply *reply, QAuthenticator *authenticator) const;
 
     QNetworkAccessManager network_;
     SyncAccount account_;
+    DavLimits limits_;
 };
 
 // The path of one name as a URL path segment: every character but letters,

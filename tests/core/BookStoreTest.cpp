@@ -1,10 +1,12 @@
 #include "core/BookStore.h"
 #include "StoreWriterRecords.h"
+#include "core/RecordLimits.h"
 #include "support/TestRegistry.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -295,15 +297,21 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
         const QString path = dir.filePath(u"books.db"_s);
-        WriteBytes(path, bytes);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"setting aside the damaged"_s));
-        {
+        // Damaged again later: the first one set aside stays.
+        for (const QString &keptAs : {u"books.db.bad"_s, u"books.db.bad.2"_s}) {
+            WriteBytes(path, bytes);
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"setting aside the damaged"_s));
             BookStore store;
+            QSignalSpy problems(&store, &BookStore::problem);
             store.Open(path);
             QCOMPARE(store.Count(), 0);
             QVERIFY(store.Put(u"a.txt"_s, SampleRecord(1)));
+            QVERIFY(problems.wait());
+            QCOMPARE(problems.count(), 1);
+            QVERIFY2(problems.first().first().toString().contains(keptAs), qPrintable(keptAs));
         }
         QCOMPARE(FileBytes(path + u".bad"_s), bytes);
+        QCOMPARE(FileBytes(path + u".bad.2"_s), bytes);
         QCOMPARE(StoredRecords(path, {u"a.txt"_s}), Exactly({{u"a.txt"_s, SampleRecord(1)}}));
     }
 
@@ -329,12 +337,57 @@ private Q_SLOTS:
             QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"in memory only"_s));
         BookStore store;
+        QSignalSpy problems(&store, &BookStore::problem);
         store.Open(path);
         QVERIFY(store.Put(u"b.txt"_s, SampleRecord(2)));
         QCOMPARE(store.Find(u"b.txt"_s), SampleRecord(2));
+        QVERIFY(problems.wait());
+        QVERIFY(problems.first().first().toString().startsWith(u"无法保存阅读位置："_s));
         QFile::setPermissions(dir.path(), writable);
         QCOMPARE(FileBytes(path), before);
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"books.db"_s});
+    }
+
+    // Another program holds the file locked: the place is kept in memory
+    // meanwhile, the user told once, and it lands when the lock goes.
+    void lockedFile_putAnswersAtOnce_andTheSaveLandsLater()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"books.db"_s);
+        PutAll(path, {{u"a.txt"_s, SampleRecord(1)}});
+        BookStore store;
+        store.Open(path);
+        QSignalSpy problems(&store, &BookStore::problem);
+        {
+            QSqlDatabase locker = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"locker"_s);
+            locker.setDatabaseName(path);
+            QVERIFY(locker.open());
+            QVERIFY(QSqlQuery(locker).exec(u"BEGIN EXCLUSIVE"_s));
+            QVERIFY(store.Put(u"a.txt"_s, SampleRecord(2)));
+            QCOMPARE(store.Find(u"a.txt"_s), SampleRecord(2));
+            QVERIFY(problems.wait(20000));
+            QVERIFY(problems.first().first().toString().startsWith(u"无法保存阅读位置："_s));
+            QVERIFY(store.Put(u"a.txt"_s, SampleRecord(3)));
+            QCOMPARE(store.Find(u"a.txt"_s), SampleRecord(3));
+            QVERIFY(QSqlQuery(locker).exec(u"ROLLBACK"_s));
+        }
+        QSqlDatabase::removeDatabase(u"locker"_s);
+        QTRY_COMPARE_WITH_TIMEOUT(StoredRecords(path, {u"a.txt"_s}), Exactly({{u"a.txt"_s, SampleRecord(3)}}), 30000);
+        QCOMPARE(problems.count(), 1);
+    }
+
+    void absurdRecord_isCutToWhatARecordHolds()
+    {
+        BookRecord absurd = SampleRecord(2);
+        for (int i = 0; i < kMostBookmarks + 10; ++i)
+            absurd.bookmarks.append({i, u"第一章"_s, u"书签"_s, 5});
+        absurd.bookmarks.append({1, QString(kLongestText + 1, u'长'), u"书签"_s, 6});
+        BookStore store;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"refusing 11 bookmarks"_s));
+        QVERIFY(store.Put(u"a.txt"_s, absurd));
+        const QList<Bookmark> kept = store.Find(u"a.txt"_s)->bookmarks;
+        QCOMPARE(kept.size(), kMostBookmarks);
+        QCOMPARE(kept.last().position, kMostBookmarks - 1);
     }
 
     void twoProcessesWritingAtOnce_keepEveryRecord()
@@ -342,20 +395,22 @@ private Q_SLOTS:
         constexpr int kEach = 300;
         QTemporaryDir dir;
         const QString path = dir.filePath(u"books.db"_s);
-        BookStore store;
-        store.Open(path);
-        QProcess writer;
-        writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        writer.start(QString::fromUtf8(BOOK_STORE_WRITER), {path, u"b"_s, QString::number(kEach)});
-        QVERIFY(writer.waitForReadyRead(30000));
-        QCOMPARE(writer.readLine().trimmed(), QByteArray("open"));
-        writer.write("go\n");
-        QVERIFY(writer.waitForBytesWritten(30000));
-        for (int i = 0; i < kEach; ++i)
-            QVERIFY(store.Put(WriterBookName(u"a"_s, i), WriterRecord(i)));
-        QVERIFY(writer.waitForFinished(30000));
-        QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(writer.exitCode(), 0);
+        {
+            BookStore store;
+            store.Open(path);
+            QProcess writer;
+            writer.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+            writer.start(QString::fromUtf8(BOOK_STORE_WRITER), {path, u"b"_s, QString::number(kEach)});
+            QVERIFY(writer.waitForReadyRead(30000));
+            QCOMPARE(writer.readLine().trimmed(), QByteArray("open"));
+            writer.write("go\n");
+            QVERIFY(writer.waitForBytesWritten(30000));
+            for (int i = 0; i < kEach; ++i)
+                QVERIFY(store.Put(WriterBookName(u"a"_s, i), WriterRecord(i)));
+            QVERIFY(writer.waitForFinished(30000));
+            QCOMPARE(writer.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(writer.exitCode(), 0);
+        }
         QStringList names;
         Records expected;
         for (int i = 0; i < kEach; ++i) {

@@ -1,13 +1,16 @@
 #include "sync/BookSync.h"
 #include "core/BookRecordJson.h"
 #include "core/BookStore.h"
+#include "core/RecordLimits.h"
 #include "support/TestRegistry.h"
 
+#include <QDateTime>
 #include <QMap>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
+#include <QTimer>
 
 #include <functional>
 
@@ -15,15 +18,31 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// Answers an HTTP request and ends the connection.
+void Reply(QTcpSocket *socket, const QByteArray &statusAndHeaders, const QByteArray &body)
+{
+    socket->write("HTTP/1.1 " + statusAndHeaders + "\r\nContent-Length: " + QByteArray::number(body.size())
+                  + "\r\nConnection: close\r\n\r\n" + body);
+    socket->disconnectFromHost();
+}
+
 // A WebDAV server that keeps its files in memory and honours If-Match and
 // If-None-Match as the usual servers do; `beforeWrite` runs before each PUT
-// is judged, to let another computer write first.
+// is judged, to let another computer write first. It can misbehave on
+// purpose: challenge for a sign-in, lose what it confirmed (`blackHole`), or
+// answer a request its own way (`misbehave`, given the request's whole path,
+// returns true when it answered).
 class StandInDav : public QObject {
 public:
     QMap<QByteArray, QByteArray> files;
     QMap<QByteArray, int> versions;
     int refusedWrites = 0;
     std::function<void(const QByteArray &path)> beforeWrite;
+    // Requests without this Authorization header are challenged (Basic).
+    QByteArray authorization;
+    bool blackHole = false;
+    std::function<bool(QTcpSocket *socket, const QByteArray &target)> misbehave;
+    int requests = 0;
 
     StandInDav()
     {
@@ -59,9 +78,17 @@ private:
         if (request.size() < headEnd + 4 + length)
             return;
         const QList<QByteArray> first = lines.first().trimmed().split(' ');
-        const QByteArray path = first.value(1).mid(QByteArrayLiteral("/dav/").size());
-        Answer(socket, first.value(0), path, headers, request.mid(headEnd + 4, length));
+        const QByteArray body = request.mid(headEnd + 4, length);
         pending_.remove(socket);
+        requests += 1;
+        const QByteArray target = first.value(1);
+        if (!authorization.isEmpty() && headers.value("authorization") != authorization)
+            return Reply(socket, "401 Sign in\r\nWWW-Authenticate: Basic realm=\"dav\"", {});
+        if (misbehave && misbehave(socket, target))
+            return;
+        // Any folder of the server holds the same files.
+        const QByteArray path = target.mid(target.indexOf('/', 1) + 1);
+        Answer(socket, first.value(0), path, headers, body);
     }
     void Answer(QTcpSocket *socket, const QByteArray &method, const QByteArray &path,
                 const QMap<QByteArray, QByteArray> &headers, const QByteArray &body)
@@ -78,12 +105,10 @@ private:
             const bool exists = headers.value("if-none-match") == "*" && files.contains(path);
             status = stale || exists ? 412 : 201;
             refusedWrites += status == 412 ? 1 : 0;
-            if (status == 201)
+            if (status == 201 && !blackHole)
                 Store(path, body);
         }
-        socket->write("HTTP/1.1 " + QByteArray::number(status) + " X\r\nETag: " + ETagOf(path) + "\r\nContent-Length: "
-                      + QByteArray::number(reply.size()) + "\r\nConnection: close\r\n\r\n" + reply);
-        socket->disconnectFromHost();
+        Reply(socket, QByteArray::number(status) + " X\r\nETag: " + ETagOf(path), reply);
     }
 
     QTcpServer server_;
@@ -104,6 +129,27 @@ BookRecord PlacedRecord(int chapter, qint64 time, const QString &device, const Q
     record.bookmarks = bookmarks;
     record.changes.place = {time, device};
     return record;
+}
+
+// Syncs the book and waits until the sync has ended.
+bool SyncOnce(BookSync &sync, const QString &name)
+{
+    QSignalSpy idle(&sync, &BookSync::idle);
+    sync.SyncBook(name);
+    return idle.wait(20000);
+}
+
+// Answers with `head`, then `chunk` every `everyMs` for as long as the
+// client listens, never more than a few chunks ahead of it.
+void Drip(QTcpSocket *socket, const QByteArray &head, const QByteArray &chunk, int everyMs)
+{
+    socket->write(head);
+    auto *timer = new QTimer(socket);
+    QObject::connect(timer, &QTimer::timeout, socket, [socket, chunk] {
+        if (socket->bytesToWrite() < 4 * chunk.size())
+            socket->write(chunk);
+    });
+    timer->start(everyMs);
 }
 
 } // namespace
@@ -144,6 +190,148 @@ private Q_SLOTS:
         QVERIFY(shared);
         QCOMPARE(shared->chapter, 5);
         QCOMPARE(shared->bookmarks, all);
+    }
+
+    void redirect_isFollowedWithinTheServerOnly_data()
+    {
+        QTest::addColumn<bool>("elsewhere");
+        QTest::newRow("to another folder of the server") << false;
+        QTest::newRow("to another port") << true;
+    }
+
+    // The password goes to the server it was given for, in answer to its
+    // challenge, and never to where it sends a request on.
+    void redirect_isFollowedWithinTheServerOnly()
+    {
+        QFETCH(bool, elsewhere);
+        StandInDav dav, other;
+        dav.authorization = "Basic " + QByteArray("alice:secret").toBase64();
+        const QByteArray to = (elsewhere ? other.Address() : dav.Address().replace(u"/dav/"_s, u"/moved/"_s)).toUtf8();
+        dav.misbehave = [&to](QTcpSocket *socket, const QByteArray &target) {
+            if (!target.startsWith("/dav/folivar/books/") || !target.endsWith(".json"))
+                return false;
+            Reply(socket, "307 Elsewhere\r\nLocation: " + to + target.mid(5), {});
+            return true;
+        };
+        BookStore store;
+        QVERIFY(store.PutUnmarked(u"a.txt"_s, PlacedRecord(1, 100, u"here"_s, {})));
+        BookSync sync(store);
+        QSignalSpy failed(&sync, &BookSync::failed);
+        sync.SetAccount({dav.Address(), u"alice"_s, u"secret"_s, true});
+        QVERIFY(SyncOnce(sync, u"a.txt"_s));
+        QCOMPARE(other.requests, 0);
+        QCOMPARE(failed.count(), elsewhere ? 1 : 0);
+        if (elsewhere)
+            QCOMPARE(failed.first().first().toString(),
+                     u"服务器把请求转到了别的地址：%1folivar/books/a.txt.json"_s.arg(other.Address()));
+        else
+            QCOMPARE(SyncedRecordFromJson(dav.files.value("folivar/books/a.txt.json"))->chapter, 1);
+    }
+
+    void answer_isCutOffWhenTooLongOrTooSlow_data()
+    {
+        QTest::addColumn<QByteArray>("head");
+        QTest::addColumn<QByteArray>("chunk");
+        QTest::addColumn<int>("everyMs");
+        QTest::addColumn<bool>("tooLarge");
+        const QByteArray ok = "HTTP/1.1 200 OK\r\n";
+        QTest::newRow("a length of 1 GiB") << ok + "Content-Length: 1073741824\r\n\r\n"
+                                           << QByteArray(1024, 'x') << 20 << true;
+        QTest::newRow("a body without end") << ok + "Connection: close\r\n\r\n"
+                                            << QByteArray(256 * 1024, '[') << 0 << true;
+        QTest::newRow("a byte now and then") << ok + "Content-Length: 1000\r\n\r\n" << QByteArray("{") << 200 << false;
+    }
+
+    void answer_isCutOffWhenTooLongOrTooSlow()
+    {
+        QFETCH(QByteArray, head);
+        QFETCH(QByteArray, chunk);
+        QFETCH(int, everyMs);
+        QFETCH(bool, tooLarge);
+        StandInDav server;
+        server.misbehave = [&](QTcpSocket *socket, const QByteArray &) {
+            Drip(socket, head, chunk, everyMs);
+            return true;
+        };
+        WebDav dav(nullptr, DavLimits{5000, 2000, 1024 * 1024});
+        dav.SetAccount({server.Address(), QString(), QString(), true});
+        std::optional<DavAnswer> answer;
+        dav.Get("a.txt.json", [&answer](const DavAnswer &got) { answer = got; });
+        QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), 20000);
+        QCOMPARE(answer->tooLarge, tooLarge);
+        QCOMPARE(answer->tooSlow, !tooLarge);
+        QVERIFY(answer->body.isEmpty());
+        QVERIFY(!answer->Succeeded());
+    }
+
+    // Another computer's clock is a day ahead: its place wins once, as a
+    // change made now would, and the user's next move here wins over it.
+    void futureDatedPlace_winsOnce_thenTheUsersMoveWins()
+    {
+        StandInDav dav;
+        const QByteArray book = "folivar/books/a.txt.json";
+        const qint64 now = QDateTime::currentMSecsSinceEpoch();
+        dav.Store(book, SyncedRecordToJson(PlacedRecord(9, now + 24 * 3600 * 1000, u"ahead"_s, {})));
+        // Whatever this reader writes, the file stays as the other one left it.
+        dav.blackHole = true;
+        BookStore store;
+        QVERIFY(store.PutUnmarked(u"a.txt"_s, PlacedRecord(1, now - 60000, u"here"_s, {})));
+        store.MarkChangesAs(u"here"_s, [](const QString &) {});
+        BookSync sync(store);
+        sync.SetAccount({dav.Address(), QString(), QString(), true});
+        QVERIFY(SyncOnce(sync, u"a.txt"_s));
+        QCOMPARE(store.Find(u"a.txt"_s)->chapter, 9);
+        QVERIFY(store.Find(u"a.txt"_s)->changes.place.time <= QDateTime::currentMSecsSinceEpoch());
+        QVERIFY(store.Update(u"a.txt"_s, [](BookRecord &record) { record.chapter = 2; }));
+        QSignalSpy merged(&sync, &BookSync::recordMerged);
+        QVERIFY(SyncOnce(sync, u"a.txt"_s));
+        QCOMPARE(store.Find(u"a.txt"_s)->chapter, 2);
+        QCOMPARE(merged.count(), 0);
+    }
+
+    // A record no reader makes: its bookmarks are cut to what a record
+    // holds, and a place that cannot be in the book is refused.
+    void absurdRecord_isCutAndItsPlaceRefused()
+    {
+        StandInDav dav;
+        QList<Bookmark> many;
+        for (int i = 0; i < kMostBookmarks + 1000; ++i)
+            many.append(MarkAt(i));
+        many.append(MarkAt(200000));
+        BookRecord absurd = PlacedRecord(-5, 500, u"there"_s, many);
+        dav.Store("folivar/books/a.txt.json", SyncedRecordToJson(absurd));
+        BookStore store;
+        BookRecord local = PlacedRecord(1, 100, u"here"_s, {});
+        local.size = 100000;
+        QVERIFY(store.PutUnmarked(u"a.txt"_s, local));
+        BookSync sync(store);
+        sync.SetAccount({dav.Address(), QString(), QString(), true});
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"refusing \\d+ bookmarks"_s));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"refusing the shared place"_s));
+        QVERIFY(SyncOnce(sync, u"a.txt"_s));
+        const BookRecord kept = *store.Find(u"a.txt"_s);
+        QCOMPARE(kept.chapter, 1);
+        QCOMPARE(kept.bookmarks.size(), kMostBookmarks);
+        QCOMPARE(kept.bookmarks.last().position, kMostBookmarks - 1);
+    }
+
+    // The server answers 201 to every write and keeps nothing: the next read
+    // finds no file, which is told once, however often it happens.
+    void writesTheServerLoses_areToldOnce()
+    {
+        StandInDav dav;
+        dav.blackHole = true;
+        BookStore store;
+        QVERIFY(store.PutUnmarked(u"a.txt"_s, PlacedRecord(1, 100, u"here"_s, {})));
+        BookSync sync(store);
+        QSignalSpy failed(&sync, &BookSync::failed);
+        sync.SetAccount({dav.Address(), QString(), QString(), true});
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"did not keep it"_s));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"did not keep it"_s));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(SyncOnce(sync, u"a.txt"_s));
+        QCOMPARE(failed.count(), 1);
+        QCOMPARE(failed.first().first().toString(), u"同步服务器说已存下《a.txt》的记录，却没有存下"_s);
     }
 };
 

@@ -1,0 +1,160 @@
+#include "core/BookStoreWriter.h"
+
+#include "core/BookStore.h"
+#include "core/BookStoreConnection.h"
+#include "core/BookStoreTable.h"
+#include "core/Log.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kRetryMs = 5000;
+
+const QString kRecordKey = QStringLiteral("r");
+const QString kRecentKey = QStringLiteral("p");
+
+QSqlError WriteRecord(BookStoreConnection &connection, const QString &name, const BookRecord &record)
+{
+    QSqlQuery &writer = connection.Writer();
+    BindRecord(writer, name, record);
+    const bool written = writer.exec();
+    const QSqlError error = written ? QSqlError() : writer.lastError();
+    writer.finish();
+    return error;
+}
+
+QSqlError NoteRecent(BookStoreConnection &connection, const QString &path, qint64 time)
+{
+    QSqlQuery query(connection.Database());
+    query.prepare(NoteRecentSql());
+    query.addBindValue(path);
+    query.addBindValue(time);
+    if (!query.exec() || !query.exec(TrimRecentSql(BookStore::kRecentBooks)))
+        return query.lastError();
+    return {};
+}
+
+} // namespace
+
+BookStoreWriter::BookStoreWriter(const QString &path, QObject *parent) : QObject(parent), path_(path)
+{
+    // One thread that never ends: the connection belongs to it.
+    pool_.setMaxThreadCount(1);
+    pool_.setExpiryTimeout(-1);
+    retry_.setSingleShot(true);
+    retry_.setInterval(kRetryMs);
+    connect(&retry_, &QTimer::timeout, this, &BookStoreWriter::RetryFailed);
+}
+
+BookStoreWriter::~BookStoreWriter()
+{
+    if (failing_)
+        qCWarning(lcCore) << "book store:" << writes_.size() << "writes have not landed; trying them once more";
+    RetryFailed();
+    pool_.start([this] { connection_.reset(); });
+    pool_.waitForDone();
+}
+
+void BookStoreWriter::PutRecord(const QString &name, const BookRecord &record)
+{
+    records_.insert(name, record);
+    Queue(kRecordKey + name, WorkFor(kRecordKey + name));
+}
+
+void BookStoreWriter::NoteRecentBook(const QString &path, qint64 time)
+{
+    recent_.removeIf([&path](const auto &noted) { return noted.first == path; });
+    recent_.prepend({path, time});
+    Queue(kRecentKey + path, WorkFor(kRecentKey + path));
+}
+
+std::optional<BookRecord> BookStoreWriter::PendingRecord(const QString &name) const
+{
+    const auto found = records_.constFind(name);
+    return found == records_.constEnd() ? std::nullopt : std::optional<BookRecord>(*found);
+}
+
+QStringList BookStoreWriter::PendingRecentBooks() const
+{
+    QStringList paths;
+    for (const auto &[path, time] : recent_)
+        paths << path;
+    return paths;
+}
+
+// The work writes what is pending under the key when it is queued.
+BookStoreWriter::Work BookStoreWriter::WorkFor(const QString &key) const
+{
+    const QString name = key.mid(1);
+    if (key.startsWith(kRecordKey))
+        return [name, record = records_.value(name)](BookStoreConnection &c) { return WriteRecord(c, name, record); };
+    const auto noted =
+        std::find_if(recent_.cbegin(), recent_.cend(), [&name](const auto &n) { return n.first == name; });
+    return [name, time = noted->second](BookStoreConnection &c) { return NoteRecent(c, name, time); };
+}
+
+void BookStoreWriter::Queue(const QString &key, Work work)
+{
+    const quint64 number = ++lastNumber_;
+    writes_.insert(key, {number, false});
+    pool_.start([this, key, number, work = std::move(work)] {
+        BookStoreConnection *connection = Connection();
+        const QSqlError error = connection
+            ? work(*connection)
+            : QSqlError(QString(), QStringLiteral("the file cannot be opened"), QSqlError::ConnectionError);
+        QMetaObject::invokeMethod(
+            this, [this, key, number, error] { Landed(key, number, error); }, Qt::QueuedConnection);
+    });
+}
+
+// A write that a newer one of the same key follows leaves the key to it.
+void BookStoreWriter::Landed(const QString &key, quint64 number, const QSqlError &error)
+{
+    const auto write = writes_.find(key);
+    if (write == writes_.end() || write->number != number)
+        return;
+    if (error.isValid()) {
+        if (!failing_)
+            qCWarning(lcCore).noquote() << "book store: cannot write" << key.mid(1) << "-" << error.text()
+                                        << "- trying again every" << kRetryMs / 1000 << "s";
+        failing_ = true;
+        write->failed = true;
+        if (!retry_.isActive())
+            retry_.start();
+        return Q_EMIT writeFailed(error);
+    }
+    writes_.erase(write);
+    if (key.startsWith(kRecordKey))
+        records_.remove(key.mid(1));
+    else
+        recent_.removeIf([path = key.mid(1)](const auto &noted) { return noted.first == path; });
+    if (!writes_.isEmpty())
+        return;
+    if (failing_)
+        qCInfo(lcCore) << "book store: every write has landed again";
+    failing_ = false;
+    Q_EMIT allWritten();
+}
+
+// In the order they were given.
+void BookStoreWriter::RetryFailed()
+{
+    QList<std::pair<quint64, QString>> failed;
+    for (auto write = writes_.cbegin(); write != writes_.cend(); ++write) {
+        if (write->failed)
+            failed.append({write->number, write.key()});
+    }
+    std::sort(failed.begin(), failed.end());
+    for (const auto &[number, key] : failed)
+        Queue(key, WorkFor(key));
+}
+
+BookStoreConnection *BookStoreWriter::Connection()
+{
+    if (connection_ && connection_->Result() != BookStoreConnection::Outcome::Ready)
+        connection_.reset();
+    if (!connection_)
+        connection_ = std::make_unique<BookStoreConnection>(path_);
+    return connection_->Result() == BookStoreConnection::Outcome::Ready ? connection_.get() : nullptr;
+}

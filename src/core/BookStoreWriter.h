@@ -1,0 +1,78 @@
+#pragma once
+// The one writer of a book store file. Its writes run in the order given on
+// a thread of their own (a pool of one thread) through a connection of their
+// own, so that a file another program keeps locked stalls that thread for the
+// busy timeout, never the caller's. Until a write has landed, the record or
+// the book read that it writes is pending: the caller answers from here
+// first. A write that fails stays pending and is tried again every few
+// seconds, and once more when the writer goes, until it lands or the reader
+// ends. Made and used on one thread.
+#include "core/BookRecord.h"
+
+#include <QHash>
+#include <QObject>
+#include <QSqlError>
+#include <QStringList>
+#include <QThreadPool>
+#include <QTimer>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class BookStoreConnection;
+
+class BookStoreWriter : public QObject {
+    Q_OBJECT
+public:
+    // Writes to the store file at `path`, which the caller has opened and
+    // laid out already.
+    explicit BookStoreWriter(const QString &path, QObject *parent = nullptr);
+    // Gives each pending write that failed one more try and waits for every
+    // write queued.
+    ~BookStoreWriter() override;
+
+    void PutRecord(const QString &name, const BookRecord &record);
+    // The book at `path` read at `time` (milliseconds since 1970).
+    void NoteRecentBook(const QString &path, qint64 time);
+
+    // The newest record given for the book and not yet landed.
+    std::optional<BookRecord> PendingRecord(const QString &name) const;
+    QStringList PendingNames() const { return records_.keys(); }
+    // The books read whose note has not landed yet, newest first.
+    QStringList PendingRecentBooks() const;
+
+Q_SIGNALS:
+    // A write failed, in SQLite's words; it is tried again.
+    void writeFailed(const QSqlError &error);
+    // Every write given so far has landed.
+    void allWritten();
+
+private:
+    using Work = std::function<QSqlError(BookStoreConnection &connection)>;
+    struct Write {
+        quint64 number = 0;
+        bool failed = false;
+    };
+
+    void Queue(const QString &key, Work work);
+    Work WorkFor(const QString &key) const;
+    void Landed(const QString &key, quint64 number, const QSqlError &error);
+    void RetryFailed();
+    // On the pool's thread: the connection, opened again after a failure.
+    BookStoreConnection *Connection();
+
+    QString path_;
+    QHash<QString, BookRecord> records_;
+    // Newest first.
+    QList<std::pair<QString, qint64>> recent_;
+    // The last write queued for each record ("r" + name) or book read
+    // ("p" + path).
+    QHash<QString, Write> writes_;
+    quint64 lastNumber_ = 0;
+    bool failing_ = false;
+    QTimer retry_;
+    // Touched on the pool's thread only.
+    std::unique_ptr<BookStoreConnection> connection_;
+    QThreadPool pool_;
+};
