@@ -196,7 +196,12 @@ std::optional<BookRecord> BookStore::StoredRecord(const QString &name) const
     return record;
 }
 
-bool BookStore::Put(const QString &name, const BookRecord &given, bool placeMoved)
+bool BookStore::Put(const QString &name, const BookRecord &record)
+{
+    return Put(name, record, QDateTime::currentMSecsSinceEpoch());
+}
+
+bool BookStore::Put(const QString &name, const BookRecord &given, std::optional<qint64> placeMovedAt)
 {
     if (!Ready())
         return false;
@@ -207,7 +212,7 @@ bool BookStore::Put(const QString &name, const BookRecord &given, bool placeMove
     if (device_.isEmpty())
         return Write(name, record);
     BookRecord marked = record;
-    NoteUserChanges(stored ? &*stored : nullptr, marked, {QDateTime::currentMSecsSinceEpoch(), device_}, placeMoved);
+    NoteUserChanges(stored ? &*stored : nullptr, marked, {QDateTime::currentMSecsSinceEpoch(), device_}, placeMovedAt);
     const bool written = Write(name, marked);
     if (written && changed_)
         changed_(name);

@@ -60,10 +60,13 @@ public:
     // first (WithinLimits; its positions are left, the book may have changed
     // since they were made). Once MarkChangesAs has
     // named the device, the parts the user changed are marked as changed
-    // now on it (NoteUserChanges) and the listener hears of the write; with
-    // `placeMoved` false the place, whatever it holds, is no change of the
-    // user's (the same place measured anew).
-    bool Put(const QString &name, const BookRecord &record, bool placeMoved = true);
+    // now on it (NoteUserChanges) and the listener hears of the write; a
+    // place that differs from the stored one is marked as moved at
+    // `placeMovedAt` (milliseconds since 1970), and without a time it is no
+    // change of the user's (the same place measured anew).
+    bool Put(const QString &name, const BookRecord &record, std::optional<qint64> placeMovedAt);
+    // Put with a place that differs from the stored one moved now.
+    bool Put(const QString &name, const BookRecord &record);
     // Writes the record as it is, as Put does, but as no change of the
     // user's: a record merged with another computer's copy, a place measured
     // anew. The listener does not hear of it.

@@ -86,14 +86,17 @@ bool IsLater(const ChangeMark &a, const ChangeMark &b)
 
 } // namespace
 
-void NoteUserChanges(const BookRecord *before, BookRecord &after, const ChangeMark &mark, bool placeMoved)
+void NoteUserChanges(const BookRecord *before, BookRecord &after, const ChangeMark &mark,
+                     std::optional<qint64> placeMovedAt)
 {
     const BookRecord none;
     const BookRecord &was = before ? *before : none;
     for (const SyncedPart &part : kSyncedParts) {
-        const bool stayed = (!before || !placeMoved) && part.mark == &RecordChanges::place;
-        if (!stayed && part.differs(was, after))
-            after.changes.*part.mark = mark;
+        const bool isPlace = part.mark == &RecordChanges::place;
+        if (isPlace && (!before || !placeMovedAt))
+            continue;
+        if (part.differs(was, after))
+            after.changes.*part.mark = isPlace ? ChangeMark{*placeMovedAt, mark.device} : mark;
     }
     const QSet<BookmarkKey> kept = KeysOf(after.bookmarks);
     QSet<BookmarkKey> deleted = KeysOf(after.changes.deletedBookmarks);

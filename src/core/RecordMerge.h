@@ -8,14 +8,24 @@
 #include "core/BookRecord.h"
 
 #include <functional>
+#include <optional>
 
 // Notes in `after.changes` each part that differs from `before` as changed at
 // `mark`, and each bookmark of `before` that `after` lacks as deleted. A place
 // counts as moved when its chapter or its position changed (or its line, where
-// the position is not known): the line alone follows the typography. Without
-// `before` (a book's first record), or when the caller knows the user did not
-// move (`placeMoved` false), the place keeps its mark.
-void NoteUserChanges(const BookRecord *before, BookRecord &after, const ChangeMark &mark, bool placeMoved = true);
+// the position is not known): the line alone follows the typography. A moved
+// place is marked as moved at `placeMovedAt`, the time the user moved it,
+// which may be long before the record is written (a save, a sync, a book
+// shown again never makes an old place new). Without `before` (a book's
+// first record), or without a time (the user did not move: the place was
+// measured anew or shown where a record put it), the place keeps its mark.
+void NoteUserChanges(const BookRecord *before, BookRecord &after, const ChangeMark &mark,
+                     std::optional<qint64> placeMovedAt);
+// The same, a moved place moved at the time of `mark`.
+inline void NoteUserChanges(const BookRecord *before, BookRecord &after, const ChangeMark &mark)
+{
+    NoteUserChanges(before, after, mark, mark.time);
+}
 
 // The record the two copies agree on: every synced part from the copy whose
 // mark for it is later (on equal times, the greater device id; on equal

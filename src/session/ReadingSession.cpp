@@ -9,6 +9,7 @@
 
 #include <QDateTime>
 #include <QFileInfo>
+#include <QScopedValueRollback>
 
 ReadingSession::ReadingSession(BookStore &store, Shelf &shelf, Preferences &preferences,
                                std::unique_ptr<SpeechEngine> speech, QObject *parent)
@@ -53,6 +54,7 @@ void ReadingSession::SetShownChapter(int n)
 void ReadingSession::SelectChapter(int n)
 {
     shownChapter_ = n;
+    NoteMove();
     Q_EMIT shownChapterChanged(n);
 }
 
@@ -156,12 +158,15 @@ void ReadingSession::OnBookOpened(const OpenBook &book)
     find_.Clear();
     const ShownPlace place = pendingPlace_ ? pendingPlace_(book_) : ShownPlace{};
     pendingPlace_ = nullptr;
-    ShowIndex(place.chapter);
-    if (place.position >= 0)
-        ScrollTo(place.position);
-    else if (!shownText_.isEmpty())
-        Q_EMIT scrollLinesRequested(place.line);
-    shownAt_ = PlaceOnScreen();
+    {
+        const QScopedValueRollback showing(showingPlace_, true);
+        ShowIndex(place.chapter);
+        if (place.position >= 0)
+            ScrollTo(place.position);
+        else if (!shownText_.isEmpty())
+            Q_EMIT scrollLinesRequested(place.line);
+    }
+    ShownWhereNobodyMoved();
     // The book's first record, or the place as measured here, is no move of
     // the user's: another computer's later move still wins over it.
     SettleShownPlace();
@@ -211,7 +216,29 @@ void ReadingSession::OnTopLineMoved(int line, qsizetype position)
         return;
     topLine_ = line;
     topPosition_ = position;
+    NoteMove();
     Q_EMIT topLineMoved();
+}
+
+// A new width or font wraps the lines anew, and the top line then starts a
+// little elsewhere in the same paragraph: only leaving it is a move. Only the
+// stretch between the two places is looked at.
+void ReadingSession::NoteMove()
+{
+    if (showingPlace_)
+        return;
+    const qsizetype from = qBound(qsizetype(0), qMin(topPosition_, lastPlace_.position), shownText_.size());
+    const qsizetype to = qBound(from, qMax(topPosition_, lastPlace_.position), shownText_.size());
+    if (shownChapter_ == lastPlace_.chapter && !QStringView(shownText_).sliced(from, to - from).contains(u'\n'))
+        return;
+    lastPlace_ = PlaceOnScreen();
+    movedAt_ = QDateTime::currentMSecsSinceEpoch();
+}
+
+void ReadingSession::ShownWhereNobodyMoved()
+{
+    lastPlace_ = PlaceOnScreen();
+    movedAt_.reset();
 }
 
 void ReadingSession::OnRestoreRemovedHeadings()
@@ -233,8 +260,13 @@ void ReadingSession::OnChooseScript(std::optional<ScriptConversion> script)
     book_.shownScript = script;
     store_.Update(book_.fileName, [&script](BookRecord &record) { record.script = ScriptKey(script); });
     const qsizetype top = topPosition_;
-    if (PutChapter(shownChapter_))
-        ScrollTo(top);
+    {
+        // The same place in other characters.
+        const QScopedValueRollback showing(showingPlace_, true);
+        if (PutChapter(shownChapter_))
+            ScrollTo(top);
+    }
+    lastPlace_ = PlaceOnScreen();
     Q_EMIT scriptChanged();
 }
 
@@ -265,7 +297,7 @@ std::optional<BookRecord> ReadingSession::RecordWithShownPlace() const
 void ReadingSession::SaveShownPlace()
 {
     if (const std::optional<BookRecord> record = RecordWithShownPlace())
-        store_.Put(book_.fileName, *record, MovedSinceShown());
+        store_.Put(book_.fileName, *record, movedAt_);
 }
 
 void ReadingSession::SettleShownPlace()
@@ -279,26 +311,17 @@ ShownPlace ReadingSession::PlaceOnScreen() const
     return ShownPlace{shownChapter_, topLine_, topPosition_};
 }
 
-// A new width or font wraps the lines anew, and the top line then starts a
-// little elsewhere in the same paragraph: only leaving it is a move. Only the
-// stretch between the two places is looked at.
-bool ReadingSession::MovedSinceShown() const
-{
-    if (shownChapter_ != shownAt_.chapter)
-        return true;
-    const qsizetype from = qBound(qsizetype(0), qMin(topPosition_, shownAt_.position), shownText_.size());
-    const qsizetype to = qBound(from, qMax(topPosition_, shownAt_.position), shownText_.size());
-    return QStringView(shownText_).sliced(from, to - from).contains(u'\n');
-}
-
 void ReadingSession::ShowPlace(const ShownPlace &place)
 {
-    ShowChapter(place.chapter);
-    if (place.position >= 0)
-        ScrollTo(place.position);
-    else
-        Q_EMIT scrollLinesRequested(place.line);
-    shownAt_ = PlaceOnScreen();
+    {
+        const QScopedValueRollback showing(showingPlace_, true);
+        ShowChapter(place.chapter);
+        if (place.position >= 0)
+            ScrollTo(place.position);
+        else
+            Q_EMIT scrollLinesRequested(place.line);
+    }
+    ShownWhereNobodyMoved();
     SettleShownPlace();
 }
 
@@ -324,7 +347,10 @@ bool ReadingSession::OnRecordSynced(const QString &name, const BookRecord &befor
     if (!HasBook() || book_.fileName != name)
         return false;
     const BookRecord merged = store_.Find(name).value_or(BookRecord{});
-    const bool follow = merged.changes.place != before.changes.place && !MovedSinceShown();
+    // The other computer's place is followed unless the user has moved here
+    // since it was made there.
+    const bool follow =
+        merged.changes.place != before.changes.place && (!movedAt_ || *movedAt_ < merged.changes.place.time);
     if (!follow)
         SaveShownPlace();
     if (ChoicesDiffer(merged, before)) {

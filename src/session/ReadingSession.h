@@ -139,8 +139,9 @@ public:
     // shown is converted once.
     void OnChooseScript(std::optional<ScriptConversion> script);
     // Saves the place in the book on screen to the store when it differs
-    // from the one stored; as a move of the user's only when MovedSinceShown.
-    // Does nothing without a book or once saving has stopped.
+    // from the one stored, as moved by the user when the user last moved
+    // (MovedAt), or as no move when the user has not moved since the book
+    // was shown. Does nothing without a book or once saving has stopped.
     void SaveShownPlace();
     // Saves the place on screen as SaveShownPlace does, but as no move of the
     // user's (BookStore::PutUnmarked): the place a record gave, as measured
@@ -149,16 +150,18 @@ public:
     // The place on screen: the chapter shown, its first visible line and
     // where that line starts.
     ShownPlace PlaceOnScreen() const;
-    // Whether the user has moved away from the place the book was shown at
-    // (or ShowPlace last showed): another chapter, or another paragraph.
-    bool MovedSinceShown() const;
+    // When the user last moved to another chapter or paragraph since the
+    // book was shown (or ShowPlace showed a place), milliseconds since 1970;
+    // nullopt when the user has not moved since. A book shown, a place
+    // followed, another script and the lines wrapped anew are no moves.
+    std::optional<qint64> MovedAt() const { return movedAt_; }
     // Shows the open book at `place`, which becomes its place as shown and,
-    // unmarked, as stored.
+    // unmarked, as stored; the user has not moved since.
     void ShowPlace(const ShownPlace &place);
     // Another computer's changes were merged into the record of `name`,
     // which was `before`. A changed encoding, chapter rule, removed headings
     // or script reads the open book again; a newer place is followed unless
-    // the user has moved since the book was shown, in which case the user's
+    // the user has moved here since it was made, in which case the user's
     // place is saved as the newer change. Returns whether the reader moved
     // to the other computer's place.
     bool OnRecordSynced(const QString &name, const BookRecord &before);
@@ -199,6 +202,11 @@ private:
     // (SetShownChapter), or anyway (SelectChapter: its rows changed).
     void SetShownChapter(int n);
     void SelectChapter(int n);
+    // A new place on screen: the user's move when it leaves the chapter or
+    // the paragraph of the last place, unless a place is being shown.
+    void NoteMove();
+    // The place on screen is where a book or a place was shown.
+    void ShownWhereNobodyMoved();
     void ShowText(const QString &text);
     // The stored record with the place on screen in it; nullopt without a
     // book, once saving has stopped, or when it holds that place already.
@@ -215,8 +223,12 @@ private:
     qsizetype topPosition_ = 0;
     // Where the book the shelf is opening will be shown.
     PlaceFinder pendingPlace_;
-    // Where the book was shown when handed over (or by ShowPlace).
-    ShownPlace shownAt_;
+    // The last place the user moved to, or where a book or a place was
+    // shown, and when the user moved there.
+    ShownPlace lastPlace_;
+    std::optional<qint64> movedAt_;
+    // A place is being shown: the pane's moves are none of the user's.
+    bool showingPlace_ = false;
     bool saving_ = true;
     std::unique_ptr<SpeechEngine> speech_;
     PlaceSaver placeSaver_{*this};

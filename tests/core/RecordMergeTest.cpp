@@ -16,38 +16,59 @@ struct Step {
     char device = '=';
     qint64 time = 0;
     std::function<void(BookRecord &)> change;
+    // When the user last moved the place on that computer; none: at `time`.
+    std::optional<qint64> movedAt;
 };
 using History = QList<Step>;
 
 Step MoveTo(char device, qint64 time, int chapter)
 {
-    return {device, time, [chapter](BookRecord &record) {
+    return {device,
+            time,
+            [chapter](BookRecord &record) {
                 record.chapter = chapter;
                 record.chapterTitle = u"第%1章"_s.arg(chapter);
                 record.position = qsizetype(chapter) * 1000;
-            }};
+            },
+            {}};
 }
 
 Step AddBookmark(char device, qint64 time, qsizetype position)
 {
-    return {device, time, [position, time](BookRecord &record) { record.bookmarks.append({position, {}, {}, time}); }};
+    return {device,
+            time,
+            [position, time](BookRecord &record) {
+                record.bookmarks.append({position, {}, {}, time});
+            },
+            {}};
 }
 
 Step DeleteBookmark(char device, qint64 time, qsizetype position)
 {
-    return {device, time, [position](BookRecord &record) {
+    return {device,
+            time,
+            [position](BookRecord &record) {
                 record.bookmarks.removeIf([position](const Bookmark &b) { return b.position == position; });
-            }};
+            },
+            {}};
 }
 
 Step ChooseEncoding(char device, qint64 time, const QString &encoding)
 {
-    return {device, time, [encoding](BookRecord &record) { record.encoding = encoding; }};
+    return {device, time, [encoding](BookRecord &record) { record.encoding = encoding; }, {}};
 }
 
 Step ChooseScript(char device, qint64 time, const QString &script)
 {
-    return {device, time, [script](BookRecord &record) { record.script = script; }};
+    return {device, time, [script](BookRecord &record) { record.script = script; }, {}};
+}
+
+// The place on screen measured anew (a rewrap moves its start within the
+// paragraph) and saved at `time`, the user having last moved at `movedAt`:
+// a save, 立即同步, the book shown again.
+Step Resave(char device, qint64 time, qint64 movedAt)
+{
+    return {device, time, [](BookRecord &record) { record.position += 1; }, movedAt};
 }
 
 Step Sync()
@@ -70,7 +91,8 @@ std::pair<BookRecord, BookRecord> Replay(const History &history)
         BookRecord &record = step.device == 'a' ? a : b;
         const BookRecord before = record;
         step.change(record);
-        NoteUserChanges(&before, record, {step.time, QString(QLatin1Char(step.device))});
+        NoteUserChanges(&before, record, {step.time, QString(QLatin1Char(step.device))},
+                        step.movedAt.value_or(step.time));
     }
     return {MergeRecords(a, b), MergeRecords(b, a)};
 }
@@ -107,6 +129,12 @@ private Q_SLOTS:
         QTest::newRow("going back to the start is a move too")
             << History{MoveTo('a', 10, 9), Sync(), MoveTo('a', 30, 0), MoveTo('b', 20, 4)} << 0 << QList<qsizetype>{}
             << QString() << QString();
+        QTest::newRow("a place saved again later keeps the time of its move")
+            << History{MoveTo('b', 10, 58), MoveTo('a', 20, 1450), Resave('b', 30, 10), Sync()} << 1450
+            << QList<qsizetype>{} << QString() << QString();
+        QTest::newRow("the same, the other way round")
+            << History{MoveTo('a', 10, 58), MoveTo('b', 20, 1450), Resave('a', 30, 10), Sync()} << 1450
+            << QList<qsizetype>{} << QString() << QString();
         QTest::newRow("a computer left open keeps no stale place")
             << History{MoveTo('b', 5, 2), Sync(), MoveTo('a', 10, 8), Sync(), Sync()} << 8 << QList<qsizetype>{}
             << QString() << QString();
@@ -161,10 +189,14 @@ private Q_SLOTS:
         QCOMPARE(rewrapped.changes.place, ChangeMark{});
         BookRecord moved = rewrapped;
         moved.position = 41;
-        NoteUserChanges(&rewrapped, moved, {30, u"a"_s}, false);
+        NoteUserChanges(&rewrapped, moved, {30, u"a"_s}, std::nullopt);
         QCOMPARE(moved.changes.place, ChangeMark{});
         NoteUserChanges(&rewrapped, moved, {30, u"a"_s});
         QCOMPARE(moved.changes.place, (ChangeMark{30, u"a"_s}));
+        // Written later than the user moved it, the place keeps the time of
+        // the move.
+        NoteUserChanges(&rewrapped, moved, {90, u"a"_s}, 25);
+        QCOMPARE(moved.changes.place, (ChangeMark{25, u"a"_s}));
     }
 
     void syncedFile_roundTripsTheSharedParts()

@@ -162,6 +162,36 @@ wait_for_shared 'len(f["bookmarks"])' 3
 [ "$(shared 'f["chapter"]')" = 8 ] || fail "B's write moved the shared place to $(shared 'f["chapter"]')"
 expect_pane_at 8
 
+# The computer behind reached its place first; the other moved on later. A
+# sync on the computer behind, after its lines wrapped anew (another window
+# size), must not make its old place look new: it follows the other one.
+behind_syncs_after_a_rewrap() { # BEHIND AHEAD CHAPTER_BEHIND CHAPTER_AHEAD
+  as_reader "$1"
+  select_chapter_row "$3"
+  local X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+  # Two turns of the wheel (six lines) leave a paragraph's second line on top.
+  xdotool mousemove $((X + 400)) $((Y + 200)) click --repeat 2 --delay 50 5
+  wait_for_shared 'f["chapter"]' "$3"
+  as_reader "$2"
+  select_chapter_row "$4"
+  wait_for_shared 'f["chapter"]' "$4"
+  as_reader "$1"
+  local followed
+  followed=$(grep -c 'following another computer to its place' "$E2E_LOG" || true)
+  xdotool windowsize "$WINDOW_ID" 700 480
+  pane_keys ctrl+shift+s
+  wait_for_log 'following another computer to its place in "b.txt"' 30 $((followed + 1))
+  [ "$(shared 'f["chapter"]')" = "$4" ] || fail "$1's sync put its older place $(shared 'f["chapter"]') over $4"
+  expect_pane_at "$4"
+  xdotool windowsize "$WINDOW_ID" 884 560
+}
+
+echo "case: a sync on the computer behind keeps the newer place, either way round"
+behind_syncs_after_a_rewrap B A 3 6
+behind_syncs_after_a_rewrap A B 2 8
+as_reader B
+
 echo "case: a bookmark deleted on one computer is gone on the other"
 pane_keys ctrl+b
 keys_in 书签 Down Delete

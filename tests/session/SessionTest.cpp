@@ -6,7 +6,9 @@
 #include "platform/VirtualKeyCodes.h"
 #include "support/SessionFixture.h"
 #include "support/TestRegistry.h"
+#include "support/WaitUntil.h"
 
+#include <QDateTime>
 #include <QSignalSpy>
 #include <QStringDecoder>
 #include <QTest>
@@ -84,22 +86,28 @@ private Q_SLOTS:
 
     // Only leaving the paragraph on top is a move of the user's (a new
     // width only wraps it anew); a move is marked as this computer's change,
-    // the place as measured here is not.
-    void movesOfTheUser_areMarked_placesMeasuredAnewAreNot()
+    // at the time the user moved, however much later it is saved.
+    void movesOfTheUser_areMarkedWhenTheyWereMade()
     {
         OpenReader r;
         r.reader.Store().MarkChangesAs(u"here"_s, [](const QString &) {});
         r.Session().ShowPlace({1, 2, -1});
-        QVERIFY(!r.Session().MovedSinceShown());
+        QCOMPARE(r.Session().MovedAt(), std::nullopt);
         r.Session().OnTopLineMoved(2, r.Session().TopPosition() + 3);
-        QVERIFY(!r.Session().MovedSinceShown());
+        QCOMPARE(r.Session().MovedAt(), std::nullopt);
         r.Session().SaveShownPlace();
         QCOMPARE(r.Record().changes.place.time, 0);
         r.Pane().ScrollLines(1);
-        QVERIFY(r.Session().MovedSinceShown());
+        const qint64 moved = r.Session().MovedAt().value_or(0);
+        QVERIFY(moved > 0);
         r.Session().SaveShownPlace();
-        QVERIFY(r.Record().changes.place.time > 0);
-        QCOMPARE(r.Record().changes.place.device, u"here"_s);
+        QCOMPARE(r.Record().changes.place, (ChangeMark{moved, u"here"_s}));
+        // Measured anew and saved later (立即同步, a resize): still the move's time.
+        QVERIFY(WaitUntil([moved] { return QDateTime::currentMSecsSinceEpoch() > moved + 5; }));
+        r.Session().OnTopLineMoved(3, r.Session().TopPosition() + 2);
+        r.Session().SaveShownPlace();
+        QCOMPARE(r.Record().position, r.Session().TopPosition());
+        QCOMPARE(r.Record().changes.place, (ChangeMark{moved, u"here"_s}));
     }
 
     void bookmarks_areListedPickedAndDeleted()
@@ -190,30 +198,42 @@ private Q_SLOTS:
         QCOMPARE(r.Session().ShownChapter(), 1);
     }
 
-    // Another computer's newer place is followed unless the user has moved
-    // since the book was shown; then the user's place is the newer change.
-    void syncedPlace_isFollowedUnlessTheUserMoved()
+    // Another computer's place is followed unless the user has moved here
+    // since it was made there; then the user's place is the newer change.
+    void syncedPlace_isFollowedUnlessTheUserMovedSince_data()
     {
-        for (const bool userMoved : {false, true}) {
-            OpenReader r;
-            r.reader.Store().MarkChangesAs(u"here"_s, [](const QString &) {});
-            r.Session().ShowPlace({1, 0, -1});
-            if (userMoved)
-                r.Pane().ScrollLines(2);
-            const BookRecord before = r.Record();
-            BookRecord merged = before;
-            merged.chapter = 3;
-            merged.chapterTitle = u"第三章 秋"_s;
-            merged.line = 5;
-            merged.position = -1;
-            merged.changes.place = {before.changes.place.time + 1000, u"there"_s};
-            r.reader.Store().PutUnmarked(u"a.txt"_s, merged);
-            QCOMPARE(r.Session().OnRecordSynced(u"a.txt"_s, before), !userMoved);
-            QCOMPARE(r.Session().ShownChapter(), userMoved ? 1 : 3);
-            QCOMPARE(r.Record().chapter, userMoved ? 1 : 3);
-            QCOMPARE(r.Record().changes.place.device, userMoved ? u"here"_s : u"there"_s);
-            QVERIFY(!r.Session().OnRecordSynced(u"b.txt"_s, before));
-        }
+        QTest::addColumn<bool>("userMoved");
+        QTest::addColumn<qint64>("remoteAfterMove"); // ms after the user's move
+        QTest::addColumn<bool>("follows");
+        QTest::newRow("the user has not moved") << false << qint64(0) << true;
+        QTest::newRow("moved before the other computer") << true << qint64(60'000) << true;
+        QTest::newRow("moved after the other computer") << true << qint64(-60'000) << false;
+    }
+
+    void syncedPlace_isFollowedUnlessTheUserMovedSince()
+    {
+        QFETCH(bool, userMoved);
+        QFETCH(qint64, remoteAfterMove);
+        QFETCH(bool, follows);
+        OpenReader r;
+        r.reader.Store().MarkChangesAs(u"here"_s, [](const QString &) {});
+        r.Session().ShowPlace({1, 0, -1});
+        if (userMoved)
+            r.Pane().ScrollLines(2);
+        const qint64 movedAt = r.Session().MovedAt().value_or(QDateTime::currentMSecsSinceEpoch());
+        const BookRecord before = r.Record();
+        BookRecord merged = before;
+        merged.chapter = 3;
+        merged.chapterTitle = u"第三章 秋"_s;
+        merged.line = 5;
+        merged.position = -1;
+        merged.changes.place = {movedAt + remoteAfterMove, u"there"_s};
+        r.reader.Store().PutUnmarked(u"a.txt"_s, merged);
+        QCOMPARE(r.Session().OnRecordSynced(u"a.txt"_s, before), follows);
+        QCOMPARE(r.Session().ShownChapter(), follows ? 3 : 1);
+        QCOMPARE(r.Record().chapter, follows ? 3 : 1);
+        QCOMPARE(r.Record().changes.place.device, follows ? u"there"_s : u"here"_s);
+        QVERIFY(!r.Session().OnRecordSynced(u"b.txt"_s, before));
     }
 };
 
