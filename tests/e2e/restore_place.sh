@@ -39,4 +39,25 @@ expect_exit_code 0
 [ "$(setting 行)" != 7 ] || fail "line 7 is still on top: the typography did not change the lines"
 [ "$(book_store "SELECT position FROM books WHERE name = 'b.txt'")" = "$position" ] ||
   fail "another text is on top after the typography changed: $(book_store "SELECT line, position FROM books WHERE name = 'b.txt'") was $position"
+
+echo "case: a place reached by paging is kept within seconds, through a kill"
+start_program
+wait_for_log "start-up finished"
+before=$(book_store "SELECT position FROM books WHERE name = 'b.txt'")
+pane_keys Next Next space
+paged=$before
+for _ in $(seq 50); do
+  paged=$(book_store "SELECT position FROM books WHERE name = 'b.txt'")
+  [ "$paged" != "$before" ] && break
+  sleep 0.1
+done
+[ "$paged" != "$before" ] || fail "the place reached by paging was not saved within 5 s"
+kill -9 "$PROGRAM_PID"
+forget_process "$PROGRAM_PID"
+start_program
+wait_for_log "start-up finished"
+exit_through_menu
+expect_exit_code 0
+[ "$(book_store "SELECT position FROM books WHERE name = 'b.txt'")" = "$paged" ] ||
+  fail "after the kill the reader opened at $(book_store "SELECT position FROM books WHERE name = 'b.txt'"), not at $paged"
 echo "PASS: restore_place"
