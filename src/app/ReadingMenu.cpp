@@ -90,7 +90,22 @@ void OnJumpToChapter(ReadingSession &session, QWidget *window)
     const std::optional<int> chapter = AskChapterToJump(
         window, [&book, current](const QString &query) { return FindChapterToJump(book, query, current); });
     if (chapter)
-        session.ShowChapter(*chapter);
+        session.JumpToChapter(*chapter);
+}
+
+// 返回 and 前进, usable while there is a place to go to.
+void AddJumpItems(QMenu *reading, JumpHistory &jumps)
+{
+    QAction *back = AddMenuItem(reading, QStringLiteral("返回"), [&jumps] { jumps.GoBack(); });
+    back->setShortcut(Qt::ALT | Qt::Key_Left);
+    QAction *forward = AddMenuItem(reading, QStringLiteral("前进"), [&jumps] { jumps.GoForward(); });
+    forward->setShortcut(Qt::ALT | Qt::Key_Right);
+    const auto follow = [back, forward, &jumps] {
+        back->setEnabled(jumps.CanGoBack());
+        forward->setEnabled(jumps.CanGoForward());
+    };
+    follow();
+    QObject::connect(&jumps, &JumpHistory::changed, reading, follow);
 }
 
 // 自动滚动 and its speed keys; the strip below the pane tells the speed.
@@ -140,6 +155,7 @@ void FillReadingMenu(QMenu *reading, ReadingSession &session, const ReaderContro
     AddMenuItem(reading, QStringLiteral("跳转到章节…"), [&session, &c] {
         OnJumpToChapter(session, c.mainWindow);
     })->setShortcut(Qt::CTRL | Qt::Key_G);
+    AddJumpItems(reading, session.Jumps());
     reading->addSeparator();
     AddAutoScrollItems(reading, session.Scrolling(), *c.标签_提示);
 }

@@ -78,6 +78,7 @@ void Bookmarks::OnPicked(int index)
     const bool inText = bookmark.position < book.BookText.size();
     const int byTitle = qMax(0, book.FindChapter(bookmark.chapterTitle, 0));
     const int chapter = inText ? book.ChapterAt(bookmark.position) : byTitle;
+    session.Jumps().NoteJumpFromHere();
     session.ShowChapter(chapter);
     const std::optional<TextRange> range = book.ChapterRange(chapter);
     if (inText && range)

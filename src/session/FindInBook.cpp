@@ -40,6 +40,7 @@ void FindInBook::ShowHit(qsizetype index)
     const OpenBook &book = session_.Book();
     const SearchHit hit = find_.hits.at(index);
     const int chapter = book.ChapterAt(hit.position);
+    session_.Jumps().NoteJumpFromHere();
     if (chapter != session_.ShownChapter())
         session_.ShowChapter(chapter);
     const std::optional<TextRange> range = book.ChapterRange(chapter);

@@ -113,9 +113,25 @@ void ReadingSession::OnBookSelected(int row)
 
 bool ReadingSession::OnOpenBookFile(const QString &path)
 {
+    jumps_.NoteJumpFromHere();
     SaveShownPlace();
     pendingPlace_ = OwnPlace();
     return shelf_.OpenBookFile(path);
+}
+
+bool ReadingSession::OpenBookFileAt(const QString &path, const ShownPlace &place)
+{
+    SaveShownPlace();
+    pendingPlace_ = [place](const OpenBook &) { return place; };
+    return shelf_.OpenBookFile(path);
+}
+
+void ReadingSession::JumpToChapter(int n)
+{
+    if (!book_.ChapterRange(n))
+        return;
+    jumps_.NoteJumpFromHere();
+    ShowChapter(n);
 }
 
 void ReadingSession::OnOpenFolder(const QString &folder)
@@ -181,8 +197,10 @@ void ReadingSession::OnChapterSelected(int row)
         Q_EMIT shownChapterChanged(shownChapter_);
 }
 
-void ReadingSession::OnContentKeyUp(int virtualKey, int)
+void ReadingSession::OnContentKeyUp(int virtualKey, int modifiers)
 {
+    if (modifiers & Qt::AltModifier)
+        return;
     if (virtualKey == VK_LEFT)
         ShowChapter(book_.ChapterBefore(shownChapter_));
     else if (virtualKey == VK_RIGHT)
@@ -360,6 +378,7 @@ bool ReadingSession::OnRecordSynced(const QString &name, const BookRecord &befor
     }
     if (follow) {
         qCInfo(lcSession) << "following another computer to its place in" << name;
+        jumps_.NoteJumpFromHere();
         ShowPlace(PlaceIn(book_, merged));
     }
     return follow;

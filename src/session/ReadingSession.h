@@ -17,6 +17,7 @@
 #include "session/ChapterListModel.h"
 #include "session/ChapterRuleChoice.h"
 #include "session/FindInBook.h"
+#include "session/JumpHistory.h"
 #include "session/PlaceInSettings.h"
 #include "session/PlaceSaver.h"
 #include "session/ReadAloud.h"
@@ -68,6 +69,7 @@ public:
     BookEncoding &Encoding() { return encoding_; }
     ChapterRuleChoice &RuleChoice() { return ruleChoice_; }
     PlaceInSettings &SettingsPlace() { return placeInSettings_; }
+    JumpHistory &Jumps() { return jumps_; }
 
     // The chapter shown, -1 for none.
     int ShownChapter() const { return shownChapter_; }
@@ -104,6 +106,11 @@ public:
     // folder, which becomes the book folder, where the reader stopped in it.
     // Returns whether its load began.
     bool OnOpenBookFile(const QString &path);
+    // Opens the book file at `path` as OnOpenBookFile does, to be shown at
+    // `place` instead of where the reader stopped in it.
+    bool OpenBookFileAt(const QString &path, const ShownPlace &place);
+    // 跳转到章节: shows chapter n from its top, a jump 返回 goes back from.
+    void JumpToChapter(int n);
     // A folder chosen or given from outside: saves the place in the book on
     // screen and lists that folder as the book folder.
     void OnOpenFolder(const QString &folder);
@@ -116,7 +123,7 @@ public:
 
     // The views' reports. The chapter list's selection by the user; keys
     // released in the pane (left and right arrows step through the chapters,
-    // wrapping at both ends); paging past the pane's text (Space or Page
+    // wrapping at both ends; with Alt they are 返回 and 前进's); paging past the pane's text (Space or Page
     // Down at the end of a chapter, 1, shows the next from its top; Page Up
     // or Shift+Space at its top, -1, the previous with its last page in
     // view; nothing wraps); keys released in the chapter list (Delete
@@ -239,4 +246,5 @@ private:
     BookEncoding encoding_{*this};
     ChapterRuleChoice ruleChoice_{*this};
     PlaceInSettings placeInSettings_{*this, preferences_};
+    JumpHistory jumps_{*this};
 };

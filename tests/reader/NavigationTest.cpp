@@ -62,6 +62,10 @@ private Q_SLOTS:
         QCOMPARE(c.列表框_章节->Selection(), 0);
         Release(c.编辑框_内容, Qt::Key_Up);
         QCOMPARE(c.列表框_章节->Selection(), 0);
+        // With Alt the arrows are 返回 and 前进's, no chapter steps.
+        Release(c.编辑框_内容, Qt::Key_Right, Qt::AltModifier);
+        Release(c.编辑框_内容, Qt::Key_Left, Qt::AltModifier);
+        QCOMPARE(c.列表框_章节->Selection(), 0);
     }
 
     void pagingPastAChapter_readsOnWithoutWrapping()

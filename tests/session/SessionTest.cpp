@@ -198,6 +198,47 @@ private Q_SLOTS:
         QCOMPARE(r.Session().ShownChapter(), 1);
     }
 
+    // 返回 goes back to the place before a jump (a find, a bookmark,
+    // 跳转到章节, another book), 前进 forth again; a new jump forgets what
+    // 前进 held, and only the newest 20 are kept.
+    void jumps_goBackAndForth_acrossBooks()
+    {
+        OpenReader r;
+        JumpHistory &jumps = r.Session().Jumps();
+        r.Session().ShowChapter(1);
+        r.Pane().ScrollLines(4);
+        const qsizetype start = r.Session().TopPosition();
+        r.Session().Find().OnSearch(u"夏的第7段"_s);
+        r.Session().Find().OnHitPicked(0);
+        QCOMPARE(r.Session().ShownChapter(), 2);
+        r.Session().JumpToChapter(3);
+        jumps.GoBack();
+        QCOMPARE(r.Session().ShownChapter(), 2);
+        jumps.GoBack();
+        QCOMPARE(r.Session().ShownChapter(), 1);
+        QCOMPARE(r.Session().TopPosition(), start);
+        QVERIFY(!jumps.CanGoBack());
+        jumps.GoForward();
+        jumps.GoForward();
+        QCOMPARE(r.Session().ShownChapter(), 3);
+        QVERIFY(!jumps.CanGoForward());
+
+        r.Session().OnOpenBookFile(r.reader.BookFolder() + u"b.txt"_s);
+        r.reader.WaitForLoads();
+        QCOMPARE(r.Session().Book().fileName, u"b.txt"_s);
+        jumps.GoBack();
+        r.reader.WaitForLoads();
+        QCOMPARE(r.Session().Book().fileName, u"a.txt"_s);
+        QCOMPARE(r.Session().ShownChapter(), 3);
+
+        for (int i = 0; i < 30; ++i)
+            r.Session().JumpToChapter(i % 3 + 1);
+        int back = 0;
+        for (; jumps.CanGoBack(); ++back)
+            jumps.GoBack();
+        QCOMPARE(back, JumpHistory::kKept);
+    }
+
     // Another computer's place is followed unless the user has moved here
     // since it was made there; then the user's place is the newer change.
     void syncedPlace_isFollowedUnlessTheUserMovedSince_data()
