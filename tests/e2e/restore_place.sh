@@ -40,18 +40,20 @@ expect_exit_code 0
 [ "$(book_store "SELECT position FROM books WHERE name = 'b.txt'")" = "$position" ] ||
   fail "another text is on top after the typography changed: $(book_store "SELECT line, position FROM books WHERE name = 'b.txt'") was $position"
 
-echo "case: a place reached by paging is kept within seconds, through a kill"
+echo "case: a place reached by keys is kept within seconds, through a kill"
 start_program
 wait_for_log "start-up finished"
 before=$(book_store "SELECT position FROM books WHERE name = 'b.txt'")
-pane_keys Next Next space
+# End lets Qt bring the end of the chapter into view by itself, which moves
+# the first visible line without a word from the scroll bar.
+pane_keys End
 paged=$before
 for _ in $(seq 50); do
   paged=$(book_store "SELECT position FROM books WHERE name = 'b.txt'")
   [ "$paged" != "$before" ] && break
   sleep 0.1
 done
-[ "$paged" != "$before" ] || fail "the place reached by paging was not saved within 5 s"
+[ "$paged" != "$before" ] || fail "the place reached by the keys was not saved within 5 s"
 kill -9 "$PROGRAM_PID"
 forget_process "$PROGRAM_PID"
 start_program

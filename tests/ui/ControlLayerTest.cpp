@@ -246,7 +246,10 @@ private Q_SLOTS:
         QCOMPARE(pane.FirstVisibleLine(), last);
     }
 
-    void pagingKeys_pageWithinTheText_andReportPagingPastItsEnds()
+    // Whatever moves the first visible line (paging, Home and End, the
+    // caret brought into view by Qt itself, a selection shown), the pane
+    // reports where it stands now.
+    void pagingKeys_pageWithinTheText_andReportPagingPastItsEnds_andEveryMove()
     {
         EditBox pane;
         pane.resize(300, 200);
@@ -254,23 +257,38 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&pane));
         pane.SetText(WrappedParagraphs(60));
         QSignalSpy past(&pane, &EditBox::pagedPastText);
+        QSignalSpy moved(&pane, &EditBox::topLineChanged);
+        const auto reportsTop = [&] {
+            return !moved.isEmpty() && moved.last().at(0).toInt() == pane.FirstVisibleLine()
+                && moved.last().at(1).value<qsizetype>() == pane.FirstVisibleTextPosition();
+        };
         QScrollBar *bar = pane.verticalScrollBar();
         QTest::keyClick(&pane, Qt::Key_Space);
         QTest::keyClick(&pane, Qt::Key_PageDown);
         QCOMPARE(bar->value(), 2 * bar->pageStep());
+        QVERIFY(reportsTop());
         QCOMPARE(past.count(), 0);
         QTest::keyClick(&pane, Qt::Key_End);
         QTRY_COMPARE(bar->value(), bar->maximum());
+        QVERIFY(reportsTop());
         QTest::keyClick(&pane, Qt::Key_Space);
         QTest::keyClick(&pane, Qt::Key_Space, Qt::ShiftModifier);
         QVERIFY(bar->value() < bar->maximum());
+        QVERIFY(reportsTop());
         QTest::keyClick(&pane, Qt::Key_Home);
         QCOMPARE(bar->value(), 0);
+        QVERIFY(reportsTop());
         QTest::keyClick(&pane, Qt::Key_PageUp);
         QCOMPARE(past.count(), 2);
         QCOMPARE(past[0][0].toInt(), 1);
         QCOMPARE(past[1][0].toInt(), -1);
         QCOMPARE(pane.cursorWidth(), 0); // no blinking caret in a pane nobody types in
+        for (int i = 0; i < 40; ++i)
+            QTest::keyClick(&pane, Qt::Key_Down);
+        QVERIFY(bar->value() > 0);
+        QVERIFY(reportsTop());
+        pane.SelectText(pane.Text().size() / 2, 4);
+        QVERIFY(reportsTop());
     }
 
     void textPositions_followCrLfAndTheBreaksOfLongParagraphs()
