@@ -6,7 +6,8 @@
 # 10 s; a close request sent within 2 s of the window appearing ends the
 # program within 10 s, exit code 0, with config.ini written. A stuck run
 # shows every thread's stack and the program's log.
-# FOLIVAR_STRESS_RUNS sets the starts per entry (default 2).
+# FOLIVAR_STRESS_RUNS sets the starts per entry (default 2),
+# FOLIVAR_CLOSE_WITHIN_MS how soon the close request comes (default 2000).
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh" # request_close
 
@@ -41,7 +42,7 @@ for entry in "${entries[@]}"; do
       show_stuck_program
       fail "$entry, run $run: no window within 10 s"
     }
-    delay=$((RANDOM % 2001))
+    delay=$((RANDOM % (${FOLIVAR_CLOSE_WITHIN_MS:-2000} + 1)))
     sleep "$((delay / 1000)).$(printf '%03d' $((delay % 1000)))"
     request_close "$WINDOW_ID"
     program_ends_within 10 || {
