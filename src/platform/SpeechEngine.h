@@ -23,10 +23,9 @@ public:
     // Speaks the text, replacing any utterance under way; finished() follows
     // once it has been spoken. Ignored unless Ready.
     virtual void Say(const QString &text) = 0;
-    // Ends the utterance under way; no finished() follows for it.
+    // Ends the utterance under way; no finished() follows for it. There is
+    // no pause: speech-dispatcher's own can leave it silent for good.
     virtual void Stop() = 0;
-    virtual void Pause() = 0;
-    virtual void Resume() = 0;
     // The speed, -1 (slowest) to 1 (fastest), 0 the voice's own.
     virtual void SetRate(double rate) = 0;
     // The names of the voices offered, Chinese ones first; empty until Ready.

@@ -93,14 +93,17 @@ public:
     void Start() override;
     void Say(const QString &text) override;
     void Stop() override;
-    void Pause() override;
-    void Resume() override;
     void SetRate(double rate) override;
     QStringList Voices() const override;
     void SetVoice(const QString &name) override;
     QString Voice() const override { return voice_; }
 
 private:
+    // The utterance given to Say: none, asked for, or begun (the service said
+    // so). Only the end of one begun is its end: a stopped one's may come
+    // after the next Say.
+    enum class Utterance { None, Asked, Begun };
+
     void OnStarted();
     void OnStateChanged(QTextToSpeech::State state);
 
@@ -109,7 +112,7 @@ private:
     QList<OfferedVoice> voices_;
     QString voice_;
     double rate_ = 0;
-    bool speaking_ = false;
+    Utterance utterance_ = Utterance::None;
 };
 
 void QtSpeech::Start()
@@ -141,8 +144,10 @@ void QtSpeech::OnStateChanged(QTextToSpeech::State state)
 {
     if (state == QTextToSpeech::Error)
         return SetFailed(QStringLiteral("朗读出错：%1").arg(speech_->errorString()));
-    if (state == QTextToSpeech::Ready && speaking_) {
-        speaking_ = false;
+    if (state == QTextToSpeech::Speaking && utterance_ == Utterance::Asked) {
+        utterance_ = Utterance::Begun;
+    } else if (state == QTextToSpeech::Ready && utterance_ == Utterance::Begun) {
+        utterance_ = Utterance::None;
         Q_EMIT finished();
     }
 }
@@ -151,27 +156,15 @@ void QtSpeech::Say(const QString &text)
 {
     if (CurrentState() != State::Ready)
         return;
-    speaking_ = true;
+    utterance_ = Utterance::Asked;
     speech_->say(text);
 }
 
 void QtSpeech::Stop()
 {
-    speaking_ = false;
+    utterance_ = Utterance::None;
     if (speech_)
         speech_->stop();
-}
-
-void QtSpeech::Pause()
-{
-    if (speech_)
-        speech_->pause();
-}
-
-void QtSpeech::Resume()
-{
-    if (speech_)
-        speech_->resume();
 }
 
 void QtSpeech::SetRate(double rate)

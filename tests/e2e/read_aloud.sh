@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # 朗读 with the real speech service: F5 reads a book of two short chapters
 # aloud from the first visible line, sentence after sentence, on into the
-# second chapter, and stops at the book's end; the place is saved there. The
-# sound goes to a PulseAudio of the test's own with only a null sink, spoken
-# by a speech-dispatcher (espeak-ng) of its own, both on a private runtime
-# folder. Where either cannot run here, the test says why and is skipped.
-# Without a service to reach, F5 reads nothing, the reason is logged and the
-# reader goes on as before.
+# second chapter, and stops at the book's end; the place is saved there.
+# F5, F5 (暂停, 继续) says the sentence again and reads on, and after Esc
+# (停止) F5 reads again. The sound goes to a PulseAudio of the test's own with
+# only a null sink, spoken by a speech-dispatcher (espeak-ng) of its own, both
+# on a private runtime folder. Where either cannot run here, the test says why
+# and is skipped. Without a service to reach, F5 reads nothing, the reason is
+# logged and the reader goes on as before.
 source "$(dirname "$0")/lib.sh"
 
 skip() { echo "SKIP: $*"; exit 77; }
@@ -19,6 +20,9 @@ books="$E2E_DIR/books"
 mkdir -p "$books"
 printf '书\r\n第一章 起程\r\n天亮了。他出门了！\r\n第二章 到达\r\n“到了？”她问。\r\n' |
   iconv -f UTF-8 -t GB18030 >"$books/a.txt"
+# Its first chapter's second sentence, at 8, takes a few seconds to say.
+printf '书\r\n第一章 等待\r\n%s夜深了。\r\n' '山路很长，他走了很久很久，走过了三座桥和七个村子，直到天色完全暗下来，才在一间小店门口停下脚步。' |
+  iconv -f UTF-8 -t GB18030 >"$books/b.txt"
 write_settings "Config|路径|$books/" "Config|书|0" "Config|章|1"
 
 echo "case: no speech service to reach"
@@ -80,4 +84,23 @@ exit_through_menu
 expect_exit_code 0
 [ "$(setting 章)" = 2 ] || fail "章 is $(setting 章), not the chapter reading ended in"
 [ "$(book_store "select chapter from books where name = 'a.txt'")" = 2 ] || fail "the store did not keep chapter 2"
+
+echo "case: 暂停 and 继续 say the sentence again and read on; after 停止 F5 reads again"
+write_settings "Config|路径|$books/" "Config|书|1" "Config|章|1"
+start_program
+pane_keys F5
+wait_for_log 'reading aloud chapter 1 sentence at 8' 60
+xdotool key F5
+wait_for_log 'reading aloud paused in chapter 1' 10
+xdotool key F5
+wait_for_log 'reading aloud chapter 1 sentence at 8' 60 2
+# The next sentence begins only once the service has spoken the one before.
+wait_for_log 'reading aloud chapter 1 sentence at 56' 60
+wait_for_log 'reading aloud stopped in chapter 1' 60
+xdotool key F5
+wait_for_log 'reading aloud chapter 1 sentence at 8' 60 3
+xdotool key Escape
+wait_for_log 'reading aloud stopped in chapter 1' 60 2
+exit_through_menu
+expect_exit_code 0
 echo "PASS: read_aloud"
