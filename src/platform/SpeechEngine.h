@@ -14,7 +14,8 @@ public:
     enum class State { NotStarted, Starting, Ready, Failed };
 
     State CurrentState() const { return state_; }
-    // Why the engine failed, one line; empty unless Failed.
+    // Why the engine failed, one line in Chinese ("朗读不可用：…"); empty
+    // unless Failed. The service's own words go to the log only.
     QString FailureReason() const { return reason_; }
 
     // Begins bringing the service up, without waiting for it: ready() or
