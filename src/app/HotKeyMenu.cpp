@@ -9,6 +9,8 @@
 #include "ui/NotifyLabel.h"
 #include "ui/ReaderControls.h"
 
+#include <QApplication>
+
 namespace {
 
 void TellNotClaimed(MessageStrip &strip, const QString &setting)
@@ -67,4 +69,12 @@ void ChooseHotKey(ReaderHotKey &hotKey, const ReaderControls &c)
 void AddHotKeyItem(QMenu *settings, ReaderHotKey &hotKey, const ReaderControls &c)
 {
     AddMenuItem(settings, QStringLiteral("热键…"), [&hotKey, &c] { ChooseHotKey(hotKey, c); });
+}
+
+void LendHotKeyToTextFields(ReaderHotKey &hotKey, const ReaderControls &c)
+{
+    QObject::connect(qApp, &QApplication::focusChanged, c.mainWindow, [&hotKey, &c](QWidget *, QWidget *focused) {
+        if (!hotKey.FollowFocus(c.mainWindow, c.标签_热键反馈, focused))
+            TellNotClaimed(*c.标签_提示, hotKey.Setting());
+    });
 }

@@ -9,3 +9,7 @@ class ReaderHotKey;
 struct ReaderControls;
 
 void AddHotKeyItem(QMenu *settings, ReaderHotKey &hotKey, const ReaderControls &controls);
+// The key follows the keyboard focus (ReaderHotKey::FollowFocus), so that a
+// key without modifiers types into the reader's own text fields; a key that
+// cannot be claimed back afterwards is said in the strip.
+void LendHotKeyToTextFields(ReaderHotKey &hotKey, const ReaderControls &controls);

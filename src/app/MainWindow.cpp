@@ -4,6 +4,7 @@
 #include "app/BookFromOutside.h"
 #include "app/BookSyncing.h"
 #include "app/FirstStartGuide.h"
+#include "app/HotKeyMenu.h"
 #include "app/MenuBar.h"
 #include "app/ReadAloudMenu.h"
 #include "app/ReaderServices.h"
@@ -177,6 +178,7 @@ void MainWindow::WireEvents()
     // The pane's own wheel scrolling is all the wheel does: no handler of ours.
     connect(c.标签_热键反馈, &NotifyLabel::notified, this,
             [this](int hotKey, int second) { OnHotKey(*this, hotKey, second); });
+    LendHotKeyToTextFields(services_.hotKey, c);
     connect(shelf_.get(), &Shelf::folderListed, this,
             [this] { ShowGuideWithoutBooks(*session_, services_.preferences.Path()); });
     new BookDrop(*this, *c.编辑框_内容, session, *c.标签_提示);

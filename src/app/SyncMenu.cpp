@@ -7,8 +7,13 @@
 #include "session/ReadingSession.h"
 #include "sync/BookSync.h"
 #include "sync/FolderCheck.h"
+#include "sync/WebDav.h"
 #include "ui/MessageStrip.h"
 #include "ui/SyncDialog.h"
+
+#include <QStringList>
+
+#include <memory>
 
 namespace {
 
@@ -22,9 +27,10 @@ void KeepPassword(const SyncAccount &account, BookSync &sync, MessageStrip &stri
     });
 }
 
-void ChooseSyncAccount(BookSync &sync, QWidget *window, MessageStrip &strip)
+void ChooseSyncAccount(BookSync &sync, QWidget *window, MessageStrip &strip, QStringList &agreed)
 {
-    const std::optional<SyncAccount> chosen = AskSyncAccount(window, sync.Account(), &CheckFolder);
+    const std::optional<SyncAccount> chosen =
+        AskSyncAccount(window, sync.Account(), &CheckFolder, &SendsPasswordInClear, agreed);
     if (!chosen || !window->isVisible())
         return;
     if (!chosen->user.isEmpty() && !chosen->password.isEmpty() && chosen->password != sync.Account().password)
@@ -40,7 +46,11 @@ void ChooseSyncAccount(BookSync &sync, QWidget *window, MessageStrip &strip)
 
 void AddSyncItem(QMenu *settings, BookSync &sync, QWidget *window, MessageStrip &strip)
 {
-    AddMenuItem(settings, QStringLiteral("同步…"), [&sync, window, &strip] { ChooseSyncAccount(sync, window, strip); });
+    // The addresses the user agreed to send the password to in clear, asked
+    // about once each while the reader runs.
+    auto agreed = std::make_shared<QStringList>();
+    AddMenuItem(settings, QStringLiteral("同步…"),
+                [&sync, window, &strip, agreed] { ChooseSyncAccount(sync, window, strip, *agreed); });
 }
 
 void AddSyncNowItem(QMenu *file, BookSync &sync, ReadingSession &session, MessageStrip &strip)

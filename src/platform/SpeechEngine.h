@@ -14,7 +14,8 @@ public:
     enum class State { NotStarted, Starting, Ready, Failed };
 
     State CurrentState() const { return state_; }
-    // Why the engine failed, one line; empty unless Failed.
+    // Why the engine failed, one line in Chinese ("朗读不可用：…"); empty
+    // unless Failed. The service's own words go to the log only.
     QString FailureReason() const { return reason_; }
 
     // Begins bringing the service up, without waiting for it: ready() or
@@ -23,10 +24,9 @@ public:
     // Speaks the text, replacing any utterance under way; finished() follows
     // once it has been spoken. Ignored unless Ready.
     virtual void Say(const QString &text) = 0;
-    // Ends the utterance under way; no finished() follows for it.
+    // Ends the utterance under way; no finished() follows for it. There is
+    // no pause: speech-dispatcher's own can leave it silent for good.
     virtual void Stop() = 0;
-    virtual void Pause() = 0;
-    virtual void Resume() = 0;
     // The speed, -1 (slowest) to 1 (fastest), 0 the voice's own.
     virtual void SetRate(double rate) = 0;
     // The names of the voices offered, Chinese ones first; empty until Ready.

@@ -16,8 +16,6 @@ public:
     }
     void Say(const QString &) override {}
     void Stop() override {}
-    void Pause() override {}
-    void Resume() override {}
     void SetRate(double) override {}
     QStringList Voices() const override { return {}; }
     // The remembered voice is kept, for a build that has one.

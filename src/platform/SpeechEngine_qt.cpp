@@ -46,14 +46,56 @@ QList<OfferedVoice> VoicesOf(QTextToSpeech &speech)
     return offered;
 }
 
-// Chooses the voice offered under that name, else the first one.
-void ChooseVoice(QTextToSpeech &speech, const QList<OfferedVoice> &voices, const QString &name)
+// 朗读's words for what went wrong; the engine's own, in English, go to the
+// log only.
+QString Unavailable(QTextToSpeech::ErrorReason reason, const QString &engineText)
+{
+    qCWarning(lcPlatform) << "speech engine:" << engineText;
+    switch (reason) {
+    case QTextToSpeech::ErrorReason::Initialization:
+        return QStringLiteral("朗读不可用：无法连接语音服务 speech-dispatcher");
+    case QTextToSpeech::ErrorReason::Configuration:
+        return QStringLiteral("朗读不可用：speech-dispatcher 没有可用的声音");
+    case QTextToSpeech::ErrorReason::Input:
+        return QStringLiteral("朗读不可用：speech-dispatcher 无法读出这段文字");
+    case QTextToSpeech::ErrorReason::Playback:
+        return QStringLiteral("朗读不可用：无法播放声音");
+    case QTextToSpeech::ErrorReason::NoError:
+        break;
+    }
+    return QStringLiteral("朗读不可用：语音服务出错");
+}
+
+// Chooses the voice offered under that name, else the first one; false when
+// the engine refuses it.
+bool ChooseVoice(QTextToSpeech &speech, const QList<OfferedVoice> &voices, const QString &name)
 {
     const auto named = std::find_if(voices.begin(), voices.end(),
                                     [&name](const OfferedVoice &offered) { return offered.name == name; });
     const OfferedVoice &chosen = named != voices.end() ? *named : voices.first();
     speech.setLocale(chosen.locale);
     speech.setVoice(chosen.voice);
+    return speech.voice() == chosen.voice;
+}
+
+// Lists the voices and chooses one; why the engine cannot speak, or empty.
+// The engine sets itself up with a voice of the user's locale and fails
+// where the service files none under it (espeak-ng's Mandarin is under no
+// locale Qt knows, so zh_CN and zh_TW find none): only a failed connection
+// counts, as the voice is chosen here.
+QString ChooseOwnVoice(QTextToSpeech &speech, QList<OfferedVoice> &voices, const QString &voice)
+{
+    if (speech.state() == QTextToSpeech::Error) {
+        if (speech.errorReason() == QTextToSpeech::ErrorReason::Initialization)
+            return Unavailable(speech.errorReason(), speech.errorString());
+        qCInfo(lcPlatform) << "speech engine without a voice of its own:" << speech.errorString();
+    }
+    voices = VoicesOf(speech);
+    if (voices.isEmpty())
+        return QStringLiteral("朗读不可用：speech-dispatcher 没有中文声音");
+    if (!ChooseVoice(speech, voices, voice))
+        return Unavailable(speech.errorReason(), speech.errorString());
+    return {};
 }
 
 // Connects to speech-dispatcher, which may have to be spawned and takes a
@@ -71,12 +113,7 @@ StartedEngine StartEngine(QThread *home, const QString &voice, double rate)
         return started;
     }
     started.speech = std::make_unique<QTextToSpeech>(kEngine);
-    if (started.speech->state() == QTextToSpeech::Error)
-        started.failure = QStringLiteral("朗读不可用：%1").arg(started.speech->errorString());
-    else if ((started.voices = VoicesOf(*started.speech)).isEmpty())
-        started.failure = QStringLiteral("朗读不可用：speech-dispatcher 没有中文声音");
-    else
-        ChooseVoice(*started.speech, started.voices, voice);
+    started.failure = ChooseOwnVoice(*started.speech, started.voices, voice);
     started.speech->setRate(rate);
     started.speech->moveToThread(home);
     return started;
@@ -93,23 +130,27 @@ public:
     void Start() override;
     void Say(const QString &text) override;
     void Stop() override;
-    void Pause() override;
-    void Resume() override;
     void SetRate(double rate) override;
     QStringList Voices() const override;
     void SetVoice(const QString &name) override;
     QString Voice() const override { return voice_; }
 
 private:
+    // The utterance given to Say: none, asked for, or begun (the service said
+    // so). Only the end of one begun is its end: a stopped one's may come
+    // after the next Say.
+    enum class Utterance { None, Asked, Begun };
+
     void OnStarted();
     void OnStateChanged(QTextToSpeech::State state);
+    void OnError(QTextToSpeech::ErrorReason reason, const QString &engineText);
 
     QFutureWatcher<StartedEngine> starting_;
     std::unique_ptr<QTextToSpeech> speech_;
     QList<OfferedVoice> voices_;
     QString voice_;
     double rate_ = 0;
-    bool speaking_ = false;
+    Utterance utterance_ = Utterance::None;
 };
 
 void QtSpeech::Start()
@@ -128,50 +169,47 @@ void QtSpeech::OnStarted()
         return SetFailed(started.failure);
     speech_ = std::move(started.speech);
     voices_ = std::move(started.voices);
-    voice_ = voices_.first().name;
     for (const OfferedVoice &offered : voices_)
         if (offered.voice == speech_->voice())
             voice_ = offered.name;
     qCInfo(lcPlatform) << "speech voices:" << Voices();
+    qCInfo(lcPlatform) << "speaking with" << voice_;
     connect(speech_.get(), &QTextToSpeech::stateChanged, this, &QtSpeech::OnStateChanged);
+    connect(speech_.get(), &QTextToSpeech::errorOccurred, this, &QtSpeech::OnError);
     SetReady();
 }
 
 void QtSpeech::OnStateChanged(QTextToSpeech::State state)
 {
-    if (state == QTextToSpeech::Error)
-        return SetFailed(QStringLiteral("朗读出错：%1").arg(speech_->errorString()));
-    if (state == QTextToSpeech::Ready && speaking_) {
-        speaking_ = false;
+    if (state == QTextToSpeech::Speaking && utterance_ == Utterance::Asked) {
+        utterance_ = Utterance::Begun;
+    } else if (state == QTextToSpeech::Ready && utterance_ == Utterance::Begun) {
+        utterance_ = Utterance::None;
         Q_EMIT finished();
     }
+}
+
+// Every error, also one while the engine is still in the error state its
+// start left it in (see ChooseOwnVoice).
+void QtSpeech::OnError(QTextToSpeech::ErrorReason reason, const QString &engineText)
+{
+    if (CurrentState() != State::Failed)
+        SetFailed(Unavailable(reason, engineText));
 }
 
 void QtSpeech::Say(const QString &text)
 {
     if (CurrentState() != State::Ready)
         return;
-    speaking_ = true;
+    utterance_ = Utterance::Asked;
     speech_->say(text);
 }
 
 void QtSpeech::Stop()
 {
-    speaking_ = false;
+    utterance_ = Utterance::None;
     if (speech_)
         speech_->stop();
-}
-
-void QtSpeech::Pause()
-{
-    if (speech_)
-        speech_->pause();
-}
-
-void QtSpeech::Resume()
-{
-    if (speech_)
-        speech_->resume();
 }
 
 void QtSpeech::SetRate(double rate)

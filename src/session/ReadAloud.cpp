@@ -62,11 +62,12 @@ void ReadAloud::StartOrPause()
 void ReadAloud::TogglePause()
 {
     if (state_ == State::Reading) {
-        engine_.Pause();
+        engine_.Stop();
         SetState(State::Paused);
+        qCInfo(lcSession) << "reading aloud paused in chapter" << chapter_;
     } else if (state_ == State::Paused) {
-        engine_.Resume();
         SetState(State::Reading);
+        SpeakNext();
     }
 }
 

@@ -39,8 +39,10 @@ public:
 
     // With a book open and reading off, reading starts from the pane's first
     // visible line, as soon as the engine is ready; while reading it
-    // pauses, and while paused it goes on.
+    // pauses, and while paused it goes on (TogglePause).
     void StartOrPause();
+    // 暂停 ends the sentence being spoken and keeps it (and its mark); 继续
+    // speaks it again from its start and reads on.
     void TogglePause();
     // Stops reading and removes the mark; does nothing when off.
     void Stop();

@@ -1,7 +1,48 @@
 #include "sync/DavFailure.h"
 
+namespace {
+
+// A reason a certificate is refused, in the words a user can act on; Qt's
+// own for the rare ones.
+QString NameOf(const QSslError &error)
+{
+    switch (error.error()) {
+    case QSslError::SelfSignedCertificate:
+    case QSslError::SelfSignedCertificateInChain:
+        return QStringLiteral("证书是自签名的");
+    case QSslError::CertificateExpired:
+        return QStringLiteral("证书已过期");
+    case QSslError::CertificateNotYetValid:
+        return QStringLiteral("证书尚未生效");
+    case QSslError::HostNameMismatch:
+        return QStringLiteral("证书不属于这个地址");
+    case QSslError::CertificateRevoked:
+        return QStringLiteral("证书已被吊销");
+    case QSslError::UnableToGetLocalIssuerCertificate:
+    case QSslError::UnableToGetIssuerCertificate:
+    case QSslError::UnableToVerifyFirstCertificate:
+    case QSslError::CertificateUntrusted:
+        return QStringLiteral("证书的签发者不受信任");
+    default:
+        return error.errorString();
+    }
+}
+
+QString CertificateFailure(const QList<QSslError> &errors)
+{
+    QStringList names;
+    for (const QSslError &error : errors)
+        if (!names.contains(NameOf(error)))
+            names.append(NameOf(error));
+    return QStringLiteral("同步服务器的证书不可信，未连接：%1").arg(names.join(QStringLiteral("；")));
+}
+
+} // namespace
+
 QString DescribeFailure(const DavAnswer &answer)
 {
+    if (!answer.certificateErrors.isEmpty())
+        return CertificateFailure(answer.certificateErrors);
     if (answer.redirectedTo.isValid())
         return QStringLiteral("服务器把请求转到了别的地址：%1")
             .arg(answer.redirectedTo.toString(QUrl::RemoveUserInfo | QUrl::RemoveQuery));

@@ -1,6 +1,7 @@
 #include "sync/WebDav.h"
 
 #include <QAuthenticator>
+#include <QHostAddress>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
@@ -37,6 +38,9 @@ void Bound(QNetworkReply *reply, const DavLimits &limits, const std::shared_ptr<
         answer->redirectedTo = to;
         reply->abort();
     });
+    // Noted only: the reply, which ignores none of them, then fails.
+    QObject::connect(reply, &QNetworkReply::sslErrors, reply,
+                     [answer](const QList<QSslError> &errors) { answer->certificateErrors = errors; });
     QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, limits, answer] {
         if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > limits.largestAnswer)
             Abort(reply, &DavAnswer::tooLarge, *answer);
@@ -144,6 +148,14 @@ void WebDav::Delete(const QByteArray &path, DavCallback done)
 void WebDav::MakeFolder(const QByteArray &path, DavCallback done)
 {
     Send(network_.sendCustomRequest(RequestFor(path), QByteArrayLiteral("MKCOL")), std::move(done));
+}
+
+bool SendsPasswordInClear(const SyncAccount &account)
+{
+    const QUrl url(account.address.trimmed());
+    if (account.user.isEmpty() || url.scheme().compare(u"http", Qt::CaseInsensitive) != 0)
+        return false;
+    return url.host().compare(u"localhost", Qt::CaseInsensitive) != 0 && !QHostAddress(url.host()).isLoopback();
 }
 
 QByteArray PathSegment(const QString &name)

@@ -7,11 +7,14 @@
 // request on within itself (the same scheme, host and port), never elsewhere:
 // the password stays with the server it was given for. With a user named,
 // the server's challenge is answered (Basic, Digest, ...) once per request.
+// A certificate that does not verify ends the request: it is never accepted.
 #include "core/SyncAccount.h"
 
 #include <QByteArray>
+#include <QList>
 #include <QNetworkAccessManager>
 #include <QObject>
+#include <QSslError>
 #include <QUrl>
 
 #include <functional>
@@ -32,6 +35,8 @@ struct DavAnswer {
     bool tooLarge = false;
     // Where the server sent the request, elsewhere than itself (not followed).
     QUrl redirectedTo;
+    // Why the server's certificate was refused (https); empty when it was not.
+    QList<QSslError> certificateErrors;
 
     bool Succeeded() const { return status >= 200 && status < 300; }
 };
@@ -75,6 +80,11 @@ private:
     SyncAccount account_;
     DavLimits limits_;
 };
+
+// Whether signing in to the account sends its password readable to anyone
+// on the way: a user named and plain http to a host that is not this
+// computer (localhost, 127.0.0.0/8, ::1).
+bool SendsPasswordInClear(const SyncAccount &account);
 
 // The path of one name as a URL path segment: every character but letters,
 // digits and -._~ escaped as UTF-8 bytes, so that any file name (spaces, #,

@@ -5,8 +5,30 @@
 #include "platform/WindowHandle.h"
 #include "ui/VirtualKey.h"
 
+#include <QAbstractSpinBox>
 #include <QGuiApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTextEdit>
 #include <QWidget>
+
+namespace {
+
+// A control the user types text into: an editable line, text or spin box.
+bool TakesTypedText(const QWidget *widget)
+{
+    if (const auto *line = qobject_cast<const QLineEdit *>(widget))
+        return !line->isReadOnly();
+    if (const auto *spin = qobject_cast<const QAbstractSpinBox *>(widget))
+        return !spin->isReadOnly();
+    if (const auto *text = qobject_cast<const QPlainTextEdit *>(widget))
+        return !text->isReadOnly();
+    if (const auto *rich = qobject_cast<const QTextEdit *>(widget))
+        return !rich->isReadOnly();
+    return false;
+}
+
+} // namespace
 
 QKeySequence HotKeyOfSetting(const QString &text)
 {
@@ -47,6 +69,7 @@ void ReaderHotKey::Release(QWidget *window)
 {
     UnregisterHotKey(HandleOf(window), id_);
     id_ = 0;
+    lent_ = false;
 }
 
 bool ReaderHotKey::Change(QWidget *window, QWidget *notifyLabel, const QKeySequence &key)
@@ -66,6 +89,22 @@ bool ReaderHotKey::LetDesktopChoose(QWidget *window, QWidget *notifyLabel)
         return true;
     const QKeySequence key = HotKeyOfSetting(Setting());
     return Change(window, notifyLabel, key.isEmpty() ? HotKeyOfSetting(QString::fromUtf8(kDefaultHotKey)) : key);
+}
+
+bool ReaderHotKey::FollowFocus(QWidget *window, QWidget *notifyLabel, const QWidget *focused)
+{
+    const bool typing = TakesTypedText(focused);
+    const QKeySequence key = HotKeyOfSetting(Setting());
+    const bool bare = !key.isEmpty() && (key[0].keyboardModifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (typing && id_ != 0 && bare && HotKeyChooserHere() == HotKeyChooser::Program) {
+        Release(window);
+        lent_ = true;
+        return true;
+    }
+    if (typing || !lent_)
+        return true;
+    lent_ = false;
+    return Claim(window, notifyLabel);
 }
 
 void OnHotKey(QWidget &window, int hotKey, int)

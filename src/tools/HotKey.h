@@ -32,7 +32,7 @@ public:
     // label (标签_热键反馈). True when the key is held now, or is none; false
     // when the service could not claim it (it logs why).
     bool Claim(QWidget *window, QWidget *notifyLabel);
-    // Gives the key back; Claim takes it again.
+    // Gives the key back; Claim takes it again, FollowFocus no longer does.
     void Release(QWidget *window);
     // Gives the key held back and claims `key` (empty: none) in its place,
     // which is remembered (changed() when it differs) whether or not it can
@@ -42,6 +42,14 @@ public:
     // the remembered key afresh, or the default when none is remembered.
     // False when the desktop could not be asked.
     bool LetDesktopChoose(QWidget *window, QWidget *notifyLabel);
+    // The keyboard focus went to `focused` (null: to another program). While
+    // one of the reader's own text fields has it, a key held without
+    // modifiers is the field's: it is let go, so that it types its character
+    // there, and claimed again once the focus leaves the fields. A key with
+    // modifiers stays claimed, and so does one the desktop binds (the
+    // portal), which could not be let go without asking the user again.
+    // False when the key could not be claimed again (it logs why).
+    bool FollowFocus(QWidget *window, QWidget *notifyLabel, const QWidget *focused);
 
 Q_SIGNALS:
     void changed();
@@ -49,6 +57,8 @@ Q_SIGNALS:
 private:
     Preferences &preferences_;
     int id_ = 0;
+    // Let go for a text field that has the focus (FollowFocus).
+    bool lent_ = false;
 };
 
 // Handler of 标签_热键反馈's notification: hides the window, or shows it again.

@@ -5,6 +5,7 @@
 #include "core/SyncAccount.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -17,6 +18,14 @@ class QWidget;
 using FolderChecker =
     std::function<void(const SyncAccount &account, QObject *context, std::function<void(const QString &verdict)> done)>;
 
-// Asks over `parent`, starting from `current`. The account confirmed, or
-// nullopt when the user gave up (Esc, 取消, the window closed meanwhile).
-std::optional<SyncAccount> AskSyncAccount(QWidget *parent, const SyncAccount &current, FolderChecker check);
+// Whether signing in to the account sends its password readable to anyone
+// on the way.
+using ClearTextTest = std::function<bool(const SyncAccount &account)>;
+
+// Asks over `parent`, starting from `current`. For an account that sends the
+// password in clear, 测试连接, and 确定 with 启用 ticked, first warn in the
+// dialog and go on only once the user agrees; an address agreed to joins
+// `agreed`, and one there is not asked about again. The account confirmed,
+// or nullopt when the user gave up (Esc, 取消, the window closed meanwhile).
+std::optional<SyncAccount> AskSyncAccount(QWidget *parent, const SyncAccount &current, FolderChecker check,
+                                          ClearTextTest inClear, QStringList &agreed);

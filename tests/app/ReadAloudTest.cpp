@@ -22,7 +22,7 @@ namespace {
 class FakeSpeech : public SpeechEngine {
 public:
     QStringList said;
-    bool paused = false;
+    int stops = 0;
     QString failWith;
 
     void Start() override
@@ -33,9 +33,7 @@ public:
         QTimer::singleShot(0, this, [this] { failWith.isEmpty() ? SetReady() : SetFailed(failWith); });
     }
     void Say(const QString &text) override { said.append(text); }
-    void Stop() override {}
-    void Pause() override { paused = true; }
-    void Resume() override { paused = false; }
+    void Stop() override { ++stops; }
     void SetRate(double) override {}
     QStringList Voices() const override { return {u"普通话（zh）"_s}; }
     void SetVoice(const QString &) override {}
@@ -121,7 +119,7 @@ private Q_SLOTS:
     }
 
     // Another chapter chosen, the wheel, the scroll bar or Esc stop reading
-    // where the reader went; hiding the window does not. F5's toggle pauses.
+    // where the reader went; hiding the window does not.
     void interruptions_stopByHand_butNotOnHide()
     {
         EditBox &pane = *reader_->Controls().编辑框_内容;
@@ -147,15 +145,37 @@ private Q_SLOTS:
         start();
         reader_->Controls().mainWindow->hide();
         QCOMPARE(aloud_->CurrentState(), ReadAloud::State::Reading);
+    }
+
+    // F5 pauses by ending the sentence under way, which stays marked, and
+    // goes on by saying it again from its start, then the next one; after
+    // 停止 F5 reads again.
+    void pauseAndContinue_sayTheSentenceAgain_andReadOn()
+    {
+        EditBox &pane = *reader_->Controls().编辑框_内容;
+        aloud_->StartOrPause();
+        QTRY_COMPARE(speech_->said.size(), 1);
+        speech_->Finish();
+        QCOMPARE(speech_->said, QStringList({u"第一章 山门"_s, u"“你来了？”"_s}));
+        const int stops = speech_->stops;
         aloud_->StartOrPause();
         QCOMPARE(aloud_->CurrentState(), ReadAloud::State::Paused);
-        QVERIFY(speech_->paused);
-        const qsizetype said = speech_->said.size();
+        QCOMPARE(speech_->stops, stops + 1);
+        QCOMPARE(Marked(pane), u"“你来了？”"_s);
+        // The utterance stopped is not read on from.
         speech_->Finish();
-        QCOMPARE(speech_->said.size(), said);
+        QCOMPARE(speech_->said.size(), 2);
         aloud_->StartOrPause();
         QCOMPARE(aloud_->CurrentState(), ReadAloud::State::Reading);
-        QVERIFY(!speech_->paused);
+        QCOMPARE(speech_->said, QStringList({u"第一章 山门"_s, u"“你来了？”"_s, u"“你来了？”"_s}));
+        speech_->Finish();
+        QCOMPARE(speech_->said.last(), u"老人问。"_s);
+        QCOMPARE(Marked(pane), u"老人问。"_s);
+        aloud_->Stop();
+        aloud_->StartOrPause();
+        QCOMPARE(aloud_->CurrentState(), ReadAloud::State::Reading);
+        QCOMPARE(speech_->said.size(), 5);
+        QCOMPARE(speech_->said.last(), u"第一章 山门"_s);
     }
 
     // 本章结束 stops at the chapter's end without showing the next one; a

@@ -4,16 +4,22 @@
 #include "support/NovelGenerator.h"
 #include "support/ReaderFixture.h"
 #include "support/TestRegistry.h"
+#include "sync/BookSync.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
 #include "ui/MessageStrip.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeySequenceEdit>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
@@ -174,6 +180,70 @@ private Q_SLOTS:
         QCOMPARE(reader.Services().hotKey.Setting(), u"Ctrl+Alt+J"_s);
         reader.Close();
         QVERIFY(reader.SettingsBytes().contains("=Ctrl+Alt+J\r\n"));
+    }
+
+    // 同步… warns before a password would go in clear to another computer,
+    // for 测试连接 and for 确定 with 启用, goes on once the user agrees, and
+    // asks once per address.
+    void syncItem_warnsOncePerAddress_beforeAPasswordGoesInClear()
+    {
+        ReaderFixture reader;
+        reader.WriteSettingsForBookFolder();
+        MainWindow &window = reader.Start();
+        struct Seen {
+            QString verdict;
+            bool open = false;
+        };
+        const auto press = [](QDialog *dialog, const QString &text) {
+            for (QPushButton *button : dialog->findChildren<QPushButton *>())
+                if (button->isVisible() && (button->text() == text || (text.isEmpty() && button->isDefault())))
+                    return button->click();
+            QFAIL(qPrintable(u"no button "_s + text));
+        };
+        // Fills the dialog in, then presses the buttons named ("" for 确定);
+        // what the dialog says and whether it is still open after each.
+        const auto drive = [&](const QString &address, bool enable, const QStringList &buttons) {
+            QList<Seen> seen;
+            ModalDriver driver([](QDialog *dialog) { return dialog->windowTitle() == u"同步"_s; },
+                               [&](QDialog *dialog) {
+                                   const QList<QLineEdit *> fields = dialog->findChildren<QLineEdit *>();
+                                   fields[0]->setText(address);
+                                   fields[1]->setText(u"u"_s);
+                                   fields[2]->setText(u"p"_s);
+                                   dialog->findChild<QCheckBox *>()->setChecked(enable);
+                                   for (const QString &button : buttons) {
+                                       press(dialog, button);
+                                       QStringList said;
+                                       for (const QLabel *label : dialog->findChildren<QLabel *>())
+                                           said.append(label->text());
+                                       seen.append({said.join(u'\n'), dialog->isVisible()});
+                                   }
+                               });
+            MenuItem(window, u"同步…"_s)->trigger();
+            return seen;
+        };
+        const QString warning = u"此地址未加密，密码会以明文发送"_s;
+        const QString agree = u"仍然使用此地址(&Y)"_s;
+        const QString test = u"测试连接(&T)"_s;
+        const QString remote = u"http://192.0.2.10/dav/"_s;
+        BookSync &sync = reader.Services().sync;
+
+        QList<Seen> seen = drive(remote, false, {test, agree});
+        QVERIFY(seen[0].verdict.contains(warning));
+        QVERIFY(!seen[0].verdict.contains(u"正在连接"_s));
+        QVERIFY(seen[1].verdict.contains(u"正在连接"_s));
+        QVERIFY(!sync.Account().enabled);
+
+        seen = drive(remote, true, {test, QString()});
+        QVERIFY(seen[0].verdict.contains(u"正在连接"_s));
+        QVERIFY(!seen[1].open);
+        QCOMPARE(sync.Account().address, remote);
+        QVERIFY(sync.Account().enabled);
+
+        seen = drive(u"http://192.0.2.11/dav/"_s, true, {QString()});
+        QVERIFY(seen[0].verdict.contains(warning));
+        QVERIFY(seen[0].open);
+        QCOMPARE(sync.Account().address, remote);
     }
 
     void helpMenu_startsTheBrowserOncePerCommandEvenWhenHidden()

@@ -3,7 +3,9 @@
 # Shift it is not the hot key. A second reader finds the key taken and runs on.
 # A hidden reader ends on SIGTERM and saves its place. A key config.ini
 # names, or the one chosen under 设置 → 热键…, is the key at once, and
-# remembered; with none (无) the reader holds no key.
+# remembered; with none (无) the reader holds no key. In the reader's own
+# text fields the bare key types its character, and hides the window again
+# once the focus has left them; a key with modifiers hides it there too.
 source "$(dirname "$0")/lib.sh"
 
 # A second reader, from its own folder with its own settings (the default
@@ -37,6 +39,20 @@ choose_hot_key() { # KEYS...
     sleep 0.1
   done
   fail "the dialog 热键 stayed open"
+}
+
+# 设置 → 同步… (the menu's last item) with the mouse and the keyboard; a click
+# puts the focus into its third field, 密码, and Shift+Tab into 用户.
+focus_sync_user_field() {
+  local X Y WIDTH HEIGHT SCREEN dialog
+  eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+  xdotool mousemove $((X + 15)) $((Y + 10)) click 1
+  wait_for_menu
+  xdotool key --delay 30 Right Up Return
+  dialog=$(wait_for_window '^同步$')
+  xdotool mousemove --window "$dialog" 200 100 click 1
+  wait_for_still_screen
+  xdotool key --delay 50 shift+Tab ctrl+a BackSpace
 }
 start_display
 install_program
@@ -127,4 +143,36 @@ WINDOW_ID=$first_window PROGRAM_PID=$first_pid E2E_LOG=$first_log
 exit_through_menu
 expect_exit_code 0
 [ "$(setting 热键)" = 无 ] || fail "热键 is $(setting 热键)"
+
+echo "case: the bare key types itself into a text field of the reader"
+write_settings "Config|路径|$E2E_DIR/books/"
+start_program
+focus_sync_user_field
+xdotool type --delay 50 'x`y'
+xdotool key Return
+for _ in $(seq 50); do
+  [ "$(setting 用户)" = 'x`y' ] && break
+  sleep 0.1
+done
+[ "$(setting 用户)" = 'x`y' ] || fail "用户 is $(setting 用户), not what was typed"
+wait_visible "$WINDOW_ID" yes
+# Outside the fields the key is the reader's again.
+xdotool key grave
+wait_visible "$WINDOW_ID" no
+xdotool key grave
+wait_visible "$WINDOW_ID" yes
+exit_through_menu
+expect_exit_code 0
+
+echo "case: a key with modifiers hides the window from a text field too"
+write_settings "Config|路径|$E2E_DIR/books/" "热键|热键|Ctrl+Alt+H"
+start_program
+focus_sync_user_field
+xdotool key ctrl+alt+h
+wait_visible "$WINDOW_ID" no
+xdotool key ctrl+alt+h
+wait_visible "$WINDOW_ID" yes
+# Ended from outside, the open dialog closes with the window.
+kill -TERM "$PROGRAM_PID"
+expect_exit_code 0
 echo "PASS: hotkey"

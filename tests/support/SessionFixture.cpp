@@ -13,8 +13,6 @@ public:
     void Start() override { SetFailed(QStringLiteral("no speech in these tests")); }
     void Say(const QString &) override {}
     void Stop() override {}
-    void Pause() override {}
-    void Resume() override {}
     void SetRate(double) override {}
     QStringList Voices() const override { return {}; }
     void SetVoice(const QString &) override {}

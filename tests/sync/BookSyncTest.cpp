@@ -3,10 +3,14 @@
 #include "core/BookStore.h"
 #include "core/RecordLimits.h"
 #include "support/TestRegistry.h"
+#include "sync/DavFailure.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QMap>
 #include <QSignalSpy>
+#include <QSslKey>
+#include <QSslServer>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
@@ -332,6 +336,57 @@ private Q_SLOTS:
             QVERIFY(SyncOnce(sync, u"a.txt"_s));
         QCOMPARE(failed.count(), 1);
         QCOMPARE(failed.first().first().toString(), u"同步服务器说已存下《a.txt》的记录，却没有存下"_s);
+    }
+
+    void clearTextPassword_onlyOverPlainHttpToAnotherComputer_data()
+    {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("user");
+        QTest::addColumn<bool>("inClear");
+        QTest::newRow("http to another computer") << u"http://192.0.2.10/dav/"_s << u"u"_s << true;
+        QTest::newRow("http by name") << u"HTTP://nas.example:8080/dav/"_s << u"u"_s << true;
+        QTest::newRow("https") << u"https://192.0.2.10/dav/"_s << u"u"_s << false;
+        QTest::newRow("no user, no password") << u"http://192.0.2.10/dav/"_s << QString() << false;
+        QTest::newRow("localhost") << u"http://LocalHost:8080/dav/"_s << u"u"_s << false;
+        QTest::newRow("127.0.0.0/8") << u"http://127.8.9.10/dav/"_s << u"u"_s << false;
+        QTest::newRow("::1") << u"http://[::1]:8080/dav/"_s << u"u"_s << false;
+    }
+
+    void clearTextPassword_onlyOverPlainHttpToAnotherComputer()
+    {
+        QFETCH(QString, address);
+        QFETCH(QString, user);
+        QFETCH(bool, inClear);
+        QCOMPARE(SendsPasswordInClear({address, user, u"secret"_s, true}), inClear);
+    }
+
+    // A server whose certificate does not verify is never talked to: the
+    // request ends, and the reasons are named.
+    void untrustedCertificate_endsTheRequest_andIsNamed()
+    {
+        QFile pem(qEnvironmentVariable("FOLIVAR_SOURCE_DIR") + u"/tests/sync/untrusted-server.pem"_s);
+        QVERIFY(pem.open(QIODevice::ReadOnly));
+        const QByteArray bytes = pem.readAll();
+        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
+        tls.setLocalCertificate(QSslCertificate(bytes));
+        tls.setPrivateKey(QSslKey(bytes, QSsl::Ec));
+        QSslServer server;
+        server.setSslConfiguration(tls);
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        qsizetype received = 0;
+        connect(&server, &QSslServer::pendingConnectionAvailable, &server, [&] {
+            QTcpSocket *socket = server.nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket,
+                    [&received, socket] { received += socket->readAll().size(); });
+        });
+        WebDav dav;
+        dav.SetAccount({u"https://127.0.0.1:%1/dav/"_s.arg(server.serverPort()), u"u"_s, u"secret"_s, true});
+        std::optional<DavAnswer> answer;
+        dav.Get("a.txt.json", [&answer](const DavAnswer &got) { answer = got; });
+        QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), 20000);
+        QVERIFY(!answer->Succeeded());
+        QCOMPARE(received, 0);
+        QCOMPARE(DescribeFailure(*answer), u"同步服务器的证书不可信，未连接：证书不属于这个地址；证书是自签名的"_s);
     }
 };
 
