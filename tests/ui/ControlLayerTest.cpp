@@ -3,6 +3,7 @@
 #include "support/ModalDriver.h"
 #include "support/TestRegistry.h"
 #include "ui/BusyCursor.h"
+#include "ui/ChapterJumpDialog.h"
 #include "ui/ChapterRuleDialog.h"
 #include "ui/EditBox.h"
 #include "ui/HotKeyDialog.h"
@@ -15,6 +16,7 @@
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QKeySequenceEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -568,6 +570,29 @@ private Q_SLOTS:
         const std::optional<QKeySequence> chosen = AskHotKey(nullptr, QKeySequence(Qt::Key_QuoteLeft));
         QCOMPARE(closedByKeys, closed);
         QCOMPARE(chosen ? chosen->toString(QKeySequence::PortableText) : QStringLiteral("gave up"), result);
+    }
+
+    // 跳转到章节: a number that names no chapter is answered with the numbers
+    // there are, and the dialog stays for another try.
+    void chapterJump_namesTheNumbersThereAre()
+    {
+        QStringList answers;
+        ModalDriver driver([](QDialog *dialog) { return dialog->windowTitle() == u"跳转到章节"_s; },
+                           [&answers](QDialog *dialog) {
+                               auto *query = dialog->findChild<QLineEdit *>();
+                               QPushButton *ok = dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok);
+                               query->setText(u"9"_s);
+                               ok->click();
+                               for (const QLabel *label : dialog->findChildren<QLabel *>())
+                                   if (label->text().startsWith(u"找不到"_s) && dialog->isVisible())
+                                       answers << label->text();
+                               query->setText(u"3"_s);
+                               ok->click();
+                           });
+        const std::optional<int> chapter =
+            AskChapterToJump(nullptr, 8, [](const QString &query) { return query == u"3"_s ? 4 : -1; });
+        QCOMPARE(answers, QStringList{u"找不到：9（章节序号为 1–8）"_s});
+        QCOMPARE(chapter, 4);
     }
 
     void widthChange_keepsTheFirstVisibleText()
