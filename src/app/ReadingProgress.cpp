@@ -6,7 +6,7 @@
 QString ProgressText(int number, int chapters, qsizetype position, qsizetype length)
 {
     const double percent = length > 0 ? 100.0 * double(position) / double(length) : 0.0;
-    const QString share = QStringLiteral("%1%").arg(percent, 0, 'f', 1);
+    QString share = QStringLiteral("%1%").arg(percent, 0, 'f', 1);
     if (chapters < 1)
         return share;
     if (number < 1)
