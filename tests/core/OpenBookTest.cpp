@@ -20,6 +20,24 @@ OpenBook Indexed(const QString &text)
     return book;
 }
 
+// A table of contents of `entries` headings, `between` after each.
+QString Table(int entries, const QString &between = {})
+{
+    QString text;
+    for (int i = 1; i <= entries; ++i)
+        text += u"第%1章 题\r\n"_s.arg(i) + between;
+    return text;
+}
+
+// The chapters the table lists, each with a text longer than a line of it.
+QString Body(int chapters)
+{
+    QString text;
+    for (int i = 1; i <= chapters; ++i)
+        text += u"第%1章 题\r\n正文%1。这一段正文比二十个字要长一些，讲的是春天的故事。\r\n"_s.arg(i);
+    return text;
+}
+
 QStringList Titles(const OpenBook &book)
 {
     QStringList titles;
@@ -79,51 +97,38 @@ private Q_SLOTS:
         QTest::addColumn<QString>("firstTitle"); // of item 1
         QTest::addColumn<QString>("firstChapter");
         QTest::addColumn<int>("listings"); // of 第1章 题
-        const auto table = [](int entries, const QString &between) {
-            QString text;
-            for (int i = 1; i <= entries; ++i)
-                text += u"第%1章 题\r\n"_s.arg(i) + between;
-            return text;
-        };
-        const auto body = [](int chapters) {
-            QString text;
-            for (int i = 1; i <= chapters; ++i)
-                text += u"第%1章 题\r\n正文%1。这一段正文比二十个字要长一些，讲的是春天的故事。\r\n"_s.arg(i);
-            return text;
-        };
-        QTest::newRow("five entries after 目录") << u"书名\r\n作者\r\n目录\r\n"_s + table(5, {}) + u"\r\n"_s + body(5)
-                                                 << 7 << u"目录\r"_s << u"目录\r\n第1章 题\r\n"_s << 1;
+        QTest::newRow("five entries after 目录") << u"书名\r\n作者\r\n目录\r\n"_s + Table(5) + u"\r\n"_s + Body(5) << 7
+                                                 << u"目录\r"_s << u"目录\r\n第1章 题\r\n"_s << 1;
         QTest::newRow("four entries stay")
-            << u"书名\r\n目录\r\n"_s + table(4, {}) + body(4) << 9 << u"第1章 题\r"_s << u"第1章 题\r\n"_s << 2;
-        QTest::newRow("3 200 entries") << u"书名\r\n目录\r\n"_s + table(3200, {}) + body(3200) << 3202 << u"目录\r"_s
+            << u"书名\r\n目录\r\n"_s + Table(4) + Body(4) << 9 << u"第1章 题\r"_s << u"第1章 题\r\n"_s << 2;
+        QTest::newRow("3 200 entries") << u"书名\r\n目录\r\n"_s + Table(3200) + Body(3200) << 3202 << u"目录\r"_s
                                        << u"目录\r\n第1章 题\r\n"_s << 1;
-        QTest::newRow("blank lines and indentation between") << u"书名\r\n"_s + table(6, u"\r\n　　"_s) + body(6) << 8
+        QTest::newRow("blank lines and indentation between") << u"书名\r\n"_s + Table(6, u"\r\n　　"_s) + Body(6) << 8
                                                              << u"目录"_s << u"第1章 题\r\n\r\n　　第2章"_s << 1;
-        QTest::newRow("a table in the middle stays") << u"书名\r\n"_s + body(2) + table(5, {}) + body(2) << 10
-                                                     << u"第1章 题\r"_s << u"第1章 题\r\n正文1。"_s << 3;
+        QTest::newRow("a table in the middle stays")
+            << u"书名\r\n"_s + Body(2) + Table(5) + Body(2) << 10 << u"第1章 题\r"_s << u"第1章 题\r\n正文1。"_s << 3;
         QTest::newRow("a book that is only a table")
-            << u"书名\r\n目录\r\n"_s + table(8, {}) << 2 << u"目录\r"_s << u"目录\r\n第1章 题\r\n"_s << 0;
+            << u"书名\r\n目录\r\n"_s + Table(8) << 2 << u"目录\r"_s << u"目录\r\n第1章 题\r\n"_s << 0;
         QTest::newRow("目录 opening the book")
-            << u"目录\r\n"_s + table(5, {}) + body(5) << 7 << u"目录"_s << u"第1章 题\r\n"_s << 1;
+            << u"目录\r\n"_s + Table(5) + Body(5) << 7 << u"目录"_s << u"第1章 题\r\n"_s << 1;
         // A line after the table: the heading followed by its chapter's text
         // ends it, not the table's last entry.
         const QString contents = u"书名\r\n目录\r\n"_s;
         for (const QString &line :
              {u"正文"_s, u"以下是正文"_s, u"------"_s, u"　　二十个字二十个字二十个字二十个字二十个字　"_s})
             QTest::addRow("%s after the table", qPrintable(line))
-                << contents + table(5, {}) + line + u"\r\n\r\n"_s + body(5) << 7 << u"目录\r"_s
-                << u"目录\r\n第1章 题\r\n"_s << 1;
+                << contents + Table(5) + line + u"\r\n\r\n"_s + Body(5) << 7 << u"目录\r"_s << u"目录\r\n第1章 题\r\n"_s
+                << 1;
         QTest::newRow("a short line after every entry")
-            << contents + table(6, u"二〇二一年\r\n"_s) + body(6) << 8 << u"目录\r"_s << u"目录\r\n"_s << 1;
+            << contents + Table(6, u"二〇二一年\r\n"_s) + Body(6) << 8 << u"目录\r"_s << u"目录\r\n"_s << 1;
         // More after the last entry: it holds that and starts the chapters.
         QTest::newRow("a line of 21 characters after the table")
-            << contents + table(6, {}) + u"二十一个字二十一个字二十一个字二十一个字二\r\n"_s + body(6) << 9
-            << u"目录\r"_s << u"目录\r\n第1章 题\r\n"_s << 1;
+            << contents + Table(6) + u"二十一个字二十一个字二十一个字二十一个字二\r\n"_s + Body(6) << 9 << u"目录\r"_s
+            << u"目录\r\n第1章 题\r\n"_s << 1;
         QTest::newRow("two short lines after the table")
-            << contents + table(6, {}) + u"正文\r\n卷一\r\n"_s + body(6) << 9 << u"目录\r"_s << u"目录\r\n"_s << 1;
+            << contents + Table(6) + u"正文\r\n卷一\r\n"_s + Body(6) << 9 << u"目录\r"_s << u"目录\r\n"_s << 1;
         QTest::newRow("two short lines after the fifth entry stop a table of four")
-            << contents + table(5, {}) + u"正文\r\n卷一\r\n"_s + body(5) << 11 << u"第1章 题\r"_s << u"第1章 题\r\n"_s
-            << 2;
+            << contents + Table(5) + u"正文\r\n卷一\r\n"_s + Body(5) << 11 << u"第1章 题\r"_s << u"第1章 题\r\n"_s << 2;
     }
 
     void tableOfContents_isOneItem()
@@ -274,13 +279,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("removed");
         QTest::addColumn<QList<int>>("numbers");
-        QString contents = u"书名\r\n目录\r\n"_s;
-        QString chapters;
-        for (int i = 1; i <= 5; ++i) {
-            contents += u"第%1章 题\r\n"_s.arg(i);
-            chapters += u"第%1章 题\r\n　　这一章的正文，比二十个字要长一些，讲的是春天。\r\n"_s.arg(i);
-        }
-        const QString withContents = contents + u"正文\r\n"_s + chapters;
+        const QString withContents = u"书名\r\n目录\r\n"_s + Table(5) + u"正文\r\n"_s + Body(5);
         QTest::newRow("head item and three chapters") << kBook << -1 << QList<int>{0, 1, 2, 3};
         QTest::newRow("目录 and 正文") << withContents << -1 << QList<int>{0, 0, 1, 2, 3, 4, 5};
         QTest::newRow("a chapter removed") << withContents << 3 << QList<int>{0, 0, 1, 2, 3, 4};
