@@ -87,8 +87,9 @@ void OnJumpToChapter(ReadingSession &session, QWidget *window)
         return;
     const OpenBook &book = session.Book();
     const int current = session.ShownChapter();
-    const std::optional<int> chapter = AskChapterToJump(
-        window, [&book, current](const QString &query) { return FindChapterToJump(book, query, current); });
+    const std::optional<int> chapter =
+        AskChapterToJump(window, book.NumberedChapters(),
+                         [&book, current](const QString &query) { return FindChapterToJump(book, query, current); });
     if (chapter)
         session.JumpToChapter(*chapter);
 }

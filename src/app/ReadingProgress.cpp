@@ -3,10 +3,15 @@
 #include "session/ReadingSession.h"
 #include "ui/MessageStrip.h"
 
-QString ProgressText(int chapter, int lastChapter, qsizetype position, qsizetype length)
+QString ProgressText(int number, int chapters, qsizetype position, qsizetype length)
 {
     const double percent = length > 0 ? 100.0 * double(position) / double(length) : 0.0;
-    return QStringLiteral("第 %1 / %2 章    %3%").arg(chapter).arg(lastChapter).arg(percent, 0, 'f', 1);
+    QString share = QStringLiteral("%1%").arg(percent, 0, 'f', 1);
+    if (chapters < 1)
+        return share;
+    if (number < 1)
+        return QStringLiteral("共 %1 章    %2").arg(QString::number(chapters), share);
+    return QStringLiteral("第 %1 / %2 章    %3").arg(QString::number(number), QString::number(chapters), share);
 }
 
 ReadingProgress::ReadingProgress(ReadingSession &session, MessageStrip &strip, QObject *parent)
@@ -29,5 +34,6 @@ void ReadingProgress::Update()
     if (!session_.HasBook() || !range)
         return strip_.SetStandingText(QString());
     const qsizetype position = range->start + session_.TopPosition();
-    strip_.SetStandingText(ProgressText(chapter, book.ChapterCount() - 1, position, book.BookText.size()));
+    strip_.SetStandingText(
+        ProgressText(book.ChapterNumberOf(chapter), book.NumberedChapters(), position, book.BookText.size()));
 }

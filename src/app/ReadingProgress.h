@@ -1,7 +1,8 @@
 #pragma once
 // Where the reader is in the open book, in the strip below the pane:
-// "第 n / N 章" (counted after the head item) and how far into the book's text
-// the pane's first visible line lies, updated as the reader moves.
+// "第 n / N 章" (the book's numbered chapters: neither the head item nor 目录
+// is one) and how far into the book's text the pane's first visible line
+// lies, updated as the reader moves.
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -23,6 +24,8 @@ private:
     QTimer soon_;
 };
 
-// The strip's text for chapter `chapter` of the chapters 0..lastChapter, the
-// first visible line `position` characters into a text of `length`.
-QString ProgressText(int chapter, int lastChapter, qsizetype position, qsizetype length);
+// The strip's text for the chapter numbered `number` of `chapters` (0: an
+// item that is none, told as "共 N 章"; a book without chapters tells only the
+// share), the first visible line `position` characters into a text of
+// `length`.
+QString ProgressText(int number, int chapters, qsizetype position, qsizetype length);

@@ -8,8 +8,13 @@
 struct ChapterHeading {
     qsizetype position; // 0-based position of the heading's first character
     QString text;       // to the end of its line, the CR of a CR LF included
+    // Whether the item counts as one of the book's chapters in a chapter
+    // index: the head item and 目录 do not.
+    bool numbered = true;
 
-    bool operator==(const ChapterHeading &) const = default;
+    // The same heading: the same text at the same place. Which item it makes
+    // is the index's to say, and no record keeps it.
+    bool operator==(const ChapterHeading &other) const { return position == other.position && text == other.text; }
 };
 
 // Every match of ChapterPattern() in book order, without overlaps: after a

@@ -35,7 +35,7 @@ int FindChapterToJump(const OpenBook &book, const QString &query, int current)
     if (wanted.isEmpty())
         return -1;
     if (const int number = ChapterNumber(wanted); number >= 0)
-        return number < book.ChapterCount() ? number : -1;
+        return book.ChapterWithNumber(number);
     const QStringList words = wanted.split(QRegularExpression(QStringLiteral("\\s+")), Qt::SkipEmptyParts);
     const int count = book.ChapterCount();
     for (int step = 1; step <= count; ++step) {

@@ -13,12 +13,16 @@ qsizetype Distance(const ChapterHeading &a, const ChapterHeading &b)
     return std::abs(a.position - b.position);
 }
 
-QString WithoutLineEnd(const QString &title)
+// The title as kept and shown: blanks and line ends at either end dropped,
+// then cut to kLongestTitle characters (never between the halves of a
+// surrogate pair) and any blanks the cut left at its end. Gives a title it
+// gave again.
+QString ShownTitle(QStringView title)
 {
-    qsizetype end = title.size();
-    while (end > 0 && (title.at(end - 1) == u'\r' || title.at(end - 1) == u'\n'))
-        --end;
-    return title.first(end);
+    QStringView shown = title.trimmed();
+    if (shown.size() > kLongestTitle)
+        shown = shown.first(shown.at(kLongestTitle).isLowSurrogate() ? kLongestTitle - 1 : kLongestTitle).trimmed();
+    return shown.toString();
 }
 
 } // namespace
@@ -38,7 +42,7 @@ bool OpenBook::BuildChapterIndex(int threads, const std::function<bool()> &cance
     // An expression of the reader's own says itself what a heading is.
     chapters =
         rule.kind == ChapterRule::Custom ? std::move(*headings) : FoldTableOfContents(BookText, std::move(*headings));
-    chapters.prepend({0, HeadItemOf(BookText)});
+    chapters.prepend({0, HeadItemOf(BookText), false});
     return true;
 }
 
@@ -111,15 +115,15 @@ int OpenBook::ChapterAt(qsizetype position) const
 
 QString OpenBook::ChapterTitle(int n) const
 {
-    return n >= 0 && n < ChapterCount() ? WithoutLineEnd(chapters.at(n).text) : QString();
+    return n >= 0 && n < ChapterCount() ? ShownTitle(chapters.at(n).text) : QString();
 }
 
 int OpenBook::FindChapter(const QString &title, int near) const
 {
-    const QString wanted = title.trimmed();
+    const QString wanted = ShownTitle(title);
     int found = -1;
     for (int n = 0; n < ChapterCount(); ++n) {
-        if (ChapterTitle(n).trimmed() != wanted)
+        if (ChapterTitle(n) != wanted)
             continue;
         if (found < 0 || std::abs(n - near) < std::abs(found - near))
             found = n;
@@ -129,10 +133,33 @@ int OpenBook::FindChapter(const QString &title, int near) const
 
 int OpenBook::ResolveChapter(int index, const QString &title) const
 {
-    if (title.isEmpty() || ChapterTitle(index).trimmed() == title.trimmed())
+    if (title.isEmpty() || ChapterTitle(index) == ShownTitle(title))
         return index;
     const int found = FindChapter(title, index);
     return found >= 0 ? found : index;
+}
+
+int OpenBook::NumberedChapters() const
+{
+    return int(
+        std::count_if(chapters.cbegin(), chapters.cend(), [](const ChapterHeading &item) { return item.numbered; }));
+}
+
+int OpenBook::ChapterNumberOf(int n) const
+{
+    if (n < 0 || n >= ChapterCount() || !chapters.at(n).numbered)
+        return 0;
+    return int(std::count_if(chapters.cbegin(), chapters.cbegin() + n + 1,
+                             [](const ChapterHeading &item) { return item.numbered; }));
+}
+
+int OpenBook::ChapterWithNumber(int number) const
+{
+    for (int n = 0, counted = 0; n < ChapterCount() && number > 0; ++n) {
+        if (chapters.at(n).numbered && ++counted == number)
+            return n;
+    }
+    return -1;
 }
 
 int OpenBook::ChapterBefore(int n) const

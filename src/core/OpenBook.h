@@ -21,6 +21,10 @@ struct TextRange {
     bool operator==(const TextRange &) const = default;
 };
 
+// The most characters of a chapter title that are kept and shown, as many as
+// a list shows of an item.
+inline constexpr qsizetype kLongestTitle = 200;
+
 struct OpenBook {
     // The folder the book was read from (ending in a separator), its file
     // name, and the file's size in bytes and modification time (milliseconds
@@ -36,9 +40,12 @@ struct OpenBook {
     // The script chapters are shown in; none: the book's own characters.
     std::optional<ScriptConversion> shownScript;
     // Item 0 is the head item (the book's first line, at position 0), then
-    // every heading in book order; an item's index is its chapter number. An
-    // item's text is its title exactly as it stands in the book, to the end of
-    // its line; its position is where it stands (-1: unknown, found by title).
+    // every heading in book order, a table of contents at the start as one
+    // item, 目录; an item's index is what the chapter list, the settings and
+    // the store call its chapter. An item's text is its title exactly as it
+    // stands in the book, to the end of its line; its position is where it
+    // stands (-1: unknown, found by title). The head item and 目录 are not
+    // numbered: the book's chapters, as a reader counts them, are the others.
     QList<ChapterHeading> chapters;
     // The items the reader removed from the index, in the order removed.
     QList<ChapterHeading> removedHeadings;
@@ -81,15 +88,29 @@ struct OpenBook {
     // at or before it; -1 when there are no items.
     int ChapterAt(qsizetype position) const;
 
-    // Title of chapter n without its line end; empty when n names no item.
+    // Title of chapter n as it is kept (the store, the settings, bookmarks,
+    // sync) and shown: its text without the line end and the blanks at either
+    // end, at most kLongestTitle characters of it; empty when n names no item.
+    // A heading of a whole long line is cut by its position, not by this.
     QString ChapterTitle(int n) const;
-    // The chapter whose title (without its line end, blanks at either end
-    // ignored) is `title`, the one nearest to chapter `near` and the earlier
-    // one on a tie; -1 when none is.
+    // The chapter whose title is `title` as ChapterTitle gives it (blanks at
+    // either end ignored; a longer title, kept before titles were cut, by its
+    // first kLongestTitle characters), the one nearest to chapter `near` and
+    // the earlier one on a tie; -1 when none is.
     int FindChapter(const QString &title, int near) const;
-    // Chapter `index` when its title is `title` or no title is given; else the
-    // chapter with that title nearest to it; else `index` all the same.
+    // Chapter `index` when its title is `title` (as FindChapter compares) or
+    // no title is given; else the chapter with that title nearest to it; else
+    // `index` all the same.
     int ResolveChapter(int index, const QString &title) const;
+
+    // How many of the items are the book's numbered chapters (not the head
+    // item, not 目录; a removed item is none at all).
+    int NumberedChapters() const;
+    // The number of item n among them, from 1; 0 when it is not numbered or n
+    // names no item.
+    int ChapterNumberOf(int n) const;
+    // The item whose number is `number`; -1 outside 1..NumberedChapters().
+    int ChapterWithNumber(int number) const;
 
     // The chapter before and after n, wrapping at both ends of the index.
     // Numbers outside the index are stepped all the same (the chapter before

@@ -9,8 +9,11 @@
 
 // The headings of `text` with a table of contents folded into one item: a run
 // of at least five headings, from the book's first heading on, with nothing
-// but blank lines and indentation between them. The item, titled 目录, starts
-// at a line "目录" right before the run (blank lines between allowed), unless
-// that line opens the book, else at the run's first heading; its chapter is
-// the table. Headings without such a run come back as they are.
+// between them but blank lines, indentation and at most one short line (up to
+// 20 characters: 正文, 以下是正文, ------) each. The heading that ends the run
+// is followed by more, its chapter's text, and is the book's first chapter.
+// The item, titled 目录, starts at a line "目录" right before the run (blank
+// lines between allowed), unless that line opens the book, else at the run's
+// first heading; its chapter is the table, and it is no numbered chapter.
+// Headings without such a run come back as they are.
 QList<ChapterHeading> FoldTableOfContents(const QString &text, QList<ChapterHeading> headings);

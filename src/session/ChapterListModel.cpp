@@ -2,11 +2,13 @@
 
 #include "core/OpenBook.h"
 
+static_assert(kLongestTitle == TextListModel::kLongestShownText, "a list shows as much of a title as is kept");
+
 void ChapterListModel::ShowIndexOf(const OpenBook &book)
 {
     QStringList titles;
     titles.reserve(book.chapters.size());
     for (const ChapterHeading &item : book.chapters)
-        titles.append(item.text);
+        titles.append(ShownListText(item.text));
     SetTexts(titles);
 }

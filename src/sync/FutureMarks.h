@@ -10,7 +10,7 @@
 
 class FutureMarks {
 public:
-    static constexpr qint64 kLargestLeadMs = 5 * 60 * 1000;
+    static constexpr qint64 kLargestLeadMs = qint64(5) * 60 * 1000;
 
     // The mark of a change to `book` as merging weighs it, `now` being this
     // computer's time (milliseconds since 1970, UTC).

@@ -46,7 +46,7 @@ struct DavLimits {
     int idleMs = 10000;
     int totalMs = 30000;
     // A book's record, a few hundred bookmarks, is some tens of KiB.
-    qint64 largestAnswer = 1024 * 1024;
+    qint64 largestAnswer = qint64(1024) * 1024;
 };
 
 class WebDav : public QObject {

@@ -9,7 +9,8 @@
 
 class QWidget;
 
-// Asks over `parent`; `find` turns what was typed into a chapter, -1 for none.
-// The chapter found, or nullopt when the user gave up (Esc, the window
-// closed meanwhile).
-std::optional<int> AskChapterToJump(QWidget *parent, const std::function<int(const QString &)> &find);
+// Asks over `parent` in a book of `chapters` numbered chapters; `find` turns
+// what was typed into a chapter, -1 for none, and the dialog then names the
+// numbers there are (1–chapters). The chapter found, or nullopt when the
+// user gave up (Esc, the window closed meanwhile).
+std::optional<int> AskChapterToJump(QWidget *parent, int chapters, const std::function<int(const QString &)> &find);

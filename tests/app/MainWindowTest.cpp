@@ -351,20 +351,27 @@ private Q_SLOTS:
         QCOMPARE(reader.Controls().列表框_文件->ItemText(0), u"a.txt"_s);
     }
 
-    // Counted after the head item; chapter 2 starts 14 characters into the 25 of the book.
+    // Chapters as the reader counts them: neither the head item nor 目录 is
+    // one. 第二章 starts 71 characters into the 211 of the book.
     void progress_followsTheChapterShown_andReturnsAfterAMessage()
     {
+        QString contents = u"书\r\n目录\r\n"_s;
+        QString chapters;
+        for (const QString &number : {u"一"_s, u"二"_s, u"三"_s, u"四"_s, u"五"_s}) {
+            contents += u"第%1章\r\n"_s.arg(number);
+            chapters += u"第%1章\r\n　　这一章的正文比目录后面的一行更长，讲的是山城的旧事。\r\n"_s.arg(number);
+        }
         ReaderFixture reader;
-        reader.AddBook(u"a.txt"_s, EncodeCodePage(u"书\r\n第一章 甲\r\n正文\r\n第二章 乙\r\n正文\r\n"_s));
+        reader.AddBook(u"a.txt"_s, EncodeCodePage(contents + u"正文\r\n"_s + chapters));
         reader.WriteSettings({u"Config/路径="_s + reader.BookFolder() + u'/', u"Config/书=0"_s});
         reader.Start();
         const MessageStrip &strip = *reader.Controls().标签_提示;
-        QTRY_COMPARE(strip.text(), u"第 0 / 2 章    0.0%"_s);
-        reader.ShowChapter(2);
-        QTRY_COMPARE(strip.text(), u"第 2 / 2 章    56.0%"_s);
+        QTRY_COMPARE(strip.text(), u"共 5 章    0.0%"_s);
+        reader.ShowChapter(3);
+        QTRY_COMPARE(strip.text(), u"第 2 / 5 章    33.6%"_s);
         reader.Controls().标签_提示->ShowMessage(u"找不到文件：x.txt"_s, 50);
         QCOMPARE(strip.text(), u"找不到文件：x.txt"_s);
-        QTRY_COMPARE(strip.text(), u"第 2 / 2 章    56.0%"_s);
+        QTRY_COMPARE(strip.text(), u"第 2 / 5 章    33.6%"_s);
         QCOMPARE(strip.accessibleName(), u"阅读进度"_s);
         QCOMPARE(strip.accessibleDescription(), strip.text());
     }

@@ -4,6 +4,7 @@
 #include "core/ChapterPattern.h"
 #include "core/ChapterRules.h"
 #include "core/CodePage.h"
+#include "core/OpenBook.h"
 #include "core/SplitChapterIndex.h"
 #include "support/NovelGenerator.h"
 #include "support/TestRegistry.h"
@@ -69,6 +70,8 @@ void GeneratedBooksTest::generatedBook_searchAgreesWithReferenceScanGlobalPassAn
         options.traps = (variant & 8) != 0;
         options.bareHeadings = (variant & 16) != 0;
         options.longNumbers = (variant & 32) != 0;
+        if (options.tableOfContents && (variant & 8) != 0)
+            options.afterContents = (variant & 1) != 0 ? u"以下是正文"_s : u"------"_s;
         QTest::addRow("seed %u%s%s%s%s%s%s", options.seed, options.crLf ? " CR LF" : " LF",
                       options.tableOfContents ? " contents" : "", options.indented ? " indented" : "",
                       options.traps ? " traps" : "", options.bareHeadings ? " bare" : "",
@@ -101,6 +104,20 @@ void GeneratedBooksTest::generatedBook_searchAgreesWithReferenceScanGlobalPassAn
     difference = DifferenceBetween(
         strict, FindHeadingsOnThreads(novel.text, {ChapterRule::Strict, {}}, 2, {}, kPartLength).value());
     QVERIFY2(difference.isEmpty(), qPrintable(u"the strict rule split over threads: "_s + difference));
+
+    // A table of contents is one item, 目录, and the planted chapters follow.
+    if (!options.tableOfContents)
+        return;
+    for (const ChapterRule::Kind kind : {ChapterRule::Default, ChapterRule::Strict}) {
+        OpenBook book;
+        book.BookText = novel.text;
+        book.rule = {kind, {}};
+        book.BuildChapterIndex();
+        QCOMPARE(book.ChapterCount(), 2 + options.chapters);
+        QCOMPARE(book.ChapterTitle(1), u"目录"_s);
+        for (int n = 2; n < book.ChapterCount(); ++n)
+            QCOMPARE(book.chapters[n].text, novel.headings[options.chapters + n - 2].text);
+    }
 }
 
 void GeneratedBooksTest::crLfBookWithShortNumbers_indexAsBeforeLongNumbersAndBareHeadings_data()

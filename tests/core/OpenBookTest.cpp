@@ -4,6 +4,8 @@
 
 #include <QTest>
 
+#include <algorithm>
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -16,6 +18,24 @@ OpenBook Indexed(const QString &text)
     book.BookText = text;
     book.BuildChapterIndex();
     return book;
+}
+
+// A table of contents of `entries` headings, `between` after each.
+QString Table(int entries, const QString &between = {})
+{
+    QString text;
+    for (int i = 1; i <= entries; ++i)
+        text += u"第%1章 题\r\n"_s.arg(i) + between;
+    return text;
+}
+
+// The chapters the table lists, each with a text longer than a line of it.
+QString Body(int chapters)
+{
+    QString text;
+    for (int i = 1; i <= chapters; ++i)
+        text += u"第%1章 题\r\n正文%1。这一段正文比二十个字要长一些，讲的是春天的故事。\r\n"_s.arg(i);
+    return text;
 }
 
 QStringList Titles(const OpenBook &book)
@@ -77,32 +97,38 @@ private Q_SLOTS:
         QTest::addColumn<QString>("firstTitle"); // of item 1
         QTest::addColumn<QString>("firstChapter");
         QTest::addColumn<int>("listings"); // of 第1章 题
-        const auto table = [](int entries, const QString &between) {
-            QString text;
-            for (int i = 1; i <= entries; ++i)
-                text += u"第%1章 题\r\n"_s.arg(i) + between;
-            return text;
-        };
-        const auto body = [](int chapters) {
-            QString text;
-            for (int i = 1; i <= chapters; ++i)
-                text += u"第%1章 题\r\n正文%1。\r\n"_s.arg(i);
-            return text;
-        };
-        QTest::newRow("five entries after 目录") << u"书名\r\n作者\r\n目录\r\n"_s + table(5, {}) + u"\r\n"_s + body(5)
-                                                 << 7 << u"目录\r"_s << u"目录\r\n第1章 题\r\n"_s << 1;
+        QTest::newRow("five entries after 目录") << u"书名\r\n作者\r\n目录\r\n"_s + Table(5) + u"\r\n"_s + Body(5) << 7
+                                                 << u"目录\r"_s << u"目录\r\n第1章 题\r\n"_s << 1;
         QTest::newRow("four entries stay")
-            << u"书名\r\n目录\r\n"_s + table(4, {}) + body(4) << 9 << u"第1章 题\r"_s << u"第1章 题\r\n"_s << 2;
-        QTest::newRow("3 200 entries") << u"书名\r\n目录\r\n"_s + table(3200, {}) + body(3200) << 3202 << u"目录\r"_s
+            << u"书名\r\n目录\r\n"_s + Table(4) + Body(4) << 9 << u"第1章 题\r"_s << u"第1章 题\r\n"_s << 2;
+        QTest::newRow("3 200 entries") << u"书名\r\n目录\r\n"_s + Table(3200) + Body(3200) << 3202 << u"目录\r"_s
                                        << u"目录\r\n第1章 题\r\n"_s << 1;
-        QTest::newRow("blank lines and indentation between") << u"书名\r\n"_s + table(6, u"\r\n　　"_s) + body(6) << 8
+        QTest::newRow("blank lines and indentation between") << u"书名\r\n"_s + Table(6, u"\r\n　　"_s) + Body(6) << 8
                                                              << u"目录"_s << u"第1章 题\r\n\r\n　　第2章"_s << 1;
-        QTest::newRow("a table in the middle stays") << u"书名\r\n"_s + body(2) + table(5, {}) + body(2) << 10
-                                                     << u"第1章 题\r"_s << u"第1章 题\r\n正文1。\r\n"_s << 3;
+        QTest::newRow("a table in the middle stays")
+            << u"书名\r\n"_s + Body(2) + Table(5) + Body(2) << 10 << u"第1章 题\r"_s << u"第1章 题\r\n正文1。"_s << 3;
         QTest::newRow("a book that is only a table")
-            << u"书名\r\n目录\r\n"_s + table(8, {}) << 2 << u"目录\r"_s << u"目录\r\n第1章 题\r\n"_s << 0;
+            << u"书名\r\n目录\r\n"_s + Table(8) << 2 << u"目录\r"_s << u"目录\r\n第1章 题\r\n"_s << 0;
         QTest::newRow("目录 opening the book")
-            << u"目录\r\n"_s + table(5, {}) + body(5) << 7 << u"目录"_s << u"第1章 题\r\n"_s << 1;
+            << u"目录\r\n"_s + Table(5) + Body(5) << 7 << u"目录"_s << u"第1章 题\r\n"_s << 1;
+        // A line after the table: the heading followed by its chapter's text
+        // ends it, not the table's last entry.
+        const QString contents = u"书名\r\n目录\r\n"_s;
+        for (const QString &line :
+             {u"正文"_s, u"以下是正文"_s, u"------"_s, u"　　二十个字二十个字二十个字二十个字二十个字　"_s})
+            QTest::addRow("%s after the table", qPrintable(line))
+                << contents + Table(5) + line + u"\r\n\r\n"_s + Body(5) << 7 << u"目录\r"_s << u"目录\r\n第1章 题\r\n"_s
+                << 1;
+        QTest::newRow("a short line after every entry")
+            << contents + Table(6, u"二〇二一年\r\n"_s) + Body(6) << 8 << u"目录\r"_s << u"目录\r\n"_s << 1;
+        // More after the last entry: it holds that and starts the chapters.
+        QTest::newRow("a line of 21 characters after the table")
+            << contents + Table(6) + u"二十一个字二十一个字二十一个字二十一个字二\r\n"_s + Body(6) << 9 << u"目录\r"_s
+            << u"目录\r\n第1章 题\r\n"_s << 1;
+        QTest::newRow("two short lines after the table")
+            << contents + Table(6) + u"正文\r\n卷一\r\n"_s + Body(6) << 9 << u"目录\r"_s << u"目录\r\n"_s << 1;
+        QTest::newRow("two short lines after the fifth entry stop a table of four")
+            << contents + Table(5) + u"正文\r\n卷一\r\n"_s + Body(5) << 11 << u"第1章 题\r"_s << u"第1章 题\r\n"_s << 2;
     }
 
     void tableOfContents_isOneItem()
@@ -112,11 +138,18 @@ private Q_SLOTS:
         QFETCH(QString, firstTitle);
         QFETCH(QString, firstChapter);
         QFETCH(int, listings);
-        const OpenBook book = Indexed(text);
-        QCOMPARE(book.ChapterCount(), items);
-        QCOMPARE(book.chapters[1].text, firstTitle);
-        QVERIFY2(book.ChapterText(1).startsWith(firstChapter), qPrintable(book.ChapterText(1).left(40)));
-        QCOMPARE(Titles(book).count(u"第1章 题\r"_s), listings);
+        for (const ChapterRule::Kind kind : {ChapterRule::Default, ChapterRule::Strict}) {
+            OpenBook book;
+            book.BookText = text;
+            book.rule = {kind, {}};
+            book.BuildChapterIndex();
+            QCOMPARE(book.ChapterCount(), items);
+            QCOMPARE(book.chapters[1].text, firstTitle);
+            QVERIFY2(book.ChapterText(1).startsWith(firstChapter), qPrintable(book.ChapterText(1).left(40)));
+            QCOMPARE(Titles(book).count(u"第1章 题\r"_s), listings);
+            // 目录 is no chapter; the book's first chapter is 第 1 章.
+            QCOMPARE(book.NumberedChapters(), items - (firstTitle.startsWith(u"目录"_s) ? 2 : 1));
+        }
         // A custom rule lists what it finds.
         OpenBook custom;
         custom.BookText = text;
@@ -218,7 +251,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("chapter");
         QTest::newRow("a number") << u" 2 "_s << 0 << 2;
         QTest::newRow("full-width digits") << u"３"_s << 0 << 3;
-        QTest::newRow("the head") << u"0"_s << 3 << 0;
+        QTest::newRow("the last") << u"4"_s << 0 << 4;
+        QTest::newRow("0: the head is no chapter") << u"0"_s << 3 << -1;
         QTest::newRow("past the last") << u"5"_s << 0 << -1;
         QTest::newRow("words after the current chapter") << u"春"_s << 1 << 4;
         QTest::newRow("then from the head on") << u"春"_s << 4 << 1;
@@ -237,10 +271,51 @@ private Q_SLOTS:
         QCOMPARE(FindChapterToJump(book, query, current), chapter);
     }
 
+    // The book's chapters as a reader counts them: not the head item, not
+    // 目录, not a title removed with Delete. Numbers by item, -1 removes that
+    // item first.
+    void chapterNumbers_countOnlyTheBooksChapters_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("removed");
+        QTest::addColumn<QList<int>>("numbers");
+        const QString withContents = u"书名\r\n目录\r\n"_s + Table(5) + u"正文\r\n"_s + Body(5);
+        QTest::newRow("head item and three chapters") << kBook << -1 << QList<int>{0, 1, 2, 3};
+        QTest::newRow("目录 and 正文") << withContents << -1 << QList<int>{0, 0, 1, 2, 3, 4, 5};
+        QTest::newRow("a chapter removed") << withContents << 3 << QList<int>{0, 0, 1, 2, 3, 4};
+        QTest::newRow("目录 removed") << withContents << 1 << QList<int>{0, 1, 2, 3, 4, 5};
+        QTest::newRow("opens with a heading")
+            << u"第一章 起\r\n甲。\r\n第二章 承\r\n乙。"_s << -1 << QList<int>{0, 1, 2};
+        QTest::newRow("no heading") << u"只有一行\r\n正文"_s << -1 << QList<int>{0};
+    }
+
+    void chapterNumbers_countOnlyTheBooksChapters()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, removed);
+        QFETCH(QList<int>, numbers);
+        OpenBook book = Indexed(text);
+        book.RemoveChapter(removed);
+        QList<int> counted;
+        for (int n = 0; n < book.ChapterCount(); ++n)
+            counted << book.ChapterNumberOf(n);
+        QCOMPARE(counted, numbers);
+        const int chapters = *std::max_element(numbers.cbegin(), numbers.cend());
+        QCOMPARE(book.NumberedChapters(), chapters);
+        // Ctrl+G's number is the strip's.
+        for (int number = 0; number <= chapters + 1; ++number) {
+            const int item = int(numbers.indexOf(number));
+            QCOMPARE(book.ChapterWithNumber(number), number == 0 ? -1 : item);
+            QCOMPARE(FindChapterToJump(book, QString::number(number), 0), number == 0 ? -1 : item);
+        }
+    }
+
     void findChapter_takesTheTitleNearestToTheGivenChapter()
     {
-        const OpenBook book = Indexed(
-            u"书\r\n第一章 雨\r\n甲\r\n第二章 风\r\n乙\r\n第一章 雨\r\n丙\r\n第三章 雪\r\n丁\r\n第一章 雨\r\n"_s);
+        // (A chapter's text longer than a line of a table of contents.)
+        const OpenBook book =
+            Indexed(u"书\r\n第一章 雨\r\n甲，这一段正文比一行目录后面的二十个字还要更长一些。\r\n第二章 风\r\n乙\r\n"
+                    u"第一章 雨\r\n丙\r\n第三章 雪\r\n丁\r\n第一章 雨\r\n"_s);
         QCOMPARE(book.ChapterTitle(2), u"第二章 风"_s);
         QCOMPARE(book.FindChapter(u"第二章 风"_s, 0), 2);
         QCOMPARE(book.FindChapter(u"第一章 雨"_s, 0), 1);

@@ -32,15 +32,16 @@ for name, lines in (("r.txt", rain), ("e.txt", english)):
 def expect(name, lines):
     with open(f"{expected}/{name}", "w", encoding="utf-8") as f:
         f.write("\n".join(lines))
-# A table of contents of six entries before the chapters.
+# A table of contents of six entries before the chapters, and a line after
+# it; a chapter's text is longer than such a line.
 titles = ["第一章 启程", "第二章 渡河", "第三章 入山", "第四章 问路", "第五章 夜宿", "第六章 归途"]
-contents = ["行路记", "目录"] + titles + [""]
+contents = ["行路记", "目录"] + titles + ["", "以下是正文", ""]
 for n, title in enumerate(titles, 1):
-    contents += [title, f"这是{title[4:]}的正文，第{n}段。"]
+    contents += [title, f"这是{title[4:]}的正文，第{n}段。一路上走走停停，天黑以前总算到了。"]
 with open(f"{books}/t.txt", "wb") as f:
     f.write("\r\n".join(contents).encode("gb18030") + b"\r\n")
-expect("contents", ["目录"] + titles + [""])
-expect("first", [titles[0], "这是启程的正文，第1段。"])
+expect("contents", ["目录"] + titles + ["", "以下是正文", ""])
+expect("first", [titles[0], "这是启程的正文，第1段。一路上走走停停，天黑以前总算到了。"])
 expect("strict1", rain[1:4])
 expect("strict2", rain[4:7])
 expect("default3", rain[4:5])

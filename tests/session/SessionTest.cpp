@@ -3,6 +3,7 @@
 // in the settings, bookmarks, the choices made for a book, and another
 // computer's changes.
 #include "core/CodePage.h"
+#include "core/RecordLimits.h"
 #include "platform/VirtualKeyCodes.h"
 #include "support/SessionFixture.h"
 #include "support/TestRegistry.h"
@@ -143,6 +144,34 @@ private Q_SLOTS:
         r.Session().Marks().OnPicked(0);
         QCOMPARE(r.Session().ShownChapter(), 3);
         QCOMPARE(r.Pane().TopLine(), 0);
+    }
+
+    // A heading that is one long line (a book of one line): its chapter is cut
+    // by position, its title kept (the store, a bookmark, config.ini, sync)
+    // and listed by its first 200 characters, and a title kept whole before
+    // finds the chapter as well.
+    void longTitle_isKeptShortAndStillFindsItsChapter()
+    {
+        const QString heading = u"第一章 "_s + QString(100'000, u'长');
+        SessionFixture reader;
+        reader.AddBook(u"a.txt"_s, EncodeCodePage(u"书\r\n"_s + heading + u"\r\n第二章 短\r\n正文。\r\n"_s));
+        reader.ListBooks();
+        reader.OpenBookAt(0);
+        ReadingSession &session = reader.Session();
+        session.ShowChapter(1);
+        QCOMPARE(reader.Pane().Text(), heading + u"\r\n"_s);
+        session.Marks().Add();
+        const BookRecord record = reader.Store().Find(u"a.txt"_s).value_or(BookRecord{});
+        const QString kept = heading.left(200);
+        QCOMPARE(record.chapterTitle, kept);
+        QVERIFY(PlaceWithinLimits(record, -1));
+        QCOMPARE(record.bookmarks.value(0).chapterTitle, kept);
+        QCOMPARE(reader.Prefs().Values().chapterTitle, kept);
+        QCOMPARE(session.Chapters().Text(1), kept + u'…');
+        const OpenBook &book = session.Book();
+        QCOMPARE(book.ResolveChapter(2, record.chapterTitle), 1);
+        QCOMPARE(book.ResolveChapter(2, heading), 1);
+        QCOMPARE(book.FindChapter(u"　"_s + heading + u"\r"_s, 0), 1);
     }
 
     // 简体 / 繁体 stay with the book; 原文 gives its own characters back.

@@ -111,6 +111,8 @@ public:
             for (const QString &heading : headings)
                 AppendLine(heading, true);
             AppendLine(QString(), false);
+            if (!options_.afterContents.isEmpty())
+                AppendLine(options_.afterContents, false);
         }
         int falseHeadingsLeft = options_.falseHeadings;
         for (const QString &heading : headings) {

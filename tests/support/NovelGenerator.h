@@ -13,6 +13,7 @@ struct NovelOptions {
     int charactersPerChapter = 2000; // approximate length of each chapter's prose
     bool crLf = true;                // CR LF line ends; bare LF when false
     bool tableOfContents = false;    // the book opens with a list of every heading
+    QString afterContents{};         // a line after that list (正文, ------), if any
     bool indented = false;           // paragraphs and headings start with two U+3000
     bool traps = false;              // prose also holds 第 and 、 where no heading is
     // 第 headings without a title (numbered sections keep theirs).

@@ -3,6 +3,7 @@
 #include "support/ModalDriver.h"
 #include "support/TestRegistry.h"
 #include "ui/BusyCursor.h"
+#include "ui/ChapterJumpDialog.h"
 #include "ui/ChapterRuleDialog.h"
 #include "ui/EditBox.h"
 #include "ui/HotKeyDialog.h"
@@ -15,6 +16,7 @@
 #include <QDialogButtonBox>
 #include <QGuiApplication>
 #include <QKeySequenceEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -568,6 +570,25 @@ private Q_SLOTS:
         const std::optional<QKeySequence> chosen = AskHotKey(nullptr, QKeySequence(Qt::Key_QuoteLeft));
         QCOMPARE(closedByKeys, closed);
         QCOMPARE(chosen ? chosen->toString(QKeySequence::PortableText) : QStringLiteral("gave up"), result);
+    }
+
+    // 跳转到章节: a number that names no chapter is answered with the numbers
+    // there are, and the dialog stays for another try.
+    void chapterJump_namesTheNumbersThereAre()
+    {
+        QStringList shown;
+        ModalDriver driver([](QDialog *dialog) { return dialog->windowTitle() == u"跳转到章节"_s; },
+                           [&shown](QDialog *dialog) {
+                               for (const QString &typed : {u"9"_s, u"3"_s}) {
+                                   dialog->findChild<QLineEdit *>()->setText(typed);
+                                   dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+                                   shown << dialog->findChildren<QLabel *>().constFirst()->text();
+                               }
+                           });
+        const std::optional<int> chapter =
+            AskChapterToJump(nullptr, 8, [](const QString &query) { return query == u"3"_s ? 4 : -1; });
+        QCOMPARE(shown.constFirst(), u"找不到：9（章节序号为 1–8）"_s);
+        QCOMPARE(chapter, 4);
     }
 
     void widthChange_keepsTheFirstVisibleText()
