@@ -5,6 +5,7 @@
 #include "app/FirstStartGuide.h"
 #include "app/Log.h"
 #include "app/ReaderServices.h"
+#include "core/Log.h"
 #include "layout/RegisterLayout.h"
 #include "session/ReadingSession.h"
 #include "shelf/Shelf.h"
@@ -37,36 +38,54 @@ bool SameIgnoringAsciiCase(const QString &a, const QString &b)
     return true;
 }
 
+// Whose place config.ini's chapter and line are.
+enum class PlaceOwner {
+    TheBook,     // 书名 names the book reopened
+    Unknown,     // 书名 is empty: a file from before names were kept
+    AnotherBook, // 书名 names no book of the list: the book at 书 is another
+};
+
+struct RememberedBook {
+    int row = -1;
+    PlaceOwner owner = PlaceOwner::Unknown;
+};
+
 // The book to reopen: the one at 书, unless 书名 names another book of the
 // list, found by its exact name, else ignoring the case of ASCII letters.
-int RememberedBookRow(const BookListModel &books, const Settings &remembered)
+RememberedBook RememberedBookIn(const BookListModel &books, const Settings &remembered)
 {
     const int row = remembered.book.value_or(0);
     const QString &name = remembered.bookName;
-    if (name.isEmpty() || books.FileName(row) == name)
-        return row;
+    if (name.isEmpty())
+        return {row, PlaceOwner::Unknown};
+    if (books.FileName(row) == name)
+        return {row, PlaceOwner::TheBook};
     for (const bool exactly : {true, false}) {
         for (int i = 0; i < books.Count(); ++i) {
             const QString item = books.FileName(i);
             if (exactly ? item == name : SameIgnoringAsciiCase(item, name))
-                return i;
+                return {i, PlaceOwner::TheBook};
         }
     }
-    return row;
+    return {row, PlaceOwner::AnotherBook};
 }
 
 // The remembered place in the book reopened: config.ini's chapter and line,
 // or the book's own record when that is newer (the reader was killed after
 // reading on) or names the same place by its text, which holds under a
 // typography changed since. Without a remembered chapter: chapter 0, not
-// scrolled.
-PlaceFinder RememberedPlace(BookStore &store, const Settings &remembered, qint64 settingsTime)
+// scrolled. config.ini's place is never given to another book: a book it may
+// not belong to opens at its record's place, or at its start without one; a
+// book the store knows nothing of takes it from a file without 书名 (what
+// else could tell its place).
+PlaceFinder RememberedPlace(BookStore &store, const Settings &remembered, qint64 settingsTime, PlaceOwner owner)
 {
-    return [&store, remembered, settingsTime](const OpenBook &book) {
+    return [&store, remembered, settingsTime, owner](const OpenBook &book) {
         const std::optional<BookRecord> record = store.Find(book.fileName);
-        if (record && record->lastRead > settingsTime)
+        const bool settingsHoldIt = owner == PlaceOwner::TheBook || (owner == PlaceOwner::Unknown && !record);
+        if (record && (record->lastRead > settingsTime || !settingsHoldIt))
             return PlaceIn(book, *record);
-        if (!remembered.chapter)
+        if (!settingsHoldIt || !remembered.chapter)
             return ShownPlace{};
         ShownPlace place{book.ResolveChapter(*remembered.chapter, remembered.chapterTitle), remembered.line};
         if (record && record->line == remembered.line && PlaceIn(book, *record).chapter == place.chapter)
@@ -111,12 +130,13 @@ Startup::Reopening Startup::ReopenBook()
     const Settings remembered = preferences.Values();
     Shelf &shelf = session_.BookShelf();
     shelf.FillBookList(remembered.bookDirectory);
-    const int row = RememberedBookRow(shelf.Books(), remembered);
-    if (!remembered.book || row < 0)
+    const RememberedBook book = RememberedBookIn(shelf.Books(), remembered);
+    if (!remembered.book || book.row < 0)
         return Reopening::NothingToReopen;
     // Not opened (its folder or file is missing): the remembered place is
     // kept for the next start.
-    const bool begun = session_.OpenBookAt(row, RememberedPlace(services_.store, remembered, preferences.FileTime()));
+    const bool begun =
+        session_.OpenBookAt(book.row, RememberedPlace(services_.store, remembered, preferences.FileTime(), book.owner));
     return begun ? Reopening::Begun : Reopening::NotPossible;
 }
 
@@ -167,7 +187,7 @@ void Startup::AwaitMissingFolder()
         if (!QFileInfo(folder).isDir())
             return;
         poll->deleteLater();
-        qCInfo(lcApp) << "the book folder" << folder << "is back";
+        qCInfo(lcApp) << "the book folder" << LoggedPath(folder) << "is back";
         session_.ShowNotice(QString());
         shelf.ClearBookList();
         if (session_.SettingsPlace().IsKeepingRemembered())
