@@ -38,54 +38,47 @@ bool SameIgnoringAsciiCase(const QString &a, const QString &b)
     return true;
 }
 
-// Whose place config.ini's chapter and line are.
-enum class PlaceOwner {
-    TheBook,     // 书名 names the book reopened
-    Unknown,     // 书名 is empty: a file from before names were kept
-    AnotherBook, // 书名 names no book of the list: the book at 书 is another
-};
-
+// The book to reopen and whether config.ini's chapter and line are its
+// place: they are when 书名 names it, or is empty (a file from before names
+// were kept).
 struct RememberedBook {
     int row = -1;
-    PlaceOwner owner = PlaceOwner::Unknown;
+    bool placeIsItsOwn = true;
 };
 
-// The book to reopen: the one at 书, unless 书名 names another book of the
-// list, found by its exact name, else ignoring the case of ASCII letters.
+// The book at 书, unless 书名 names another book of the list, found by its
+// exact name, else ignoring the case of ASCII letters. A 书名 that names no
+// book of the list (renamed, gone) leaves the book at 书, whose place
+// config.ini does not know.
 RememberedBook RememberedBookIn(const BookListModel &books, const Settings &remembered)
 {
     const int row = remembered.book.value_or(0);
     const QString &name = remembered.bookName;
-    if (name.isEmpty())
-        return {row, PlaceOwner::Unknown};
-    if (books.FileName(row) == name)
-        return {row, PlaceOwner::TheBook};
+    if (name.isEmpty() || books.FileName(row) == name)
+        return {row};
     for (const bool exactly : {true, false}) {
         for (int i = 0; i < books.Count(); ++i) {
             const QString item = books.FileName(i);
             if (exactly ? item == name : SameIgnoringAsciiCase(item, name))
-                return {i, PlaceOwner::TheBook};
+                return {i};
         }
     }
-    return {row, PlaceOwner::AnotherBook};
+    return {row, false};
 }
 
 // The remembered place in the book reopened: config.ini's chapter and line,
 // or the book's own record when that is newer (the reader was killed after
 // reading on) or names the same place by its text, which holds under a
 // typography changed since. Without a remembered chapter: chapter 0, not
-// scrolled. config.ini's place is never given to another book: a book it may
-// not belong to opens at its record's place, or at its start without one; a
-// book the store knows nothing of takes it from a file without 书名 (what
-// else could tell its place).
-PlaceFinder RememberedPlace(BookStore &store, const Settings &remembered, qint64 settingsTime, PlaceOwner owner)
+// scrolled. A book whose place config.ini does not hold opens at its record's
+// place, or at its start without one: never at another book's.
+PlaceFinder RememberedPlace(BookStore &store, const Settings &remembered, qint64 settingsTime, bool placeIsItsOwn)
 {
-    return [&store, remembered, settingsTime, owner](const OpenBook &book) {
+    return [&store, remembered, settingsTime, placeIsItsOwn](const OpenBook &book) {
         const std::optional<BookRecord> record = store.Find(book.fileName);
-        const bool settingsHoldIt = owner == PlaceOwner::TheBook || (owner == PlaceOwner::Unknown && !record);
-        if (record && (record->lastRead > settingsTime || !settingsHoldIt))
+        if (record && (record->lastRead > settingsTime || !placeIsItsOwn))
             return PlaceIn(book, *record);
-        if (!settingsHoldIt || !remembered.chapter)
+        if (!placeIsItsOwn || !remembered.chapter)
             return ShownPlace{};
         ShownPlace place{book.ResolveChapter(*remembered.chapter, remembered.chapterTitle), remembered.line};
         if (record && record->line == remembered.line && PlaceIn(book, *record).chapter == place.chapter)
@@ -135,8 +128,8 @@ Startup::Reopening Startup::ReopenBook()
         return Reopening::NothingToReopen;
     // Not opened (its folder or file is missing): the remembered place is
     // kept for the next start.
-    const bool begun =
-        session_.OpenBookAt(book.row, RememberedPlace(services_.store, remembered, preferences.FileTime(), book.owner));
+    const bool begun = session_.OpenBookAt(
+        book.row, RememberedPlace(services_.store, remembered, preferences.FileTime(), book.placeIsItsOwn));
     return begun ? Reopening::Begun : Reopening::NotPossible;
 }
 

@@ -164,8 +164,7 @@ private Q_SLOTS:
             << place + QStringList{QStringLiteral("书名=丁.txt")} << 3 << 1 << 3 << 2;
         QTest::newRow("书名 names no book, no record: its start")
             << place + QStringList{QStringLiteral("书名=丁.txt")} << -1 << 1 << 0 << 0;
-        QTest::newRow("no 书名: a record's place") << place << 3 << 1 << 3 << 2;
-        QTest::newRow("no 书名, no record: config.ini's place") << place << -1 << 1 << 5 << 7;
+        QTest::newRow("no 书名: config.ini's place, newer than the record") << place << 3 << 1 << 5 << 7;
     }
 
     void startupBranches()

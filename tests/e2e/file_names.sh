@@ -3,7 +3,7 @@
 # in GBK (as a zip archive leaves it), are listed and open, each at its own
 # place; config.ini names them escaped and a restart goes back to them, also
 # after a book was added that moves them down the list, and neither that nor
-# a config.ini without 书名 gives one book's place to another. The GBK book
+# a 书名 that names no book gives one book's place to another. The GBK book
 # opens from the command line too.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
@@ -78,8 +78,8 @@ exit_through_menu
 expect_exit_code 0
 [ "$(setting 书) $(stored_chapter c.txt)" = "4 1" ] || fail "书 is $(setting 书), c.txt's stored chapter $(stored_chapter c.txt)"
 
-echo "case: a config.ini without 书名 gives the book at 书 its own place"
-write_settings "Config|路径|$books/" "Config|书|3" "Config|章|6" "Config|行|2"
+echo "case: a 书名 that names no book leaves the book at 书 its own place"
+write_settings "Config|路径|$books/" "Config|书|3" "Config|章|6" "Config|行|2" "Config|书名|gone.txt"
 start_program
 expect_chapter c.txt 1
 exit_through_menu
