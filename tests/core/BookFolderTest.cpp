@@ -1,8 +1,8 @@
 // The book folder lists every ".txt" file whatever bytes its name holds: each
 // kept name opens its own file, shows what Qt can show of it, and stands in
 // config.ini so that it is read back as written.
-#include "core/BookFileName.h"
 #include "core/BookFolder.h"
+#include "core/BookFileName.h"
 #include "core/IniFile.h"
 #include "core/Settings.h"
 #include "support/TestRegistry.h"
@@ -67,8 +67,9 @@ private Q_SLOTS:
         QCOMPARE(QSet<QByteArray>(contents.begin(), contents.end()), QSet<QByteArray>(books.begin(), books.end()));
         QCOMPARE(contents.size(), books.size());
         shown.sort();
-        QCOMPARE(shown, QStringList({u"C.TXT"_s, u"a\uFFFDb.txt"_s, u"b.txt"_s, u"\uFFFD%CA%E9.txt"_s,
-                                     u"\uFFFD\uFFFD.txt"_s, u"\uFFFD\uFFFD.txt"_s, u"\uFFFD\uFFFD\uFFFD.txt"_s}));
+        QCOMPARE(shown,
+                 QStringList({u"C.TXT"_s, u"a\uFFFDb.txt"_s, u"b.txt"_s, u"\uFFFD%CA%E9.txt"_s, u"\uFFFD\uFFFD.txt"_s,
+                              u"\uFFFD\uFFFD.txt"_s, u"\uFFFD\uFFFD\uFFFD.txt"_s}));
 
         // A FIFO named like a book is refused, and opening it does not wait for a writer.
         QCOMPARE(CheckBookFile(folder + u"pipe.txt"_s), BookFileProblem::NotAFile);
