@@ -52,7 +52,7 @@ qsizetype NameStart(const QString &path)
 
 QString BookNameOf(const QByteArray &bytes)
 {
-    const QString decoded = QFile::decodeName(bytes);
+    QString decoded = QFile::decodeName(bytes);
     if (QFile::encodeName(decoded) == bytes && !decoded.startsWith(kEscaped))
         return decoded;
     return Escaped(bytes);
