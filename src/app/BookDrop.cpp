@@ -18,7 +18,7 @@ std::pair<Dropped, QString> WhatIsDropped(const QMimeData *data)
     const QList<QUrl> urls = data ? data->urls() : QList<QUrl>();
     if (urls.isEmpty() || !urls.first().isLocalFile())
         return {Dropped::Nothing, {}};
-    const QString path = QFileInfo(urls.first().toLocalFile()).absoluteFilePath();
+    const QString path = BookPathOf(urls.first());
     if (QFileInfo(path).isDir())
         return {Dropped::Folder, path};
     return {CheckBookFile(path) == BookFileProblem::None ? Dropped::Book : Dropped::Nothing, path};

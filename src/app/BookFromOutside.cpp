@@ -1,6 +1,8 @@
 #include "app/BookFromOutside.h"
 
 #include "app/Log.h"
+#include "core/BookFileName.h"
+#include "core/Log.h"
 #include "session/ReadingSession.h"
 #include "ui/MessageStrip.h"
 
@@ -12,15 +14,20 @@ QStringList BookPathsFrom(const QStringList &arguments)
     QStringList paths;
     for (const QString &argument : arguments) {
         const QUrl url(argument);
-        const QString path = url.isLocalFile() ? url.toLocalFile() : argument;
-        paths << QDir::current().absoluteFilePath(path);
+        paths << (url.isLocalFile() ? BookPathOf(url) : QDir::current().absoluteFilePath(argument));
     }
     return paths;
 }
 
+// A URL's path is percent-escaped bytes: a name that is no UTF-8 comes whole.
+QString BookPathOf(const QUrl &file)
+{
+    return BookPathOf(QByteArray::fromPercentEncoding(file.path(QUrl::FullyEncoded).toLatin1()));
+}
+
 QString BookFileProblemText(BookFileProblem problem, const QString &path)
 {
-    const QString name = QDir::toNativeSeparators(path);
+    const QString name = QDir::toNativeSeparators(ShownBookPath(path));
     switch (problem) {
     case BookFileProblem::None:
         return {};
@@ -43,8 +50,8 @@ bool OpenBookFromOutside(ReadingSession &session, MessageStrip &strip, const QSt
     const BookFileProblem problem = CheckBookFile(path);
     if (problem == BookFileProblem::None)
         return session.OnOpenBookFile(path);
-    const QString why = BookFileProblemText(problem, path);
-    qCInfo(lcApp).noquote() << "not opening" << path << "-" << why;
-    strip.ShowMessage(why);
+    const QString logged = LoggedPath(path);
+    qCInfo(lcApp).noquote() << "not opening" << logged << "-" << BookFileProblemText(problem, logged);
+    strip.ShowMessage(BookFileProblemText(problem, path));
     return false;
 }

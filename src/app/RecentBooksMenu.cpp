@@ -2,6 +2,8 @@
 
 #include "app/BookFromOutside.h"
 #include "app/MenuItem.h"
+#include "core/BookFileName.h"
+#include "core/BookFolder.h"
 #include "core/BookStore.h"
 #include "session/ReadingSession.h"
 
@@ -10,14 +12,20 @@
 
 namespace {
 
-// The file name, then the folder.
+// The file name as the book list shows it, then the folder.
 QString RecentBookText(const QString &path)
 {
     const QFileInfo file(path);
     // A menu takes "&" for the key of a mnemonic.
     return QStringLiteral("%1 — %2")
-        .arg(file.fileName(), QDir::toNativeSeparators(file.absolutePath()))
+        .arg(ShownBookName(file.fileName()), QDir::toNativeSeparators(file.absolutePath()))
         .replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+bool IsGone(const QString &path)
+{
+    const BookFileProblem problem = CheckBookFile(path);
+    return problem == BookFileProblem::Missing || problem == BookFileProblem::NotAFile;
 }
 
 } // namespace
@@ -32,7 +40,7 @@ void FillRecentBooksMenu(QMenu *recent, ReadingSession &session, MessageStrip &s
         for (const QString &path : paths) {
             QAction *item = AddMenuItem(recent, RecentBookText(path),
                                         [&session, &strip, path] { OpenBookFromOutside(session, strip, path); });
-            item->setEnabled(QFileInfo(path).isFile());
+            item->setEnabled(!IsGone(path));
         }
     });
 }

@@ -5,6 +5,7 @@
 #include "app/FirstStartGuide.h"
 #include "app/Log.h"
 #include "app/ReaderServices.h"
+#include "core/Log.h"
 #include "layout/RegisterLayout.h"
 #include "session/ReadingSession.h"
 #include "shelf/Shelf.h"
@@ -37,36 +38,47 @@ bool SameIgnoringAsciiCase(const QString &a, const QString &b)
     return true;
 }
 
-// The book to reopen: the one at 书, unless 书名 names another book of the
-// list, found by its exact name, else ignoring the case of ASCII letters.
-int RememberedBookRow(const BookListModel &books, const Settings &remembered)
+// The book to reopen and whether config.ini's chapter and line are its
+// place: they are when 书名 names it, or is empty (a file from before names
+// were kept).
+struct RememberedBook {
+    int row = -1;
+    bool placeIsItsOwn = true;
+};
+
+// The book at 书, unless 书名 names another book of the list, found by its
+// exact name, else ignoring the case of ASCII letters. A 书名 that names no
+// book of the list (renamed, gone) leaves the book at 书, whose place
+// config.ini does not know.
+RememberedBook RememberedBookIn(const BookListModel &books, const Settings &remembered)
 {
     const int row = remembered.book.value_or(0);
     const QString &name = remembered.bookName;
     if (name.isEmpty() || books.FileName(row) == name)
-        return row;
+        return {row};
     for (const bool exactly : {true, false}) {
         for (int i = 0; i < books.Count(); ++i) {
             const QString item = books.FileName(i);
             if (exactly ? item == name : SameIgnoringAsciiCase(item, name))
-                return i;
+                return {i};
         }
     }
-    return row;
+    return {row, false};
 }
 
 // The remembered place in the book reopened: config.ini's chapter and line,
 // or the book's own record when that is newer (the reader was killed after
 // reading on) or names the same place by its text, which holds under a
 // typography changed since. Without a remembered chapter: chapter 0, not
-// scrolled.
-PlaceFinder RememberedPlace(BookStore &store, const Settings &remembered, qint64 settingsTime)
+// scrolled. A book whose place config.ini does not hold opens at its record's
+// place, or at its start without one: never at another book's.
+PlaceFinder RememberedPlace(BookStore &store, const Settings &remembered, qint64 settingsTime, bool placeIsItsOwn)
 {
-    return [&store, remembered, settingsTime](const OpenBook &book) {
+    return [&store, remembered, settingsTime, placeIsItsOwn](const OpenBook &book) {
         const std::optional<BookRecord> record = store.Find(book.fileName);
-        if (record && record->lastRead > settingsTime)
+        if (record && (record->lastRead > settingsTime || !placeIsItsOwn))
             return PlaceIn(book, *record);
-        if (!remembered.chapter)
+        if (!placeIsItsOwn || !remembered.chapter)
             return ShownPlace{};
         ShownPlace place{book.ResolveChapter(*remembered.chapter, remembered.chapterTitle), remembered.line};
         if (record && record->line == remembered.line && PlaceIn(book, *record).chapter == place.chapter)
@@ -111,12 +123,13 @@ Startup::Reopening Startup::ReopenBook()
     const Settings remembered = preferences.Values();
     Shelf &shelf = session_.BookShelf();
     shelf.FillBookList(remembered.bookDirectory);
-    const int row = RememberedBookRow(shelf.Books(), remembered);
-    if (!remembered.book || row < 0)
+    const RememberedBook book = RememberedBookIn(shelf.Books(), remembered);
+    if (!remembered.book || book.row < 0)
         return Reopening::NothingToReopen;
     // Not opened (its folder or file is missing): the remembered place is
     // kept for the next start.
-    const bool begun = session_.OpenBookAt(row, RememberedPlace(services_.store, remembered, preferences.FileTime()));
+    const bool begun = session_.OpenBookAt(
+        book.row, RememberedPlace(services_.store, remembered, preferences.FileTime(), book.placeIsItsOwn));
     return begun ? Reopening::Begun : Reopening::NotPossible;
 }
 
@@ -167,7 +180,7 @@ void Startup::AwaitMissingFolder()
         if (!QFileInfo(folder).isDir())
             return;
         poll->deleteLater();
-        qCInfo(lcApp) << "the book folder" << folder << "is back";
+        qCInfo(lcApp) << "the book folder" << LoggedPath(folder) << "is back";
         session_.ShowNotice(QString());
         shelf.ClearBookList();
         if (session_.SettingsPlace().IsKeepingRemembered())

@@ -1,14 +1,12 @@
 #include "core/BookFolder.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "core/BookFileFacts.h"
+
 #include <algorithm>
 
 QStringList ListBookFiles(const QString &directory)
 {
-    // Name filters ignore letter case unless told otherwise; QDir::Files
-    // without QDir::System leaves out FIFOs, sockets and devices.
-    QStringList names = QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::NoSort);
+    QStringList names = UnsortedBookFiles(directory);
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
         const int byLetters = QString::compare(a, b, Qt::CaseInsensitive);
         return byLetters != 0 ? byLetters < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
@@ -16,18 +14,18 @@ QStringList ListBookFiles(const QString &directory)
     return names;
 }
 
-BookFileProblem CheckBookFile(const QString &path)
+BookFileProblem CheckBookFile(const QString &bookPath)
 {
     constexpr qint64 kLargestBook = 0x7FFFFFFF;
-    const QFileInfo info(path);
-    if (!info.exists())
+    const BookFileFacts facts = FactsOf(bookPath);
+    if (!facts.exists)
         return BookFileProblem::Missing;
     // Only ordinary files qualify: a FIFO would block its reader forever.
-    if (!info.isFile())
+    if (!facts.regular)
         return BookFileProblem::NotAFile;
-    if (!path.endsWith(QLatin1StringView(".txt"), Qt::CaseInsensitive))
+    if (!bookPath.endsWith(QLatin1StringView(".txt"), Qt::CaseInsensitive))
         return BookFileProblem::NotText;
-    if (!info.isReadable())
+    if (!facts.readable)
         return BookFileProblem::Unreadable;
-    return info.size() > kLargestBook ? BookFileProblem::TooLarge : BookFileProblem::None;
+    return facts.size > kLargestBook ? BookFileProblem::TooLarge : BookFileProblem::None;
 }

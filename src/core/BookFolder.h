@@ -1,14 +1,17 @@
 #pragma once
+// The book folder's files, named as the reader keeps their names
+// (BookFileName.h): a book path is the folder's path and that name.
+#include <QFile>
 #include <QStringList>
 
-// Bare names of the regular files in a directory whose names end in ".txt" in
-// any letter case, sorted by name ignoring case, so the order (and with it a
-// remembered index) stays the same from run to run. Directories, FIFOs and
-// other special files are left out; a missing or unreadable directory gives
-// an empty list.
+// The kept names of the regular files in a directory whose names end in
+// ".txt" in any letter case, whatever bytes their names hold, sorted by name
+// ignoring case, so the order (and with it a remembered index) stays the
+// same from run to run. Hidden files, directories, FIFOs and other special
+// files are left out; a missing or unreadable directory gives an empty list.
 QStringList ListBookFiles(const QString &directory);
 
-// Why a path is no book the reader can open, or None.
+// Why a book path is no book the reader can open, or None.
 enum class BookFileProblem {
     None,
     Missing,    // nothing there
@@ -17,4 +20,8 @@ enum class BookFileProblem {
     Unreadable, // no permission to read it
     TooLarge,   // over 2 GiB: positions in a book are signed 32-bit numbers
 };
-BookFileProblem CheckBookFile(const QString &path);
+BookFileProblem CheckBookFile(const QString &bookPath);
+
+// Opens the regular file at the book path for reading, into `file`, which
+// is not open yet. Returns whether it opened; `failure` then says why not.
+bool OpenBookFile(QFile &file, const QString &bookPath, QString &failure);

@@ -27,8 +27,9 @@ inline constexpr qsizetype kLongestTitle = 200;
 
 struct OpenBook {
     // The folder the book was read from (ending in a separator), its file
-    // name, and the file's size in bytes and modification time (milliseconds
-    // since 1970, UTC) when it was read.
+    // name as the reader keeps it (BookFileName.h), and the file's size in
+    // bytes and modification time (milliseconds since 1970, UTC) when it was
+    // read.
     QString folder;
     QString fileName;
     qint64 fileSize = -1;

@@ -1,5 +1,6 @@
 #include "core/Settings.h"
 
+#include "core/BookFileName.h"
 #include "core/IniFile.h"
 #include "core/SafeFile.h"
 
@@ -20,7 +21,10 @@ Overloaded(Handlers...) -> Overloaded<Handlers...>;
 
 void Assign(Settings &settings, const SettingKey &setting, const QString &text)
 {
-    std::visit(Overloaded{[&](QString Settings::*field) { settings.*field = text; },
+    std::visit(Overloaded{[&](QString Settings::*field) {
+                              const bool name = setting.kind == SettingKind::BookName;
+                              settings.*field = name ? BookNameFromSetting(text) : text;
+                          },
                           [&](int Settings::*field) {
                               const bool tenths = setting.kind == SettingKind::Tenths;
                               settings.*field = (tenths ? SettingTenths(text) : SettingNumber(text)).value_or(0);
@@ -40,7 +44,10 @@ void Assign(Settings &settings, const SettingKey &setting, const QString &text)
 
 QString TextOf(const Settings &settings, const SettingKey &setting)
 {
-    return std::visit(Overloaded{[&](QString Settings::*text) { return settings.*text; },
+    return std::visit(Overloaded{[&](QString Settings::*text) {
+                                     const bool name = setting.kind == SettingKind::BookName;
+                                     return name ? BookNameAsSetting(settings.*text) : settings.*text;
+                                 },
                                  [&](int Settings::*number) {
                                      if (setting.kind == SettingKind::Tenths)
                                          return QString::number(settings.*number / 10.0, 'f', 1);

@@ -20,7 +20,7 @@ struct Settings {
     std::optional<int> fontSize;         // "字体大小", points
     std::optional<int> textColour;       // "文本颜色", 0x00BBGGRR
     std::optional<int> backgroundColour; // "背景颜色"
-    QString bookName;                    // "书名": the file name of the book at 书
+    QString bookName;                    // "书名": the kept name of the book at 书 (BookFileName.h)
     QString chapterTitle;                // "章名": the title of the chapter at 章, no line end
     // How the pane sets the text ("排版").
     int lineSpacing = 10;                            // "行距": tenths of the font's line height
@@ -51,14 +51,15 @@ inline constexpr const char *kNoHotKey = "无";
 // How a value is kept as text. Every kind writes a number as decimal text
 // and nothing as empty text.
 enum class SettingKind {
-    Text,    // the text itself
-    Number,  // a number; a text that is none reads as 0
-    Index,   // a list position: empty text is none, another text that is no number 0
-    Measure, // a size or a colour: anything but a number reads as none, so that a
-             // damaged file cannot paint black text on a black page
-    Tenths,  // a number with one decimal ("1.5"), kept in tenths; a text that is none reads as 0
-    Switch,  // "1" on, "0" off; any other text reads as off
-    Choice,  // one of a few choices by its name; an unknown name reads as the first
+    Text,     // the text itself
+    BookName, // a book's kept name, escaped where a line cannot hold it (BookNameAsSetting)
+    Number,   // a number; a text that is none reads as 0
+    Index,    // a list position: empty text is none, another text that is no number 0
+    Measure,  // a size or a colour: anything but a number reads as none, so that a
+              // damaged file cannot paint black text on a black page
+    Tenths,   // a number with one decimal ("1.5"), kept in tenths; a text that is none reads as 0
+    Switch,   // "1" on, "0" off; any other text reads as off
+    Choice,   // one of a few choices by its name; an unknown name reads as the first
 };
 
 using SettingField = std::variant<QString Settings::*, int Settings::*, std::optional<int> Settings::*,
@@ -85,7 +86,7 @@ inline constexpr SettingKey kSettingKeys[] = {
     // Written after the designed eight: the book and chapter by name too, so
     // that a book added to the folder or a heading removed does not move the
     // reader elsewhere.
-    {"Config", "书名", "", SettingKind::Text, &Settings::bookName},
+    {"Config", "书名", "", SettingKind::BookName, &Settings::bookName},
     {"Config", "章名", "", SettingKind::Text, &Settings::chapterTitle},
     {"排版", "行距", "1.0", SettingKind::Tenths, &Settings::lineSpacing},
     {"排版", "段距", "0.0", SettingKind::Tenths, &Settings::paragraphSpacing},

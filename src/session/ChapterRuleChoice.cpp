@@ -1,6 +1,7 @@
 #include "session/ChapterRuleChoice.h"
 
 #include "core/BookStore.h"
+#include "core/Log.h"
 #include "session/Log.h"
 #include "session/ReadingSession.h"
 
@@ -22,7 +23,7 @@ void ChapterRuleChoice::OnChooseChapterRule(const ChapterRule &rule)
     const std::optional<TextRange> range = book.ChapterRange(session_.ShownChapter());
     const qsizetype top = range ? range->start + session_.TopPosition() : 0;
     session_.CutAgain([=](const OpenBook &cut) {
-        qCInfo(lcSession) << "chapter rule" << rule.Key() << "for" << cut.fileName << "finds"
+        qCInfo(lcSession) << "chapter rule" << rule.Key() << "for" << LoggedPath(cut.fileName) << "finds"
                           << cut.ChapterCount() - 1 + cut.removedHeadings.size() << "headings";
         if (!range)
             return ShownPlace{};

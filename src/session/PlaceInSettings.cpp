@@ -6,8 +6,9 @@
 
 namespace {
 
-// A name with a line break cannot stand in the settings file: it is not
-// remembered, and the next start goes by the numbers alone.
+// A chapter title with a line break cannot stand in the settings file: it is
+// not remembered, and the next start goes by the number alone. (A book's name
+// is kept escaped instead, see Settings.h.)
 QString AsSettingText(const QString &text)
 {
     return text.contains(u'\n') || text.contains(u'\r') ? QString() : text;
@@ -44,7 +45,7 @@ void PlaceInSettings::PutFolderAndBook()
     preferences_.Set(&Settings::bookDirectory, shelf.BookDirectory());
     const int row = shelf.HighlightedRow();
     preferences_.Set(&Settings::book, std::optional<int>(row));
-    preferences_.Set(&Settings::bookName, AsSettingText(shelf.Books().FileName(row)));
+    preferences_.Set(&Settings::bookName, shelf.Books().FileName(row));
 }
 
 void PlaceInSettings::PutChapter()

@@ -2,6 +2,7 @@
 
 #include "core/BookChoices.h"
 #include "core/BookStore.h"
+#include "core/Log.h"
 #include "platform/SpeechEngine.h"
 #include "platform/VirtualKeyCodes.h"
 #include "session/Log.h"
@@ -372,12 +373,12 @@ bool ReadingSession::OnRecordSynced(const QString &name, const BookRecord &befor
     if (!follow)
         SaveShownPlace();
     if (ChoicesDiffer(merged, before)) {
-        qCInfo(lcSession) << "reading" << name << "again with another computer's choices";
+        qCInfo(lcSession) << "reading" << LoggedPath(name) << "again with another computer's choices";
         ReadAgain(OwnPlace());
         return follow;
     }
     if (follow) {
-        qCInfo(lcSession) << "following another computer to its place in" << name;
+        qCInfo(lcSession) << "following another computer to its place in" << LoggedPath(name);
         jumps_.NoteJumpFromHere();
         ShowPlace(PlaceIn(book_, merged));
     }

@@ -1,11 +1,12 @@
 #include "shelf/BookLoader.h"
 
+#include "core/BookFolder.h"
 #include "core/BookReading.h"
+#include "core/Log.h"
 #include "shelf/Log.h"
 
 #include <QDateTime>
 #include <QFile>
-#include <QFileInfo>
 #include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
@@ -22,26 +23,25 @@ int PercentRead(qint64 readUpTo, qint64 length)
 
 // Decided once per book, from its first bytes unless the reader chose one;
 // the reading then starts again at byte 0.
-TextEncoding BookEncoding(QFile &file, std::optional<TextEncoding::Kind> chosen)
+TextEncoding BookEncoding(QFile &file, const QString &path, std::optional<TextEncoding::Kind> chosen)
 {
     const QByteArray sample = file.read(chosen ? 4 : kEncodingSampleSize);
     const TextEncoding encoding = chosen ? ChosenEncoding(*chosen, sample) : DetectEncoding(sample, file.atEnd());
     file.seek(0);
-    qCInfo(lcShelf) << "reading" << file.fileName() << "as" << encoding.Name()
+    qCInfo(lcShelf) << "reading" << LoggedPath(path) << "as" << encoding.Name()
                     << (encoding.markLength > 0 ? "after its byte-order mark" : "without a byte-order mark");
     return encoding;
 }
 
 // The book the file holds, before its text is read.
-OpenBook BookBeingRead(const BookRequest &request, QFile &file)
+OpenBook BookBeingRead(const BookRequest &request, const QString &path, QFile &file)
 {
-    const QFileInfo info(file);
     OpenBook book;
     book.folder = request.folder;
     book.fileName = request.fileName;
     book.fileSize = file.size();
-    book.fileModified = info.lastModified().toMSecsSinceEpoch();
-    book.encoding = BookEncoding(file, request.choices.encoding);
+    book.fileModified = file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch();
+    book.encoding = BookEncoding(file, path, request.choices.encoding);
     book.rule = request.choices.rule;
     return book;
 }
@@ -116,7 +116,7 @@ void BookLoader::Deliver(quint64 job, const QString &path, std::optional<OpenBoo
         Q_EMIT loadFailed(path);
         return;
     }
-    qCInfo(lcShelf) << "read" << path << "to its end";
+    qCInfo(lcShelf) << "read" << LoggedPath(path) << "to its end";
     Q_EMIT bookLoaded(*book);
     // Only the book handed over gets its 100, and only once it is on screen.
     Q_EMIT progress(100);
@@ -130,12 +130,13 @@ std::optional<OpenBook> LoadBookText(const BookRequest &request, const std::func
                                      const std::function<bool()> &cancelled)
 {
     const QString path = request.folder + request.fileName;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCInfo(lcShelf) << "cannot open" << path << file.errorString();
+    QFile file;
+    QString failure;
+    if (!OpenBookFile(file, path, failure)) {
+        qCInfo(lcShelf) << "cannot open" << LoggedPath(path) << failure;
         return std::nullopt;
     }
-    OpenBook book = BookBeingRead(request, file);
+    OpenBook book = BookBeingRead(request, path, file);
     // The length is taken once. A file that another program keeps appending
     // to would otherwise never be read to its end: the book is what the file
     // held when the load began.
@@ -147,7 +148,7 @@ std::optional<OpenBook> LoadBookText(const BookRequest &request, const std::func
     };
     std::optional<QString> text = ReadBookText(file, length, book.encoding, cancelled, postUpTo);
     if (!text) {
-        qCInfo(lcShelf) << "stopped reading" << path;
+        qCInfo(lcShelf) << "stopped reading" << LoggedPath(path);
         return std::nullopt;
     }
     book.BookText = std::move(*text);

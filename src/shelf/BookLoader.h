@@ -17,7 +17,8 @@
 
 // What a job makes into the book on screen.
 struct BookRequest {
-    // The folder (ending in a separator) and the book's file name in it.
+    // The folder (ending in a separator) and the book's kept file name in it
+    // (core/BookFileName.h).
     QString folder;
     QString fileName;
     BookChoices choices;

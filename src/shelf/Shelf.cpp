@@ -1,6 +1,7 @@
 #include "shelf/Shelf.h"
 
 #include "core/BookFolder.h"
+#include "core/Log.h"
 #include "shelf/Log.h"
 
 #include <QDir>
@@ -20,7 +21,7 @@ Shelf::Shelf(QObject *parent) : QObject(parent)
     connect(&loader_, &BookLoader::progress, this, &Shelf::loadProgress);
     connect(&loader_, &BookLoader::bookLoaded, this, &Shelf::OnBookLoaded);
     connect(&loader_, &BookLoader::loadFailed, this, [this](const QString &path) {
-        qCInfo(lcShelf) << "could not open" << path;
+        qCInfo(lcShelf) << "could not open" << LoggedPath(path);
         OnLoadEnded();
         Q_EMIT openFailed();
     });
@@ -34,7 +35,7 @@ void Shelf::FillBookList(QString directory)
         directory += QDir::separator();
     const QStringList names = ListBookFiles(directory);
     books_.AddBooks(names);
-    qCInfo(lcShelf) << "listed" << names.size() << "books in" << directory;
+    qCInfo(lcShelf) << "listed" << names.size() << "books in" << LoggedPath(directory);
     directory_ = directory;
     Q_EMIT directoryChanged(directory_);
 }
@@ -74,7 +75,7 @@ bool Shelf::OpenBookAt(int row)
 {
     const QString fileName = books_.FileName(row);
     if (row < 0 || row >= books_.Count() || CheckBookFile(directory_ + fileName) != BookFileProblem::None) {
-        qCInfo(lcShelf) << "not opening" << directory_ + fileName;
+        qCInfo(lcShelf) << "not opening" << LoggedPath(directory_ + fileName);
         loader_.Cancel();
         OnLoadEnded();
         Q_EMIT openFailed();

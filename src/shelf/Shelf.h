@@ -45,8 +45,8 @@ public:
     // and the highlight goes back to the book on screen. Returns whether a
     // load began.
     bool OpenBookAt(int row);
-    // Starts opening the book file at `path` (an absolute path) as a book of
-    // its folder: the folder is listed afresh as the book folder unless it is
+    // Starts opening the book file at `path` (an absolute book path, see
+    // core/BookFolder.h) as a book of its folder: the folder is listed afresh as the book folder unless it is
     // listed already and holds the book. Refused as OpenBookAt refuses.
     bool OpenBookFile(const QString &path);
     // Reads the open book again, or cuts it anew, as the request says.

@@ -1,6 +1,8 @@
 #include "app/FirstStartGuide.h"
 #include "app/Startup.h"
+#include "core/BookStore.h"
 #include "core/CodePage.h"
+#include "core/Settings.h"
 #include "core/TypographySettings.h"
 #include "shelf/Shelf.h"
 #include "support/NovelGenerator.h"
@@ -133,29 +135,42 @@ private Q_SLOTS:
         QCOMPARE(Setting(saved, QStringLiteral("左右页边距")), QStringLiteral("0"));
     }
 
+    // A config.ini place is never given to another book: one whose 书名 names
+    // no book of the list opens the book at 书 at its own record's place.
     void startupBranches_data()
     {
         QTest::addColumn<QStringList>("settings");
+        QTest::addColumn<int>("recordChapter"); // of 乙.txt, book 1; -1: none
         QTest::addColumn<int>("book");
         QTest::addColumn<int>("chapter");
         QTest::addColumn<int>("line");
         QTest::newRow("no book selected")
-            << QStringList{QStringLiteral("书=-1"), QStringLiteral("章=-1")} << -1 << -1 << 0;
+            << QStringList{QStringLiteral("书=-1"), QStringLiteral("章=-1")} << -1 << -1 << -1 << 0;
         QTest::newRow("book without chapter: chapter 0, no scroll")
-            << QStringList{QStringLiteral("书=0"), QStringLiteral("行=5")} << 0 << 0 << 0;
+            << QStringList{QStringLiteral("书=0"), QStringLiteral("行=5")} << -1 << 0 << 0 << 0;
         QTest::newRow("chapter without book")
-            << QStringList{QStringLiteral("章=5"), QStringLiteral("行=3")} << -1 << -1 << 0;
+            << QStringList{QStringLiteral("章=5"), QStringLiteral("行=3")} << -1 << -1 << -1 << 0;
         QTest::newRow("chapter beyond the list")
-            << QStringList{QStringLiteral("书=2"), QStringLiteral("章=40")} << 2 << 0 << 0;
+            << QStringList{QStringLiteral("书=2"), QStringLiteral("章=40")} << -1 << 2 << 0 << 0;
         QTest::newRow("book beyond the list")
-            << QStringList{QStringLiteral("书=9"), QStringLiteral("章=1")} << -1 << -1 << 0;
-        QTest::newRow("garbage numbers") << QStringList{QStringLiteral("书=abc"), QStringLiteral("章=x1")} << 0 << 0
-                                         << 0;
+            << QStringList{QStringLiteral("书=9"), QStringLiteral("章=1")} << -1 << -1 << -1 << 0;
+        QTest::newRow("garbage numbers") << QStringList{QStringLiteral("书=abc"), QStringLiteral("章=x1")} << -1 << 0
+                                         << 0 << 0;
+        const QStringList place{QStringLiteral("书=1"), QStringLiteral("章=5"), QStringLiteral("行=7")};
+        QTest::newRow("书名 names another book: that one")
+            << QStringList{QStringLiteral("书=0"), QStringLiteral("章=5"), QStringLiteral("书名=乙.txt")} << 3 << 1 << 5
+            << 0;
+        QTest::newRow("书名 names no book: its record's place")
+            << place + QStringList{QStringLiteral("书名=丁.txt")} << 3 << 1 << 3 << 2;
+        QTest::newRow("书名 names no book, no record: its start")
+            << place + QStringList{QStringLiteral("书名=丁.txt")} << -1 << 1 << 0 << 0;
+        QTest::newRow("no 书名: config.ini's place, newer than the record") << place << 3 << 1 << 5 << 7;
     }
 
     void startupBranches()
     {
         QFETCH(QStringList, settings);
+        QFETCH(int, recordChapter);
         QFETCH(int, book);
         QFETCH(int, chapter);
         QFETCH(int, line);
@@ -165,6 +180,14 @@ private Q_SLOTS:
         for (const QString &setting : settings)
             lines << QStringLiteral("Config/") + setting;
         reader.WriteSettings(lines);
+        if (recordChapter >= 0) {
+            BookStore store;
+            store.Open(BookStorePathFor(reader.SettingsPath()));
+            BookRecord record;
+            record.chapter = recordChapter;
+            record.line = 2;
+            store.Put(QStringLiteral("乙.txt"), record);
+        }
         reader.Start();
         const ReaderControls &c = reader.Controls();
         QCOMPARE(c.列表框_文件->Count(), 3);

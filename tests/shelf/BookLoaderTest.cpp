@@ -155,6 +155,41 @@ private Q_SLOTS:
         QCOMPARE(reader.BookShelf().HighlightedRow(), 1);
     }
 
+    // Names that are no UTF-8 (GBK out of a zip archive), that Qt would take
+    // for one another, or that hold a line break: each is listed and shown as
+    // far as it can be, opens its own book at its own place, names it in
+    // config.ini, and opens it again from the books read last.
+    void oddFileNames_eachOpenTheirOwnBookAtTheirOwnPlace()
+    {
+        const QList<QByteArray> names{"\xCA\xE9.txt", "\xEF\xBF\xBD\xEF\xBF\xBD.txt", "a\nb.txt", "b.txt"};
+        SessionFixture reader;
+        for (qsizetype i = 0; i < names.size(); ++i)
+            reader.AddBookWithName(names[i], EncodeCodePage(u"%1\r\n第一章 甲\r\n一\r\n第二章 乙\r\n二\r\n"_s.arg(i)));
+        reader.ListBooks();
+        const BookListModel &books = reader.BookShelf().Books();
+        QCOMPARE(books.Count(), names.size());
+        QStringList shown;
+        QList<int> opened; // which file each row read
+        for (int row = 0; row < books.Count(); ++row) {
+            shown << books.data(books.index(row), Qt::DisplayRole).toString();
+            reader.OpenBookAt(row);
+            opened << reader.BookText().first(1).toInt();
+            reader.Session().ShowChapter(row % 3);
+        }
+        QCOMPARE(shown, QStringList({u"a\uFFFDb.txt"_s, u"b.txt"_s, u"\uFFFD\uFFFD.txt"_s, u"\uFFFD\uFFFD.txt"_s}));
+        std::sort(opened.begin(), opened.end());
+        QCOMPARE(opened, QList<int>({0, 1, 2, 3}));
+        for (int row = 0; row < books.Count(); ++row) {
+            reader.OpenBookAt(row);
+            QCOMPARE(reader.Session().ShownChapter(), row % 3);
+            QCOMPARE(reader.Prefs().Values().bookName, books.FileName(row));
+        }
+        reader.Session().OnOpenBookFile(reader.Store().RecentBooks().at(2));
+        reader.WaitForLoads();
+        QCOMPARE(reader.Session().Book().fileName, books.FileName(1));
+        QCOMPARE(reader.Session().ShownChapter(), 1);
+    }
+
     void indexOutOfRange_opensNothing()
     {
         SessionFixture reader;

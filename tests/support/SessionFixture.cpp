@@ -6,6 +6,9 @@
 #include <QDir>
 #include <QFile>
 
+#include <filesystem>
+#include <fstream>
+
 namespace {
 
 class SilentSpeech : public SpeechEngine {
@@ -29,9 +32,11 @@ SessionFixture::SessionFixture()
     QObject::connect(&shelf_, &Shelf::loadProgress, [this](int percentage) { hundreds_ += percentage == 100; });
 }
 
+// QTemporaryDir leaves the files whose names Qt cannot list.
 SessionFixture::~SessionFixture()
 {
     session_->Close();
+    std::filesystem::remove_all(QFile::encodeName(books_.path()).toStdString());
 }
 
 void SessionFixture::AddBook(const QString &name, const QByteArray &bytes) const
@@ -39,6 +44,12 @@ void SessionFixture::AddBook(const QString &name, const QByteArray &bytes) const
     QFile file(QDir(books_.path()).filePath(name));
     if (file.open(QIODevice::WriteOnly))
         file.write(bytes);
+}
+
+void SessionFixture::AddBookWithName(const QByteArray &fileName, const QByteArray &bytes) const
+{
+    std::ofstream(QFile::encodeName(BookFolder()).append(fileName).toStdString(), std::ios::binary)
+        .write(bytes.constData(), bytes.size());
 }
 
 void SessionFixture::ListBooks()

@@ -20,6 +20,8 @@ public:
     QString BookFolder() const { return books_.path() + QLatin1Char('/'); }
     // Writes a book file (raw bytes) into the book folder.
     void AddBook(const QString &name, const QByteArray &bytes) const;
+    // The same, the file's name given as its bytes, which need not be UTF-8.
+    void AddBookWithName(const QByteArray &fileName, const QByteArray &bytes) const;
     // Lists the book folder afresh, as a folder chosen does.
     void ListBooks();
     // Opens the book at that row as a user's choice does, and waits until it

@@ -1,0 +1,18 @@
+#pragma once
+// What the book folder asks of the file system, answered per platform (with
+// OpenBookFile of BookFolder.h): on POSIX systems by the bytes of names
+// (BookFileName.h), elsewhere through Qt, whose names hold every file name
+// there.
+#include <QStringList>
+
+// The kept names of the directory's regular files, hidden ones left out,
+// whose names end in ".txt" in any letter case; in no particular order.
+QStringList UnsortedBookFiles(const QString &directory);
+
+struct BookFileFacts {
+    bool exists = false;
+    bool regular = false;  // a regular file, or a link to one
+    bool readable = false; // this user may read it
+    qint64 size = 0;
+};
+BookFileFacts FactsOf(const QString &bookPath);

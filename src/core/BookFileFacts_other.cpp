@@ -1,0 +1,29 @@
+#include "core/BookFileFacts.h"
+
+#include "core/BookFolder.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+// Name filters ignore letter case unless told otherwise; QDir::Files without
+// QDir::System or QDir::Hidden leaves out FIFOs, sockets, devices and hidden
+// files.
+QStringList UnsortedBookFiles(const QString &directory)
+{
+    return QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::NoSort);
+}
+
+BookFileFacts FactsOf(const QString &bookPath)
+{
+    const QFileInfo info(bookPath);
+    return {info.exists(), info.isFile(), info.isReadable(), info.size()};
+}
+
+bool OpenBookFile(QFile &file, const QString &bookPath, QString &failure)
+{
+    file.setFileName(bookPath);
+    if (file.open(QIODevice::ReadOnly))
+        return true;
+    failure = file.errorString();
+    return false;
+}

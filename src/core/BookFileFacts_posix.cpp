@@ -1,0 +1,64 @@
+#include "core/BookFileFacts.h"
+
+#include "core/BookFileName.h"
+#include "core/BookFolder.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+
+namespace {
+
+bool IsBookFileName(const QByteArray &name)
+{
+    return !name.startsWith('.') && name.right(4).toLower() == ".txt";
+}
+
+} // namespace
+
+// Qt leaves out every name that is not UTF-8: the directory is read here.
+QStringList UnsortedBookFiles(const QString &directory)
+{
+    namespace fs = std::filesystem;
+    QStringList names;
+    std::error_code error;
+    for (fs::directory_iterator entry(QFile::encodeName(directory).toStdString(), error);
+         !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        const QByteArray name = QByteArray::fromStdString(entry->path().filename().native());
+        std::error_code unknown;
+        if (IsBookFileName(name) && entry->is_regular_file(unknown))
+            names << BookNameOf(name);
+    }
+    return names;
+}
+
+BookFileFacts FactsOf(const QString &bookPath)
+{
+    const QByteArray path = NativePathOf(bookPath);
+    struct stat status {};
+    if (stat(path.constData(), &status) != 0)
+        return {};
+    return {true, S_ISREG(status.st_mode), access(path.constData(), R_OK) == 0, qint64(status.st_size)};
+}
+
+// Without waiting: a FIFO put where the book was must not block the reader,
+// and a regular file's reads never wait for writers anyway.
+bool OpenBookFile(QFile &file, const QString &bookPath, QString &failure)
+{
+    const int descriptor = open(NativePathOf(bookPath).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (descriptor < 0) {
+        failure = qt_error_string(errno);
+        return false;
+    }
+    struct stat status {};
+    const bool regular = fstat(descriptor, &status) == 0 && S_ISREG(status.st_mode);
+    if (!regular || !file.open(descriptor, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        failure = regular ? file.errorString() : QStringLiteral("not a regular file");
+        close(descriptor);
+        return false;
+    }
+    return true;
+}
