@@ -273,6 +273,8 @@ private Q_SLOTS:
             u"    自定义… (checkable)"_s,
             u"  -"_s,
             u"  跳转到章节… Ctrl+G"_s,
+            u"  返回 Alt+Left (disabled)"_s,
+            u"  前进 Alt+Right (disabled)"_s,
             u"  -"_s,
             u"  自动滚动 Ctrl+Shift+A (checkable)"_s,
             u"  滚动加快 Ctrl+Shift+Up"_s,
