@@ -62,7 +62,7 @@ void WireSync(ReaderServices &services, ReadingSession &session, MessageStrip &s
     QObject::connect(&sync, &BookSync::accountChanged, context,
                      [&services] { PutSyncAccount(services.sync.Account(), services.preferences); });
     QObject::connect(&session, &ReadingSession::bookShown, context,
-                     [&sync, &session] { sync.SyncBook(session.Book().fileName); });
+                     [&sync, &session] { sync.SyncBook(session.Book().RecordKey()); });
     QObject::connect(&sync, &BookSync::recordMerged, context,
                      [&session, &strip](const QString &name, const BookRecord &before) {
                          if (session.OnRecordSynced(name, before))

@@ -75,7 +75,7 @@ RememberedBook RememberedBookIn(const BookListModel &books, const Settings &reme
 PlaceFinder RememberedPlace(BookStore &store, const Settings &remembered, qint64 settingsTime, bool placeIsItsOwn)
 {
     return [&store, remembered, settingsTime, placeIsItsOwn](const OpenBook &book) {
-        const std::optional<BookRecord> record = store.Find(book.fileName);
+        const std::optional<BookRecord> record = store.Find(book.RecordKey());
         if (record && (record->lastRead > settingsTime || !placeIsItsOwn))
             return PlaceIn(book, *record);
         if (!placeIsItsOwn || !remembered.chapter)
@@ -85,6 +85,21 @@ PlaceFinder RememberedPlace(BookStore &store, const Settings &remembered, qint64
             place.position = record->position;
         return place;
     };
+}
+
+// Opens books.db beside config.ini. Records that earlier versions kept under
+// a book's name alone belong to the books of the folder config.ini names,
+// followed as the user chooses another.
+void OpenBookStore(ReaderServices &services)
+{
+    Preferences &preferences = services.preferences;
+    BookStore &store = services.store;
+    store.Open(BookStorePathFor(preferences.Path()));
+    store.SetNamedRecordsFolder(preferences.Values().bookDirectory);
+    QObject::connect(&preferences, &Preferences::changed, &store, [&preferences, &store](SettingId id) {
+        if (id == IdOf(&Settings::bookDirectory))
+            store.SetNamedRecordsFolder(preferences.Values().bookDirectory);
+    });
 }
 
 } // namespace
@@ -102,7 +117,7 @@ void Startup::Begin()
     // A store that cannot keep places (read-only, locked, damaged) says so below the pane.
     MessageStrip *strip = controls_.标签_提示;
     connect(&services_.store, &BookStore::problem, strip, [strip](const QString &text) { strip->ShowMessage(text); });
-    services_.store.Open(BookStorePathFor(preferences.Path()));
+    OpenBookStore(services_);
     StartSync(services_, *controls_.标签_提示);
     Reopening reopening = Reopening::NothingToReopen;
     if (OpenNamedBook())

@@ -60,7 +60,7 @@ void AddSyncNowItem(QMenu *file, BookSync &sync, ReadingSession &session, Messag
             return strip.ShowMessage(QStringLiteral("同步未启用：请在“设置 → 同步…”中设置"));
         session.SaveShownPlace();
         if (session.HasBook())
-            sync.SyncBook(session.Book().fileName);
+            sync.SyncBook(session.Book().RecordKey());
         sync.SyncNow();
     })->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
 }

@@ -1,6 +1,6 @@
 #pragma once
 // What the reader remembers of every book it has read: one record per book,
-// under the book's file name, kept in the book store.
+// under the book's key (BookKey.h), kept in the book store.
 #include "core/ChapterHeadings.h"
 
 #include <QList>

@@ -1,5 +1,7 @@
 #include "core/BookStore.h"
 
+#include "core/BookFileFacts.h"
+#include "core/BookKey.h"
 #include "core/BookStoreConnection.h"
 #include "core/BookStoreImport.h"
 #include "core/BookStoreTable.h"
@@ -16,6 +18,7 @@
 #include <QSqlError>
 #include <QThreadPool>
 
+#include <functional>
 #include <mutex>
 
 namespace {
@@ -169,13 +172,47 @@ void BookStore::Tell(const QString &message)
         this, [this, message] { Q_EMIT problem(message); }, Qt::QueuedConnection);
 }
 
-std::optional<BookRecord> BookStore::Find(const QString &name) const
+std::optional<BookRecord> BookStore::Find(const QString &name)
+{
+    if (std::optional<BookRecord> record = KeptRecord(name))
+        return record;
+    return TakeOverNamedRecord(name);
+}
+
+std::optional<BookRecord> BookStore::KeptRecord(const QString &name) const
 {
     if (writer_) {
         if (std::optional<BookRecord> pending = writer_->PendingRecord(name))
             return pending;
+        if (writer_->IsBeingRemoved(name))
+            return std::nullopt;
     }
     return StoredRecord(name);
+}
+
+std::optional<BookRecord> BookStore::TakeOverNamedRecord(const QString &key)
+{
+    const QString name = BookNameInKey(key);
+    if (name == key || namedRecordsFolder_.isEmpty() || BookKey(namedRecordsFolder_, name) != key)
+        return std::nullopt;
+    const std::optional<BookRecord> record = KeptRecord(name);
+    if (!record || (record->size >= 0 && record->size != FactsOf(key).size))
+        return std::nullopt;
+    qCInfo(lcCore) << "book store: the record of" << LoggedPath(name) << "moves to" << LoggedPath(key);
+    if (Write(key, *record))
+        Remove(name);
+    return record;
+}
+
+void BookStore::Remove(const QString &name)
+{
+    if (writer_)
+        return writer_->RemoveRecord(name);
+    QSqlQuery query(connection_->Database());
+    query.prepare(RemoveRecordSql());
+    query.addBindValue(name);
+    if (!query.exec())
+        Warn("remove the record of", name, query);
 }
 
 std::optional<BookRecord> BookStore::StoredRecord(const QString &name) const
@@ -295,8 +332,10 @@ qsizetype BookStore::Count() const
     if (!writer_)
         return count;
     const QStringList pending = writer_->PendingNames();
-    return count
-        + std::count_if(pending.cbegin(), pending.cend(), [this](const QString &name) { return !StoredRecord(name); });
+    const QStringList removed = writer_->RemovedNames();
+    const auto stored = [this](const QString &name) { return StoredRecord(name).has_value(); };
+    return count + std::count_if(pending.cbegin(), pending.cend(), std::not_fn(stored))
+        - std::count_if(removed.cbegin(), removed.cend(), stored);
 }
 
 bool BookStore::Ready() const

@@ -51,9 +51,17 @@ public:
     // is told through `problem` as well, once the event loop runs; nothing is
     // fatal.
     void Open(const QString &path);
-    // The book's record; nullopt when it has none, or when it cannot be read
-    // (logged).
-    std::optional<BookRecord> Find(const QString &name) const;
+    // The book's record, under its key (BookKey.h); nullopt when it has none,
+    // or when it cannot be read (logged). A book without a record of its own
+    // takes over the one earlier versions kept under its name alone, when it
+    // is the book of that name in the folder SetNamedRecordsFolder names and,
+    // as far as that record knows, of the same size: another book of the name
+    // (in another folder, or one put in that folder since) starts afresh. The
+    // record then moves to the book's key, once, as no change of the user's.
+    std::optional<BookRecord> Find(const QString &name);
+    // The folder whose books the records kept under a name alone belong to:
+    // the book folder config.ini names. None (empty) at first.
+    void SetNamedRecordsFolder(const QString &folder) { namedRecordsFolder_ = folder; }
     // Writes the book's record, unless it equals the stored one; returns
     // whether that changed anything (a write that fails later is kept and
     // tried again, see above). A record is cut to what a record may hold
@@ -100,8 +108,12 @@ Q_SIGNALS:
     void problem(const QString &message);
 
 private:
+    // The record kept under `name`, pending writes first.
+    std::optional<BookRecord> KeptRecord(const QString &name) const;
     // The record books.db holds, pending writes left aside.
     std::optional<BookRecord> StoredRecord(const QString &name) const;
+    std::optional<BookRecord> TakeOverNamedRecord(const QString &key);
+    void Remove(const QString &name);
     void KeepInMemory(const QString &why);
     bool Write(const QString &name, const BookRecord &record);
     void OnWriteFailed(const QSqlError &error);
@@ -118,5 +130,6 @@ private:
     std::unique_ptr<BookStoreWriter> writer_;
     bool toldWriteFailure_ = false;
     QString device_;
+    QString namedRecordsFolder_;
     std::function<void(const QString &name)> changed_;
 };

@@ -41,6 +41,11 @@ QString CreateBooksTableSql()
                           "chapter_rule TEXT, script TEXT, position INTEGER, changes TEXT) WITHOUT ROWID");
 }
 
+QString RemoveRecordSql()
+{
+    return QStringLiteral("DELETE FROM books WHERE name = ?");
+}
+
 QString ColumnCountSql(const LaterColumn &column)
 {
     return QStringLiteral("SELECT count(*) FROM pragma_table_info('books') WHERE name = '%1'")

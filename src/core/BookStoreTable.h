@@ -1,6 +1,7 @@
 #pragma once
-// The layout of books.db: the table `books`, one row per book under its file
-// name; the table `recent`, the books read last by their whole path; and
+// The layout of books.db: the table `books`, one row per book under its key
+// (BookKey.h: its folder's path and file name; earlier versions wrote the
+// file name alone, and such rows are still read); the table `recent`, the books read last by their whole path; and
 // PRAGMA user_version telling which layout a file has.
 //
 //     name TEXT PRIMARY KEY, size, modified, chapter, chapter_title, line,
@@ -37,6 +38,8 @@ QString CreateBooksTableSql();
 // Reads one book's record: the columns RecordFromRow takes, where the name is
 // the one value bound.
 QString FindRecordSql();
+// Removes one book's record, its name the one value bound.
+QString RemoveRecordSql();
 // Writes one record, bound by BindRecord; `conflict` says what happens to a
 // row under the same name: "REPLACE" or "IGNORE".
 QString InsertRecordSql(QLatin1StringView conflict);

@@ -13,6 +13,7 @@ constexpr int kRetryMs = 5000;
 
 const QString kRecordKey = QStringLiteral("r");
 const QString kRecentKey = QStringLiteral("p");
+const QString kRemovalKey = QStringLiteral("d");
 
 QSqlError WriteRecord(BookStoreConnection &connection, const QString &name, const BookRecord &record)
 {
@@ -22,6 +23,14 @@ QSqlError WriteRecord(BookStoreConnection &connection, const QString &name, cons
     const QSqlError error = written ? QSqlError() : writer.lastError();
     writer.finish();
     return error;
+}
+
+QSqlError DeleteRecord(BookStoreConnection &connection, const QString &name)
+{
+    QSqlQuery query(connection.Database());
+    query.prepare(RemoveRecordSql());
+    query.addBindValue(name);
+    return query.exec() ? QSqlError() : query.lastError();
 }
 
 QSqlError NoteRecent(BookStoreConnection &connection, const QString &path, qint64 time)
@@ -62,6 +71,13 @@ void BookStoreWriter::PutRecord(const QString &name, const BookRecord &record)
     Queue(kRecordKey + name, WorkFor(kRecordKey + name));
 }
 
+void BookStoreWriter::RemoveRecord(const QString &name)
+{
+    records_.remove(name);
+    removed_.insert(name);
+    Queue(kRemovalKey + name, WorkFor(kRemovalKey + name));
+}
+
 void BookStoreWriter::NoteRecentBook(const QString &path, qint64 time)
 {
     recent_.removeIf([&path](const auto &noted) { return noted.first == path; });
@@ -89,6 +105,8 @@ BookStoreWriter::Work BookStoreWriter::WorkFor(const QString &key) const
     const QString name = key.mid(1);
     if (key.startsWith(kRecordKey))
         return [name, record = records_.value(name)](BookStoreConnection &c) { return WriteRecord(c, name, record); };
+    if (key.startsWith(kRemovalKey))
+        return [name](BookStoreConnection &c) { return DeleteRecord(c, name); };
     const auto noted =
         std::find_if(recent_.cbegin(), recent_.cend(), [&name](const auto &n) { return n.first == name; });
     return [name, time = noted->second](BookStoreConnection &c) { return NoteRecent(c, name, time); };
@@ -127,6 +145,8 @@ void BookStoreWriter::Landed(const QString &key, quint64 number, const QSqlError
     writes_.erase(write);
     if (key.startsWith(kRecordKey))
         records_.remove(key.mid(1));
+    else if (key.startsWith(kRemovalKey))
+        removed_.remove(key.mid(1));
     else
         recent_.removeIf([path = key.mid(1)](const auto &noted) { return noted.first == path; });
     if (!writes_.isEmpty())

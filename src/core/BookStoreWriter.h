@@ -11,6 +11,7 @@
 
 #include <QHash>
 #include <QObject>
+#include <QSet>
 #include <QSqlError>
 #include <QStringList>
 #include <QThreadPool>
@@ -33,12 +34,17 @@ public:
     ~BookStoreWriter() override;
 
     void PutRecord(const QString &name, const BookRecord &record);
+    // Removes the record kept under `name`; until that lands, the store
+    // holds none there.
+    void RemoveRecord(const QString &name);
     // The book at `path` read at `time` (milliseconds since 1970).
     void NoteRecentBook(const QString &path, qint64 time);
 
     // The newest record given for the book and not yet landed.
     std::optional<BookRecord> PendingRecord(const QString &name) const;
     QStringList PendingNames() const { return records_.keys(); }
+    bool IsBeingRemoved(const QString &name) const { return removed_.contains(name); }
+    QStringList RemovedNames() const { return removed_.values(); }
     // The books read whose note has not landed yet, newest first.
     QStringList PendingRecentBooks() const;
 
@@ -64,10 +70,11 @@ private:
 
     QString path_;
     QHash<QString, BookRecord> records_;
+    QSet<QString> removed_;
     // Newest first.
     QList<std::pair<QString, qint64>> recent_;
-    // The last write queued for each record ("r" + name) or book read
-    // ("p" + path).
+    // The last write queued for each record ("r" + name), record removed
+    // ("d" + name) or book read ("p" + path).
     QHash<QString, Write> writes_;
     quint64 lastNumber_ = 0;
     bool failing_ = false;

@@ -1,5 +1,7 @@
 #include "core/OpenBook.h"
 
+#include "core/BookKey.h"
+
 #include "core/SplitChapterIndex.h"
 #include "core/TableOfContents.h"
 
@@ -26,6 +28,11 @@ QString ShownTitle(QStringView title)
 }
 
 } // namespace
+
+QString OpenBook::RecordKey() const
+{
+    return BookKey(folder, fileName);
+}
 
 void OpenBook::BuildChapterIndex()
 {

@@ -32,6 +32,8 @@ struct OpenBook {
     // read.
     QString folder;
     QString fileName;
+    // The key of the book's record in the book store (BookKey.h).
+    QString RecordKey() const;
     qint64 fileSize = -1;
     qint64 fileModified = 0;
     // The whole text, decoded; trimmed once the chapter index is built.

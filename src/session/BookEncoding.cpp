@@ -9,7 +9,7 @@ void BookEncoding::OnChooseEncoding(std::optional<TextEncoding::Kind> kind)
     if (!session_.HasBook())
         return;
     session_.SaveShownPlace();
-    session_.Store().Update(session_.Book().fileName, [&](BookRecord &record) {
+    session_.Store().Update(session_.Book().RecordKey(), [&](BookRecord &record) {
         record.encoding = kind ? QString::fromLatin1(TextEncoding{*kind, 0}.Name()) : QString();
     });
     const int chapter = session_.ShownChapter();
@@ -23,5 +23,5 @@ std::optional<TextEncoding::Kind> BookEncoding::Chosen() const
 {
     if (!session_.HasBook())
         return std::nullopt;
-    return ChoicesOf(session_.Store().Find(session_.Book().fileName)).encoding;
+    return ChoicesOf(session_.Store().Find(session_.Book().RecordKey())).encoding;
 }

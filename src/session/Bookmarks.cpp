@@ -13,7 +13,7 @@ constexpr qsizetype kLabelLength = 30;
 // The open book's bookmarks in book order.
 QList<Bookmark> BookmarksInOrder(const ReadingSession &session)
 {
-    const std::optional<BookRecord> record = session.Store().Find(session.Book().fileName);
+    const std::optional<BookRecord> record = session.Store().Find(session.Book().RecordKey());
     QList<Bookmark> bookmarks = record ? record->bookmarks : QList<Bookmark>();
     std::stable_sort(bookmarks.begin(), bookmarks.end(),
                      [](const Bookmark &a, const Bookmark &b) { return a.position < b.position; });
@@ -22,7 +22,7 @@ QList<Bookmark> BookmarksInOrder(const ReadingSession &session)
 
 void ReplaceBookmarks(const ReadingSession &session, const QList<Bookmark> &bookmarks)
 {
-    session.Store().Update(session.Book().fileName, [&](BookRecord &record) { record.bookmarks = bookmarks; });
+    session.Store().Update(session.Book().RecordKey(), [&](BookRecord &record) { record.bookmarks = bookmarks; });
 }
 
 // The line that starts there, its first characters, blanks at its start left out.

@@ -19,7 +19,7 @@ void ChapterRuleChoice::OnChooseChapterRule(const ChapterRule &rule)
     if (!session_.HasBook() || book.rule == rule)
         return;
     session_.SaveShownPlace();
-    session_.Store().Update(book.fileName, [&](BookRecord &record) { record.chapterRule = rule.Key(); });
+    session_.Store().Update(book.RecordKey(), [&](BookRecord &record) { record.chapterRule = rule.Key(); });
     const std::optional<TextRange> range = book.ChapterRange(session_.ShownChapter());
     const qsizetype top = range ? range->start + session_.TopPosition() : 0;
     session_.CutAgain([=](const OpenBook &cut) {

@@ -1,6 +1,7 @@
 #include "session/ReadingSession.h"
 
 #include "core/BookChoices.h"
+#include "core/BookKey.h"
 #include "core/BookStore.h"
 #include "core/Log.h"
 #include "platform/SpeechEngine.h"
@@ -31,7 +32,7 @@ ReadingSession::~ReadingSession() = default;
 // The choices the book's record holds, and the headings removed under its rule.
 BookRequest ReadingSession::RequestFor(const QString &folder, const QString &fileName, const OpenBook *reindex) const
 {
-    const std::optional<BookRecord> record = store_.Find(fileName);
+    const std::optional<BookRecord> record = store_.Find(BookKey(folder, fileName));
     BookRequest request{folder, fileName, ChoicesOf(record), {}, {}};
     if (record && record->removedUnderRule == request.choices.rule.Key())
         request.removedHeadings = record->removedHeadings;
@@ -149,7 +150,7 @@ ShownPlace PlaceIn(const OpenBook &book, const BookRecord &record)
 PlaceFinder ReadingSession::OwnPlace() const
 {
     return [this](const OpenBook &book) {
-        const std::optional<BookRecord> record = store_.Find(book.fileName);
+        const std::optional<BookRecord> record = store_.Find(book.RecordKey());
         if (!record)
             return ShownPlace{};
         return PlaceIn(book, *record);
@@ -171,7 +172,7 @@ void ReadingSession::CutAgain(PlaceFinder place)
 void ReadingSession::OnBookOpened(const OpenBook &book)
 {
     book_ = book;
-    book_.shownScript = ScriptFromKey(store_.Find(book_.fileName).value_or(BookRecord{}).script);
+    book_.shownScript = ScriptFromKey(store_.Find(book_.RecordKey()).value_or(BookRecord{}).script);
     find_.Clear();
     const ShownPlace place = pendingPlace_ ? pendingPlace_(book_) : ShownPlace{};
     pendingPlace_ = nullptr;
@@ -277,7 +278,7 @@ void ReadingSession::OnChooseScript(std::optional<ScriptConversion> script)
         return;
     }
     book_.shownScript = script;
-    store_.Update(book_.fileName, [&script](BookRecord &record) { record.script = ScriptKey(script); });
+    store_.Update(book_.RecordKey(), [&script](BookRecord &record) { record.script = ScriptKey(script); });
     const qsizetype top = topPosition_;
     {
         // The same place in other characters.
@@ -293,7 +294,7 @@ std::optional<BookRecord> ReadingSession::RecordWithShownPlace() const
 {
     if (!saving_ || !HasBook())
         return std::nullopt;
-    BookRecord record = store_.Find(book_.fileName).value_or(BookRecord{});
+    BookRecord record = store_.Find(book_.RecordKey()).value_or(BookRecord{});
     const BookRecord stored = record;
     record.size = book_.fileSize;
     record.modified = book_.fileModified;
@@ -316,13 +317,13 @@ std::optional<BookRecord> ReadingSession::RecordWithShownPlace() const
 void ReadingSession::SaveShownPlace()
 {
     if (const std::optional<BookRecord> record = RecordWithShownPlace())
-        store_.Put(book_.fileName, *record, movedAt_);
+        store_.Put(book_.RecordKey(), *record, movedAt_);
 }
 
 void ReadingSession::SettleShownPlace()
 {
     if (const std::optional<BookRecord> record = RecordWithShownPlace())
-        store_.PutUnmarked(book_.fileName, *record);
+        store_.PutUnmarked(book_.RecordKey(), *record);
 }
 
 ShownPlace ReadingSession::PlaceOnScreen() const
@@ -363,7 +364,7 @@ bool ChoicesDiffer(const BookRecord &a, const BookRecord &b)
 
 bool ReadingSession::OnRecordSynced(const QString &name, const BookRecord &before)
 {
-    if (!HasBook() || book_.fileName != name)
+    if (!HasBook() || book_.RecordKey() != name)
         return false;
     const BookRecord merged = store_.Find(name).value_or(BookRecord{});
     // The other computer's place is followed unless the user has moved here

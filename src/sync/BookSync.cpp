@@ -1,5 +1,7 @@
 #include "sync/BookSync.h"
 
+#include "core/BookFileName.h"
+#include "core/BookKey.h"
 #include "core/BookRecordJson.h"
 #include "core/BookStore.h"
 #include "core/RecordLimits.h"
@@ -26,9 +28,12 @@ const QByteArray kFolder = QByteArrayLiteral("folivar/");
 const QByteArray kBooks = QByteArrayLiteral("folivar/books/");
 const QByteArray kDevices = QByteArrayLiteral("folivar/devices.json");
 
+// The shared file of the book with the record key `name`: by the book's file
+// name alone, as earlier versions named it, so that the record follows the
+// book whatever folder holds it on each computer.
 QByteArray BookPath(const QString &name)
 {
-    return kBooks + PathSegment(name + QStringLiteral(".json"));
+    return kBooks + PathSegment(BookNameInKey(name) + QStringLiteral(".json"));
 }
 
 // MKCOL answers 405 where the folder is there already.
@@ -194,7 +199,8 @@ void BookSync::Read(const QString &name, const DavAnswer &answer, int attempt)
     RunOffThread(this, read, [this, name, attempt, etag = answer.etag](const std::optional<BookRecord> &remote) {
         if (!remote) {
             qCWarning(lcSync) << "the shared file of" << name << "cannot be read: this computer's record replaces it";
-            Q_EMIT failed(QStringLiteral("同步服务器上《%1》的记录已损坏，已用本机的记录替换").arg(name));
+            Q_EMIT failed(QStringLiteral("同步服务器上《%1》的记录已损坏，已用本机的记录替换")
+                              .arg(ShownBookName(BookNameInKey(name))));
         }
         Merge(name, remote, etag, attempt);
     });
@@ -211,7 +217,8 @@ void BookSync::CheckLastWrite(const QString &name, const DavAnswer &read)
         return;
     qCWarning(lcSync) << "the server confirmed the write of" << name << "but did not keep it";
     if (!std::exchange(toldLostWrite_, true))
-        Q_EMIT failed(QStringLiteral("同步服务器说已存下《%1》的记录，却没有存下").arg(name));
+        Q_EMIT failed(
+            QStringLiteral("同步服务器说已存下《%1》的记录，却没有存下").arg(ShownBookName(BookNameInKey(name))));
 }
 
 BookRecord BookSync::Trusted(const QString &name, BookRecord remote, const BookRecord &local)

@@ -1,7 +1,8 @@
 #pragma once
 // Keeps the books' records alike with other computers through a WebDAV
 // folder: one JSON file per book under <folder>/folivar/books/ (the book's
-// file name, escaped, plus ".json") and the list of devices in
+// file name, escaped, plus ".json"; books here are named by the key of their
+// record, BookKey.h) and the list of devices in
 // <folder>/folivar/devices.json. A book is synced by reading its file,
 // merging it with the store's record (MergeRecords) and writing back what
 // the other side lacks, only while the file's ETag is the one read (a new

@@ -1,4 +1,5 @@
 #include "app/Shutdown.h"
+#include "core/BookKey.h"
 #include "core/BookStore.h"
 #include "core/CodePage.h"
 #include "shelf/Shelf.h"
@@ -317,7 +318,8 @@ private Q_SLOTS:
         MainWindow &window = reader.Start();
         QCOMPARE(CheckedRule(window), u"默认"_s);
         reader.OpenBookAt(0);
-        reader.Session().Store().Update(u"a.txt"_s, [](BookRecord &record) { record.chapterRule = u"strict"_s; });
+        reader.Session().Store().Update(BookKey(reader.BookFolder(), u"a.txt"_s),
+                                        [](BookRecord &record) { record.chapterRule = u"strict"_s; });
         reader.OpenBookAt(1);
         QCOMPARE(CheckedRule(window), u"默认"_s);
         reader.OpenBookAt(0);

@@ -1,6 +1,7 @@
 #include "session/ReadAloud.h"
 #include "app/ReadAloudMenu.h"
 #include "app/ViewBindings.h"
+#include "core/BookKey.h"
 #include "core/BookStore.h"
 #include "core/CodePage.h"
 #include "core/Typography.h"
@@ -96,7 +97,7 @@ private Q_SLOTS:
         QCOMPARE(reader_->Session().ShownChapter(), 3);
         aloud_->Stop();
         QCOMPARE(Marked(pane), QString());
-        QCOMPARE(reader_->Session().Store().Find(u"a.txt"_s)->chapter, 3);
+        QCOMPARE(reader_->Session().Store().Find(BookKey(reader_->BookFolder(), u"a.txt"_s))->chapter, 3);
     }
 
     // Reading begins at the first sentence that starts on the first visible

@@ -1,5 +1,6 @@
 #include "core/BookStore.h"
 #include "StoreWriterRecords.h"
+#include "core/BookKey.h"
 #include "core/RecordLimits.h"
 #include "support/TestRegistry.h"
 
@@ -209,6 +210,52 @@ private Q_SLOTS:
         QCOMPARE(store.Find(u"a.txt"_s), merged);
         QVERIFY(!store.PutUnmarked(u"a.txt"_s, merged));
         QCOMPARE(told, QStringList{u"a.txt"_s});
+    }
+
+    // A record an earlier version kept under the name alone goes to the book
+    // of that name in config.ini's folder, of its size, once; a book of that
+    // name anywhere else starts afresh.
+    void namedRecord_movesToItsBookOnce_data()
+    {
+        QTest::addColumn<QString>("namedFolder"); // under the test's folder; "-": none
+        QTest::addColumn<QString>("bookFolder");
+        QTest::addColumn<qint64>("recordSize"); // the book file holds 100 bytes
+        QTest::addColumn<bool>("movesToTheBook");
+        QTest::newRow("the book in the named folder") << u"lib"_s << u"lib"_s << qint64(100) << true;
+        QTest::newRow("the folder named with a separator") << u"lib/"_s << u"lib"_s << qint64(100) << true;
+        QTest::newRow("a size the record does not know") << u"lib"_s << u"lib"_s << qint64(-1) << true;
+        QTest::newRow("a book of that name in another folder") << u"lib"_s << u"other"_s << qint64(100) << false;
+        QTest::newRow("another book put in the named folder") << u"lib"_s << u"lib"_s << qint64(99) << false;
+        QTest::newRow("no folder named") << u"-"_s << u"lib"_s << qint64(100) << false;
+    }
+
+    void namedRecord_movesToItsBookOnce()
+    {
+        QFETCH(QString, namedFolder);
+        QFETCH(QString, bookFolder);
+        QFETCH(qint64, recordSize);
+        QFETCH(bool, movesToTheBook);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"books.db"_s);
+        QVERIFY(QDir(dir.path()).mkpath(bookFolder));
+        WriteBytes(dir.filePath(bookFolder + u"/山城旧事.txt"_s), QByteArray(100, 'x'));
+        BookRecord named = SampleRecord(3);
+        named.size = recordSize;
+        PutAll(path, {{u"山城旧事.txt"_s, named}});
+        const QString key = BookKey(dir.filePath(bookFolder), u"山城旧事.txt"_s);
+        const QString elsewhere = BookKey(dir.filePath(u"elsewhere"_s), u"山城旧事.txt"_s);
+        {
+            BookStore store;
+            store.Open(path);
+            if (namedFolder != u"-"_s)
+                store.SetNamedRecordsFolder(dir.filePath(namedFolder));
+            QCOMPARE(store.Find(key), movesToTheBook ? std::optional(named) : std::nullopt);
+            QCOMPARE(store.Find(u"山城旧事.txt"_s).has_value(), !movesToTheBook);
+            QCOMPARE(store.Find(elsewhere), std::nullopt);
+            QCOMPARE(store.Count(), 1);
+        }
+        const Records kept = {{movesToTheBook ? key : u"山城旧事.txt"_s, named}};
+        QCOMPARE(StoredRecords(path, {key, u"山城旧事.txt"_s, elsewhere}), Exactly(kept));
     }
 
     // Across folders and restarts, in a file written before the list existed.

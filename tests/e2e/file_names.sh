@@ -39,7 +39,7 @@ expect_chapter() { # BOOK_FILE N
   fail "chapter $2 of $(printf '%q' "$1") is not shown"
 }
 stored_chapter() { # NAME
-  book_store "SELECT chapter FROM books WHERE name = '$1'"
+  book_record "chapter" "$1"
 }
 
 echo "case: listed and opened, each at its own place"

@@ -39,6 +39,11 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 book_store() { # SQL
   sqlite3 -cmd '.timeout 5000' "$E2E_APP/books.db" "$1"
 }
+# The columns of the record of the book of that file name, in whatever
+# folder (a record is keyed by the folder's path and the name).
+book_record() { # COLUMNS NAME
+  book_store "SELECT $1 FROM books WHERE substr(name, length(name) - length('$2')) = '/$2'"
+}
 
 # Starts Xvfb on a display number it picks itself (no race with other
 # servers starting at the same time) and exports DISPLAY. Without -noreset the

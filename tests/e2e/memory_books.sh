@@ -61,7 +61,7 @@ expect_exit_code 0
 echo "case: killed after a chapter change"
 start_program
 pane_keys Right
-saved_chapter() { book_store "SELECT chapter FROM books WHERE name = 'a.txt'"; }
+saved_chapter() { book_record "chapter" "a.txt"; }
 for _ in $(seq 100); do
   [ "$(saved_chapter)" = 3 ] && break
   sleep 0.05

@@ -4,7 +4,8 @@
 # becomes the book folder; a missing or non-text path leaves the reader as it
 # would start without one and says why; a path given to a second start opens
 # in the running reader; 最近阅读 lists the books read across folders, newest
-# first, after a restart too.
+# first, after a restart too. A book of the same name in another folder
+# keeps a place of its own.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 start_display
@@ -64,4 +65,17 @@ wait_for_log 'read ".*/下载 目录/新 书.txt" to its end'
 exit_through_menu
 expect_exit_code 0
 [ "$(setting 路径)" = "$downloads/" ] || fail "the book folder is $(setting 路径)"
+echo "case: a book of the same name in another folder is another book, and each keeps its own place"
+cp "$books/a.txt" "$other/b.txt"
+start_program "$program" "$other/b.txt"
+[ "$(pane_text)" = "a书" ] || fail "其他/b.txt does not open at its head: $(pane_text)"
+pane_keys Right Right
+exit_through_menu
+expect_exit_code 0
+start_program "$program" "$books/b.txt"
+[ "$(pane_text)" = "$(chapter_text "$books/b.txt" 5)" ] || fail "b.txt of the library lost its chapter 5"
+exit_through_menu
+expect_exit_code 0
+[ "$(book_store "SELECT chapter FROM books WHERE name = '$other/b.txt'")" = 2 ] ||
+  fail "books.db holds $(book_store 'SELECT name, chapter FROM books')"
 echo "PASS: open_from_desktop"

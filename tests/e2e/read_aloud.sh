@@ -102,7 +102,7 @@ grep -q 'speech voices: QList("Chinese (Mandarin' "$E2E_LOG" || fail "Mandarin i
 exit_through_menu
 expect_exit_code 0
 [ "$(setting 章)" = 2 ] || fail "章 is $(setting 章), not the chapter reading ended in"
-[ "$(book_store "select chapter from books where name = 'a.txt'")" = 2 ] || fail "the store did not keep chapter 2"
+[ "$(book_record "chapter" "a.txt")" = 2 ] || fail "the store did not keep chapter 2"
 
 # The engine's own default for these locales has no voice (espeak-ng files
 # Mandarin under no locale Qt knows); the voice chosen is the Mandarin one.

@@ -23,7 +23,7 @@ expect_exit_code 0
 [ "$(setting 字体)" = "Noto Serif CJK SC" ] || fail "字体 is $(setting 字体)"
 [ "$(setting 字体大小)" = 17 ] || fail "字体大小 is $(setting 字体大小)"
 [ "$(setting 背景颜色)" = 15794175 ] || fail "背景颜色 is $(setting 背景颜色)"
-position=$(book_store "SELECT position FROM books WHERE name = 'b.txt'")
+position=$(book_record "position" "b.txt")
 [ "$position" -gt 0 ] || fail "the place in b.txt is stored at position '$position'"
 
 # Lines of twelve characters, twice as far apart, indented anew: line 7 is
@@ -37,19 +37,19 @@ exit_through_menu
 expect_exit_code 0
 [ "$(setting 正文宽度)" = 12 ] || fail "正文宽度 is $(setting 正文宽度)"
 [ "$(setting 行)" != 7 ] || fail "line 7 is still on top: the typography did not change the lines"
-[ "$(book_store "SELECT position FROM books WHERE name = 'b.txt'")" = "$position" ] ||
-  fail "another text is on top after the typography changed: $(book_store "SELECT line, position FROM books WHERE name = 'b.txt'") was $position"
+[ "$(book_record "position" "b.txt")" = "$position" ] ||
+  fail "another text is on top after the typography changed: $(book_record "line, position" "b.txt") was $position"
 
 echo "case: a place reached by keys is kept within seconds, through a kill"
 start_program
 wait_for_log "start-up finished"
-before=$(book_store "SELECT position FROM books WHERE name = 'b.txt'")
+before=$(book_record "position" "b.txt")
 # End lets Qt bring the end of the chapter into view by itself, which moves
 # the first visible line without a word from the scroll bar.
 pane_keys End
 paged=$before
 for _ in $(seq 50); do
-  paged=$(book_store "SELECT position FROM books WHERE name = 'b.txt'")
+  paged=$(book_record "position" "b.txt")
   [ "$paged" != "$before" ] && break
   sleep 0.1
 done
@@ -60,6 +60,6 @@ start_program
 wait_for_log "start-up finished"
 exit_through_menu
 expect_exit_code 0
-[ "$(book_store "SELECT position FROM books WHERE name = 'b.txt'")" = "$paged" ] ||
-  fail "after the kill the reader opened at $(book_store "SELECT position FROM books WHERE name = 'b.txt'"), not at $paged"
+[ "$(book_record "position" "b.txt")" = "$paged" ] ||
+  fail "after the kill the reader opened at $(book_record "position" "b.txt"), not at $paged"
 echo "PASS: restore_place"

@@ -31,7 +31,7 @@ cmp -s "$E2E_DIR/before.ini" "$E2E_DIR/app/config.ini" || fail "the read-only co
 [ ! -e "$home/.config/folivar/config.ini" ] || fail "settings went to the user's folder although the program's could take them"
 
 # The book store beside the settings took the new chapter.
-[ "$(book_store "SELECT chapter FROM books WHERE name = 'b.txt'")" = 6 ] ||
+[ "$(book_record "chapter" "b.txt")" = 6 ] ||
   fail "the book store beside config.ini does not hold chapter 6 of b.txt"
 rm "$E2E_DIR"/app/books.db*
 

@@ -2,6 +2,7 @@
 // shelf, shown in a stand-in pane; where the reader is, kept in the store and
 // in the settings, bookmarks, the choices made for a book, and another
 // computer's changes.
+#include "core/BookKey.h"
 #include "core/CodePage.h"
 #include "core/RecordLimits.h"
 #include "platform/VirtualKeyCodes.h"
@@ -10,8 +11,10 @@
 #include "support/WaitUntil.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QSignalSpy>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -43,7 +46,7 @@ struct OpenReader {
     }
     ReadingSession &Session() { return reader.Session(); }
     FakePane &Pane() { return reader.Pane(); }
-    BookRecord Record() { return reader.Store().Find(u"a.txt"_s).value_or(BookRecord{}); }
+    BookRecord Record() { return reader.Store().Find(BookKey(reader.BookFolder(), u"a.txt"_s)).value_or(BookRecord{}); }
     // Away to the other book and back, as the user goes.
     void Reopen()
     {
@@ -83,6 +86,36 @@ private Q_SLOTS:
         QCOMPARE(r.Session().ShownChapter(), 2);
         QCOMPARE(r.Pane().TopLine(), 3);
         QCOMPARE(r.reader.Prefs().Values().line, 3);
+    }
+
+    // A book of the same name in another folder is another book: each keeps
+    // its own place.
+    void booksOfOneName_inTwoFolders_keepTheirOwnPlaces()
+    {
+        OpenReader r;
+        r.Session().ShowChapter(2);
+        r.Pane().ScrollLines(3);
+        r.Session().SaveShownPlace();
+        QTemporaryDir other;
+        const QString otherBook = other.filePath(u"a.txt"_s);
+        QFile file(otherBook);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            EncodeCodePage(u"别的书\r\n"_s + Chapter(u"第一章 冬"_s, u"冬"_s) + Chapter(u"第二章 雪"_s, u"雪"_s)));
+        file.close();
+
+        r.Session().OnOpenBookFile(otherBook);
+        r.reader.WaitForLoads();
+        QCOMPARE(r.Session().Book().folder, other.path() + u'/');
+        QCOMPARE(r.Session().ShownChapter(), 0);
+        r.Session().ShowChapter(1);
+        r.Session().SaveShownPlace();
+
+        r.Session().OnOpenBookFile(r.reader.BookFolder() + u"a.txt"_s);
+        r.reader.WaitForLoads();
+        QCOMPARE(r.Session().ShownChapter(), 2);
+        QCOMPARE(r.Pane().TopLine(), 3);
+        QCOMPARE(r.reader.Store().Find(BookKey(other.path(), u"a.txt"_s))->chapterTitle, u"第一章 冬"_s);
     }
 
     // Only leaving the paragraph on top is a move of the user's (a new
@@ -138,7 +171,7 @@ private Q_SLOTS:
     void bookmarkBeyondTheText_goesToItsChapterByTitle()
     {
         OpenReader r;
-        r.reader.Store().Update(u"a.txt"_s, [](BookRecord &record) {
+        r.reader.Store().Update(BookKey(r.reader.BookFolder(), u"a.txt"_s), [](BookRecord &record) {
             record.bookmarks = {{1'000'000, u"第三章 秋"_s, u"远处"_s, 1}};
         });
         r.Session().Marks().OnPicked(0);
@@ -161,7 +194,7 @@ private Q_SLOTS:
         session.ShowChapter(1);
         QCOMPARE(reader.Pane().Text(), heading + u"\r\n"_s);
         session.Marks().Add();
-        const BookRecord record = reader.Store().Find(u"a.txt"_s).value_or(BookRecord{});
+        const BookRecord record = reader.Store().Find(BookKey(reader.BookFolder(), u"a.txt"_s)).value_or(BookRecord{});
         const QString kept = heading.left(200);
         QCOMPARE(record.chapterTitle, kept);
         QVERIFY(PlaceWithinLimits(record, -1));
@@ -298,12 +331,12 @@ private Q_SLOTS:
         merged.line = 5;
         merged.position = -1;
         merged.changes.place = {movedAt + remoteAfterMove, u"there"_s};
-        r.reader.Store().PutUnmarked(u"a.txt"_s, merged);
-        QCOMPARE(r.Session().OnRecordSynced(u"a.txt"_s, before), follows);
+        r.reader.Store().PutUnmarked(BookKey(r.reader.BookFolder(), u"a.txt"_s), merged);
+        QCOMPARE(r.Session().OnRecordSynced(BookKey(r.reader.BookFolder(), u"a.txt"_s), before), follows);
         QCOMPARE(r.Session().ShownChapter(), follows ? 3 : 1);
         QCOMPARE(r.Record().chapter, follows ? 3 : 1);
         QCOMPARE(r.Record().changes.place.device, follows ? u"there"_s : u"here"_s);
-        QVERIFY(!r.Session().OnRecordSynced(u"b.txt"_s, before));
+        QVERIFY(!r.Session().OnRecordSynced(BookKey(r.reader.BookFolder(), u"b.txt"_s), before));
     }
 };
 
