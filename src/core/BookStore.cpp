@@ -50,7 +50,7 @@ QString SetAsideName(const QString &path)
 {
     QString oldest;
     for (int number = 1; number <= kDamagedKept; ++number) {
-        const QString name = path + QStringLiteral(".bad") + (number == 1 ? QString() : u'.' + QString::number(number));
+        QString name = path + QStringLiteral(".bad") + (number == 1 ? QString() : u'.' + QString::number(number));
         if (!QFileInfo::exists(name))
             return name;
         if (oldest.isEmpty() || QFileInfo(name).lastModified() < QFileInfo(oldest).lastModified())
@@ -63,7 +63,7 @@ QString SetAsideName(const QString &path)
 // together (books.db.bad, books.db.bad-wal, ...); returns the file's new name.
 QString SetAsideDamagedStore(const QString &path)
 {
-    const QString keptAs = SetAsideName(path);
+    QString keptAs = SetAsideName(path);
     qCWarning(lcCore) << "book store: setting aside the damaged" << path << "as" << keptAs << "and starting afresh";
     for (const QLatin1StringView suffix :
          {QLatin1StringView(""), QLatin1StringView("-wal"), QLatin1StringView("-shm")}) {
@@ -195,7 +195,7 @@ std::optional<BookRecord> BookStore::TakeOverNamedRecord(const QString &key)
     const QString name = BookNameInKey(key);
     if (name == key || namedRecordsFolder_.isEmpty() || BookKey(namedRecordsFolder_, name) != key)
         return std::nullopt;
-    const std::optional<BookRecord> record = KeptRecord(name);
+    std::optional<BookRecord> record = KeptRecord(name);
     if (!record || (record->size >= 0 && record->size != FactsOf(key).size))
         return std::nullopt;
     qCInfo(lcCore) << "book store: the record of" << LoggedPath(name) << "moves to" << LoggedPath(key);

@@ -20,7 +20,7 @@ QSqlError WriteRecord(BookStoreConnection &connection, const QString &name, cons
     QSqlQuery &writer = connection.Writer();
     BindRecord(writer, name, record);
     const bool written = writer.exec();
-    const QSqlError error = written ? QSqlError() : writer.lastError();
+    QSqlError error = written ? QSqlError() : writer.lastError();
     writer.finish();
     return error;
 }

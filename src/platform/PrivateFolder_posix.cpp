@@ -28,14 +28,14 @@ QString FolderRefusal(const QString &path)
 
 QString PrivateFolder()
 {
-    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
     if (!runtime.isEmpty()) {
         const QString refusal = FolderRefusal(runtime);
         if (refusal.isEmpty())
             return runtime;
         qCWarning(lcPlatform) << "not using XDG_RUNTIME_DIR" << runtime << "-" << refusal;
     }
-    const QString own = QDir::temp().filePath(QStringLiteral("folivar-%1").arg(::geteuid()));
+    QString own = QDir::temp().filePath(QStringLiteral("folivar-%1").arg(::geteuid()));
     // The mode is set at creation: a folder made otherwise is refused below.
     ::mkdir(QFile::encodeName(own).constData(), 0700);
     if (const QString refusal = FolderRefusal(own); !refusal.isEmpty()) {

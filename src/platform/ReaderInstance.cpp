@@ -17,7 +17,7 @@
 namespace {
 
 constexpr int kPatienceMs = 3000;
-constexpr qint64 kLargestMessage = 64 * 1024;
+constexpr qint64 kLargestMessage = qint64(64) * 1024;
 constexpr quint32 kMostPaths = 16;
 constexpr int kConnectionMs = 2000;
 constexpr int kMostConnections = 8;

@@ -251,7 +251,7 @@ private Q_SLOTS:
         QTest::newRow("a length of 1 GiB") << ok + "Content-Length: 1073741824\r\n\r\n"
                                            << QByteArray(1024, 'x') << 20 << true;
         QTest::newRow("a body without end") << ok + "Connection: close\r\n\r\n"
-                                            << QByteArray(256 * 1024, '[') << 0 << true;
+                                            << QByteArray(qsizetype(256) * 1024, '[') << 0 << true;
         QTest::newRow("a byte now and then") << ok + "Content-Length: 1000\r\n\r\n" << QByteArray("{") << 200 << false;
     }
 
@@ -266,7 +266,7 @@ private Q_SLOTS:
             Drip(socket, head, chunk, everyMs);
             return true;
         };
-        WebDav dav(nullptr, DavLimits{5000, 2000, 1024 * 1024});
+        WebDav dav(nullptr, DavLimits{5000, 2000, qint64(1024) * 1024});
         dav.SetAccount({server.Address(), QString(), QString(), true});
         std::optional<DavAnswer> answer;
         dav.Get("a.txt.json", [&answer](const DavAnswer &got) { answer = got; });
@@ -284,7 +284,7 @@ private Q_SLOTS:
         StandInDav dav;
         const QByteArray book = "folivar/books/a.txt.json";
         const qint64 now = QDateTime::currentMSecsSinceEpoch();
-        dav.Store(book, SyncedRecordToJson(PlacedRecord(9, now + 24 * 3600 * 1000, u"ahead"_s, {})));
+        dav.Store(book, SyncedRecordToJson(PlacedRecord(9, now + qint64(24) * 3600 * 1000, u"ahead"_s, {})));
         // Whatever this reader writes, the file stays as the other one left it.
         dav.blackHole = true;
         BookStore store;
