@@ -114,8 +114,10 @@ template <typename Value>
 constexpr SettingId IdOf(Value Settings::*field)
 {
     for (SettingId id = 0; id < std::size(kSettingKeys); ++id) {
-        const auto *kept = std::get_if<Value Settings::*>(&kSettingKeys[id].field);
-        if (kept && *kept == field)
+        // Not std::get_if: its null test is no constant expression under
+        // -fsanitize=undefined.
+        const auto &kept = kSettingKeys[id].field;
+        if (std::holds_alternative<Value Settings::*>(kept) && std::get<Value Settings::*>(kept) == field)
             return id;
     }
     return std::size(kSettingKeys);
