@@ -4,9 +4,13 @@
 #include "core/RecordLimits.h"
 #include "support/TestRegistry.h"
 #include "sync/DavFailure.h"
+#include "sync/DeviceList.h"
+#include "sync/FolderCheck.h"
 
 #include <QDateTime>
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMap>
 #include <QSignalSpy>
 #include <QSslKey>
@@ -345,6 +349,67 @@ private Q_SLOTS:
             QVERIFY(SyncOnce(sync, u"a.txt"_s));
         QCOMPARE(failed.count(), 1);
         QCOMPARE(failed.first().first().toString(), u"同步服务器说已存下《a.txt》的记录，却没有存下"_s);
+    }
+
+    // 测试连接's verdict: a folder written and read back, a server that
+    // confirms writes it does not keep, a password refused, no web address.
+    void folderCheck_saysWhatTheFolderAllows_data()
+    {
+        QTest::addColumn<QString>("address"); // "dav": the stand-in server
+        QTest::addColumn<bool>("blackHole");
+        QTest::addColumn<QString>("password"); // the server wants "secret"
+        QTest::addColumn<QString>("verdict");
+        QTest::newRow("read and written")
+            << u"dav"_s << false << u"secret"_s << u"连接成功：这个文件夹可以读取和写入"_s;
+        QTest::newRow("writes not kept") << u"dav"_s << true << u"secret"_s << u"写入了文件，但读不回来："_s;
+        QTest::newRow("password refused") << u"dav"_s << false << u"wrong"_s << u"同步服务器拒绝登录"_s;
+        QTest::newRow("no web address") << u"ftp://127.0.0.1/dav/"_s << false << u"secret"_s << u"地址应以 http://"_s;
+    }
+
+    void folderCheck_saysWhatTheFolderAllows()
+    {
+        QFETCH(QString, address);
+        QFETCH(bool, blackHole);
+        QFETCH(QString, password);
+        QFETCH(QString, verdict);
+        StandInDav dav;
+        dav.blackHole = blackHole;
+        dav.authorization = "Basic " + QByteArray("u:secret").toBase64();
+        QObject context;
+        QString told;
+        CheckFolder({address == u"dav"_s ? dav.Address() : address, u"u"_s, password, true}, &context,
+                    [&told](const QString &said) { told = said; });
+        QTRY_VERIFY_WITH_TIMEOUT(!told.isEmpty(), 10000);
+        QVERIFY2(told.startsWith(verdict), qPrintable(told));
+    }
+
+    // devices.json keeps the other computers and brings this one up to date;
+    // a list that cannot be read starts afresh with this computer alone.
+    void deviceList_keepsTheOthers_andUpdatesThisOne_data()
+    {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QStringList>("devices");
+        QTest::newRow("none yet") << QByteArray() << QStringList{u"here"_s};
+        QTest::newRow("not JSON") << QByteArray("{devices") << QStringList{u"here"_s};
+        QTest::newRow("another computer")
+            << QByteArray(R"({"version":1,"devices":{"there":{"name":"办公室","lastSeen":5}}})")
+            << QStringList{u"here"_s, u"there"_s};
+        QTest::newRow("this one seen before")
+            << QByteArray(R"({"version":1,"devices":{"here":{"name":"旧名","lastSeen":5}}})") << QStringList{u"here"_s};
+    }
+
+    void deviceList_keepsTheOthers_andUpdatesThisOne()
+    {
+        QFETCH(QByteArray, before);
+        QFETCH(QStringList, devices);
+        const QJsonObject list = QJsonDocument::fromJson(DeviceListWith(before, u"here"_s, u"书房"_s, 1000))
+                                     .object()[u"devices"_s]
+                                     .toObject();
+        QCOMPARE(list.keys(), devices);
+        QCOMPARE(list[u"here"_s].toObject()[u"name"_s].toString(), u"书房"_s);
+        QCOMPARE(list[u"here"_s].toObject()[u"lastSeen"_s].toInteger(), 1000);
+        if (devices.contains(u"there"_s))
+            QCOMPARE(list[u"there"_s].toObject()[u"lastSeen"_s].toInteger(), 5);
     }
 
     void clearTextPassword_onlyOverPlainHttpToAnotherComputer_data()
