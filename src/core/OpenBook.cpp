@@ -74,10 +74,19 @@ QString OpenBook::ChapterText(int n) const
     return range ? BookText.mid(range->start, range->end - range->start) : QString();
 }
 
-QString OpenBook::ShownChapterText(int n) const
+CleanedText OpenBook::ShownChapter(int n, QList<CleanupRule> *ranAway) const
 {
-    const QString text = ChapterText(n);
-    return shownScript ? ConvertScript(text, *shownScript) : text;
+    CleanedText shown = cleaner.Clean(ChapterText(n), CleanupRule::Content, ranAway);
+    if (shownScript)
+        shown.ConvertShown(ConvertScript(shown.Shown(), *shownScript));
+    return shown;
+}
+
+QString OpenBook::ListedTitle(int n) const
+{
+    if (n < 0 || n >= ChapterCount())
+        return {};
+    return cleaner.Clean(chapters.at(n).text, CleanupRule::Titles).Shown();
 }
 
 std::optional<ChapterHeading> OpenBook::RemoveChapter(int n)

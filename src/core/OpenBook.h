@@ -5,6 +5,7 @@
 #include "core/ChapterHeadings.h"
 #include "core/ChapterRules.h"
 #include "core/ScriptConverter.h"
+#include "core/TextCleaner.h"
 #include "core/TextEncodingDetector.h"
 
 #include <QList>
@@ -42,6 +43,8 @@ struct OpenBook {
     ChapterRule rule;
     // The script chapters are shown in; none: the book's own characters.
     std::optional<ScriptConversion> shownScript;
+    // The 净化规则 the book is shown with; none while it is shown as it is.
+    TextCleaner cleaner;
     // Item 0 is the head item (the book's first line, at position 0), then
     // every heading in book order, a table of contents at the start as one
     // item, 目录; an item's index is what the chapter list, the settings and
@@ -75,8 +78,14 @@ struct OpenBook {
     std::optional<TextRange> ChapterRange(int n) const;
     // The text of ChapterRange(n); empty when n names no item.
     QString ChapterText(int n) const;
-    // ChapterText(n) in shownScript.
-    QString ShownChapterText(int n) const;
+    // ChapterText(n) as shown: cleaned by `cleaner`, then in shownScript,
+    // with where each shown character stands in ChapterText(n). The rules
+    // that ran away on it are skipped and added to `ranAway` when given.
+    CleanedText ShownChapter(int n, QList<CleanupRule> *ranAway = nullptr) const;
+    QString ShownChapterText(int n) const { return ShownChapter(n).Shown(); }
+    // Item n's text as the chapter list shows it: cleaned by the rules for
+    // titles. Empty when n names no item.
+    QString ListedTitle(int n) const;
 
     // Removes item n, whose text then belongs to the chapter before it, and
     // returns it; nullopt (nothing removed) when n names no item.

@@ -18,7 +18,8 @@ struct FindState {
 // Occurrences listed in the find window; the rest are counted.
 inline constexpr qsizetype kListedHits = 10000;
 
-// Every occurrence of `term` in the book; none for an empty term.
+// Every occurrence of `term` in the book as shown (under its 净化规则), as a
+// stretch of its own text; none for an empty term.
 QList<SearchHit> FindInBookText(const OpenBook &book, const QString &term);
 // The find window's lines for the first kListedHits hits: the chapter's
 // title, then the text around the occurrence.
