@@ -4,6 +4,7 @@
 #include "core/BookKey.h"
 #include "core/BookStoreConnection.h"
 #include "core/BookStoreImport.h"
+#include "core/BookStoreRules.h"
 #include "core/BookStoreTable.h"
 #include "core/BookStoreWriter.h"
 #include "core/Log.h"
@@ -336,6 +337,42 @@ qsizetype BookStore::Count() const
     const auto stored = [this](const QString &name) { return StoredRecord(name).has_value(); };
     return count + std::count_if(pending.cbegin(), pending.cend(), std::not_fn(stored))
         - std::count_if(removed.cbegin(), removed.cend(), stored);
+}
+
+QList<CleanupRule> BookStore::CleanupRules() const
+{
+    if (writer_ && writer_->PendingCleanupRules())
+        return *writer_->PendingCleanupRules();
+    return Ready() ? ReadCleanupRules(connection_->Database()) : QList<CleanupRule>();
+}
+
+void BookStore::PutCleanupRules(const QList<CleanupRule> &rules)
+{
+    if (writer_)
+        return writer_->PutCleanupRules(rules);
+    if (!Ready())
+        return;
+    if (const QSqlError error = WriteCleanupRules(connection_->Database(), rules); error.isValid())
+        qCWarning(lcCore).noquote() << "book store: cannot write the cleanup rules -" << error.text();
+}
+
+bool BookStore::ShowsOriginal(const QString &key) const
+{
+    if (writer_) {
+        if (const std::optional<bool> pending = writer_->PendingShowsOriginal(key))
+            return *pending;
+    }
+    return Ready() && ReadShowsOriginal(connection_->Database(), key);
+}
+
+void BookStore::SetShowsOriginal(const QString &key, bool on)
+{
+    if (writer_)
+        return writer_->PutShowsOriginal(key, on);
+    if (!Ready())
+        return;
+    if (const QSqlError error = WriteShowsOriginal(connection_->Database(), key, on); error.isValid())
+        qCWarning(lcCore).noquote() << "book store: cannot note how" << LoggedPath(key) << "is shown -" << error.text();
 }
 
 bool BookStore::Ready() const

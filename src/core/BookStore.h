@@ -12,6 +12,7 @@
 // tried again until it lands or the store goes, and the user is told once
 // through `problem`. Used on one thread, the one that made it.
 #include "core/BookRecord.h"
+#include "core/CleanupRule.h"
 
 #include <QObject>
 #include <QString>
@@ -101,6 +102,17 @@ public:
     static constexpr int kRecentBooks = 10;
     // How many books have a record (0 when that cannot be read, logged).
     qsizetype Count() const;
+
+    // The 净化规则, in the order they are applied. A stored rule that does
+    // not read as one is skipped, logged; none when they cannot be read
+    // (logged).
+    QList<CleanupRule> CleanupRules() const;
+    // Replaces the whole list.
+    void PutCleanupRules(const QList<CleanupRule> &rules);
+    // Whether the book under `key` (BookKey.h) is shown as its file has it,
+    // without the rules; false for a book never set so.
+    bool ShowsOriginal(const QString &key) const;
+    void SetShowsOriginal(const QString &key, bool on);
 
 Q_SIGNALS:
     // Places or records cannot be kept (a read-only, locked or damaged

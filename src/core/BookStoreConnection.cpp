@@ -1,5 +1,6 @@
 #include "core/BookStoreConnection.h"
 
+#include "core/BookStoreRules.h"
 #include "core/BookStoreTable.h"
 #include "core/Log.h"
 
@@ -76,8 +77,8 @@ Outcome CheckLayout(const QSqlDatabase &database, bool &isNew)
     return newer ? Outcome::Newer : Outcome::Damaged;
 }
 
-// Files written before the list of books read last, the conversion choice
-// and the place by position gain them.
+// Files written before the list of books read last, the conversion choice,
+// the place by position and the cleanup rules gain them.
 Outcome AddLaterParts(QSqlQuery &query)
 {
     for (const LaterColumn &column : kLaterColumns) {
@@ -90,6 +91,10 @@ Outcome AddLaterParts(QSqlQuery &query)
     }
     if (!query.exec(CreateRecentTableSql()))
         return Failure(QStringLiteral("creating the list of books read last"), query.lastError());
+    for (const QString &sql : CreateRuleTablesSql()) {
+        if (!query.exec(sql))
+            return Failure(QStringLiteral("creating the tables of the cleanup rules"), query.lastError());
+    }
     return Outcome::Ready;
 }
 

@@ -22,9 +22,10 @@
 //     recent: path TEXT PRIMARY KEY, read INTEGER (a number that grows with
 //     each book read)
 //
-// `recent` and the columns `script`, `position` and `changes` came later without a new
-// version: a reader that knows none of them works on as before (its writes
-// leave them empty), and a file without them gains them when opened.
+// `recent`, the columns `script`, `position` and `changes`, and the tables of
+// the cleanup rules (BookStoreRules.h) came later without a new version: a
+// reader that knows none of them works on as before (its writes leave them
+// empty), and a file without them gains them when opened.
 inline constexpr int kBookStoreVersion = 1;
 
 struct LaterColumn {

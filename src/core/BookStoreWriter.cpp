@@ -2,6 +2,7 @@
 
 #include "core/BookStore.h"
 #include "core/BookStoreConnection.h"
+#include "core/BookStoreRules.h"
 #include "core/BookStoreTable.h"
 #include "core/Log.h"
 
@@ -14,6 +15,8 @@ constexpr int kRetryMs = 5000;
 const QString kRecordKey = QStringLiteral("r");
 const QString kRecentKey = QStringLiteral("p");
 const QString kRemovalKey = QStringLiteral("d");
+const QString kRulesKey = QStringLiteral("c");
+const QString kOriginalKey = QStringLiteral("o");
 
 QSqlError WriteRecord(BookStoreConnection &connection, const QString &name, const BookRecord &record)
 {
@@ -85,6 +88,24 @@ void BookStoreWriter::NoteRecentBook(const QString &path, qint64 time)
     Queue(kRecentKey + path, WorkFor(kRecentKey + path));
 }
 
+void BookStoreWriter::PutCleanupRules(const QList<CleanupRule> &rules)
+{
+    rules_ = rules;
+    Queue(kRulesKey, WorkFor(kRulesKey));
+}
+
+void BookStoreWriter::PutShowsOriginal(const QString &key, bool on)
+{
+    originals_.insert(key, on);
+    Queue(kOriginalKey + key, WorkFor(kOriginalKey + key));
+}
+
+std::optional<bool> BookStoreWriter::PendingShowsOriginal(const QString &key) const
+{
+    const auto found = originals_.constFind(key);
+    return found == originals_.constEnd() ? std::nullopt : std::optional<bool>(*found);
+}
+
 std::optional<BookRecord> BookStoreWriter::PendingRecord(const QString &name) const
 {
     const auto found = records_.constFind(name);
@@ -107,6 +128,13 @@ BookStoreWriter::Work BookStoreWriter::WorkFor(const QString &key) const
         return [name, record = records_.value(name)](BookStoreConnection &c) { return WriteRecord(c, name, record); };
     if (key.startsWith(kRemovalKey))
         return [name](BookStoreConnection &c) { return DeleteRecord(c, name); };
+    if (key == kRulesKey)
+        return [rules = *rules_](BookStoreConnection &c) { return WriteCleanupRules(c.Database(), rules); };
+    if (key.startsWith(kOriginalKey)) {
+        return [name, on = originals_.value(name)](BookStoreConnection &c) {
+            return WriteShowsOriginal(c.Database(), name, on);
+        };
+    }
     const auto noted =
         std::find_if(recent_.cbegin(), recent_.cend(), [&name](const auto &n) { return n.first == name; });
     return [name, time = noted->second](BookStoreConnection &c) { return NoteRecent(c, name, time); };
@@ -143,18 +171,27 @@ void BookStoreWriter::Landed(const QString &key, quint64 number, const QSqlError
         return Q_EMIT writeFailed(error);
     }
     writes_.erase(write);
-    if (key.startsWith(kRecordKey))
-        records_.remove(key.mid(1));
-    else if (key.startsWith(kRemovalKey))
-        removed_.remove(key.mid(1));
-    else
-        recent_.removeIf([path = key.mid(1)](const auto &noted) { return noted.first == path; });
+    DropPending(key);
     if (!writes_.isEmpty())
         return;
     if (failing_)
         qCInfo(lcCore) << "book store: every write has landed again";
     failing_ = false;
     Q_EMIT allWritten();
+}
+
+void BookStoreWriter::DropPending(const QString &key)
+{
+    if (key.startsWith(kRecordKey))
+        records_.remove(key.mid(1));
+    else if (key.startsWith(kRemovalKey))
+        removed_.remove(key.mid(1));
+    else if (key == kRulesKey)
+        rules_.reset();
+    else if (key.startsWith(kOriginalKey))
+        originals_.remove(key.mid(1));
+    else
+        recent_.removeIf([path = key.mid(1)](const auto &noted) { return noted.first == path; });
 }
 
 // In the order they were given.

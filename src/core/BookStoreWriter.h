@@ -8,6 +8,7 @@
 // seconds, and once more when the writer goes, until it lands or the reader
 // ends. Made and used on one thread.
 #include "core/BookRecord.h"
+#include "core/CleanupRule.h"
 
 #include <QHash>
 #include <QObject>
@@ -39,6 +40,10 @@ public:
     void RemoveRecord(const QString &name);
     // The book at `path` read at `time` (milliseconds since 1970).
     void NoteRecentBook(const QString &path, qint64 time);
+    // The whole list of cleanup rules, replacing the stored one.
+    void PutCleanupRules(const QList<CleanupRule> &rules);
+    // Whether the book under `key` is shown without its cleanup rules.
+    void PutShowsOriginal(const QString &key, bool on);
 
     // The newest record given for the book and not yet landed.
     std::optional<BookRecord> PendingRecord(const QString &name) const;
@@ -47,6 +52,9 @@ public:
     QStringList RemovedNames() const { return removed_.values(); }
     // The books read whose note has not landed yet, newest first.
     QStringList PendingRecentBooks() const;
+    // The rules given last and not yet landed.
+    const std::optional<QList<CleanupRule>> &PendingCleanupRules() const { return rules_; }
+    std::optional<bool> PendingShowsOriginal(const QString &key) const;
 
 Q_SIGNALS:
     // A write failed, in SQLite's words; it is tried again.
@@ -64,6 +72,8 @@ private:
     void Queue(const QString &key, Work work);
     Work WorkFor(const QString &key) const;
     void Landed(const QString &key, quint64 number, const QSqlError &error);
+    // What the landed write under `key` wrote is no longer pending.
+    void DropPending(const QString &key);
     void RetryFailed();
     // On the pool's thread: the connection, opened again after a failure.
     BookStoreConnection *Connection();
@@ -73,8 +83,11 @@ private:
     QSet<QString> removed_;
     // Newest first.
     QList<std::pair<QString, qint64>> recent_;
+    std::optional<QList<CleanupRule>> rules_;
+    QHash<QString, bool> originals_;
     // The last write queued for each record ("r" + name), record removed
-    // ("d" + name) or book read ("p" + path).
+    // ("d" + name), book read ("p" + path), book shown without its rules
+    // or with them ("o" + key), and for the rules ("c").
     QHash<QString, Write> writes_;
     quint64 lastNumber_ = 0;
     bool failing_ = false;

@@ -1,6 +1,7 @@
 #include "core/BookStore.h"
 #include "StoreWriterRecords.h"
 #include "core/BookKey.h"
+#include "core/CleanupRule.h"
 #include "core/RecordLimits.h"
 #include "support/TestRegistry.h"
 
@@ -100,16 +101,43 @@ std::pair<Records, qsizetype> Exactly(const Records &records)
     return {records, records.size()};
 }
 
-// Runs a statement on the file the way another program would.
-void RunSql(const QString &path, const QString &sql)
+// Runs statements on the file, in one connection, the way another program
+// would.
+void RunSql(const QString &path, const QStringList &statements)
 {
     {
         QSqlDatabase database = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"test"_s);
         database.setDatabaseName(path);
         QVERIFY(database.open());
-        QVERIFY2(QSqlQuery(database).exec(sql), qPrintable(sql));
+        for (const QString &sql : statements)
+            QVERIFY2(QSqlQuery(database).exec(sql), qPrintable(sql));
     }
     QSqlDatabase::removeDatabase(u"test"_s);
+}
+
+void RunSql(const QString &path, const QString &sql)
+{
+    RunSql(path, QStringList{sql});
+}
+
+// A store as versions before the place by position, the list of books read
+// last and the cleanup rules wrote it.
+void MakeOlderStore(const QString &path)
+{
+    RunSql(path,
+           {u"PRAGMA encoding = 'UTF-16le'"_s,
+            u"CREATE TABLE books (name TEXT PRIMARY KEY NOT NULL, size INTEGER, modified INTEGER, "
+            "chapter INTEGER, chapter_title TEXT, line INTEGER, removed_headings TEXT, removed_under_rule "
+            "TEXT, last_read INTEGER, bookmarks TEXT, encoding TEXT, chapter_rule TEXT) WITHOUT ROWID"_s,
+            u"PRAGMA user_version = 1"_s});
+}
+
+QList<CleanupRule> SampleRules()
+{
+    return {{u"去广告"_s, u"(本章未完|请收藏).*$"_s, QString(), true, QString(), CleanupRule::Content, true},
+            {u"错字"_s, u"的的"_s, u"的"_s, false, u"山城旧事.txt"_s, CleanupRule::Both, false},
+            {QChar(0xD800) + u"'); DROP TABLE books; --"_s, u"第(\\d+)章"_s, u"第\\1回"_s, true, QString(),
+             CleanupRule::Titles, true}};
 }
 
 // A real store, its first half only.
@@ -263,11 +291,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"books.db"_s);
-        RunSql(path,
-               u"CREATE TABLE books (name TEXT PRIMARY KEY NOT NULL, size INTEGER, modified INTEGER, "
-               "chapter INTEGER, chapter_title TEXT, line INTEGER, removed_headings TEXT, removed_under_rule "
-               "TEXT, last_read INTEGER, bookmarks TEXT, encoding TEXT, chapter_rule TEXT) WITHOUT ROWID"_s);
-        RunSql(path, u"PRAGMA user_version = 1"_s);
+        MakeOlderStore(path);
         QStringList noted;
         {
             BookStore store;
@@ -286,6 +310,79 @@ private Q_SLOTS:
         QCOMPARE(again.RecentBooks(), noted.first(BookStore::kRecentBooks));
         QVERIFY(again.Put(u"a.txt"_s, SampleRecord(3)));
         QCOMPARE(again.Find(u"a.txt"_s), SampleRecord(3));
+    }
+
+    // Put, they are answered at once, and a store opened afresh reads them
+    // back; a file from before the rules gains their tables.
+    void cleanupRules_andShownOriginal_surviveAReopen_data()
+    {
+        QTest::addColumn<bool>("older");
+        QTest::newRow("new file") << false;
+        QTest::newRow("file from before the rules") << true;
+    }
+
+    void cleanupRules_andShownOriginal_surviveAReopen()
+    {
+        QFETCH(bool, older);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"books.db"_s);
+        if (older)
+            MakeOlderStore(path);
+        const QString key = BookKey(dir.path(), u"山城旧事.txt"_s);
+        const QString other = BookKey(dir.path(), u"第二部.txt"_s);
+        {
+            BookStore store;
+            store.Open(path);
+            QCOMPARE(store.CleanupRules(), QList<CleanupRule>());
+            store.PutCleanupRules({SampleRules()[1]});
+            store.PutCleanupRules(SampleRules());
+            store.SetShowsOriginal(key, true);
+            store.SetShowsOriginal(other, true);
+            store.SetShowsOriginal(other, false);
+            QCOMPARE(store.CleanupRules(), SampleRules());
+            QVERIFY(store.ShowsOriginal(key));
+            QVERIFY(!store.ShowsOriginal(other));
+        }
+        BookStore again;
+        again.Open(path);
+        QCOMPARE(again.CleanupRules(), SampleRules());
+        QVERIFY(again.ShowsOriginal(key));
+        QVERIFY(!again.ShowsOriginal(other));
+        again.PutCleanupRules({});
+        QCOMPARE(again.CleanupRules(), QList<CleanupRule>());
+    }
+
+    void cleanupRules_inAStoreWithoutAFile()
+    {
+        BookStore store;
+        store.PutCleanupRules(SampleRules());
+        store.SetShowsOriginal(u"a.txt"_s, true);
+        QCOMPARE(store.CleanupRules(), SampleRules());
+        QVERIFY(store.ShowsOriginal(u"a.txt"_s));
+        QVERIFY(!store.ShowsOriginal(u"b.txt"_s));
+    }
+
+    // Rows another program wrote: those that are no rule are skipped, the
+    // rest read in their order.
+    void damagedRuleRows_areSkipped()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"books.db"_s);
+        {
+            BookStore store;
+            store.Open(path);
+            store.PutCleanupRules(SampleRules());
+        }
+        RunSql(path, u"UPDATE cleanup_rules SET position = position * 10"_s);
+        RunSql(path, u"INSERT INTO cleanup_rules VALUES (5, 'x', 'a', '', 0, '', 9, 1)"_s);
+        RunSql(path, u"INSERT INTO cleanup_rules VALUES (15, 'x', NULL, '', 0, '', 3, 1)"_s);
+        RunSql(path, u"INSERT INTO cleanup_rules VALUES (25, 'x', 'a', '', 'yes', '', 3, 1)"_s);
+        for (int i = 0; i < 3; ++i)
+            QTest::ignoreMessage(QtWarningMsg,
+                                 QRegularExpression(u"skipping the damaged cleanup rule at (5|15|25)$"_s));
+        BookStore store;
+        store.Open(path);
+        QCOMPARE(store.CleanupRules(), SampleRules());
     }
 
     void oldJsonStore_isImportedOnce_data()

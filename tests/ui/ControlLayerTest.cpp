@@ -5,6 +5,8 @@
 #include "ui/BusyCursor.h"
 #include "ui/ChapterJumpDialog.h"
 #include "ui/ChapterRuleDialog.h"
+#include "ui/CleanupRulesDialog.h"
+#include "ui/CleanupRulesModel.h"
 #include "ui/EditBox.h"
 #include "ui/HotKeyDialog.h"
 #include "ui/ListBox.h"
@@ -21,6 +23,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 
@@ -34,6 +37,48 @@ public:
     void Set(const QStringList &texts) { SetTexts(texts); }
     void Remove(int row) { RemoveText(row); }
 };
+
+CleanupRule PlainRule(const QString &name)
+{
+    CleanupRule rule;
+    rule.name = name;
+    rule.pattern = name + name;
+    return rule;
+}
+
+QList<CleanupRule> PlainRules(const QStringList &names)
+{
+    QList<CleanupRule> rules;
+    for (const QString &name : names)
+        rules.append(PlainRule(name));
+    return rules;
+}
+
+QStringList RuleNames(const QList<CleanupRule> &rules)
+{
+    QStringList names;
+    for (const CleanupRule &rule : rules)
+        names.append(rule.name);
+    return names;
+}
+
+void ClickButton(const QWidget *dialog, const QString &text)
+{
+    for (QPushButton *button : dialog->findChildren<QPushButton *>()) {
+        if (button->text() == text)
+            return button->click();
+    }
+    QFAIL(qPrintable(u"no button "_s + text));
+}
+
+QString LineText(const QWidget *dialog, const QString &accessibleName)
+{
+    for (const QLabel *label : dialog->findChildren<QLabel *>()) {
+        if (label->accessibleName() == accessibleName)
+            return label->text();
+    }
+    return u"no line "_s + accessibleName;
+}
 
 } // namespace
 
@@ -589,6 +634,172 @@ private Q_SLOTS:
             AskChapterToJump(nullptr, 8, [](const QString &query) { return query == u"3"_s ? 4 : -1; });
         QCOMPARE(shown.constFirst(), u"找不到：9（章节序号为 1–8）"_s);
         QCOMPARE(chapter, 4);
+    }
+
+    // The buttons change the list and its order; the selection follows the
+    // rule moved, and the hook hears of every change.
+    void cleanupRulesDialog_buttonsEditTheList_data()
+    {
+        QTest::addColumn<QStringList>("clicks"); // the first rule is selected at first
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("新建 adds at the end") << QStringList{u"新建(&N)"_s, u"新建(&N)"_s}
+                                              << QStringList{u"甲"_s, u"乙"_s, u"丙"_s, u"新规则"_s, u"新规则 (2)"_s};
+        QTest::newRow("下移 twice") << QStringList{u"下移(&O)"_s, u"下移(&O)"_s, u"下移(&O)"_s}
+                                    << QStringList{u"乙"_s, u"丙"_s, u"甲"_s};
+        QTest::newRow("上移 at the top") << QStringList{u"上移(&U)"_s} << QStringList{u"甲"_s, u"乙"_s, u"丙"_s};
+        QTest::newRow("down then up") << QStringList{u"下移(&O)"_s, u"下移(&O)"_s, u"上移(&U)"_s}
+                                      << QStringList{u"乙"_s, u"甲"_s, u"丙"_s};
+        QTest::newRow("删除 the selected")
+            << QStringList{u"下移(&O)"_s, u"删除(&D)"_s} << QStringList{u"乙"_s, u"丙"_s};
+        QTest::newRow("删除 all, then more clicks")
+            << QStringList{u"删除(&D)"_s, u"删除(&D)"_s, u"删除(&D)"_s, u"删除(&D)"_s, u"下移(&O)"_s} << QStringList();
+    }
+
+    void cleanupRulesDialog_buttonsEditTheList()
+    {
+        QFETCH(QStringList, clicks);
+        QFETCH(QStringList, names);
+        QList<CleanupRule> heard = PlainRules({u"甲"_s, u"乙"_s, u"丙"_s});
+        CleanupRulesDialog dialog(heard, {u"a.txt"_s, {}, [&heard](const auto &rules) { heard = rules; }}, nullptr);
+        dialog.show();
+        for (const QString &click : std::as_const(clicks))
+            ClickButton(&dialog, click);
+        QCOMPARE(RuleNames(dialog.Rules()), names);
+        QCOMPARE(heard, dialog.Rules());
+    }
+
+    // While the expression is in error, its rule shows off and cannot be
+    // ticked, and the preview line says why; mended, it is on again.
+    void cleanupRulesDialog_aBadExpressionCannotBeEnabled_data()
+    {
+        QTest::addColumn<QString>("pattern");
+        QTest::addColumn<bool>("isRegex");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("invalid") << u"(第"_s << true << u"表达式有误"_s;
+        QTest::newRow("matching empty text") << u"(广告)*"_s << true << u"空文本"_s;
+        QTest::newRow("empty") << QString() << false << u"空的"_s;
+    }
+
+    void cleanupRulesDialog_aBadExpressionCannotBeEnabled()
+    {
+        QFETCH(QString, pattern);
+        QFETCH(bool, isRegex);
+        QFETCH(QString, told);
+        const auto preview = [](const CleanupRule &rule) { return u"共 3 处：%1"_s.arg(rule.pattern); };
+        CleanupRulesDialog dialog(PlainRules({u"甲"_s}), {QString(), preview, {}}, nullptr);
+        CleanupRulesModel &model = dialog.Model();
+        const QModelIndex enabled = model.index(0, CleanupRulesModel::Enabled);
+        QCOMPARE(LineText(&dialog, u"预览"_s), u"共 3 处：甲甲"_s);
+        QVERIFY(model.setData(model.index(0, CleanupRulesModel::IsRegex), Qt::Checked, Qt::CheckStateRole));
+        QVERIFY(model.setData(model.index(0, CleanupRulesModel::Pattern), pattern, Qt::EditRole));
+        QVERIFY2(LineText(&dialog, u"预览"_s).contains(told), qPrintable(LineText(&dialog, u"预览"_s)));
+        QVERIFY(!model.setData(enabled, Qt::Checked, Qt::CheckStateRole));
+        QCOMPARE(enabled.data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Unchecked);
+        QVERIFY(!model.flags(enabled).testFlag(Qt::ItemIsUserCheckable));
+        QVERIFY(!dialog.Rules().constFirst().enabled);
+        QVERIFY(model.setData(model.index(0, CleanupRulesModel::IsRegex), isRegex, Qt::CheckStateRole));
+        QVERIFY(model.setData(model.index(0, CleanupRulesModel::Pattern), u"乙"_s, Qt::EditRole));
+        QVERIFY(dialog.Rules().constFirst().enabled);
+        QCOMPARE(LineText(&dialog, u"预览"_s), u"共 3 处：乙"_s);
+    }
+
+    // 本书 is a choice only with a book open; a rule of another book keeps
+    // that book among its choices.
+    void cleanupRulesModel_scopeChoices_data()
+    {
+        QTest::addColumn<QString>("fileName");
+        QTest::addColumn<QString>("scope");
+        QTest::addColumn<QStringList>("choices");
+        QTest::addColumn<QString>("shown");
+        QTest::addColumn<QString>("lastScope"); // the scope of the last choice
+        QTest::newRow("no book open") << QString() << QString() << QStringList{u"全部书籍"_s} << u"全部书籍"_s
+                                      << QString();
+        QTest::newRow("the open book's") << u"山城.txt"_s << u"山城.txt"_s << QStringList{u"全部书籍"_s, u"本书"_s}
+                                         << u"本书"_s << u"山城.txt"_s;
+        QTest::newRow("another book's") << u"山城.txt"_s << u"旧事.txt"_s
+                                        << QStringList{u"全部书籍"_s, u"本书"_s, u"旧事.txt"_s} << u"旧事.txt"_s
+                                        << u"旧事.txt"_s;
+    }
+
+    void cleanupRulesModel_scopeChoices()
+    {
+        QFETCH(QString, fileName);
+        QFETCH(QString, scope);
+        QFETCH(QStringList, choices);
+        QFETCH(QString, shown);
+        QFETCH(QString, lastScope);
+        CleanupRule rule = PlainRule(u"甲"_s);
+        rule.scope = scope;
+        CleanupRulesModel model({rule}, fileName);
+        const QModelIndex cell = model.index(0, CleanupRulesModel::Scope);
+        QCOMPARE(cell.data(CleanupRulesModel::kChoicesRole).toStringList(), choices);
+        QCOMPARE(cell.data(Qt::DisplayRole).toString(), shown);
+        QVERIFY(model.setData(cell, int(choices.size()) - 1, Qt::EditRole));
+        QCOMPARE(model.Rules().constFirst().scope, lastScope);
+        QVERIFY(!model.setData(cell, int(choices.size()), Qt::EditRole));
+        QVERIFY(model.setData(model.index(0, CleanupRulesModel::Target), 1, Qt::EditRole));
+        QCOMPARE(model.Rules().constFirst().target, CleanupRule::Titles);
+    }
+
+    // An import comes after the rules there are; a file that cannot be taken
+    // leaves them as they were and is named in the dialog.
+    void cleanupRulesDialog_import_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<QString>("told");
+        QTest::newRow("shared rules") << QByteArray(R"([{"name":"乙","pattern":"x"},{"name":"丙","pattern":"y"}])")
+                                      << QStringList{u"甲"_s, u"乙"_s, u"乙 (2)"_s, u"丙"_s}
+                                      << u"已从 共享.json 导入 2 条规则"_s;
+        QTest::newRow("garbage") << QByteArray("\x89PNG\r\n") << QStringList{u"甲"_s, u"乙"_s}
+                                 << u"无法导入 共享.json："_s;
+        // "[" as a JSON escape: moc, which reads this file, counts brackets
+        // even in raw strings.
+        QTest::newRow("one bad rule") << QByteArray(
+            R"([{"name":"乙","pattern":"x"},{"name":"坏","pattern":"\u005b","isRegex":true}])")
+                                      << QStringList{u"甲"_s, u"乙"_s} << u"无法导入 共享.json：规则“坏”"_s;
+    }
+
+    void cleanupRulesDialog_import()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, names);
+        QFETCH(QString, told);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"共享.json"_s);
+        QFile written(path);
+        QVERIFY(written.open(QIODevice::WriteOnly));
+        written.write(file);
+        written.close();
+        CleanupRulesDialog dialog(PlainRules({u"甲"_s, u"乙"_s}), {}, nullptr);
+        dialog.ImportFrom(path);
+        QCOMPARE(RuleNames(dialog.Rules()), names);
+        QVERIFY2(LineText(&dialog, u"消息"_s).startsWith(told), qPrintable(LineText(&dialog, u"消息"_s)));
+    }
+
+    // 确定 gives the rules as edited; 取消 gives nothing, though the pane was
+    // shown every change meanwhile.
+    void cleanupRulesDialog_confirmOrCancel_data()
+    {
+        QTest::addColumn<bool>("confirm");
+        QTest::newRow("确定") << true;
+        QTest::newRow("取消") << false;
+    }
+
+    void cleanupRulesDialog_confirmOrCancel()
+    {
+        QFETCH(bool, confirm);
+        QList<CleanupRule> heard;
+        ModalDriver driver([](QDialog *dialog) { return dialog->windowTitle() == u"净化规则"_s; },
+                           [confirm](QDialog *dialog) {
+                               ClickButton(dialog, u"删除(&D)"_s);
+                               auto *buttons = dialog->findChild<QDialogButtonBox *>();
+                               buttons->button(confirm ? QDialogButtonBox::Ok : QDialogButtonBox::Cancel)->click();
+                           });
+        const auto confirmed = RunCleanupRulesDialog(nullptr, PlainRules({u"甲"_s, u"乙"_s}),
+                                                     {QString(), {}, [&heard](const auto &rules) { heard = rules; }});
+        QCOMPARE(heard, PlainRules({u"乙"_s}));
+        QCOMPARE(confirmed, confirm ? std::optional(PlainRules({u"乙"_s})) : std::nullopt);
     }
 
     void widthChange_keepsTheFirstVisibleText()
