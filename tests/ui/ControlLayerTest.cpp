@@ -777,6 +777,24 @@ private Q_SLOTS:
         QVERIFY2(LineText(&dialog, u"消息"_s).startsWith(told), qPrintable(LineText(&dialog, u"消息"_s)));
     }
 
+    // What one reader exports, another imports as it was.
+    void cleanupRulesDialog_exportThenImport_givesTheSameRules()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"导出.json"_s);
+        QList<CleanupRule> rules = PlainRules({u"甲"_s, u"乙"_s});
+        rules[1] = {u"乙"_s, u"(第.章)"_s, u"$ \\1"_s, true, u"a.txt"_s, CleanupRule::Titles, false};
+        CleanupRulesDialog exporting(rules, {}, nullptr);
+        exporting.ExportTo(path);
+        QCOMPARE(LineText(&exporting, u"消息"_s), u"已将 2 条规则导出到 导出.json"_s);
+        CleanupRulesDialog importing({}, {}, nullptr);
+        importing.ImportFrom(path);
+        QCOMPARE(importing.Rules(), rules);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"cannot write .*文件夹.json"_s));
+        exporting.ExportTo(dir.filePath(u"没有/这个/文件夹.json"_s));
+        QCOMPARE(LineText(&exporting, u"消息"_s), u"无法导出到 文件夹.json：写不进这个文件"_s);
+    }
+
     // 确定 gives the rules as edited; 取消 gives nothing, though the pane was
     // shown every change meanwhile.
     void cleanupRulesDialog_confirmOrCancel_data()
