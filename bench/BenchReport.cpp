@@ -18,6 +18,8 @@ constexpr double kLaunchLargeMs = 250;
 constexpr double kLaunchSmallMs = 120;
 constexpr double kLastChapterMs = 2;
 constexpr double kArrowStepMs = 2;
+// A chapter step with fifty 净化规则 against one without.
+constexpr double kCleanedStepToPlain = 1.5;
 // A chapter change against a bare editor given the same text and repainting.
 constexpr double kChangeToFloor = 1.3;
 // Setting the page anew on 10 000 characters.
@@ -194,6 +196,10 @@ void PrintReader(const SizeResult &result, double floorMs)
     std::printf("  right-arrow step        %9.3f ms                     target <= %.0f ms       %s\n", stepMs,
                 kArrowStepMs, Verdict(stepMs <= kArrowStepMs));
     PrintAgainstBareEditor(stepMs, MedianOf(runs, MeasurementKey::kArrowStepFloorMs));
+    const double cleanedMs = MedianOf(runs, MeasurementKey::kCleanedArrowStepMs);
+    const double cleanedRatio = stepMs > 0 ? cleanedMs / stepMs : 0;
+    std::printf("    with 50 净化规则      %9.3f ms     %.2f x without    target <= %.1f x      %s\n", cleanedMs,
+                cleanedRatio, kCleanedStepToPlain, Verdict(cleanedRatio <= kCleanedStepToPlain));
     PrintSetPage(runs);
     PrintReadAloud(runs);
     PrintKeeping(runs);

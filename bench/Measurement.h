@@ -16,6 +16,7 @@ inline const QString kArrowStepMs = QStringLiteral("arrow_step_ms");
 inline const QString kArrowStepFloorMs = QStringLiteral("arrow_step_floor_ms");
 inline const QString kSetLastChapterMs = QStringLiteral("set_last_chapter_ms");
 inline const QString kSetLastChapterFloorMs = QStringLiteral("set_last_chapter_floor_ms");
+inline const QString kCleanedArrowStepMs = QStringLiteral("cleaned_arrow_step_ms");
 inline const QString kSetArrowStepMs = QStringLiteral("set_arrow_step_ms");
 inline const QString kSetArrowStepFloorMs = QStringLiteral("set_arrow_step_floor_ms");
 inline const QString kTypographyMs = QStringLiteral("typography_ms");

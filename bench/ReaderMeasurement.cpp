@@ -1,5 +1,6 @@
 #include "ReaderMeasurement.h"
 
+#include "BenchCleanupRules.h"
 #include "KeepingMeasurement.h"
 #include "Median.h"
 #include "ProcessMemory.h"
@@ -131,6 +132,15 @@ ReadingTimes MeasureReading(ReadingSession &session, int arrowSteps)
     return times;
 }
 
+// Right-arrow steps again with BenchCleanupRules on, shown but not kept.
+double CleanedArrowStepMs(ReadingSession &session, int arrowSteps)
+{
+    session.Cleanup().SetRules(BenchCleanupRules(), false);
+    const ReadingTimes times = MeasureReading(session, arrowSteps);
+    session.Cleanup().SetRules({}, false);
+    return Median(times.arrowSteps);
+}
+
 // A two-character term whose Traditional form differs, found everywhere in
 // the book (both forms), next to its floor: a plain indexOf loop for the
 // term alone. Medians of a few runs each.
@@ -242,6 +252,7 @@ Measurement MeasureOpenWindow(ReadingSession &session, const ReaderControls &con
     const double peak = double(PeakResidentBytes());
     Measurement measurement = MeasureFind(opened.BookText);
     measurement.insert(MeasureChapterRules(opened.BookText));
+    measurement.insert(MeasurementKey::kCleanedArrowStepMs, CleanedArrowStepMs(session, arrowSteps));
     measurement.insert(MeasureSetPage(session, pane, arrowSteps));
     measurement.insert(MeasureReadAloudStart(session));
     measurement.insert(MeasureSettingsSave(session.Prefs()));

@@ -1,5 +1,6 @@
 #include "app/ReadingMenu.h"
 
+#include "app/CleanupMenu.h"
 #include "app/Log.h"
 #include "app/MenuItem.h"
 #include "core/ChapterJump.h"
@@ -152,6 +153,7 @@ void FillReadingMenu(QMenu *reading, ReadingSession &session, const ReaderContro
     reading->addSeparator();
     FillEncodingMenu(reading->addMenu(QStringLiteral("编码")), session);
     FillChapterRuleMenu(reading->addMenu(QStringLiteral("章节规则")), session, c.mainWindow);
+    AddCleanupItems(reading, session, c);
     reading->addSeparator();
     AddMenuItem(reading, QStringLiteral("跳转到章节…"), [&session, &c] {
         OnJumpToChapter(session, c.mainWindow);

@@ -97,8 +97,7 @@ void CleanedText::Replace(const QList<Replacement> &replacements)
         shown += QStringView(shown_).sliced(from, replacement.start - from);
         if (!replacement.with.isEmpty()) {
             const qsizetype textStart = TextStartOf(replacement.start);
-            const qsizetype textEnd =
-                replacement.end > replacement.start ? TextEndOf(replacement.end) : textStart;
+            const qsizetype textEnd = replacement.end > replacement.start ? TextEndOf(replacement.end) : textStart;
             runs.append({at, replacement.with.size(), textStart, textEnd, false});
             at += replacement.with.size();
             shown += replacement.with;

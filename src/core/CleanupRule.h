@@ -15,7 +15,8 @@ struct CleanupRule {
     // it) when isRegex.
     QString pattern;
     // What each match becomes; empty deletes it. A regular expression's
-    // replacement may name its groups (\1, \2 ...).
+    // replacement names its groups as shared rule files do, $1 ... $9 (\1
+    // too), and \$ and \\ stand for those characters.
     QString replacement;
     bool isRegex = false;
     // Empty: every book; else the file name of the one book it cleans.

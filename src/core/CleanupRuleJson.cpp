@@ -45,37 +45,6 @@ bool Take(const QJsonValue &member, double &value)
     return member.isDouble() || member.isNull() || member.isUndefined();
 }
 
-// "$1" becomes "\1", "\$" a plain "$" and "\\" one backslash.
-QString ReplacementFromShared(const QString &shared)
-{
-    QString ours;
-    for (qsizetype i = 0; i < shared.size(); ++i) {
-        QChar c = shared[i];
-        const QChar next = i + 1 < shared.size() ? shared[i + 1] : QChar();
-        if (c == u'$' && next.isDigit())
-            c = u'\\';
-        else if (c == u'\\' && (next == u'$' || next == u'\\'))
-            c = shared[++i];
-        ours += c;
-    }
-    return ours;
-}
-
-QString ReplacementToShared(const QString &ours)
-{
-    QString shared;
-    for (qsizetype i = 0; i < ours.size(); ++i) {
-        const bool group = ours[i] == u'\\' && i + 1 < ours.size() && ours[i + 1].isDigit();
-        if (group)
-            shared += u'$';
-        else if (ours[i] == u'$' || ours[i] == u'\\')
-            shared += u'\\' + QString(ours[i]);
-        else
-            shared += ours[i];
-    }
-    return shared;
-}
-
 // The rule the object holds; on a member of the wrong type, nullopt and the
 // member's name in `wrong`.
 std::optional<Placed> PlacedRule(const QJsonObject &object, double place, QString &wrong)
@@ -100,8 +69,6 @@ std::optional<Placed> PlacedRule(const QJsonObject &object, double place, QStrin
     take("scopeContent", content);
     if (!wrong.isEmpty())
         return std::nullopt;
-    if (rule.isRegex)
-        rule.replacement = ReplacementFromShared(rule.replacement);
     rule.target = CleanupRule::Target((titles ? CleanupRule::Titles : 0) | (content ? CleanupRule::Content : 0));
     return placed;
 }
@@ -164,7 +131,7 @@ QByteArray RulesToJson(const QList<CleanupRule> &rules)
         array.append(QJsonObject{
             {QStringLiteral("name"), rule.name},
             {QStringLiteral("pattern"), rule.pattern},
-            {QStringLiteral("replacement"), rule.isRegex ? ReplacementToShared(rule.replacement) : rule.replacement},
+            {QStringLiteral("replacement"), rule.replacement},
             {QStringLiteral("isRegex"), rule.isRegex},
             {QStringLiteral("scope"), rule.scope},
             {QStringLiteral("scopeTitle"), (rule.target & CleanupRule::Titles) != 0},

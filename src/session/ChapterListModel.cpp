@@ -8,7 +8,7 @@ void ChapterListModel::ShowIndexOf(const OpenBook &book)
 {
     QStringList titles;
     titles.reserve(book.chapters.size());
-    for (const ChapterHeading &item : book.chapters)
-        titles.append(ShownListText(item.text));
+    for (int n = 0; n < book.ChapterCount(); ++n)
+        titles.append(ShownListText(book.ListedTitle(n)));
     SetTexts(titles);
 }

@@ -95,7 +95,7 @@ void ReadAloud::OnEngineReady()
 void ReadAloud::BeginReading()
 {
     SetState(State::Reading);
-    BeginAt(session_.ShownChapter(), session_.TopPosition());
+    BeginAt(session_.ShownChapter(), session_.ShownPosition(session_.TopPosition()));
 }
 
 void ReadAloud::OnEngineFailed(const QString &reason)

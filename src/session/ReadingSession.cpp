@@ -41,10 +41,18 @@ BookRequest ReadingSession::RequestFor(const QString &folder, const QString &fil
     return request;
 }
 
-void ReadingSession::ShowText(const QString &text)
+void ReadingSession::ShowText(CleanedText text)
 {
-    shownText_ = text;
-    Q_EMIT textShown(shownText_);
+    shown_ = std::move(text);
+    Q_EMIT textShown(shown_.Shown());
+}
+
+QStringView ReadingSession::ShownOriginal() const
+{
+    const std::optional<TextRange> range = book_.ChapterRange(shownChapter_);
+    if (!HasBook() || !range)
+        return shown_.Shown();
+    return QStringView(book_.BookText).sliced(range->start, range->end - range->start);
 }
 
 void ReadingSession::SetShownChapter(int n)
@@ -64,8 +72,14 @@ bool ReadingSession::PutChapter(int n)
 {
     if (book_.BookText.isEmpty() || !book_.ChapterRange(n))
         return false;
-    ShowText(book_.ShownChapterText(n));
+    QList<CleanupRule> ranAway;
+    ShowText(book_.ShownChapter(n, &ranAway));
     SetShownChapter(n);
+    if (!ranAway.isEmpty()) {
+        // Shown without them already; later chapters are too.
+        cleanup_.SwitchOff(ranAway);
+        book_.cleaner = cleanup_.CleanerFor(book_);
+    }
     return true;
 }
 
@@ -82,23 +96,24 @@ void ReadingSession::ShowIndex(int n)
     SelectChapter(book_.ChapterRange(shown) ? shown : -1);
     // An empty book has nothing to show, and the previous book must not stay.
     if (book_.BookText.isEmpty())
-        ShowText(QString());
+        ShowText(CleanedText());
     PutChapter(shown);
 }
 
 void ReadingSession::ShowNotice(const QString &text)
 {
-    ShowText(text);
+    ShowText(CleanedText(text));
 }
 
 void ReadingSession::ScrollTo(qsizetype position)
 {
-    Q_EMIT scrollRequested(position);
+    Q_EMIT scrollRequested(shown_.ShownPosition(position));
 }
 
 void ReadingSession::SelectText(qsizetype position, qsizetype length)
 {
-    Q_EMIT selectionRequested(position, length);
+    const qsizetype start = shown_.ShownPosition(position);
+    Q_EMIT selectionRequested(start, shown_.ShownPosition(position + length) - start);
 }
 
 bool ReadingSession::OpenBookAt(int row, PlaceFinder place)
@@ -173,6 +188,8 @@ void ReadingSession::OnBookOpened(const OpenBook &book)
 {
     book_ = book;
     book_.shownScript = ScriptFromKey(store_.Find(book_.RecordKey()).value_or(BookRecord{}).script);
+    book_.cleaner = cleanup_.CleanerFor(book_);
+    Q_EMIT cleanup_.showsOriginalChanged(cleanup_.ShowsOriginal());
     find_.Clear();
     const ShownPlace place = pendingPlace_ ? pendingPlace_(book_) : ShownPlace{};
     pendingPlace_ = nullptr;
@@ -181,7 +198,7 @@ void ReadingSession::OnBookOpened(const OpenBook &book)
         ShowIndex(place.chapter);
         if (place.position >= 0)
             ScrollTo(place.position);
-        else if (!shownText_.isEmpty())
+        else if (!ShownText().isEmpty())
             Q_EMIT scrollLinesRequested(place.line);
     }
     ShownWhereNobodyMoved();
@@ -232,10 +249,11 @@ void ReadingSession::OnChapterListKeyUp(int virtualKey, int)
 
 void ReadingSession::OnTopLineMoved(int line, qsizetype position)
 {
-    if (line == topLine_ && position == topPosition_)
+    const qsizetype own = shown_.TextPosition(position);
+    if (line == topLine_ && own == topPosition_)
         return;
     topLine_ = line;
-    topPosition_ = position;
+    topPosition_ = own;
     NoteMove();
     Q_EMIT topLineMoved();
 }
@@ -247,9 +265,10 @@ void ReadingSession::NoteMove()
 {
     if (showingPlace_)
         return;
-    const qsizetype from = qBound(qsizetype(0), qMin(topPosition_, lastPlace_.position), shownText_.size());
-    const qsizetype to = qBound(from, qMax(topPosition_, lastPlace_.position), shownText_.size());
-    if (shownChapter_ == lastPlace_.chapter && !QStringView(shownText_).sliced(from, to - from).contains(u'\n'))
+    const QStringView text = ShownOriginal();
+    const qsizetype from = qBound(qsizetype(0), qMin(topPosition_, lastPlace_.position), text.size());
+    const qsizetype to = qBound(from, qMax(topPosition_, lastPlace_.position), text.size());
+    if (shownChapter_ == lastPlace_.chapter && !text.sliced(from, to - from).contains(u'\n'))
         return;
     lastPlace_ = PlaceOnScreen();
     movedAt_ = QDateTime::currentMSecsSinceEpoch();
@@ -274,20 +293,35 @@ void ReadingSession::OnChooseScript(std::optional<ScriptConversion> script)
 {
     if (!HasBook()) {
         if (script)
-            ShowNotice(ConvertScript(shownText_, *script));
+            ShowNotice(ConvertScript(ShownText(), *script));
         return;
     }
     book_.shownScript = script;
     store_.Update(book_.RecordKey(), [&script](BookRecord &record) { record.script = ScriptKey(script); });
+    ShowAgainInPlace();
+    Q_EMIT scriptChanged();
+}
+
+void ReadingSession::CleanAnew()
+{
+    if (!HasBook())
+        return;
+    book_.cleaner = cleanup_.CleanerFor(book_);
+    chapters_.ShowIndexOf(book_);
+    SelectChapter(shownChapter_);
+    ShowAgainInPlace();
+}
+
+// The same place in other characters or under other rules.
+void ReadingSession::ShowAgainInPlace()
+{
     const qsizetype top = topPosition_;
     {
-        // The same place in other characters.
         const QScopedValueRollback showing(showingPlace_, true);
         if (PutChapter(shownChapter_))
             ScrollTo(top);
     }
     lastPlace_ = PlaceOnScreen();
-    Q_EMIT scriptChanged();
 }
 
 std::optional<BookRecord> ReadingSession::RecordWithShownPlace() const

@@ -21,6 +21,7 @@
 #include "session/PlaceInSettings.h"
 #include "session/PlaceSaver.h"
 #include "session/ReadAloud.h"
+#include "session/TextCleanup.h"
 
 #include <QObject>
 #include <functional>
@@ -70,13 +71,18 @@ public:
     ChapterRuleChoice &RuleChoice() { return ruleChoice_; }
     PlaceInSettings &SettingsPlace() { return placeInSettings_; }
     JumpHistory &Jumps() { return jumps_; }
+    TextCleanup &Cleanup() { return cleanup_; }
 
     // The chapter shown, -1 for none.
     int ShownChapter() const { return shownChapter_; }
-    // The text the pane shows (the chapter in its script, or a notice).
-    const QString &ShownText() const { return shownText_; }
+    // The text the pane shows (the chapter cleaned and in its script, or a
+    // notice).
+    const QString &ShownText() const { return shown_.Shown(); }
+    // Where a position of the chapter's own text stands in the shown text.
+    qsizetype ShownPosition(qsizetype position) const { return shown_.ShownPosition(position); }
     // The pane's first visible display line, and where it starts in the
-    // shown text, as the pane last reported them.
+    // chapter's own text (whatever rules clean what is shown), as the pane
+    // last reported them.
     int TopLine() const { return topLine_; }
     qsizetype TopPosition() const { return topPosition_; }
 
@@ -87,10 +93,11 @@ public:
     // Shows a text that is no book (the first-start guide, a missing
     // folder), or nothing; the chapter list stays as it is.
     void ShowNotice(const QString &text);
-    // Scrolls the pane so that the line holding `position` of the shown
-    // text is on top.
+    // Scrolls the pane so that the line holding `position` of the chapter's
+    // own text is on top.
     void ScrollTo(qsizetype position);
-    // Selects `length` characters from `position` of the shown text.
+    // Selects what the pane shows of `length` characters from `position` of
+    // the chapter's own text.
     void SelectText(qsizetype position, qsizetype length);
 
     // Opens the book at that row of the book list, to be shown at `place`.
@@ -145,6 +152,9 @@ public:
     // same line, and the book keeps the choice. Without a book the notice
     // shown is converted once.
     void OnChooseScript(std::optional<ScriptConversion> script);
+    // The 净化规则 or 显示原文 changed: the open book is shown with what
+    // Cleanup() now gives it, from the chapter titles to the line on top.
+    void CleanAnew();
     // Saves the place in the book on screen to the store when it differs
     // from the one stored, as moved by the user when the user last moved
     // (MovedAt), or as no move when the user has not moved since the book
@@ -214,7 +224,12 @@ private:
     void NoteMove();
     // The place on screen is where a book or a place was shown.
     void ShownWhereNobodyMoved();
-    void ShowText(const QString &text);
+    void ShowText(CleanedText text);
+    // The chapter on screen shown anew as the book now says (script, rules),
+    // at the same line.
+    void ShowAgainInPlace();
+    // The chapter's own text on screen (a notice's text when it is one).
+    QStringView ShownOriginal() const;
     // The stored record with the place on screen in it; nullopt without a
     // book, once saving has stopped, or when it holds that place already.
     std::optional<BookRecord> RecordWithShownPlace() const;
@@ -225,7 +240,7 @@ private:
     OpenBook book_;
     ChapterListModel chapters_;
     int shownChapter_ = -1;
-    QString shownText_;
+    CleanedText shown_;
     int topLine_ = 0;
     qsizetype topPosition_ = 0;
     // Where the book the shelf is opening will be shown.
@@ -247,4 +262,5 @@ private:
     ChapterRuleChoice ruleChoice_{*this};
     PlaceInSettings placeInSettings_{*this, preferences_};
     JumpHistory jumps_{*this};
+    TextCleanup cleanup_{*this};
 };

@@ -46,7 +46,7 @@ Rules SharedFileRules()
 {
     return {{u"去广告"_s, u"^.*(请收藏|本章未完).*$"_s, QString(), true, QString(), CleanupRule::Content, true},
             {u"错字"_s, u"的的"_s, u"的$1"_s, false, u"山城旧事.txt"_s, CleanupRule::Both, false},
-            {u"章节名去括号"_s, u"【(.+?)】"_s, u"\\1"_s, true, QString(), CleanupRule::Titles, true}};
+            {u"章节名去括号"_s, u"【(.+?)】"_s, u"$1"_s, true, QString(), CleanupRule::Titles, true}};
 }
 
 Rules Named(const QStringList &names)
@@ -87,9 +87,9 @@ private Q_SLOTS:
         QTest::newRow("null members as absent")
             << QByteArray(R"([{"name":null,"pattern":"x","isRegex":null,"scope":null,"order":null}])")
             << Rules{Rule(QString(), u"x"_s)};
-        QTest::newRow("escaped dollar and backslash in a regex replacement")
+        QTest::newRow("a regex replacement kept as written")
             << QByteArray(R"json([{"name":"a","pattern":"(x)","isRegex":true,"replacement":"\\$5 $1\\\\ \\d"}])json")
-            << Rules{{u"a"_s, u"(x)"_s, u"$5 \\1\\ \\d"_s, true, QString(), CleanupRule::Both, true}};
+            << Rules{{u"a"_s, u"(x)"_s, u"\\$5 $1\\\\ \\d"_s, true, QString(), CleanupRule::Both, true}};
     }
 
     void rulesFromJson_readsSharedFiles()

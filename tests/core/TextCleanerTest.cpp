@@ -55,15 +55,14 @@ void TextCleanerTest::clean_appliesTheBooksUsableRulesInOrder_data()
         << QList{Rule(u"^天才一秒.*\\r?\\n"_s, {}, true)} << content << u"第一章 山门\r\n少年走进山门。\r\n"_s
         << QStringList();
     QTest::newRow("each rule works on what the one before left")
-        << u"本章未完，请点击下一页继续阅读"_s
-        << QList{Rule(u"请点击下一页"_s, u"翻页"_s), Rule(u"翻页继续"_s, u"…"_s)} << content << u"本章未完，…阅读"_s
-        << QStringList();
+        << u"本章未完，请点击下一页继续阅读"_s << QList{Rule(u"请点击下一页"_s, u"翻页"_s), Rule(u"翻页继续"_s, u"…"_s)}
+        << content << u"本章未完，…阅读"_s << QStringList();
     QTest::newRow("groups as $n and \\n, escaped characters as themselves")
         << u"第12章 第3章"_s << QList{Rule(u"第(\\d+)章"_s, u"[$1|\\1|\\$1|\\\\]"_s, true)} << content
         << u"[12|12|$1|\\] [3|3|$1|\\]"_s << QStringList();
     QTest::newRow("a titles rule leaves the chapter's text")
-        << u"（本章完）"_s << QList{Rule(u"（本章完）"_s, {}, false, CleanupRule::Titles)} << content
-        << u"（本章完）"_s << QStringList();
+        << u"（本章完）"_s << QList{Rule(u"（本章完）"_s, {}, false, CleanupRule::Titles)} << content << u"（本章完）"_s
+        << QStringList();
     QTest::newRow("disabled, another book's, broken and empty-matching rules are left out")
         << u"错字 错字"_s
         << QList{With(Rule(u"错"_s, u"X"_s), [](CleanupRule &r) { r.enabled = false; }),
@@ -74,8 +73,7 @@ void TextCleanerTest::clean_appliesTheBooksUsableRulesInOrder_data()
     QTest::newRow("only empty matches change nothing")
         << u"甲广告"_s << QList{Rule(u"(?=广告)"_s, u"X"_s, true)} << content << u"甲广告"_s << QStringList();
     QTest::newRow("a rule that runs away is skipped, the others apply")
-        << QString(40, u'a') + u"cb 广告"_s
-        << QList{Rule(u"(a|aa)+b"_s, u"X"_s, true), Rule(u"广告"_s, {})} << content
+        << QString(40, u'a') + u"cb 广告"_s << QList{Rule(u"(a|aa)+b"_s, u"X"_s, true), Rule(u"广告"_s, {})} << content
         << QString(40, u'a') + u"cb "_s << QStringList{u"(a|aa)+b"_s};
 }
 
@@ -87,8 +85,7 @@ void TextCleanerTest::clean_appliesTheBooksUsableRulesInOrder()
     QFETCH(QString, shown);
     QFETCH(QStringList, ranAway);
     QList<CleanupRule> gaveUp;
-    const CleanedText cleaned =
-        TextCleaner(rules, kBook).Clean(text, CleanupRule::Target(target), &gaveUp);
+    const CleanedText cleaned = TextCleaner(rules, kBook).Clean(text, CleanupRule::Target(target), &gaveUp);
     QCOMPARE(cleaned.Shown(), shown);
     QStringList gaveUpNames;
     for (const CleanupRule &rule : gaveUp)

@@ -223,6 +223,45 @@ private Q_SLOTS:
         QVERIFY(r.Pane().Text().contains(u"风一直吹"_s));
     }
 
+    // 净化规则 change only what is shown: the place is kept in the book's own
+    // text and opens at the same paragraph with them off (显示原文, kept per
+    // book) and on again; titles follow title rules; find finds what is shown.
+    void cleanupRules_keepThePlaceInTheBooksOwnText()
+    {
+        OpenReader r;
+        CleanupRule ad{u"广告"_s, u"，风一直吹"_s, {}, false, {}, CleanupRule::Content, true};
+        CleanupRule title{u"标题"_s, u"夏"_s, u"Summer"_s, false, {}, CleanupRule::Titles, true};
+        r.Session().Cleanup().SetRules({ad, title}, true);
+        r.Session().ShowChapter(2);
+        QVERIFY(!r.Pane().Text().contains(u"风一直吹"_s));
+        QCOMPARE(r.Session().Chapters().Text(2), u"第二章 Summer\r"_s);
+        r.Pane().ScrollLines(4);
+        r.Session().SaveShownPlace();
+        const OpenBook &book = r.Session().Book();
+        const qsizetype own = book.ChapterRange(2)->start + r.Record().position;
+        QVERIFY(QStringView(book.BookText).sliced(own).startsWith(u"　　这里是夏的第4段，风一直吹。"_s));
+
+        r.Session().Cleanup().SetShowsOriginal(true);
+        r.Reopen();
+        QVERIFY(r.Session().Cleanup().ShowsOriginal());
+        QVERIFY(r.Pane().Text().contains(u"风一直吹"_s));
+        QCOMPARE(r.Pane().TopLine(), 4);
+        r.Session().Cleanup().SetShowsOriginal(false);
+        QCOMPARE(r.Pane().TopLine(), 4);
+        QVERIFY(r.Pane()
+                    .Text()
+                    .sliced(r.Session().ShownPosition(r.Session().TopPosition()))
+                    .startsWith(u"　　这里是夏的第4段。"_s));
+
+        r.Session().Find().OnSearch(u"风一直吹"_s);
+        r.Session().Find().OnFindAgain(1);
+        QCOMPARE(r.Pane().Selection(), (QPair<qsizetype, qsizetype>{-1, 0}));
+        r.Session().Find().OnSearch(u"第4段。"_s);
+        r.Session().Find().OnFindAgain(1);
+        const auto [start, length] = r.Pane().Selection();
+        QCOMPARE(r.Pane().Text().mid(start, length), u"第4段。"_s);
+    }
+
     // A book read in the encoding chosen for it, from then on.
     void encodingChosen_readsTheBookAgainAndStaysWithIt()
     {
