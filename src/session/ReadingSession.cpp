@@ -43,6 +43,7 @@ BookRequest ReadingSession::RequestFor(const QString &folder, const QString &fil
 
 void ReadingSession::ShowText(const QString &text)
 {
+    editing_.OnPaneTaken();
     shownText_ = text;
     Q_EMIT textShown(shownText_);
 }

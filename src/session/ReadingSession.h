@@ -14,6 +14,7 @@
 #include "session/AutoScroll.h"
 #include "session/BookEncoding.h"
 #include "session/Bookmarks.h"
+#include "session/ChapterEditing.h"
 #include "session/ChapterListModel.h"
 #include "session/ChapterRuleChoice.h"
 #include "session/FindInBook.h"
@@ -70,6 +71,7 @@ public:
     ChapterRuleChoice &RuleChoice() { return ruleChoice_; }
     PlaceInSettings &SettingsPlace() { return placeInSettings_; }
     JumpHistory &Jumps() { return jumps_; }
+    ChapterEditing &Editing() { return editing_; }
 
     // The chapter shown, -1 for none.
     int ShownChapter() const { return shownChapter_; }
@@ -247,4 +249,5 @@ private:
     ChapterRuleChoice ruleChoice_{*this};
     PlaceInSettings placeInSettings_{*this, preferences_};
     JumpHistory jumps_{*this};
+    ChapterEditing editing_{*this};
 };

@@ -3,6 +3,7 @@
 // in the settings, bookmarks, the choices made for a book, and another
 // computer's changes.
 #include "core/BookKey.h"
+#include "core/BookRewrite.h"
 #include "core/CodePage.h"
 #include "core/RecordLimits.h"
 #include "platform/VirtualKeyCodes.h"
@@ -164,6 +165,59 @@ private Q_SLOTS:
         r.Session().Marks().OnDeleted(0);
         QCOMPARE(listed.last().at(0).toStringList(), QStringList());
         QVERIFY(r.Record().bookmarks.isEmpty());
+    }
+
+    // 编辑本章: an edit left for another chapter is kept until F2 there; saved,
+    // it rewrites the file (the original kept as a.txt.bak), the book is read
+    // again and shown at the same chapter, and a bookmark behind the edit moves
+    // with it. A file changed on disk since it was read refuses the next save.
+    void chapterEdit_isKeptSavedAndRefusedWhenTheFileChanged()
+    {
+        OpenReader r;
+        ChapterEditing &editing = r.Session().Editing();
+        QString edited;
+        editing.SetTextSource([&edited] { return edited; });
+        QSignalSpy began(&editing, &ChapterEditing::editingBegan);
+        QSignalSpy messages(&editing, &ChapterEditing::message);
+        r.Session().ShowChapter(3);
+        r.Session().Marks().Add();
+        const qsizetype marked = r.Record().bookmarks.value(0).position;
+        r.Session().ShowChapter(2);
+        editing.Begin();
+        QCOMPARE(began.count(), 1);
+        edited = began.last().at(0).toString();
+        QCOMPARE(edited, WithLfLineEnds(Chapter(u"第二章 夏"_s, u"夏"_s)));
+        edited.replace(u"夏的第1段"_s, u"夏天的第1段"_s);
+        r.Session().ShowChapter(1);
+        QVERIFY(!editing.IsOpen());
+        r.Session().ShowChapter(2);
+        editing.Begin();
+        QCOMPARE(began.last().at(0).toString(), edited);
+
+        QSignalSpy saving(&editing, &ChapterEditing::savingChanged);
+        editing.Save();
+        QVERIFY(WaitUntil([&saving] { return saving.count() == 2; }));
+        r.reader.WaitForLoads();
+        const QString path = r.reader.BookFolder() + u"a.txt"_s;
+        const QByteArray saved = EncodeCodePage(QString(kBook).replace(u"夏的第1段"_s, u"夏天的第1段"_s));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), saved);
+        QFile backup(path + u".bak"_s);
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        QCOMPARE(backup.readAll(), EncodeCodePage(kBook));
+        QVERIFY(!editing.IsOpen());
+        QCOMPARE(r.Session().ShownChapter(), 2);
+        QVERIFY(r.Pane().Text().contains(u"夏天的第1段"_s));
+        QCOMPARE(r.Record().bookmarks.value(0).position, marked + 1);
+
+        editing.Begin();
+        edited = began.last().at(0).toString() + u"又一段。\n"_s;
+        r.reader.AddBook(u"a.txt"_s, saved + "\r\n");
+        editing.Save();
+        QVERIFY(WaitUntil([&saving] { return saving.count() == 4; }));
+        QCOMPARE(messages.last().at(0).toString(), u"无法保存：文件已被其他程序修改"_s);
+        QVERIFY(editing.IsOpen());
     }
 
     // A bookmark beyond the text (the file shrank since) goes to its chapter
