@@ -1,5 +1,6 @@
 #include "app/ReadingMenu.h"
 
+#include "app/ChapterEditingWiring.h"
 #include "app/Log.h"
 #include "app/MenuItem.h"
 #include "core/ChapterJump.h"
@@ -159,4 +160,6 @@ void FillReadingMenu(QMenu *reading, ReadingSession &session, const ReaderContro
     AddJumpItems(reading, session.Jumps());
     reading->addSeparator();
     AddAutoScrollItems(reading, session.Scrolling(), *c.标签_提示);
+    reading->addSeparator();
+    AddEditChapterItem(reading, session, c);
 }

@@ -280,6 +280,8 @@ private Q_SLOTS:
             u"  自动滚动 Ctrl+Shift+A (checkable)"_s,
             u"  滚动加快 Ctrl+Shift+Up"_s,
             u"  滚动减慢 Ctrl+Shift+Down"_s,
+            u"  -"_s,
+            u"  编辑本章 F2"_s,
             u"朗读"_s,
             u"  开始朗读 F5"_s,
             u"  暂停 / 继续\tF5 (disabled)"_s,
