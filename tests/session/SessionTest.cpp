@@ -220,6 +220,43 @@ private Q_SLOTS:
         QVERIFY(editing.IsOpen());
     }
 
+    // A read-only book file or folder refuses the save with that reason; the
+    // file, without a backup beside it, and the edit stay as they were.
+    void chapterEdit_unwritable_isRefusedWithItsReason_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("read-only file") << false << u"保存失败：文件是只读的"_s;
+        QTest::newRow("read-only folder") << true << u"保存失败：文件夹是只读的"_s;
+    }
+
+    void chapterEdit_unwritable_isRefusedWithItsReason()
+    {
+        QFETCH(bool, folder);
+        QFETCH(QString, reason);
+        OpenReader r;
+        ChapterEditing &editing = r.Session().Editing();
+        QSignalSpy began(&editing, &ChapterEditing::editingBegan);
+        QSignalSpy messages(&editing, &ChapterEditing::message);
+        QSignalSpy saving(&editing, &ChapterEditing::savingChanged);
+        QString edited;
+        editing.SetTextSource([&edited] { return edited; });
+        editing.Begin();
+        edited = began.last().at(0).toString() + u"又一段。\n"_s;
+        const QString path = r.reader.BookFolder() + (folder ? QString() : u"a.txt"_s);
+        const QFileDevice::Permissions before = QFile::permissions(path);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        editing.Save();
+        QVERIFY(WaitUntil([&saving] { return saving.count() == 2; }));
+        QFile::setPermissions(path, before);
+        QCOMPARE(messages.last().at(0).toString(), reason);
+        QFile file(r.reader.BookFolder() + u"a.txt"_s);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), EncodeCodePage(kBook));
+        QVERIFY(!QFile::exists(r.reader.BookFolder() + u"a.txt.bak"_s));
+        QVERIFY(editing.IsOpen());
+    }
+
     // A bookmark beyond the text (the file shrank since) goes to its chapter
     // by title.
     void bookmarkBeyondTheText_goesToItsChapterByTitle()
