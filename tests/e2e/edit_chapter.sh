@@ -4,7 +4,8 @@
 # the original only by that character's bytes, keeps its encoding and line
 # ends, the original stays beside it as e.txt.bak, and the pane shows the
 # chapter read again. A second edit is refused once another program changed
-# the file: the file keeps the other program's bytes and the edit stays open.
+# the file: the file keeps the other program's bytes and the edit stays open,
+# and Esc asks before it would drop the changes.
 source "$(dirname "$0")/lib.sh"
 start_display
 install_program
@@ -29,21 +30,30 @@ cp "$books/e.txt" "$expected/original.txt"
 write_settings "Config|路径|$books/" "Config|书|0" "Config|章|2"
 start_program
 
-# The caret to the end of the chapter's second line, and the doubled 户
-# (before the full stop) deleted.
+# Esc without changes leaves at once, and the arrows step chapters again.
 pane_keys F2
 wait_for_log 'editing chapter 2 of'
+xdotool key --window "$WINDOW_ID" Escape Right
+shown=$(pane_text)
+grep -q '第三章 天明' <<<"$shown" || fail "Esc did not leave the edit: $shown"
+xdotool key --window "$WINDOW_ID" Left
+
+# The caret to the end of the chapter's second line, and the doubled 户
+# (before the full stop) deleted; the arrows are the editor's now.
+pane_keys F2
+wait_for_log 'editing chapter 2 of' 60 2
 xdotool key --delay 20 --window "$WINDOW_ID" ctrl+Home Down End Left BackSpace ctrl+s
 wait_for_log 'saved the edit of'
 cmp -s "$books/e.txt" "$expected/e.txt" || fail "the saved file is not the original less one 户: $(xxd "$books/e.txt")"
 cmp -s "$books/e.txt.bak" "$expected/original.txt" || fail "e.txt.bak is not the original file"
 # The book read again, and the chapter shown as a reader's pane.
 wait_for_log 'read .*e\.txt.* to its end' 60 2
-pane_text | grep -q '他打开了窗户。' || fail "the pane does not show the saved chapter: $(pane_text)"
+shown=$(pane_text)
+grep -q '他打开了窗户。' <<<"$shown" || fail "the pane does not show the saved chapter: $shown"
 
 # Another edit, and meanwhile another program appends to the file.
 pane_keys F2
-wait_for_log 'editing chapter 2 of' 60 2
+wait_for_log 'editing chapter 2 of' 60 3
 xdotool key --delay 20 --window "$WINDOW_ID" ctrl+Home Down End BackSpace
 printf '\r\n' >>"$books/e.txt"
 cp "$books/e.txt" "$expected/changed.txt"
@@ -54,6 +64,12 @@ cmp -s "$books/e.txt.bak" "$expected/original.txt" || fail "a refused save chang
 # The edit is still open, with the change in it (select-all copies what is edited).
 edited=$(pane_text)
 grep -q '他打开了窗户$' <<<"$edited" || fail "the refused edit did not stay open: $edited"
+# Esc with changes asks first; its own Esc answers 继续编辑.
+xdotool key --window "$WINDOW_ID" Escape
+question=$(wait_for_window '^编辑本章$') || fail "Esc asked nothing"
+xdotool mousemove --window "$question" 10 10 click 1 key Escape
+edited=$(pane_text)
+grep -q '他打开了窗户$' <<<"$edited" || fail "继续编辑 did not keep the edit: $edited"
 
 exit_through_menu
 expect_exit_code 0
