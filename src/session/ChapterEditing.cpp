@@ -83,11 +83,8 @@ void ChapterEditing::Begin()
     QString text = WithLfLineEnds(open_->original);
     const qsizetype top = qBound<qsizetype>(0, session_.TopPosition(), open_->original.size());
     const qsizetype topInText = WithLfLineEnds(QStringView(open_->original).first(top)).size();
-    // Changes left here before are taken up again while the chapter is the same.
-    if (draft_ && draft_->bookKey == open_->bookKey && draft_->start == open_->range.start
-        && draft_->original == open_->original)
-        text = draft_->edited;
-    draft_.reset();
+    if (const std::optional<QString> draft = TakeDraft())
+        text = *draft;
     Q_EMIT editingBegan(text, qMin(topInText, text.size()));
     Q_EMIT message(QStringLiteral("编辑中：Ctrl+S 保存，Esc 放弃"));
 }
@@ -141,8 +138,7 @@ void ChapterEditing::OnSaved()
     }
     qCInfo(lcSession) << "saved the edit of" << LoggedPath(savedBookKey_);
     session_.Store().Update(savedBookKey_, [this](BookRecord &record) { MoveRecordPositions(record, savedChange_); });
-    if (draft_ && draft_->bookKey == savedBookKey_)
-        draft_.reset();
+    MoveDrafts(savedBookKey_, savedChange_);
     if (open_ && open_->bookKey == savedBookKey_)
         Close();
     Q_EMIT message(QStringLiteral("已保存"));
@@ -167,10 +163,12 @@ void ChapterEditing::Leave()
     const int chapter = open_->chapter;
     const QString original = open_->original;
     const qsizetype top = session_.TopPosition();
+    const bool changed = HasChanges();
     Close();
     session_.ShowChapter(chapter);
     session_.ScrollTo(PositionWithLineEnds(original, top));
-    Q_EMIT message(QStringLiteral("已放弃修改"));
+    if (changed)
+        Q_EMIT message(QStringLiteral("已放弃修改"));
 }
 
 void ChapterEditing::OnPaneTaken()
@@ -179,11 +177,31 @@ void ChapterEditing::OnPaneTaken()
         return;
     const QString edited = EditedText();
     const bool changed = edited != WithLfLineEnds(open_->original);
-    if (changed)
-        draft_ = Draft{open_->bookKey, open_->range.start, open_->original, edited};
+    if (changed) {
+        TakeDraft();
+        drafts_.append(Draft{open_->bookKey, open_->range.start, open_->original, edited});
+    }
     Close();
     if (changed)
         Q_EMIT message(QStringLiteral("修改未保存，已留下：回到这一章按 F2 继续编辑"));
+}
+
+std::optional<QString> ChapterEditing::TakeDraft()
+{
+    for (qsizetype n = 0; n < drafts_.size(); ++n) {
+        const Draft &draft = drafts_.at(n);
+        if (draft.bookKey == open_->bookKey && draft.start == open_->range.start && draft.original == open_->original)
+            return drafts_.takeAt(n).edited;
+    }
+    return std::nullopt;
+}
+
+void ChapterEditing::MoveDrafts(const QString &bookKey, const TextChange &change)
+{
+    for (Draft &draft : drafts_) {
+        if (draft.bookKey == bookKey)
+            draft.start = change.Moved(draft.start);
+    }
 }
 
 void ChapterEditing::Close()

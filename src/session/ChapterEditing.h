@@ -7,8 +7,8 @@
 //
 // While an edit is open the pane is the editor's. Should the session show
 // another text in it (another chapter or book picked, a book read again), the
-// edit ends; its changes are kept, for that chapter of that book, until F2
-// there takes them up again or the reader closes.
+// edit ends; its changes are kept, for that chapter of that book while its
+// text is the same, until F2 there takes them up again or the reader closes.
 #include "core/EditedBookFile.h"
 #include "core/OpenBook.h"
 
@@ -77,6 +77,10 @@ private:
     };
 
     std::optional<Edit> EditOfShownChapter() const;
+    // The changes left for the chapter now open, taken out of the drafts.
+    std::optional<QString> TakeDraft();
+    // A save into that book moves the drafts behind the change with it.
+    void MoveDrafts(const QString &bookKey, const TextChange &change);
     QString EditedText() const;
     // Why `edited` cannot be saved in the file's encoding; empty text when it can.
     QString UnencodableText(const QString &edited) const;
@@ -88,7 +92,7 @@ private:
     ReadingSession &session_;
     std::function<QString()> textSource_;
     std::optional<Edit> open_;
-    std::optional<Draft> draft_;
+    QList<Draft> drafts_;
     QFutureWatcher<BookSaveResult> saving_;
     // What the running save changes, in which book, and the book position
     // on top of the pane when it began.
