@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -254,6 +255,30 @@ private Q_SLOTS:
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), EncodeCodePage(kBook));
         QVERIFY(!QFile::exists(r.reader.BookFolder() + u"a.txt.bak"_s));
+        QVERIFY(editing.IsOpen());
+    }
+
+    // A character the book's encoding cannot hold refuses the save, named
+    // with its line and column in the chapter.
+    void chapterEdit_unencodableCharacter_isNamedWithItsPlace()
+    {
+        SessionFixture reader;
+        QStringEncoder big5("Big5");
+        reader.AddBook(u"t.txt"_s, big5.encode(u"雨夜書\r\n第一章 歸來\r\n他走進了房間。\r\n"_s));
+        reader.ListBooks();
+        reader.OpenBookAt(0);
+        reader.Session().Encoding().OnChooseEncoding(TextEncoding::Big5);
+        reader.WaitForLoads();
+        reader.Session().ShowChapter(1);
+        ChapterEditing &editing = reader.Session().Editing();
+        QString edited;
+        editing.SetTextSource([&edited] { return edited; });
+        QSignalSpy messages(&editing, &ChapterEditing::message);
+        editing.Begin();
+        edited = u"第一章 歸來\n他走进了房间。\n"_s;
+        editing.Save();
+        QCOMPARE(messages.last().at(0).toString(), u"无法保存：Big5 编码不能表示“进”（第 2 行第 3 字）"_s);
+        QVERIFY(!editing.IsSaving());
         QVERIFY(editing.IsOpen());
     }
 
