@@ -33,8 +33,8 @@ void AddCleanupItems(QMenu *reading, ReadingSession &session, const ReaderContro
         OnEditCleanupRules(session, c.mainWindow);
     })->setShortcut(Qt::CTRL | Qt::Key_R);
     TextCleanup &cleanup = session.Cleanup();
-    QAction *original =
-        AddMenuItem(reading, QStringLiteral("显示原文"), [&cleanup] { cleanup.SetShowsOriginal(!cleanup.ShowsOriginal()); });
+    QAction *original = AddMenuItem(reading, QStringLiteral("显示原文"),
+                                    [&cleanup] { cleanup.SetShowsOriginal(!cleanup.ShowsOriginal()); });
     original->setCheckable(true);
     QObject::connect(&cleanup, &TextCleanup::showsOriginalChanged, original, &QAction::setChecked);
     QObject::connect(reading, &QMenu::aboutToShow, original,

@@ -3,6 +3,7 @@
 #include "app/BookDrop.h"
 #include "app/BookFromOutside.h"
 #include "app/BookSyncing.h"
+#include "app/ChapterEditingWiring.h"
 #include "app/FirstStartGuide.h"
 #include "app/HotKeyMenu.h"
 #include "app/MenuBar.h"
@@ -212,6 +213,9 @@ void MainWindow::WireOutside()
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
+    // Only the user's own close asks; a session ending does not wait for an answer.
+    if (event->spontaneous() && !MayCloseWhileEditing(*session_, this))
+        return event->ignore();
     shutdown_->Run();
     event->accept();
 }

@@ -1,5 +1,6 @@
 #include "app/ReadingMenu.h"
 
+#include "app/ChapterEditingWiring.h"
 #include "app/CleanupMenu.h"
 #include "app/Log.h"
 #include "app/MenuItem.h"
@@ -161,4 +162,6 @@ void FillReadingMenu(QMenu *reading, ReadingSession &session, const ReaderContro
     AddJumpItems(reading, session.Jumps());
     reading->addSeparator();
     AddAutoScrollItems(reading, session.Scrolling(), *c.标签_提示);
+    reading->addSeparator();
+    AddEditChapterItem(reading, session, c);
 }

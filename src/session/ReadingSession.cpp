@@ -43,6 +43,7 @@ BookRequest ReadingSession::RequestFor(const QString &folder, const QString &fil
 
 void ReadingSession::ShowText(CleanedText text)
 {
+    editing_.OnPaneTaken();
     shown_ = std::move(text);
     Q_EMIT textShown(shown_.Shown());
 }

@@ -14,6 +14,7 @@
 #include "session/AutoScroll.h"
 #include "session/BookEncoding.h"
 #include "session/Bookmarks.h"
+#include "session/ChapterEditing.h"
 #include "session/ChapterListModel.h"
 #include "session/ChapterRuleChoice.h"
 #include "session/FindInBook.h"
@@ -72,6 +73,7 @@ public:
     PlaceInSettings &SettingsPlace() { return placeInSettings_; }
     JumpHistory &Jumps() { return jumps_; }
     TextCleanup &Cleanup() { return cleanup_; }
+    ChapterEditing &Editing() { return editing_; }
 
     // The chapter shown, -1 for none.
     int ShownChapter() const { return shownChapter_; }
@@ -90,6 +92,9 @@ public:
     // chapter list. With no book text, or a number outside the index, nothing
     // changes.
     void ShowChapter(int n);
+    // The pane shows `text` itself, as the reader edits it: the positions it
+    // reports are taken as they are until another text is shown.
+    void OnPaneEditing(const QString &text) { shown_ = CleanedText(text); }
     // Shows a text that is no book (the first-start guide, a missing
     // folder), or nothing; the chapter list stays as it is.
     void ShowNotice(const QString &text);
@@ -263,4 +268,5 @@ private:
     PlaceInSettings placeInSettings_{*this, preferences_};
     JumpHistory jumps_{*this};
     TextCleanup cleanup_{*this};
+    ChapterEditing editing_{*this};
 };

@@ -99,7 +99,7 @@ QString TextCleanup::Preview(const CleanupRule &rule) const
         places.append(QStringLiteral("「%1」→「%2」")
                           .arg(Cut(QStringView(text).sliced(place.start, place.end - place.start)), Cut(place.with)));
     }
-    const QString count = found.size() > kMostCounted ? QStringLiteral("超过 %1").arg(kMostCounted)
-                                                       : QString::number(found.size());
+    const QString count =
+        found.size() > kMostCounted ? QStringLiteral("超过 %1").arg(kMostCounted) : QString::number(found.size());
     return QStringLiteral("本书共 %1 处：%2").arg(count, places.join(QStringLiteral("；")));
 }

@@ -155,6 +155,39 @@ void EditBox::SetText(const QString &text)
     ReportTopLine();
 }
 
+void EditBox::BeginEditing(const QString &text)
+{
+    {
+        const QSignalBlocker blocker(this);
+        editing_ = true;
+        text_ = text;
+        // No display breaks either: the document must give back what it holds.
+        shaped_ = ShapedText(text, Indentation::AsInFile, BlankLines::Keep);
+        positions_ = ShownTextPositions(text, {});
+        setPlainText(text);
+        setReadOnly(false);
+        setTextInteractionFlags(Qt::TextEditorInteraction);
+        setCursorWidth(1);
+        setUndoRedoEnabled(true);
+    }
+    reportedLine_ = -1;
+    ReportTopLine();
+}
+
+void EditBox::EndEditing()
+{
+    editing_ = false;
+    setUndoRedoEnabled(false);
+    setReadOnly(true);
+    setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    setCursorWidth(0);
+}
+
+QString EditBox::EditedText() const
+{
+    return document()->toRawText().replace(QChar::ParagraphSeparator, u'\n');
+}
+
 void EditBox::SetTextTypography(const Typography &typography)
 {
     const Typography wanted = WithinRanges(typography);
@@ -168,7 +201,7 @@ void EditBox::SetTextTypography(const Typography &typography)
     ApplySpacing();
     ApplyJustification();
     UpdateMargins();
-    if (reshape) {
+    if (reshape && !editing_) {
         const QSignalBlocker blocker(this);
         FillDocument();
     }
@@ -574,6 +607,11 @@ void EditBox::keyPressEvent(QKeyEvent *event)
 {
     if (!IsModifierKey(event->key()))
         Q_EMIT userPressedKey();
+    // Editing, every key is the editor's: Space types a blank.
+    if (editing_) {
+        QPlainTextEdit::keyPressEvent(event);
+        return;
+    }
     const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
     const bool space = event->key() == Qt::Key_Space;
     if (event->key() == Qt::Key_PageDown || (space && modifiers == Qt::NoModifier))
@@ -591,6 +629,6 @@ void EditBox::keyPressEvent(QKeyEvent *event)
 void EditBox::keyReleaseEvent(QKeyEvent *event)
 {
     QPlainTextEdit::keyReleaseEvent(event);
-    if (!event->isAutoRepeat())
+    if (!event->isAutoRepeat() && !editing_)
         Q_EMIT keyReleased(VirtualKeyOf(event), int(event->modifiers()));
 }

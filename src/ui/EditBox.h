@@ -25,6 +25,17 @@ public:
     QString Text() const;
     void SetText(const QString &text);
 
+    // 编辑本章: the pane shows `text` as it is, without the paragraph rules,
+    // editable with a visible caret, its keys all the editor's own (no
+    // keyReleased, no pagedPastText); positions as for SetText. EndEditing
+    // makes it a read-only pane again, until the next SetText showing the
+    // text it had.
+    void BeginEditing(const QString &text);
+    void EndEditing();
+    bool IsEditing() const { return editing_; }
+    // The text as edited, LF line ends, no-break spaces kept.
+    QString EditedText() const;
+
     // The typography, every value brought into its range. A change keeps the
     // line at the top that holds the same text, and the text given to
     // SetText is shown again under the new paragraph rules.
@@ -145,4 +156,5 @@ private:
     PaneDocumentLayout *layout_;
     int reportedLine_ = -1;
     qsizetype reportedPosition_ = -1;
+    bool editing_ = false;
 };

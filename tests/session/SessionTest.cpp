@@ -3,6 +3,7 @@
 // in the settings, bookmarks, the choices made for a book, and another
 // computer's changes.
 #include "core/BookKey.h"
+#include "core/BookRewrite.h"
 #include "core/CodePage.h"
 #include "core/RecordLimits.h"
 #include "platform/VirtualKeyCodes.h"
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QStringDecoder>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -164,6 +166,120 @@ private Q_SLOTS:
         r.Session().Marks().OnDeleted(0);
         QCOMPARE(listed.last().at(0).toStringList(), QStringList());
         QVERIFY(r.Record().bookmarks.isEmpty());
+    }
+
+    // 编辑本章: an edit left for another chapter is kept until F2 there; saved,
+    // it rewrites the file (the original kept as a.txt.bak), the book is read
+    // again and shown at the same chapter, and a bookmark behind the edit moves
+    // with it. A file changed on disk since it was read refuses the next save.
+    void chapterEdit_isKeptSavedAndRefusedWhenTheFileChanged()
+    {
+        OpenReader r;
+        ChapterEditing &editing = r.Session().Editing();
+        QString edited;
+        editing.SetTextSource([&edited] { return edited; });
+        QSignalSpy began(&editing, &ChapterEditing::editingBegan);
+        QSignalSpy messages(&editing, &ChapterEditing::message);
+        r.Session().ShowChapter(3);
+        r.Session().Marks().Add();
+        const qsizetype marked = r.Record().bookmarks.value(0).position;
+        r.Session().ShowChapter(2);
+        editing.Begin();
+        QCOMPARE(began.count(), 1);
+        edited = began.last().at(0).toString();
+        QCOMPARE(edited, WithLfLineEnds(Chapter(u"第二章 夏"_s, u"夏"_s)));
+        edited.replace(u"夏的第1段"_s, u"夏天的第1段"_s);
+        r.Session().ShowChapter(1);
+        QVERIFY(!editing.IsOpen());
+        r.Session().ShowChapter(2);
+        editing.Begin();
+        QCOMPARE(began.last().at(0).toString(), edited);
+
+        QSignalSpy saving(&editing, &ChapterEditing::savingChanged);
+        editing.Save();
+        QVERIFY(WaitUntil([&saving] { return saving.count() == 2; }));
+        r.reader.WaitForLoads();
+        const QString path = r.reader.BookFolder() + u"a.txt"_s;
+        const QByteArray saved = EncodeCodePage(QString(kBook).replace(u"夏的第1段"_s, u"夏天的第1段"_s));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), saved);
+        QFile backup(path + u".bak"_s);
+        QVERIFY(backup.open(QIODevice::ReadOnly));
+        QCOMPARE(backup.readAll(), EncodeCodePage(kBook));
+        QVERIFY(!editing.IsOpen());
+        QCOMPARE(r.Session().ShownChapter(), 2);
+        QVERIFY(r.Pane().Text().contains(u"夏天的第1段"_s));
+        QCOMPARE(r.Record().bookmarks.value(0).position, marked + 1);
+
+        editing.Begin();
+        edited = began.last().at(0).toString() + u"又一段。\n"_s;
+        r.reader.AddBook(u"a.txt"_s, saved + "\r\n");
+        editing.Save();
+        QVERIFY(WaitUntil([&saving] { return saving.count() == 4; }));
+        QCOMPARE(messages.last().at(0).toString(), u"无法保存：文件已被其他程序修改"_s);
+        QVERIFY(editing.IsOpen());
+    }
+
+    // A read-only book file or folder refuses the save with that reason; the
+    // file, without a backup beside it, and the edit stay as they were.
+    void chapterEdit_unwritable_isRefusedWithItsReason_data()
+    {
+        QTest::addColumn<bool>("folder");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("read-only file") << false << u"保存失败：文件是只读的"_s;
+        QTest::newRow("read-only folder") << true << u"保存失败：文件夹是只读的"_s;
+    }
+
+    void chapterEdit_unwritable_isRefusedWithItsReason()
+    {
+        QFETCH(bool, folder);
+        QFETCH(QString, reason);
+        OpenReader r;
+        ChapterEditing &editing = r.Session().Editing();
+        QSignalSpy began(&editing, &ChapterEditing::editingBegan);
+        QSignalSpy messages(&editing, &ChapterEditing::message);
+        QSignalSpy saving(&editing, &ChapterEditing::savingChanged);
+        QString edited;
+        editing.SetTextSource([&edited] { return edited; });
+        editing.Begin();
+        edited = began.last().at(0).toString() + u"又一段。\n"_s;
+        const QString path = r.reader.BookFolder() + (folder ? QString() : u"a.txt"_s);
+        const QFileDevice::Permissions before = QFile::permissions(path);
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        editing.Save();
+        QVERIFY(WaitUntil([&saving] { return saving.count() == 2; }));
+        QFile::setPermissions(path, before);
+        QCOMPARE(messages.last().at(0).toString(), reason);
+        QFile file(r.reader.BookFolder() + u"a.txt"_s);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), EncodeCodePage(kBook));
+        QVERIFY(!QFile::exists(r.reader.BookFolder() + u"a.txt.bak"_s));
+        QVERIFY(editing.IsOpen());
+    }
+
+    // A character the book's encoding cannot hold refuses the save, named
+    // with its line and column in the chapter.
+    void chapterEdit_unencodableCharacter_isNamedWithItsPlace()
+    {
+        SessionFixture reader;
+        QStringEncoder big5("Big5");
+        reader.AddBook(u"t.txt"_s, big5.encode(u"雨夜書\r\n第一章 歸來\r\n他走進了房間。\r\n"_s));
+        reader.ListBooks();
+        reader.OpenBookAt(0);
+        reader.Session().Encoding().OnChooseEncoding(TextEncoding::Big5);
+        reader.WaitForLoads();
+        reader.Session().ShowChapter(1);
+        ChapterEditing &editing = reader.Session().Editing();
+        QString edited;
+        editing.SetTextSource([&edited] { return edited; });
+        QSignalSpy messages(&editing, &ChapterEditing::message);
+        editing.Begin();
+        edited = u"第一章 歸來\n他走进了房间。\n"_s;
+        editing.Save();
+        QCOMPARE(messages.last().at(0).toString(), u"无法保存：Big5 编码不能表示“进”（第 2 行第 3 字）"_s);
+        QVERIFY(!editing.IsSaving());
+        QVERIFY(editing.IsOpen());
     }
 
     // A bookmark beyond the text (the file shrank since) goes to its chapter
