@@ -82,7 +82,7 @@ void TextCleanup::SwitchOff(const QList<CleanupRule> &rules)
 
 QString TextCleanup::Preview(const CleanupRule &rule) const
 {
-    if (const QString problem = RuleProblem(rule); !problem.isEmpty())
+    if (QString problem = RuleProblem(rule); !problem.isEmpty())
         return problem;
     if (!session_.HasBook())
         return QStringLiteral("没有打开的书");

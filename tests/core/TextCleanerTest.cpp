@@ -124,7 +124,7 @@ void TextCleanerTest::positions_holdUnderRandomRules()
         QList<CleanupRule> rules;
         QString expected = text;
         for (int i = random.bounded(1, 5); i > 0; --i) {
-            const QString pattern = pieces[random.bounded(pieces.size())];
+            const QString &pattern = pieces[random.bounded(pieces.size())];
             const QString replacement = random.bounded(3) == 0 ? QString() : pieces[random.bounded(pieces.size())];
             rules.append(Rule(pattern, replacement));
             expected.replace(pattern, replacement);
