@@ -1,10 +1,13 @@
 #include "app/CleanupMenu.h"
 
 #include "app/MenuItem.h"
+#include "core/CleanupPreview.h"
 #include "session/ReadingSession.h"
 #include "ui/CleanupRulesDialog.h"
 #include "ui/MessageStrip.h"
 #include "ui/ReaderControls.h"
+
+#include <QtConcurrent>
 
 namespace {
 
@@ -16,7 +19,9 @@ void OnEditCleanupRules(ReadingSession &session, QWidget *window)
     const QList<CleanupRule> before = cleanup.Rules();
     CleanupRulesHooks hooks;
     hooks.fileName = session.HasBook() ? session.Book().fileName : QString();
-    hooks.preview = [&cleanup](const CleanupRule &rule) { return cleanup.Preview(rule); };
+    hooks.preview = [text = session.Book().BookText](const CleanupRule &rule) {
+        return QtConcurrent::run(CleanupPreviewLine, rule, text);
+    };
     hooks.changed = [&cleanup](const QList<CleanupRule> &rules) { cleanup.SetRules(rules, false); };
     const std::optional<QList<CleanupRule>> confirmed = RunCleanupRulesDialog(window, before, std::move(hooks));
     if (confirmed)

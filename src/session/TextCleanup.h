@@ -31,9 +31,6 @@ public:
     // These rules ran away on the chapter shown: they are switched off in the
     // store, and switchedOff names them.
     void SwitchOff(const QList<CleanupRule> &rules);
-    // The rules window's line for `rule`: how many places it changes in the
-    // open book, and the first few as they read before and after.
-    QString Preview(const CleanupRule &rule) const;
 
 Q_SIGNALS:
     // A line for the strip.

@@ -48,6 +48,8 @@ CleanupRulesDialog::CleanupRulesDialog(const QList<CleanupRule> &rules, CleanupR
     layout->addWidget(confirm);
     connect(confirm, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(confirm, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(&previewJob_, &QFutureWatcher<QString>::finished, preview_,
+            [this] { preview_->setText(previewJob_.result()); });
     connect(model_, &CleanupRulesModel::rulesChanged, this, [this] {
         if (hooks_.changed)
             hooks_.changed(Rules());
@@ -122,7 +124,10 @@ void CleanupRulesDialog::ShowSelected()
     const CleanupRule rule = model_->RuleAt(row);
     if (const QString problem = model_->ProblemAt(row); !problem.isEmpty())
         return preview_->setText(QStringLiteral("这条规则不能启用：%1").arg(problem));
-    preview_->setText(hooks_.preview ? hooks_.preview(rule) : QString());
+    if (!hooks_.preview)
+        return preview_->clear();
+    preview_->setText(QStringLiteral("正在查看本书中的改动…"));
+    previewJob_.setFuture(hooks_.preview(rule));
 }
 
 void CleanupRulesDialog::OnNew()

@@ -9,6 +9,7 @@
 #include "core/CleanupRule.h"
 
 #include <QDialog>
+#include <QFutureWatcher>
 #include <QList>
 #include <QString>
 
@@ -25,8 +26,10 @@ struct CleanupRulesHooks {
     // The open book's file name, which 本书 stands for; empty when no book
     // is open (本书 is then no choice).
     QString fileName;
-    // The line for the selected rule, e.g. "共 3 处：……"; none: no line.
-    std::function<QString(const CleanupRule &rule)> preview;
+    // The line for the selected rule, e.g. "共 3 处：……", worked out in the
+    // background (a large book takes a while); only the newest is shown.
+    // None: no line.
+    std::function<QFuture<QString>(const CleanupRule &rule)> preview;
     // The rules after every change made in the dialog, as Rules() gives them.
     std::function<void(const QList<CleanupRule> &rules)> changed;
 };
@@ -67,6 +70,7 @@ private:
     CleanupRulesModel *model_;
     QTableView *table_;
     QLabel *preview_;
+    QFutureWatcher<QString> previewJob_;
     QLabel *message_;
     QList<QPushButton *> forSelection_;
 };
