@@ -8,7 +8,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-constexpr qint64 kMinute = 60 * 1000;
+constexpr qint64 kMinute = qint64(60) * 1000;
 constexpr qint64 kStart = 1'780'000'000'000; // a morning in 2026
 
 // One thing the reader did: an activity at a time (minutes after kStart)
@@ -19,9 +19,10 @@ struct Act {
     bool stop = false;
 };
 
-ReadingTimeRow Row(const QString &book, const QDate &day, const QString &device, qint64 minutes, qint64 characters = 0)
+// A row of `minutes` read at `perMinute` characters a minute.
+ReadingTimeRow Row(const QString &book, const QDate &day, const QString &device, qint64 minutes, qint64 perMinute = 0)
 {
-    return {book, day, device, minutes * kMinute, characters};
+    return {book, day, device, minutes * kMinute, minutes * perMinute};
 }
 
 const QDate kToday(2026, 12, 10); // a Thursday
@@ -115,15 +116,15 @@ private Q_SLOTS:
         QTest::addColumn<double>("speed");
         QTest::newRow("nothing read") << QList<ReadingTimeRow>{} << kDefaultSpeed;
         QTest::newRow("under half an hour")
-            << QList<ReadingTimeRow>{Row(u"k"_s, kToday, u"a"_s, 29, 29 * 900)} << kDefaultSpeed;
-        QTest::newRow("half an hour, two computers") << QList<ReadingTimeRow>{Row(u"k"_s, kToday, u"a"_s, 20, 20 * 800),
-                                                                              Row(u"k"_s, kToday, u"b"_s, 10, 10 * 200)}
-                                                     << 600.0;
+            << QList<ReadingTimeRow>{Row(u"k"_s, kToday, u"a"_s, 29, 900)} << kDefaultSpeed;
+        QTest::newRow("half an hour, two computers")
+            << QList<ReadingTimeRow>{Row(u"k"_s, kToday, u"a"_s, 20, 800), Row(u"k"_s, kToday, u"b"_s, 10, 200)}
+            << 600.0;
         QTest::newRow("older days beyond three hours are left out") << QList<ReadingTimeRow>{
-            Row(u"k"_s, kToday.addDays(-9), u"a"_s, 600, 0), Row(u"k"_s, kToday.addDays(-1), u"a"_s, 120, 120 * 400),
-            Row(u"j"_s, kToday, u"a"_s, 60, 60 * 700)} << 500.0;
+            Row(u"k"_s, kToday.addDays(-9), u"a"_s, 600, 0), Row(u"k"_s, kToday.addDays(-1), u"a"_s, 120, 400),
+            Row(u"j"_s, kToday, u"a"_s, 60, 700)} << 500.0;
         QTest::newRow("time without characters (jumps) slows it")
-            << QList<ReadingTimeRow>{Row(u"k"_s, kToday, u"a"_s, 60, 60 * 300)} << 300.0;
+            << QList<ReadingTimeRow>{Row(u"k"_s, kToday, u"a"_s, 60, 300)} << 300.0;
     }
 
     void speed_followsTheNewestHours()
