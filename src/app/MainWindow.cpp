@@ -10,6 +10,7 @@
 #include "app/ReadAloudMenu.h"
 #include "app/ReaderServices.h"
 #include "app/ReadingProgress.h"
+#include "app/ReadingTimeKeeping.h"
 #include "app/Shutdown.h"
 #include "app/Startup.h"
 #include "app/ViewBindings.h"
@@ -81,7 +82,7 @@ MainWindow::MainWindow(ReaderServices &services, QWidget *parent) : QMainWindow(
     // The remembered book loads while the window is being built.
     startup_->Begin();
     DescribeControls();
-    FillMenuBar(*this, services_, *session_, *appearance_, controls_);
+    FillMenuBar(*this, services_, *session_, *appearance_, *timeKeeping_, controls_);
     WireEvents();
     show();
     PlaceAtDesignedGeometry();
@@ -136,6 +137,8 @@ void MainWindow::CreateReader()
                                  *controls_.列表框_章节, this);
     startup_ = new Startup(services_, controls_, *session_, *appearance_, this);
     shutdown_ = new Shutdown(services_, controls_, *session_, this);
+    timeKeeping_ =
+        new ReadingTimeKeeping(*session_, *controls_.编辑框_内容, services_.store, services_.preferences, this);
     BindPane(*controls_.编辑框_内容, *session_);
     BindChapterList(*controls_.列表框_章节, *session_);
     BindBookList(controls_, *session_);
@@ -183,7 +186,7 @@ void MainWindow::WireEvents()
     connect(shelf_.get(), &Shelf::folderListed, this,
             [this] { ShowGuideWithoutBooks(*session_, services_.preferences.Path()); });
     new BookDrop(*this, *c.编辑框_内容, session, *c.标签_提示);
-    new ReadingProgress(session, *c.标签_提示, this);
+    new ReadingProgress(session, *c.标签_提示, *timeKeeping_, this);
     WireSync(services_, session, *c.标签_提示, this);
     WireOutside();
 }

@@ -10,6 +10,7 @@
 class Appearance;
 class ReadingSession;
 class Shelf;
+class ReadingTimeKeeping;
 class Shutdown;
 class Startup;
 struct ReaderServices;
@@ -46,4 +47,5 @@ private:
     Appearance *appearance_ = nullptr;
     Startup *startup_ = nullptr;
     Shutdown *shutdown_ = nullptr;
+    ReadingTimeKeeping *timeKeeping_ = nullptr;
 };

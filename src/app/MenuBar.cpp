@@ -5,6 +5,7 @@
 #include "app/ReadAloudMenu.h"
 #include "app/ReaderServices.h"
 #include "app/ReadingMenu.h"
+#include "app/ReadingStatsMenu.h"
 #include "app/RecentBooksMenu.h"
 #include "app/SyncMenu.h"
 #include "app/ThemeMenu.h"
@@ -38,7 +39,7 @@ void OnChooseBookFolder(QWidget &window, ReadingSession &session)
 } // namespace
 
 void FillMenuBar(QMainWindow &window, ReaderServices &services, ReadingSession &session, Appearance &appearance,
-                 const ReaderControls &c)
+                 ReadingTimeKeeping &timeKeeping, const ReaderControls &c)
 {
     QMenu *file = window.menuBar()->addMenu(QStringLiteral("文件"));
     AddMenuItem(file, QStringLiteral("打开文件"), [&window, &session] { OnChooseBookFolder(window, session); });
@@ -66,7 +67,10 @@ void FillMenuBar(QMainWindow &window, ReaderServices &services, ReadingSession &
     AddHotKeyItem(settings, services.hotKey, c);
     AddSyncItem(settings, services.sync, &window, *c.标签_提示);
 
-    FillReadingMenu(window.menuBar()->addMenu(QStringLiteral("阅读")), session, c);
+    QMenu *reading = window.menuBar()->addMenu(QStringLiteral("阅读"));
+    FillReadingMenu(reading, session, c);
+    reading->addSeparator();
+    AddReadingStatsItem(reading, timeKeeping, services.store, &window);
     FillReadAloudMenu(window.menuBar()->addMenu(QStringLiteral("朗读")), session.Aloud(), *c.标签_提示);
 
     QMenu *sidebar = window.menuBar()->addMenu(QStringLiteral("侧边栏"));

@@ -4,8 +4,9 @@
 class Appearance;
 class QMainWindow;
 class ReadingSession;
+class ReadingTimeKeeping;
 struct ReaderControls;
 struct ReaderServices;
 
 void FillMenuBar(QMainWindow &window, ReaderServices &services, ReadingSession &session, Appearance &appearance,
-                 const ReaderControls &controls);
+                 ReadingTimeKeeping &timeKeeping, const ReaderControls &controls);

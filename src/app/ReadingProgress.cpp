@@ -1,7 +1,10 @@
 #include "app/ReadingProgress.h"
 
+#include "app/ReadingTimeKeeping.h"
+#include "core/ReadingTime.h"
 #include "session/ReadingSession.h"
 #include "ui/MessageStrip.h"
+#include "ui/ReadingStatsWindow.h"
 
 QString ProgressText(int number, int chapters, qsizetype position, qsizetype length)
 {
@@ -14,8 +17,20 @@ QString ProgressText(int number, int chapters, qsizetype position, qsizetype len
     return QStringLiteral("第 %1 / %2 章    %3").arg(QString::number(number), QString::number(chapters), share);
 }
 
-ReadingProgress::ReadingProgress(ReadingSession &session, MessageStrip &strip, QObject *parent)
-    : QObject(parent), session_(session), strip_(strip)
+QString ChapterTimeLeftText(qsizetype characters, double speed)
+{
+    const qint64 minutes = MinutesToRead(characters, speed);
+    return minutes > 0 ? QStringLiteral("本章约剩 %1 分钟").arg(minutes) : QString();
+}
+
+QString BookTimeLeftText(qsizetype characters, double speed)
+{
+    return QStringLiteral("全书约剩 ") + DurationText(MinutesToRead(characters, speed) * 60'000);
+}
+
+ReadingProgress::ReadingProgress(ReadingSession &session, MessageStrip &strip, ReadingTimeKeeping &timeKeeping,
+                                 QObject *parent)
+    : QObject(parent), session_(session), strip_(strip), timeKeeping_(timeKeeping)
 {
     soon_.setSingleShot(true);
     soon_.setInterval(0);
@@ -31,9 +46,15 @@ void ReadingProgress::Update()
     const OpenBook &book = session_.Book();
     const int chapter = session_.ShownChapter();
     const std::optional<TextRange> range = book.ChapterRange(chapter);
-    if (!session_.HasBook() || !range)
+    if (!session_.HasBook() || !range) {
+        strip_.setToolTip(QString());
         return strip_.SetStandingText(QString());
+    }
     const qsizetype position = range->start + session_.TopPosition();
+    const double speed = timeKeeping_.Speed();
+    const QString left = ChapterTimeLeftText(range->end - position, speed);
     strip_.SetStandingText(
-        ProgressText(book.ChapterNumberOf(chapter), book.NumberedChapters(), position, book.BookText.size()));
+        ProgressText(book.ChapterNumberOf(chapter), book.NumberedChapters(), position, book.BookText.size())
+        + (left.isEmpty() ? QString() : QStringLiteral("    ") + left));
+    strip_.setToolTip(BookTimeLeftText(book.BookText.size() - position, speed));
 }

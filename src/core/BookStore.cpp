@@ -4,6 +4,7 @@
 #include "core/BookKey.h"
 #include "core/BookStoreConnection.h"
 #include "core/BookStoreImport.h"
+#include "core/BookStoreReadingTime.h"
 #include "core/BookStoreRules.h"
 #include "core/BookStoreTable.h"
 #include "core/BookStoreWriter.h"
@@ -373,6 +374,22 @@ void BookStore::SetShowsOriginal(const QString &key, bool on)
         return;
     if (const QSqlError error = WriteShowsOriginal(connection_->Database(), key, on); error.isValid())
         qCWarning(lcCore).noquote() << "book store: cannot note how" << LoggedPath(key) << "is shown -" << error.text();
+}
+
+QList<ReadingTimeRow> BookStore::ReadingTime() const
+{
+    const QList<ReadingTimeRow> stored = Ready() ? ReadReadingTime(connection_->Database()) : QList<ReadingTimeRow>();
+    return writer_ ? MergedReadingTime(stored, writer_->PendingReadingTime()) : stored;
+}
+
+void BookStore::PutReadingTime(const ReadingTimeRow &row)
+{
+    if (writer_)
+        return writer_->PutReadingTime(row);
+    if (!Ready())
+        return;
+    if (const QSqlError error = WriteReadingTime(connection_->Database(), row); error.isValid())
+        qCWarning(lcCore).noquote() << "book store: cannot write the time read -" << error.text();
 }
 
 bool BookStore::Ready() const

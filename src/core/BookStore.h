@@ -13,6 +13,7 @@
 // through `problem`. Used on one thread, the one that made it.
 #include "core/BookRecord.h"
 #include "core/CleanupRule.h"
+#include "core/ReadingTime.h"
 
 #include <QObject>
 #include <QString>
@@ -113,6 +114,11 @@ public:
     // without the rules; false for a book never set so.
     bool ShowsOriginal(const QString &key) const;
     void SetShowsOriginal(const QString &key, bool on);
+    // The time read, every device's rows (ReadingTime.h); none when it
+    // cannot be read (logged).
+    QList<ReadingTimeRow> ReadingTime() const;
+    // Writes the row, unless the stored one is larger.
+    void PutReadingTime(const ReadingTimeRow &row);
 
 Q_SIGNALS:
     // Places or records cannot be kept (a read-only, locked or damaged

@@ -2,6 +2,7 @@
 
 #include "core/BookStore.h"
 #include "core/BookStoreConnection.h"
+#include "core/BookStoreReadingTime.h"
 #include "core/BookStoreRules.h"
 #include "core/BookStoreTable.h"
 #include "core/Log.h"
@@ -17,6 +18,7 @@ const QString kRecentKey = QStringLiteral("p");
 const QString kRemovalKey = QStringLiteral("d");
 const QString kRulesKey = QStringLiteral("c");
 const QString kOriginalKey = QStringLiteral("o");
+const QString kTimeKey = QStringLiteral("t");
 
 QSqlError WriteRecord(BookStoreConnection &connection, const QString &name, const BookRecord &record)
 {
@@ -100,6 +102,13 @@ void BookStoreWriter::PutShowsOriginal(const QString &key, bool on)
     Queue(kOriginalKey + key, WorkFor(kOriginalKey + key));
 }
 
+void BookStoreWriter::PutReadingTime(const ReadingTimeRow &row)
+{
+    const QString name = row.book + QChar(0) + row.day.toString(Qt::ISODate) + QChar(0) + row.device;
+    times_.insert(name, row);
+    Queue(kTimeKey + name, WorkFor(kTimeKey + name));
+}
+
 std::optional<bool> BookStoreWriter::PendingShowsOriginal(const QString &key) const
 {
     const auto found = originals_.constFind(key);
@@ -135,6 +144,8 @@ BookStoreWriter::Work BookStoreWriter::WorkFor(const QString &key) const
             return WriteShowsOriginal(c.Database(), name, on);
         };
     }
+    if (key.startsWith(kTimeKey))
+        return [row = times_.value(name)](BookStoreConnection &c) { return WriteReadingTime(c.Database(), row); };
     const auto noted =
         std::find_if(recent_.cbegin(), recent_.cend(), [&name](const auto &n) { return n.first == name; });
     return [name, time = noted->second](BookStoreConnection &c) { return NoteRecent(c, name, time); };
@@ -190,6 +201,8 @@ void BookStoreWriter::DropPending(const QString &key)
         rules_.reset();
     else if (key.startsWith(kOriginalKey))
         originals_.remove(key.mid(1));
+    else if (key.startsWith(kTimeKey))
+        times_.remove(key.mid(1));
     else
         recent_.removeIf([path = key.mid(1)](const auto &noted) { return noted.first == path; });
 }

@@ -352,6 +352,44 @@ private Q_SLOTS:
         QCOMPARE(again.CleanupRules(), QList<CleanupRule>());
     }
 
+    // Rows of the time read are answered at once and read back by a store
+    // opened afresh; a smaller copy of a row (an older one synced back)
+    // leaves the larger; a file from before them gains the table.
+    void readingTime_surviveAReopen_andNeverShrink_data() { cleanupRules_andShownOriginal_surviveAReopen_data(); }
+
+    void readingTime_surviveAReopen_andNeverShrink()
+    {
+        QFETCH(bool, older);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"books.db"_s);
+        if (older)
+            MakeOlderStore(path);
+        const QDate day(2026, 12, 10);
+        const ReadingTimeRow ours{u"k"_s, day, u"a"_s, 90'000, 700};
+        const ReadingTimeRow theirs{u"k"_s, day, u"b"_s, 60'000, 200};
+        const auto sorted = [](QList<ReadingTimeRow> rows) {
+            std::sort(rows.begin(), rows.end(), [](const auto &a, const auto &b) { return a.device < b.device; });
+            return rows;
+        };
+        {
+            BookStore store;
+            store.Open(path);
+            store.PutReadingTime({u"k"_s, day, u"a"_s, 30'000, 100});
+            store.PutReadingTime(ours);
+            store.PutReadingTime(theirs);
+            QCOMPARE(sorted(store.ReadingTime()), (QList<ReadingTimeRow>{ours, theirs}));
+        }
+        {
+            BookStore again;
+            again.Open(path);
+            QCOMPARE(sorted(again.ReadingTime()), (QList<ReadingTimeRow>{ours, theirs}));
+            again.PutReadingTime({u"k"_s, day, u"b"_s, 10'000, 50});
+        }
+        BookStore third;
+        third.Open(path);
+        QCOMPARE(sorted(third.ReadingTime()), (QList<ReadingTimeRow>{ours, theirs}));
+    }
+
     void cleanupRules_inAStoreWithoutAFile()
     {
         BookStore store;

@@ -1,0 +1,116 @@
+#include "app/ReadingTimeKeeping.h"
+
+#include "core/BookStore.h"
+#include "core/Preferences.h"
+#include "session/ReadingSession.h"
+#include "sync/DeviceList.h"
+#include "ui/EditBox.h"
+
+#include <QDateTime>
+
+ReadingTimeKeeping::ReadingTimeKeeping(ReadingSession &session, EditBox &pane, BookStore &store,
+                                       const Preferences &preferences, QObject *parent)
+    : QObject(parent), session_(session), store_(store), preferences_(preferences)
+{
+    write_.setSingleShot(true);
+    write_.setInterval(kWriteEveryMs);
+    connect(&write_, &QTimer::timeout, this, &ReadingTimeKeeping::WriteCounted);
+    running_.setInterval(kRunningTickMs);
+    connect(&running_, &QTimer::timeout, this, &ReadingTimeKeeping::OnActivity);
+    for (const auto act :
+         {&EditBox::userPressedKey, &EditBox::userClicked, &EditBox::userTurnedWheel, &EditBox::userMovedScrollBar})
+        connect(&pane, act, this, &ReadingTimeKeeping::OnActivity);
+    connect(&pane, &EditBox::hidden, this, &ReadingTimeKeeping::OnStop);
+    connect(&session, &ReadingSession::bookShown, this, &ReadingTimeKeeping::OnBookShown);
+    connect(&session.Scrolling(), &AutoScroll::runningChanged, this, &ReadingTimeKeeping::FollowRunning);
+    connect(&session.Aloud(), &ReadAloud::stateChanged, this, &ReadingTimeKeeping::FollowRunning);
+}
+
+ReadingTimeKeeping::~ReadingTimeKeeping()
+{
+    OnStop();
+}
+
+double ReadingTimeKeeping::Speed()
+{
+    return ReadingSpeed(Rows());
+}
+
+void ReadingTimeKeeping::OnActivity()
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (!book_.isEmpty())
+        Count(clock_.Activity(now, Position()), now);
+}
+
+void ReadingTimeKeeping::OnStop()
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    if (!book_.isEmpty())
+        Count(clock_.Stop(now), now);
+    WriteCounted();
+}
+
+// The book read until now stops; the one shown starts, the showing being
+// the reader's act.
+void ReadingTimeKeeping::OnBookShown()
+{
+    const QString shown = session_.Book().RecordKey();
+    if (shown != book_)
+        OnStop();
+    book_ = shown;
+    OnActivity();
+}
+
+void ReadingTimeKeeping::FollowRunning()
+{
+    const bool running =
+        session_.Scrolling().IsRunning() || session_.Aloud().CurrentState() == ReadAloud::State::Reading;
+    if (running && !running_.isActive()) {
+        OnActivity();
+        running_.start();
+    } else if (!running) {
+        running_.stop();
+    }
+}
+
+void ReadingTimeKeeping::Count(const ReadStretch &read, qint64 now)
+{
+    if (read.ms == 0)
+        return;
+    const QDate today = QDateTime::fromMSecsSinceEpoch(now).date();
+    const QString device = DeviceIdFor(preferences_.Path());
+    QList<ReadingTimeRow> &rows = Rows();
+    const auto found = std::find_if(rows.begin(), rows.end(), [&](const ReadingTimeRow &row) {
+        return row.book == book_ && row.day == today && row.device == device;
+    });
+    const qsizetype at = found - rows.begin();
+    if (found == rows.end())
+        rows.append({book_, today, device, 0, 0});
+    rows[at].ms += read.ms;
+    rows[at].characters += read.characters;
+    unwritten_.insert(at);
+    if (!write_.isActive())
+        write_.start();
+}
+
+void ReadingTimeKeeping::WriteCounted()
+{
+    write_.stop();
+    for (const qsizetype at : std::as_const(unwritten_))
+        store_.PutReadingTime(Rows().at(at));
+    unwritten_.clear();
+}
+
+qsizetype ReadingTimeKeeping::Position() const
+{
+    const std::optional<TextRange> range = session_.Book().ChapterRange(session_.ShownChapter());
+    return range ? range->start + session_.TopPosition() : 0;
+}
+
+QList<ReadingTimeRow> &ReadingTimeKeeping::Rows()
+{
+    if (!rows_)
+        rows_ = store_.ReadingTime();
+    return *rows_;
+}
