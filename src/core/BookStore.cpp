@@ -3,6 +3,7 @@
 #include "core/BookFileFacts.h"
 #include "core/BookKey.h"
 #include "core/BookStoreConnection.h"
+#include "core/BookStoreHighlights.h"
 #include "core/BookStoreImport.h"
 #include "core/BookStoreRules.h"
 #include "core/BookStoreTable.h"
@@ -373,6 +374,26 @@ void BookStore::SetShowsOriginal(const QString &key, bool on)
         return;
     if (const QSqlError error = WriteShowsOriginal(connection_->Database(), key, on); error.isValid())
         qCWarning(lcCore).noquote() << "book store: cannot note how" << LoggedPath(key) << "is shown -" << error.text();
+}
+
+QList<Highlight> BookStore::Highlights(const QString &key) const
+{
+    if (writer_) {
+        if (std::optional<QList<Highlight>> pending = writer_->PendingHighlights(key))
+            return *std::move(pending);
+    }
+    return Ready() ? ReadHighlights(connection_->Database(), key) : QList<Highlight>();
+}
+
+void BookStore::PutHighlights(const QString &key, const QList<Highlight> &highlights)
+{
+    if (writer_)
+        return writer_->PutHighlights(key, highlights);
+    if (!Ready())
+        return;
+    if (const QSqlError error = WriteHighlights(connection_->Database(), key, highlights); error.isValid())
+        qCWarning(lcCore).noquote() << "book store: cannot write the highlights of" << LoggedPath(key) << "-"
+                                    << error.text();
 }
 
 bool BookStore::Ready() const

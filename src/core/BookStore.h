@@ -13,6 +13,7 @@
 // through `problem`. Used on one thread, the one that made it.
 #include "core/BookRecord.h"
 #include "core/CleanupRule.h"
+#include "core/Highlight.h"
 
 #include <QObject>
 #include <QString>
@@ -113,6 +114,12 @@ public:
     // without the rules; false for a book never set so.
     bool ShowsOriginal(const QString &key) const;
     void SetShowsOriginal(const QString &key, bool on);
+    // The highlights of the book under `key` in book order (Highlight.h). A
+    // stored one that does not read as one is skipped, logged; none when they
+    // cannot be read (logged).
+    QList<Highlight> Highlights(const QString &key) const;
+    // Replaces that book's whole list.
+    void PutHighlights(const QString &key, const QList<Highlight> &highlights);
 
 Q_SIGNALS:
     // Places or records cannot be kept (a read-only, locked or damaged

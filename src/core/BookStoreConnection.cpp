@@ -1,5 +1,6 @@
 #include "core/BookStoreConnection.h"
 
+#include "core/BookStoreHighlights.h"
 #include "core/BookStoreRules.h"
 #include "core/BookStoreTable.h"
 #include "core/Log.h"
@@ -78,7 +79,7 @@ Outcome CheckLayout(const QSqlDatabase &database, bool &isNew)
 }
 
 // Files written before the list of books read last, the conversion choice,
-// the place by position and the cleanup rules gain them.
+// the place by position, the cleanup rules and the highlights gain them.
 Outcome AddLaterParts(QSqlQuery &query)
 {
     for (const LaterColumn &column : kLaterColumns) {
@@ -95,6 +96,8 @@ Outcome AddLaterParts(QSqlQuery &query)
         if (!query.exec(sql))
             return Failure(QStringLiteral("creating the tables of the cleanup rules"), query.lastError());
     }
+    if (!query.exec(CreateHighlightTableSql()))
+        return Failure(QStringLiteral("creating the table of highlights"), query.lastError());
     return Outcome::Ready;
 }
 

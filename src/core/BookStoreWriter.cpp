@@ -2,6 +2,7 @@
 
 #include "core/BookStore.h"
 #include "core/BookStoreConnection.h"
+#include "core/BookStoreHighlights.h"
 #include "core/BookStoreRules.h"
 #include "core/BookStoreTable.h"
 #include "core/Log.h"
@@ -17,6 +18,7 @@ const QString kRecentKey = QStringLiteral("p");
 const QString kRemovalKey = QStringLiteral("d");
 const QString kRulesKey = QStringLiteral("c");
 const QString kOriginalKey = QStringLiteral("o");
+const QString kHighlightsKey = QStringLiteral("h");
 
 QSqlError WriteRecord(BookStoreConnection &connection, const QString &name, const BookRecord &record)
 {
@@ -100,6 +102,18 @@ void BookStoreWriter::PutShowsOriginal(const QString &key, bool on)
     Queue(kOriginalKey + key, WorkFor(kOriginalKey + key));
 }
 
+void BookStoreWriter::PutHighlights(const QString &key, const QList<Highlight> &highlights)
+{
+    highlights_.insert(key, highlights);
+    Queue(kHighlightsKey + key, WorkFor(kHighlightsKey + key));
+}
+
+std::optional<QList<Highlight>> BookStoreWriter::PendingHighlights(const QString &key) const
+{
+    const auto found = highlights_.constFind(key);
+    return found == highlights_.constEnd() ? std::nullopt : std::optional(*found);
+}
+
 std::optional<bool> BookStoreWriter::PendingShowsOriginal(const QString &key) const
 {
     const auto found = originals_.constFind(key);
@@ -133,6 +147,11 @@ BookStoreWriter::Work BookStoreWriter::WorkFor(const QString &key) const
     if (key.startsWith(kOriginalKey)) {
         return [name, on = originals_.value(name)](BookStoreConnection &c) {
             return WriteShowsOriginal(c.Database(), name, on);
+        };
+    }
+    if (key.startsWith(kHighlightsKey)) {
+        return [name, highlights = highlights_.value(name)](BookStoreConnection &c) {
+            return WriteHighlights(c.Database(), name, highlights);
         };
     }
     const auto noted =
@@ -190,6 +209,8 @@ void BookStoreWriter::DropPending(const QString &key)
         rules_.reset();
     else if (key.startsWith(kOriginalKey))
         originals_.remove(key.mid(1));
+    else if (key.startsWith(kHighlightsKey))
+        highlights_.remove(key.mid(1));
     else
         recent_.removeIf([path = key.mid(1)](const auto &noted) { return noted.first == path; });
 }

@@ -9,6 +9,7 @@
 // ends. Made and used on one thread.
 #include "core/BookRecord.h"
 #include "core/CleanupRule.h"
+#include "core/Highlight.h"
 
 #include <QHash>
 #include <QObject>
@@ -44,6 +45,8 @@ public:
     void PutCleanupRules(const QList<CleanupRule> &rules);
     // Whether the book under `key` is shown without its cleanup rules.
     void PutShowsOriginal(const QString &key, bool on);
+    // The whole list of highlights of the book under `key`.
+    void PutHighlights(const QString &key, const QList<Highlight> &highlights);
 
     // The newest record given for the book and not yet landed.
     std::optional<BookRecord> PendingRecord(const QString &name) const;
@@ -55,6 +58,7 @@ public:
     // The rules given last and not yet landed.
     const std::optional<QList<CleanupRule>> &PendingCleanupRules() const { return rules_; }
     std::optional<bool> PendingShowsOriginal(const QString &key) const;
+    std::optional<QList<Highlight>> PendingHighlights(const QString &key) const;
 
 Q_SIGNALS:
     // A write failed, in SQLite's words; it is tried again.
@@ -85,9 +89,11 @@ private:
     QList<std::pair<QString, qint64>> recent_;
     std::optional<QList<CleanupRule>> rules_;
     QHash<QString, bool> originals_;
+    QHash<QString, QList<Highlight>> highlights_;
     // The last write queued for each record ("r" + name), record removed
     // ("d" + name), book read ("p" + path), book shown without its rules
-    // or with them ("o" + key), and for the rules ("c").
+    // or with them ("o" + key), a book's highlights ("h" + key), and for the
+    // rules ("c").
     QHash<QString, Write> writes_;
     quint64 lastNumber_ = 0;
     bool failing_ = false;
