@@ -5,6 +5,7 @@
 #include "app/BookSyncing.h"
 #include "app/ChapterEditingWiring.h"
 #include "app/FirstStartGuide.h"
+#include "app/HighlightMenu.h"
 #include "app/HotKeyMenu.h"
 #include "app/MenuBar.h"
 #include "app/ReadAloudMenu.h"
@@ -120,6 +121,7 @@ void MainWindow::CreateControls()
     controls_.标签_提示 = Place(new MessageStrip(client), "标签_提示", 171, 506, 708, 24);
     controls_.findWindow = new ListWindow(QStringLiteral("查找"), true, this);
     controls_.bookmarksWindow = new ListWindow(QStringLiteral("书签"), false, this);
+    controls_.notesWindow = new ListWindow(QStringLiteral("笔记"), false, this);
     controls_.通用对话框2 = new FontChooser(this);
     controls_.选择颜色对话框1 = new ColourChooser(this);
     controls_.标签_状态显示->hide();
@@ -140,6 +142,7 @@ void MainWindow::CreateReader()
     timeKeeping_ =
         new ReadingTimeKeeping(*session_, *controls_.编辑框_内容, services_.store, services_.preferences, this);
     BindPane(*controls_.编辑框_内容, *session_);
+    BindHighlights(controls_, *session_);
     BindChapterList(*controls_.列表框_章节, *session_);
     BindBookList(controls_, *session_);
     BindListWindows(controls_, *session_);

@@ -2,6 +2,7 @@
 
 #include "app/ChapterEditingWiring.h"
 #include "app/CleanupMenu.h"
+#include "app/HighlightMenu.h"
 #include "app/Log.h"
 #include "app/MenuItem.h"
 #include "core/ChapterJump.h"
@@ -151,6 +152,7 @@ void FillReadingMenu(QMenu *reading, ReadingSession &session, const ReaderContro
         marks.List();
         c.bookmarksWindow->ShowInFront();
     })->setShortcut(Qt::CTRL | Qt::Key_B);
+    AddHighlightItems(reading, session, c);
     reading->addSeparator();
     FillEncodingMenu(reading->addMenu(QStringLiteral("编码")), session);
     FillChapterRuleMenu(reading->addMenu(QStringLiteral("章节规则")), session, c.mainWindow);

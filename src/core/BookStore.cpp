@@ -3,6 +3,7 @@
 #include "core/BookFileFacts.h"
 #include "core/BookKey.h"
 #include "core/BookStoreConnection.h"
+#include "core/BookStoreHighlights.h"
 #include "core/BookStoreImport.h"
 #include "core/BookStoreReadingTime.h"
 #include "core/BookStoreRules.h"
@@ -390,6 +391,26 @@ void BookStore::PutReadingTime(const ReadingTimeRow &row)
         return;
     if (const QSqlError error = WriteReadingTime(connection_->Database(), row); error.isValid())
         qCWarning(lcCore).noquote() << "book store: cannot write the time read -" << error.text();
+}
+
+QList<Highlight> BookStore::Highlights(const QString &key) const
+{
+    if (writer_) {
+        if (std::optional<QList<Highlight>> pending = writer_->PendingHighlights(key))
+            return *std::move(pending);
+    }
+    return Ready() ? ReadHighlights(connection_->Database(), key) : QList<Highlight>();
+}
+
+void BookStore::PutHighlights(const QString &key, const QList<Highlight> &highlights)
+{
+    if (writer_)
+        return writer_->PutHighlights(key, highlights);
+    if (!Ready())
+        return;
+    if (const QSqlError error = WriteHighlights(connection_->Database(), key, highlights); error.isValid())
+        qCWarning(lcCore).noquote() << "book store: cannot write the highlights of" << LoggedPath(key) << "-"
+                                    << error.text();
 }
 
 bool BookStore::Ready() const

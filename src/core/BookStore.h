@@ -13,6 +13,7 @@
 // through `problem`. Used on one thread, the one that made it.
 #include "core/BookRecord.h"
 #include "core/CleanupRule.h"
+#include "core/Highlight.h"
 #include "core/ReadingTime.h"
 
 #include <QObject>
@@ -119,6 +120,12 @@ public:
     QList<ReadingTimeRow> ReadingTime() const;
     // Writes the row, unless the stored one is larger.
     void PutReadingTime(const ReadingTimeRow &row);
+    // The highlights of the book under `key` in book order (Highlight.h). A
+    // stored one that does not read as one is skipped, logged; none when they
+    // cannot be read (logged).
+    QList<Highlight> Highlights(const QString &key) const;
+    // Replaces that book's whole list.
+    void PutHighlights(const QString &key, const QList<Highlight> &highlights);
 
 Q_SIGNALS:
     // Places or records cannot be kept (a read-only, locked or damaged

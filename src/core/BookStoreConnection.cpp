@@ -1,5 +1,6 @@
 #include "core/BookStoreConnection.h"
 
+#include "core/BookStoreHighlights.h"
 #include "core/BookStoreReadingTime.h"
 #include "core/BookStoreRules.h"
 #include "core/BookStoreTable.h"
@@ -79,7 +80,7 @@ Outcome CheckLayout(const QSqlDatabase &database, bool &isNew)
 }
 
 // Files written before the list of books read last, the conversion choice,
-// the place by position, the cleanup rules and the time read gain them.
+// the place by position, the cleanup rules, the time read and the highlights gain them.
 Outcome AddLaterParts(QSqlQuery &query)
 {
     for (const LaterColumn &column : kLaterColumns) {
@@ -98,6 +99,8 @@ Outcome AddLaterParts(QSqlQuery &query)
     }
     if (!query.exec(CreateReadingTimeTableSql()))
         return Failure(QStringLiteral("creating the table of the time read"), query.lastError());
+    if (!query.exec(CreateHighlightTableSql()))
+        return Failure(QStringLiteral("creating the table of highlights"), query.lastError());
     return Outcome::Ready;
 }
 

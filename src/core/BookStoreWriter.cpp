@@ -2,6 +2,7 @@
 
 #include "core/BookStore.h"
 #include "core/BookStoreConnection.h"
+#include "core/BookStoreHighlights.h"
 #include "core/BookStoreReadingTime.h"
 #include "core/BookStoreRules.h"
 #include "core/BookStoreTable.h"
@@ -19,6 +20,7 @@ const QString kRemovalKey = QStringLiteral("d");
 const QString kRulesKey = QStringLiteral("c");
 const QString kOriginalKey = QStringLiteral("o");
 const QString kTimeKey = QStringLiteral("t");
+const QString kHighlightsKey = QStringLiteral("h");
 
 QSqlError WriteRecord(BookStoreConnection &connection, const QString &name, const BookRecord &record)
 {
@@ -109,6 +111,18 @@ void BookStoreWriter::PutReadingTime(const ReadingTimeRow &row)
     Queue(kTimeKey + name, WorkFor(kTimeKey + name));
 }
 
+void BookStoreWriter::PutHighlights(const QString &key, const QList<Highlight> &highlights)
+{
+    highlights_.insert(key, highlights);
+    Queue(kHighlightsKey + key, WorkFor(kHighlightsKey + key));
+}
+
+std::optional<QList<Highlight>> BookStoreWriter::PendingHighlights(const QString &key) const
+{
+    const auto found = highlights_.constFind(key);
+    return found == highlights_.constEnd() ? std::nullopt : std::optional(*found);
+}
+
 std::optional<bool> BookStoreWriter::PendingShowsOriginal(const QString &key) const
 {
     const auto found = originals_.constFind(key);
@@ -146,6 +160,11 @@ BookStoreWriter::Work BookStoreWriter::WorkFor(const QString &key) const
     }
     if (key.startsWith(kTimeKey))
         return [row = times_.value(name)](BookStoreConnection &c) { return WriteReadingTime(c.Database(), row); };
+    if (key.startsWith(kHighlightsKey)) {
+        return [name, highlights = highlights_.value(name)](BookStoreConnection &c) {
+            return WriteHighlights(c.Database(), name, highlights);
+        };
+    }
     const auto noted =
         std::find_if(recent_.cbegin(), recent_.cend(), [&name](const auto &n) { return n.first == name; });
     return [name, time = noted->second](BookStoreConnection &c) { return NoteRecent(c, name, time); };
@@ -203,6 +222,8 @@ void BookStoreWriter::DropPending(const QString &key)
         originals_.remove(key.mid(1));
     else if (key.startsWith(kTimeKey))
         times_.remove(key.mid(1));
+    else if (key.startsWith(kHighlightsKey))
+        highlights_.remove(key.mid(1));
     else
         recent_.removeIf([path = key.mid(1)](const auto &noted) { return noted.first == path; });
 }

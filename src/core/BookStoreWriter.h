@@ -9,6 +9,7 @@
 // ends. Made and used on one thread.
 #include "core/BookRecord.h"
 #include "core/CleanupRule.h"
+#include "core/Highlight.h"
 #include "core/ReadingTime.h"
 
 #include <QHash>
@@ -47,6 +48,8 @@ public:
     void PutShowsOriginal(const QString &key, bool on);
     // A row of the time read, as a whole.
     void PutReadingTime(const ReadingTimeRow &row);
+    // The whole list of highlights of the book under `key`.
+    void PutHighlights(const QString &key, const QList<Highlight> &highlights);
 
     // The newest record given for the book and not yet landed.
     std::optional<BookRecord> PendingRecord(const QString &name) const;
@@ -59,6 +62,7 @@ public:
     const std::optional<QList<CleanupRule>> &PendingCleanupRules() const { return rules_; }
     std::optional<bool> PendingShowsOriginal(const QString &key) const;
     QList<ReadingTimeRow> PendingReadingTime() const { return times_.values(); }
+    std::optional<QList<Highlight>> PendingHighlights(const QString &key) const;
 
 Q_SIGNALS:
     // A write failed, in SQLite's words; it is tried again.
@@ -90,10 +94,11 @@ private:
     std::optional<QList<CleanupRule>> rules_;
     QHash<QString, bool> originals_;
     QHash<QString, ReadingTimeRow> times_;
+    QHash<QString, QList<Highlight>> highlights_;
     // The last write queued for each record ("r" + name), record removed
     // ("d" + name), book read ("p" + path), book shown without its rules
     // or with them ("o" + key), row of the time read ("t" + book, day and
-    // device), and for the rules ("c").
+    // device), a book's highlights ("h" + key), and for the rules ("c").
     QHash<QString, Write> writes_;
     quint64 lastNumber_ = 0;
     bool failing_ = false;

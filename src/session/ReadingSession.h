@@ -18,6 +18,7 @@
 #include "session/ChapterListModel.h"
 #include "session/ChapterRuleChoice.h"
 #include "session/FindInBook.h"
+#include "session/Highlights.h"
 #include "session/JumpHistory.h"
 #include "session/PlaceInSettings.h"
 #include "session/PlaceSaver.h"
@@ -67,6 +68,7 @@ public:
     ReadAloud &Aloud() { return readAloud_; }
     const ReadAloud &Aloud() const { return readAloud_; }
     Bookmarks &Marks() { return bookmarks_; }
+    Highlights &Highlighted() { return highlights_; }
     FindInBook &Find() { return find_; }
     BookEncoding &Encoding() { return encoding_; }
     ChapterRuleChoice &RuleChoice() { return ruleChoice_; }
@@ -82,6 +84,8 @@ public:
     const QString &ShownText() const { return shown_.Shown(); }
     // Where a position of the chapter's own text stands in the shown text.
     qsizetype ShownPosition(qsizetype position) const { return shown_.ShownPosition(position); }
+    // And where a position of the shown text stands in the chapter's own.
+    qsizetype OwnPosition(qsizetype shownPosition) const { return shown_.TextPosition(shownPosition); }
     // The pane's first visible display line, and where it starts in the
     // chapter's own text (whatever rules clean what is shown), as the pane
     // last reported them.
@@ -262,6 +266,7 @@ private:
     AutoScroll autoScroll_{*this};
     ReadAloud readAloud_;
     Bookmarks bookmarks_{*this};
+    Highlights highlights_{*this};
     FindInBook find_{*this};
     BookEncoding encoding_{*this};
     ChapterRuleChoice ruleChoice_{*this};

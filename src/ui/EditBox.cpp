@@ -142,6 +142,8 @@ void EditBox::SetText(const QString &text)
     {
         const QSignalBlocker blocker(this);
         text_ = text;
+        marks_.clear();
+        aloudMark_ = {};
         // Only a slide needs its margins put back; a chapter change is a hot path.
         if (slide_ != 0)
             StopSliding();
@@ -161,6 +163,8 @@ void EditBox::BeginEditing(const QString &text)
         const QSignalBlocker blocker(this);
         editing_ = true;
         text_ = text;
+        marks_.clear();
+        aloudMark_ = {};
         // No display breaks either: the document must give back what it holds.
         shaped_ = ShapedText(text, Indentation::AsInFile, BlankLines::Keep);
         positions_ = ShownTextPositions(text, {});
@@ -204,6 +208,7 @@ void EditBox::SetTextTypography(const Typography &typography)
     if (reshape && !editing_) {
         const QSignalBlocker blocker(this);
         FillDocument();
+        ShowMarks();
     }
     ScrollToTextPosition(top);
     ReportTopLine();
@@ -572,25 +577,63 @@ void EditBox::ScrollToTextPosition(qsizetype position)
 
 void EditBox::HighlightText(qsizetype position, qsizetype length)
 {
-    if (length <= 0) {
-        setExtraSelections({});
+    aloudMark_ = {position, qMax(length, qsizetype(0))};
+    ShowMarks();
+    if (length <= 0)
         return;
-    }
     const int start = int(positions_.DocumentPosition(shaped_.ShownPosition(position)));
     const int end = int(positions_.DocumentPosition(shaped_.ShownPosition(position + length)));
-    QTextEdit::ExtraSelection mark;
-    mark.cursor = QTextCursor(document());
-    mark.cursor.setPosition(start);
-    mark.cursor.setPosition(end, QTextCursor::KeepAnchor);
-    mark.format.setBackground(palette().highlight());
-    mark.format.setForeground(palette().highlightedText());
-    setExtraSelections({mark});
     QTextCursor first(document());
     first.setPosition(start);
     QTextCursor last(document());
     last.setPosition(end);
     if (cursorRect(first).top() < 0 || cursorRect(last).bottom() > viewport()->height())
         ScrollToCharacter(start);
+}
+
+void EditBox::SetMarks(const QList<Mark> &marks)
+{
+    marks_ = marks;
+    ShowMarks();
+}
+
+QTextEdit::ExtraSelection EditBox::MarkAt(qsizetype position, qsizetype length, const QBrush &background) const
+{
+    // A stale stretch never reaches past the document.
+    const qsizetype last = document()->characterCount() - 1;
+    const auto documentPosition = [this, last](qsizetype at) {
+        return int(qMin(positions_.DocumentPosition(shaped_.ShownPosition(at)), last));
+    };
+    QTextEdit::ExtraSelection mark;
+    mark.cursor = QTextCursor(document());
+    mark.cursor.setPosition(documentPosition(position));
+    mark.cursor.setPosition(documentPosition(position + length), QTextCursor::KeepAnchor);
+    mark.format.setBackground(background);
+    return mark;
+}
+
+void EditBox::ShowMarks()
+{
+    QList<QTextEdit::ExtraSelection> selections;
+    for (const Mark &mark : std::as_const(marks_))
+        selections.append(MarkAt(mark.position, mark.length, mark.colour));
+    if (const auto [position, length] = aloudMark_; length > 0) {
+        selections.append(MarkAt(position, length, palette().highlight()));
+        selections.last().format.setForeground(palette().highlightedText());
+    }
+    setExtraSelections(selections);
+}
+
+std::pair<qsizetype, qsizetype> EditBox::SelectedRange() const
+{
+    const QTextCursor cursor = textCursor();
+    const auto textPosition = [this](int at) { return shaped_.TextPosition(positions_.TextPosition(at)); };
+    return {textPosition(cursor.selectionStart()), textPosition(cursor.selectionEnd())};
+}
+
+qsizetype EditBox::TextPositionAt(QPoint point) const
+{
+    return shaped_.TextPosition(positions_.TextPosition(cursorForPosition(point).position()));
 }
 
 void EditBox::Page(int direction)

@@ -90,6 +90,19 @@ public:
     // is not wholly in view, its first line is scrolled to the top. A length
     // of 0 removes the mark.
     void HighlightText(qsizetype position, qsizetype length);
+    // A stretch marked behind the text in a colour of its own (a highlight).
+    struct Mark {
+        qsizetype position = 0;
+        qsizetype length = 0;
+        QColor colour;
+    };
+    // Marks those stretches, under HighlightText's mark, until a new text
+    // (SetText, BeginEditing) clears them; new typography keeps them.
+    void SetMarks(const QList<Mark> &marks);
+    // The selection as positions in the text: start and end, equal for none.
+    std::pair<qsizetype, qsizetype> SelectedRange() const;
+    // The position of the character at `point` of the viewport.
+    qsizetype TextPositionAt(QPoint point) const;
 
 Q_SIGNALS:
     void keyReleased(int virtualKey, int modifiers);
@@ -147,6 +160,11 @@ private:
     void ReportTopLine();
     void SetColourRole(QPalette::ColorRole role, int colourRef);
     void ChangeFont(const std::function<void(QFont &)> &change);
+    // The stretch of the document that `length` characters from `position`
+    // of the text fill, with that background.
+    QTextEdit::ExtraSelection MarkAt(qsizetype position, qsizetype length, const QBrush &background) const;
+    // The marks and HighlightText's mark into the document.
+    void ShowMarks();
 
     QString text_;
     Typography typography_;
@@ -157,4 +175,7 @@ private:
     int reportedLine_ = -1;
     qsizetype reportedPosition_ = -1;
     bool editing_ = false;
+    QList<Mark> marks_;
+    // HighlightText's mark; a length of 0 for none.
+    std::pair<qsizetype, qsizetype> aloudMark_;
 };

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
@@ -52,6 +53,14 @@ void ListWindow::ShowInFront()
     } else {
         list_->setFocus();
     }
+}
+
+QPushButton *ListWindow::AddButton(const QString &text)
+{
+    auto *button = new QPushButton(text, this);
+    button->setAutoDefault(false);
+    layout()->addWidget(button);
+    return button;
 }
 
 bool ListWindow::eventFilter(QObject *watched, QEvent *event)

@@ -8,6 +8,7 @@
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QPushButton;
 
 class ListWindow : public QDialog {
     Q_OBJECT
@@ -19,6 +20,8 @@ public:
     int ItemCount() const;
     // Shows the window in front, the keys in its field (or its list).
     void ShowInFront();
+    // A button under the list, for an act on the whole of it.
+    QPushButton *AddButton(const QString &text);
 
 Q_SIGNALS:
     void termEntered(const QString &term);

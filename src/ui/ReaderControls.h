@@ -25,4 +25,5 @@ struct ReaderControls {
     // Windows of their own beside the main one, hidden until asked for.
     ListWindow *findWindow = nullptr;
     ListWindow *bookmarksWindow = nullptr;
+    ListWindow *notesWindow = nullptr;
 };

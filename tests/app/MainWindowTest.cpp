@@ -264,6 +264,8 @@ private Q_SLOTS:
             u"  -"_s,
             u"  添加书签 Ctrl+D"_s,
             u"  书签… Ctrl+B"_s,
+            u"  高亮 Ctrl+H"_s,
+            u"  笔记… Ctrl+Shift+N"_s,
             u"  -"_s,
             u"  编码"_s,
             u"    自动检测 (checkable)"_s,

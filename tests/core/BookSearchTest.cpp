@@ -1,4 +1,5 @@
 #include "core/BookSearch.h"
+#include "core/Highlight.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
@@ -6,6 +7,17 @@
 using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(QList<SearchHit>)
+Q_DECLARE_METATYPE(std::optional<TextRange>)
+
+namespace {
+
+// A text of `length` characters, none of them in the highlighted sentence.
+QString Filler(qsizetype length)
+{
+    return QString(length, u'。');
+}
+
+} // namespace
 
 class BookSearchTest : public QObject {
     Q_OBJECT
@@ -67,6 +79,44 @@ private Q_SLOTS:
         QCOMPARE(HitContext(line, hits[0], 3), u"字字字目标字字字"_s);
         QCOMPARE(HitContext(u"甲\r\n乙目标"_s, {4, 2}, 10), u"甲  乙目标"_s);
         QCOMPARE(HitContext(u"😀目标"_s, {2, 2}, 1), u"😀目标"_s); // never half a character
+    }
+
+    // A highlight made at `start` over `highlighted`, looked for in a changed
+    // book.
+    void highlightFoundAgain_nearItsOldPlace_orNotAtAll_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<qsizetype>("start");
+        QTest::addColumn<QString>("highlighted");
+        QTest::addColumn<std::optional<TextRange>>("found");
+        const QString words = u"他回头看了一眼"_s;
+        const QString book = Filler(100) + words + Filler(100);
+        QTest::newRow("unchanged") << book << qsizetype(100) << words << std::optional(TextRange{100, 107});
+        QTest::newRow("a line put in before")
+            << u"新的一行\r\n"_s + book << qsizetype(100) << words << std::optional(TextRange{106, 113});
+        QTest::newRow("text cut before") << book.sliced(40) << qsizetype(100) << words
+                                         << std::optional(TextRange{60, 67});
+        QTest::newRow("the nearer of two, after") << Filler(20) + words + Filler(90) + words + Filler(10)
+                                                  << qsizetype(100) << words << std::optional(TextRange{117, 124});
+        QTest::newRow("the nearer of two, before")
+            << Filler(95) + words + Filler(90) + words << qsizetype(100) << words << std::optional(TextRange{95, 102});
+        QTest::newRow("the words changed")
+            << Filler(100) + u"他回头看了两眼"_s + Filler(100) << qsizetype(100) << words << std::optional<TextRange>();
+        QTest::newRow("moved too far") << Filler(20000) + book << qsizetype(100) << words << std::optional<TextRange>();
+        QTest::newRow("beyond a shrunk book") << words << qsizetype(5000) << words << std::optional(TextRange{0, 7});
+        QTest::newRow("the book emptied") << QString() << qsizetype(100) << words << std::optional<TextRange>();
+        QTest::newRow("at the very end") << Filler(3) + words << qsizetype(3) << words
+                                         << std::optional(TextRange{3, 10});
+    }
+
+    void highlightFoundAgain_nearItsOldPlace_orNotAtAll()
+    {
+        QFETCH(QString, text);
+        QFETCH(qsizetype, start);
+        QFETCH(QString, highlighted);
+        QFETCH(std::optional<TextRange>, found);
+        const Highlight highlight{start, start + highlighted.size(), highlighted, HighlightColour::Blue, {}, 0};
+        QCOMPARE(FindHighlightAgain(text, highlight), found);
     }
 };
 

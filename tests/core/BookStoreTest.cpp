@@ -2,6 +2,7 @@
 #include "StoreWriterRecords.h"
 #include "core/BookKey.h"
 #include "core/CleanupRule.h"
+#include "core/Highlight.h"
 #include "core/RecordLimits.h"
 #include "support/TestRegistry.h"
 
@@ -60,6 +61,14 @@ const char kOldStore[] = R"({"version":1,"future":[1,{"a":null}],"books":{
 "b.txt":{"chapter":2},
 "c.txt":{"chapter":2,"line":-1}
 }})";
+
+// In book order, one with a note of 100 000 characters.
+QList<Highlight> SampleHighlights()
+{
+    return {{3, 7, u"他回头看"_s, HighlightColour::Green, QString(100000, u'注'), 1765226399123},
+            {3, 5, u"他回"_s, HighlightColour::Pink, {}, 0},
+            {4567890123, 4567890124, u"终"_s, HighlightColour::Yellow, u"第二条\n笔记"_s, 5}};
+}
 
 QByteArray FileBytes(const QString &path)
 {
@@ -388,6 +397,65 @@ private Q_SLOTS:
         BookStore third;
         third.Open(path);
         QCOMPARE(sorted(third.ReadingTime()), (QList<ReadingTimeRow>{ours, theirs}));
+    }
+
+    // A book's highlights, each change answered at once and the last list
+    // read back by a store opened afresh, a 100 000-character note whole; a
+    // file from before them gains their table; another book's stay apart.
+    void highlights_surviveAReopen_data()
+    {
+        QTest::addColumn<bool>("older");
+        QTest::newRow("new file") << false;
+        QTest::newRow("file from before the highlights") << true;
+    }
+
+    void highlights_surviveAReopen()
+    {
+        QFETCH(bool, older);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"books.db"_s);
+        if (older)
+            MakeOlderStore(path);
+        const QString key = BookKey(dir.path(), u"山城旧事.txt"_s);
+        const QString other = BookKey(dir.path(), u"第二部.txt"_s);
+        {
+            BookStore store;
+            store.Open(path);
+            QCOMPARE(store.Highlights(key), QList<Highlight>());
+            store.PutHighlights(key, {SampleHighlights()[0]});
+            store.PutHighlights(other, {SampleHighlights()[0]});
+            store.PutHighlights(key, SampleHighlights());
+            store.PutHighlights(other, {});
+            QCOMPARE(store.Highlights(key), SampleHighlights());
+            QCOMPARE(store.Highlights(other), QList<Highlight>());
+        }
+        BookStore again;
+        again.Open(path);
+        QCOMPARE(again.Highlights(key), SampleHighlights());
+        QCOMPARE(again.Highlights(other), QList<Highlight>());
+    }
+
+    // Rows another program wrote: those that are no highlight are skipped,
+    // the rest read in book order.
+    void damagedHighlightRows_areSkipped()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"books.db"_s);
+        {
+            BookStore store;
+            store.Open(path);
+            store.PutHighlights(u"a.txt"_s, SampleHighlights());
+        }
+        RunSql(path, u"INSERT INTO highlights VALUES ('a.txt', 5, 6, '字', 4, '', 0)"_s);
+        RunSql(path, u"INSERT INTO highlights VALUES ('a.txt', 5, 9, '字', 1, '', 0)"_s);
+        RunSql(path, u"INSERT INTO highlights VALUES ('a.txt', -1, 0, '字', 1, '', 0)"_s);
+        RunSql(path, u"INSERT INTO highlights VALUES ('a.txt', 'x', 1, '字', 1, '', 0)"_s);
+        RunSql(path, u"INSERT INTO highlights VALUES ('a.txt', 5, 5, NULL, 1, '', 0)"_s);
+        for (int i = 0; i < 5; ++i)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"skipping a damaged highlight of"_s));
+        BookStore store;
+        store.Open(path);
+        QCOMPARE(store.Highlights(u"a.txt"_s), SampleHighlights());
     }
 
     void cleanupRules_inAStoreWithoutAFile()

@@ -4,6 +4,7 @@
 // computer's changes.
 #include "core/BookKey.h"
 #include "core/BookRewrite.h"
+#include "core/CleanupRule.h"
 #include "core/CodePage.h"
 #include "core/RecordLimits.h"
 #include "platform/VirtualKeyCodes.h"
@@ -166,6 +167,54 @@ private Q_SLOTS:
         r.Session().Marks().OnDeleted(0);
         QCOMPARE(listed.last().at(0).toStringList(), QStringList());
         QVERIFY(r.Record().bookmarks.isEmpty());
+    }
+
+    // A highlight made on the text the pane shows marks the same words with
+    // the rules off, after a restart and in a file changed before it; lost
+    // words are listed as 未找到; a blank stretch cannot be highlighted.
+    void highlights_markTheSameWords_underRulesAndChanges()
+    {
+        OpenReader r;
+        Highlights &highlights = r.Session().Highlighted();
+        r.Session().Cleanup().SetRules({{u"广告"_s, u"，风一直吹"_s, {}, false, {}, CleanupRule::Content, true}}, true);
+        r.Session().ShowChapter(2);
+        const auto marked = [&r, &highlights] {
+            QStringList words;
+            for (const ShownHighlight &shown : highlights.Shown())
+                words.append(r.Pane().Text().mid(shown.position, shown.length));
+            return words;
+        };
+        const qsizetype blank = r.Pane().Text().indexOf(u"　　"_s);
+        QVERIFY(!highlights.CanHighlight(blank, blank + 2));
+        QCOMPARE(highlights.Add(blank, blank + 2, HighlightColour::Yellow), -1);
+        const qsizetype at = r.Pane().Text().indexOf(u"夏的第4段。"_s);
+        QSignalSpy listed(&highlights, &Highlights::listChanged);
+        QCOMPARE(highlights.Add(at, at + 6, HighlightColour::Green, u"夏天"_s), 0);
+        QCOMPARE(marked(), QStringList{u"夏的第4段。"_s});
+        QCOMPARE(highlights.At(at + 3), 0);
+        QCOMPARE(highlights.At(at + 6), -1);
+        QCOMPARE(listed.last().at(0).toStringList(),
+                 QStringList{u"第二章 夏　绿　夏的第4段，风一直吹。　笔记：夏天"_s});
+
+        r.Session().Cleanup().SetShowsOriginal(true);
+        QCOMPARE(marked(), QStringList{u"夏的第4段，风一直吹。"_s});
+        r.Session().ShowChapter(1);
+        QCOMPARE(marked(), QStringList());
+        highlights.OnPicked(0);
+        QCOMPARE(r.Session().ShownChapter(), 2);
+        const auto [start, length] = r.Pane().Selection();
+        QCOMPARE(r.Pane().Text().mid(start, length), u"夏的第4段，风一直吹。"_s);
+
+        r.reader.AddBook(u"a.txt"_s, EncodeCodePage(u"前言一行\r\n"_s + kBook));
+        r.Reopen();
+        r.Session().ShowChapter(2);
+        QCOMPARE(marked(), QStringList{u"夏的第4段，风一直吹。"_s});
+        r.reader.AddBook(u"a.txt"_s, EncodeCodePage(QString(kBook).replace(u"夏的第4段"_s, u"夏的第四段"_s)));
+        r.Reopen();
+        highlights.List();
+        QCOMPARE(listed.last().at(0).toStringList(), QStringList{u"未找到　绿　夏的第4段，风一直吹。　笔记：夏天"_s});
+        highlights.OnDeleted(0);
+        QCOMPARE(highlights.InOrder(), QList<Highlight>());
     }
 
     // 编辑本章: an edit left for another chapter is kept until F2 there; saved,
