@@ -74,8 +74,8 @@ wait_for_accessible "$default" menu\ item 章节规则
 eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
 xdotool mousemove $((X + 15)) $((Y + 10)) click 1
 wait_for_menu
-# 阅读 is two menus to the right of 文件; 章节规则 its seventh item.
-xdotool key --delay 30 Right Right Down Down Down Down Down Down Right Down Return
+# 阅读 is two menus to the right of 文件; 章节规则 its ninth item.
+xdotool key --delay 30 Right Right Down Down Down Down Down Down Down Down Right Down Return
 wait_for_accessible "$strict" menu\ item 章节规则
 # The book list: a.txt, b.txt, ..., rows 14 pixels apart from 30.
 xdotool mousemove $((X + 20)) $((Y + 30)) click 1

@@ -53,7 +53,7 @@ write_settings "Config|路径|$books/" "Config|书|1" "Config|章|1"
 expect_pane() { # EXPECTED_NAME WHAT
   [ "$(pane_text)" = "$(cat "$expected/$1")" ] || fail "$2: the pane shows '$(pane_text)'"
 }
-# 阅读 is two menus to the right of 文件; 章节规则 its seventh item, whose
+# 阅读 is two menus to the right of 文件; 章节规则 its ninth item, whose
 # items are 默认, 严格 and 自定义….
 choose_rule() { # DOWNS_IN_SUBMENU
   local X Y WIDTH HEIGHT SCREEN downs=()
@@ -61,7 +61,7 @@ choose_rule() { # DOWNS_IN_SUBMENU
   eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
   xdotool mousemove $((X + 15)) $((Y + 10)) click 1
   wait_for_menu
-  xdotool key --delay 30 Right Right Down Down Down Down Down Down Right "${downs[@]}" Return
+  xdotool key --delay 30 Right Right Down Down Down Down Down Down Down Down Right "${downs[@]}" Return
 }
 
 echo "case: the strict rule reads through false headings, and keeps the shown chapter"

@@ -79,13 +79,13 @@ wait_for_other_place() { # PLACE
   done
   fail "books.db still holds the place '$1'"
 }
-# Chooses 阅读 > 显示原文, the ninth item of the menu two to the right of 文件.
+# Chooses 阅读 > 显示原文, the eleventh item of the menu two to the right of 文件.
 toggle_original() {
   local X Y WIDTH HEIGHT SCREEN
   eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
   xdotool mousemove $((X + 15)) $((Y + 10)) click 1
   wait_for_menu
-  xdotool key --delay 30 Right Right Down Down Down Down Down Down Down Down Return
+  xdotool key --delay 30 Right Right Down Down Down Down Down Down Down Down Down Down Return
 }
 wait_for_original_stored() { # 1|0
   for _ in $(seq 100); do

@@ -68,8 +68,8 @@ start_program
 eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
 xdotool mousemove $((X + 15)) $((Y + 10)) click 1
 wait_for_menu
-# 阅读 is two menus to the right; 编码 its sixth item, UTF-16 LE the fourth of that.
-xdotool key Right Right Down Down Down Down Down Right Down Down Down Return
+# 阅读 is two menus to the right; 编码 its eighth item, UTF-16 LE the fourth of that.
+xdotool key Right Right Down Down Down Down Down Down Down Right Down Down Down Return
 wait_for_log 'read ".*/u16.txt" to its end' 60 2
 [ "$(pane_text)" = 雨夜 ] || fail "chosen as UTF-16 LE, the book does not read"
 exit_through_menu
