@@ -86,6 +86,10 @@ QString OpenBook::ListedTitle(int n) const
 {
     if (n < 0 || n >= ChapterCount())
         return {};
+    // The list is filled on every opening, title by title: without title
+    // rules no position map is made for each.
+    if (!cleaner.Cleans(CleanupRule::Titles))
+        return chapters.at(n).text;
     return cleaner.Clean(chapters.at(n).text, CleanupRule::Titles).Shown();
 }
 

@@ -402,12 +402,7 @@ private Q_SLOTS:
     // A book's highlights, each change answered at once and the last list
     // read back by a store opened afresh, a 100 000-character note whole; a
     // file from before them gains their table; another book's stay apart.
-    void highlights_surviveAReopen_data()
-    {
-        QTest::addColumn<bool>("older");
-        QTest::newRow("new file") << false;
-        QTest::newRow("file from before the highlights") << true;
-    }
+    void highlights_surviveAReopen_data() { cleanupRules_andShownOriginal_surviveAReopen_data(); }
 
     void highlights_surviveAReopen()
     {
