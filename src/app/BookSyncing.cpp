@@ -2,6 +2,7 @@
 
 #include "app/Log.h"
 #include "app/ReaderServices.h"
+#include "app/ReadingTimeKeeping.h"
 #include "platform/Keyring.h"
 #include "session/ReadingSession.h"
 #include "sync/DeviceList.h"
@@ -56,7 +57,8 @@ void StartSync(ReaderServices &services, MessageStrip &strip)
     });
 }
 
-void WireSync(ReaderServices &services, ReadingSession &session, MessageStrip &strip, QObject *context)
+void WireSync(ReaderServices &services, ReadingSession &session, ReadingTimeKeeping &timeKeeping, MessageStrip &strip,
+              QObject *context)
 {
     BookSync &sync = services.sync;
     QObject::connect(&sync, &BookSync::accountChanged, context,
@@ -68,6 +70,11 @@ void WireSync(ReaderServices &services, ReadingSession &session, MessageStrip &s
                          if (session.OnRecordSynced(name, before))
                              strip.ShowMessage(QStringLiteral("已同步到另一台电脑上的位置"));
                      });
+    QObject::connect(&sync, &BookSync::highlightsMerged, context, [&session](const QString &name) {
+        if (session.HasBook() && session.Book().RecordKey() == name)
+            session.Highlighted().ShowAgain();
+    });
+    QObject::connect(&sync, &BookSync::readingTimeMerged, &timeKeeping, &ReadingTimeKeeping::TakeStoredRows);
     QObject::connect(&sync, &BookSync::failed, context,
                      [&strip](const QString &message) { strip.ShowMessage(message); });
 }

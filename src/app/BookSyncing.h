@@ -14,6 +14,7 @@ class MessageStrip;
 class Preferences;
 class QObject;
 class ReadingSession;
+class ReadingTimeKeeping;
 struct ReaderServices;
 
 // Start-up: this reader's device id, change marks in the store, and the
@@ -25,7 +26,9 @@ void PutSyncAccount(const SyncAccount &account, Preferences &preferences);
 // Where the keyring keeps the password of the account.
 QString KeyringKeyOf(const SyncAccount &account);
 // Binds the sync's signals and the session's book shown; the account chosen
-// goes to config.ini.
-void WireSync(ReaderServices &services, ReadingSession &session, MessageStrip &strip, QObject *context);
+// goes to config.ini; what the other computers brought is shown (the place,
+// the open book's highlights) and counted (the time read).
+void WireSync(ReaderServices &services, ReadingSession &session, ReadingTimeKeeping &timeKeeping, MessageStrip &strip,
+              QObject *context);
 // Shutdown: the changes waiting are written, at most a few seconds.
 void FinishSync(BookSync &sync);

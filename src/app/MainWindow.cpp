@@ -190,7 +190,7 @@ void MainWindow::WireEvents()
             [this] { ShowGuideWithoutBooks(*session_, services_.preferences.Path()); });
     new BookDrop(*this, *c.编辑框_内容, session, *c.标签_提示);
     new ReadingProgress(session, *c.标签_提示, *timeKeeping_, this);
-    WireSync(services_, session, *c.标签_提示, this);
+    WireSync(services_, session, *timeKeeping_, *c.标签_提示, this);
     WireOutside();
 }
 

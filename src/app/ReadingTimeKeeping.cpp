@@ -36,6 +36,14 @@ double ReadingTimeKeeping::Speed()
     return ReadingSpeed(Rows());
 }
 
+// The rows counted keep their places (MergedReadingTime puts ours first), so
+// the ones not yet written stay known.
+void ReadingTimeKeeping::TakeStoredRows()
+{
+    if (rows_)
+        rows_ = MergedReadingTime(*rows_, store_.ReadingTime());
+}
+
 void ReadingTimeKeeping::OnActivity()
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();

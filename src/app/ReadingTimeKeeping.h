@@ -35,6 +35,9 @@ public:
 
     // The reader's speed in characters a minute (ReadingSpeed).
     double Speed();
+    // Rows came into the store from elsewhere (another computer's): they
+    // are counted in from now on.
+    void TakeStoredRows();
     // The store's rows with what was counted since, written or not.
     const QList<ReadingTimeRow> &CountedRows() { return Rows(); }
 

@@ -1,65 +1,11 @@
 #include "core/BookRecordJson.h"
 
+#include "core/JsonMembers.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <limits>
-
 namespace {
-
-std::optional<qint64> IntegerOf(const QJsonValue &value)
-{
-    if (!value.isDouble())
-        return std::nullopt;
-    // toInteger() answers 0 for a fraction or a number beyond 64 bits.
-    const qint64 integer = value.toInteger();
-    if (double(integer) != value.toDouble())
-        return std::nullopt;
-    return integer;
-}
-
-std::optional<int> Int32Of(const QJsonValue &value)
-{
-    const std::optional<qint64> integer = IntegerOf(value);
-    if (!integer || *integer < std::numeric_limits<int>::min() || *integer > std::numeric_limits<int>::max())
-        return std::nullopt;
-    return int(*integer);
-}
-
-std::optional<QString> TextOf(const QJsonValue &value)
-{
-    return value.isString() ? std::optional<QString>(value.toString()) : std::nullopt;
-}
-
-// Takes the member into field when the object has it; false when its value
-// is not what `read` reads.
-template <typename Field, typename Read>
-bool Take(const QJsonObject &object, QStringView key, Field &field, Read read)
-{
-    const auto found = object.constFind(key);
-    if (found == object.constEnd())
-        return true;
-    const auto value = read(found.value());
-    if (value)
-        field = *value;
-    return value.has_value();
-}
-
-template <typename Element>
-std::optional<QList<Element>> ListFromJson(const QJsonValue &value,
-                                           std::optional<Element> (*elementFromJson)(const QJsonValue &))
-{
-    if (!value.isArray())
-        return std::nullopt;
-    QList<Element> list;
-    for (const QJsonValueConstRef item : value.toArray()) {
-        std::optional<Element> element = elementFromJson(item);
-        if (!element)
-            return std::nullopt;
-        list.append(std::move(*element));
-    }
-    return list;
-}
 
 std::optional<ChapterHeading> HeadingFromJson(const QJsonValue &value)
 {
@@ -202,28 +148,36 @@ std::optional<RecordChanges> RecordChangesFromJson(const QByteArray &json)
     return document.isObject() ? ChangesFromJson(document.object()) : std::nullopt;
 }
 
-QByteArray SyncedRecordToJson(const BookRecord &record)
+QJsonObject SyncedRecordToObject(const BookRecord &record)
 {
-    const QJsonObject object{{QStringLiteral("version"), 1},
-                             {QStringLiteral("chapter"), record.chapter},
-                             {QStringLiteral("chapterTitle"), record.chapterTitle},
-                             {QStringLiteral("line"), record.line},
-                             {QStringLiteral("position"), qint64(record.position)},
-                             {QStringLiteral("removedHeadings"), HeadingsToJson(record.removedHeadings)},
-                             {QStringLiteral("removedUnderRule"), record.removedUnderRule},
-                             {QStringLiteral("bookmarks"), BookmarksToJson(record.bookmarks)},
-                             {QStringLiteral("encoding"), record.encoding},
-                             {QStringLiteral("chapterRule"), record.chapterRule},
-                             {QStringLiteral("script"), record.script},
-                             {QStringLiteral("changes"), ChangesToJson(record.changes)}};
-    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+    return QJsonObject{{QStringLiteral("version"), 1},
+                       {QStringLiteral("chapter"), record.chapter},
+                       {QStringLiteral("chapterTitle"), record.chapterTitle},
+                       {QStringLiteral("line"), record.line},
+                       {QStringLiteral("position"), qint64(record.position)},
+                       {QStringLiteral("removedHeadings"), HeadingsToJson(record.removedHeadings)},
+                       {QStringLiteral("removedUnderRule"), record.removedUnderRule},
+                       {QStringLiteral("bookmarks"), BookmarksToJson(record.bookmarks)},
+                       {QStringLiteral("encoding"), record.encoding},
+                       {QStringLiteral("chapterRule"), record.chapterRule},
+                       {QStringLiteral("script"), record.script},
+                       {QStringLiteral("changes"), ChangesToJson(record.changes)}};
 }
 
-std::optional<BookRecord> SyncedRecordFromJson(const QByteArray &json)
+std::optional<BookRecord> SyncedRecordFromObject(const QJsonObject &object)
 {
-    const QJsonObject object = QJsonDocument::fromJson(json).object();
     BookRecord record;
     if (!IntegerOf(object.value(QLatin1StringView("version"))) || !TakeSyncedParts(object, record))
         return std::nullopt;
     return record;
+}
+
+QByteArray SyncedRecordToJson(const BookRecord &record)
+{
+    return QJsonDocument(SyncedRecordToObject(record)).toJson(QJsonDocument::Compact);
+}
+
+std::optional<BookRecord> SyncedRecordFromJson(const QByteArray &json)
+{
+    return SyncedRecordFromObject(QJsonDocument::fromJson(json).object());
 }

@@ -48,3 +48,6 @@ std::optional<RecordChanges> RecordChangesFromJson(const QByteArray &json);
 // text is not such a file (not JSON, no version, a value of the wrong type).
 QByteArray SyncedRecordToJson(const BookRecord &record);
 std::optional<BookRecord> SyncedRecordFromJson(const QByteArray &json);
+// The same as a JSON object, which a shared file holds with more (SharedBook.h).
+QJsonObject SyncedRecordToObject(const BookRecord &record);
+std::optional<BookRecord> SyncedRecordFromObject(const QJsonObject &object);

@@ -404,6 +404,13 @@ QList<Highlight> BookStore::Highlights(const QString &key) const
 
 void BookStore::PutHighlights(const QString &key, const QList<Highlight> &highlights)
 {
+    PutHighlightsUnmarked(key, highlights);
+    if (changed_)
+        changed_(key);
+}
+
+void BookStore::PutHighlightsUnmarked(const QString &key, const QList<Highlight> &highlights)
+{
     if (writer_)
         return writer_->PutHighlights(key, highlights);
     if (!Ready())

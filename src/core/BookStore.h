@@ -120,12 +120,16 @@ public:
     QList<ReadingTimeRow> ReadingTime() const;
     // Writes the row, unless the stored one is larger.
     void PutReadingTime(const ReadingTimeRow &row);
-    // The highlights of the book under `key` in book order (Highlight.h). A
-    // stored one that does not read as one is skipped, logged; none when they
-    // cannot be read (logged).
+    // The highlights of the book under `key` in book order (Highlight.h),
+    // the deleted ones among them. A stored one that does not read as one is
+    // skipped, logged; none when they cannot be read (logged).
     QList<Highlight> Highlights(const QString &key) const;
-    // Replaces that book's whole list.
+    // Replaces that book's whole list, as the user changed it: the listener
+    // of MarkChangesAs hears of it.
     void PutHighlights(const QString &key, const QList<Highlight> &highlights);
+    // The same, for a list merged with another computer's copy: no change of
+    // the user's, the listener does not hear of it.
+    void PutHighlightsUnmarked(const QString &key, const QList<Highlight> &highlights);
 
 Q_SIGNALS:
     // Places or records cannot be kept (a read-only, locked or damaged

@@ -83,14 +83,6 @@ Outcome CheckLayout(const QSqlDatabase &database, bool &isNew)
 // the place by position, the cleanup rules, the time read and the highlights gain them.
 Outcome AddLaterParts(QSqlQuery &query)
 {
-    for (const LaterColumn &column : kLaterColumns) {
-        int count = 0;
-        if (const Outcome read = ReadNumber(query, ColumnCountSql(column), count); read != Outcome::Ready)
-            return read;
-        if (count == 0 && !query.exec(AddColumnSql(column)))
-            return Failure(QStringLiteral("adding the column %1").arg(QLatin1StringView(column.name)),
-                           query.lastError());
-    }
     if (!query.exec(CreateRecentTableSql()))
         return Failure(QStringLiteral("creating the list of books read last"), query.lastError());
     for (const QString &sql : CreateRuleTablesSql()) {
@@ -101,6 +93,14 @@ Outcome AddLaterParts(QSqlQuery &query)
         return Failure(QStringLiteral("creating the table of the time read"), query.lastError());
     if (!query.exec(CreateHighlightTableSql()))
         return Failure(QStringLiteral("creating the table of highlights"), query.lastError());
+    for (const LaterColumn &column : kLaterColumns) {
+        int count = 0;
+        if (const Outcome read = ReadNumber(query, ColumnCountSql(column), count); read != Outcome::Ready)
+            return read;
+        if (count == 0 && !query.exec(AddColumnSql(column)))
+            return Failure(QStringLiteral("adding the column %1").arg(QLatin1StringView(column.name)),
+                           query.lastError());
+    }
     return Outcome::Ready;
 }
 

@@ -10,12 +10,19 @@ namespace {
 
 // In the order WriteHighlight binds them after the book and HighlightFromRow
 // reads them.
-const char kHighlightColumns[] = "start, \"end\", text, colour, note, created";
+const char kHighlightColumns[] = "start, \"end\", text, colour, note, created, changed, deleted";
 
 QSqlError WriteHighlight(QSqlQuery &insert, const QString &key, const Highlight &highlight)
 {
-    const QVariant values[] = {
-        key, highlight.start, highlight.end, highlight.text, int(highlight.colour), highlight.note, highlight.created};
+    const QVariant values[] = {key,
+                               highlight.start,
+                               highlight.end,
+                               highlight.text,
+                               int(highlight.colour),
+                               highlight.note,
+                               highlight.created,
+                               highlight.changed,
+                               highlight.deleted};
     for (int i = 0; i < int(std::size(values)); ++i)
         insert.bindValue(i, values[i]);
     return insert.exec() ? QSqlError() : insert.lastError();
@@ -34,7 +41,14 @@ std::optional<Highlight> HighlightFromRow(const QSqlQuery &row)
         && !text.isEmpty() && colour >= 0 && colour < kHighlightColourCount;
     if (!valid)
         return std::nullopt;
-    return Highlight{start, end, text, HighlightColour(colour), row.value(4).toString(), row.value(5).toLongLong()};
+    return Highlight{start,
+                     end,
+                     text,
+                     HighlightColour(colour),
+                     row.value(4).toString(),
+                     row.value(5).toLongLong(),
+                     row.value(6).toLongLong(),
+                     row.value(7).toLongLong()};
 }
 
 QSqlError Failed(QSqlDatabase database, const QSqlQuery &query)
@@ -49,7 +63,8 @@ QSqlError Failed(QSqlDatabase database, const QSqlQuery &query)
 QString CreateHighlightTableSql()
 {
     return QStringLiteral("CREATE TABLE IF NOT EXISTS highlights (book TEXT NOT NULL, start INTEGER, \"end\" INTEGER, "
-                          "text TEXT, colour INTEGER, note TEXT, created INTEGER)");
+                          "text TEXT, colour INTEGER, note TEXT, created INTEGER, changed INTEGER NOT NULL DEFAULT 0, "
+                          "deleted INTEGER NOT NULL DEFAULT 0)");
 }
 
 QSqlError WriteHighlights(const QSqlDatabase &database, const QString &key, const QList<Highlight> &highlights)
@@ -62,7 +77,7 @@ QSqlError WriteHighlights(const QSqlDatabase &database, const QString &key, cons
     query.addBindValue(key);
     if (!query.exec())
         return Failed(writing, query);
-    query.prepare(QStringLiteral("INSERT INTO highlights (book, %1) VALUES (?, ?, ?, ?, ?, ?, ?)")
+    query.prepare(QStringLiteral("INSERT INTO highlights (book, %1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")
                       .arg(QLatin1StringView(kHighlightColumns)));
     for (const Highlight &highlight : highlights) {
         if (WriteHighlight(query, key, highlight).isValid())
@@ -75,7 +90,7 @@ QList<Highlight> ReadHighlights(const QSqlDatabase &database, const QString &key
 {
     QSqlQuery query(database);
     query.setForwardOnly(true);
-    query.prepare(QStringLiteral("SELECT %1 FROM highlights WHERE book = ? ORDER BY start, rowid")
+    query.prepare(QStringLiteral("SELECT %1 FROM highlights WHERE book = ? ORDER BY start, created, rowid")
                       .arg(QLatin1StringView(kHighlightColumns)));
     query.addBindValue(key);
     QList<Highlight> highlights;

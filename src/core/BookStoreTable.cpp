@@ -48,14 +48,14 @@ QString RemoveRecordSql()
 
 QString ColumnCountSql(const LaterColumn &column)
 {
-    return QStringLiteral("SELECT count(*) FROM pragma_table_info('books') WHERE name = '%1'")
-        .arg(QLatin1StringView(column.name));
+    return QStringLiteral("SELECT count(*) FROM pragma_table_info('%1') WHERE name = '%2'")
+        .arg(QLatin1StringView(column.table), QLatin1StringView(column.name));
 }
 
 QString AddColumnSql(const LaterColumn &column)
 {
-    return QStringLiteral("ALTER TABLE books ADD COLUMN %1 %2")
-        .arg(QLatin1StringView(column.name), QLatin1StringView(column.type));
+    return QStringLiteral("ALTER TABLE %1 ADD COLUMN %2 %3")
+        .arg(QLatin1StringView(column.table), QLatin1StringView(column.name), QLatin1StringView(column.type));
 }
 
 QString CreateRecentTableSql()

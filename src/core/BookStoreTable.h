@@ -28,11 +28,18 @@
 // empty), and a file without them gains them when opened.
 inline constexpr int kBookStoreVersion = 1;
 
+// A column a table gained after it was first made; the highlights' change
+// and deletion times came after the highlights.
 struct LaterColumn {
+    const char *table;
     const char *name;
     const char *type;
 };
-inline constexpr LaterColumn kLaterColumns[] = {{"script", "TEXT"}, {"position", "INTEGER"}, {"changes", "TEXT"}};
+inline constexpr LaterColumn kLaterColumns[] = {{"books", "script", "TEXT"},
+                                                {"books", "position", "INTEGER"},
+                                                {"books", "changes", "TEXT"},
+                                                {"highlights", "changed", "INTEGER NOT NULL DEFAULT 0"},
+                                                {"highlights", "deleted", "INTEGER NOT NULL DEFAULT 0"}};
 
 // Creates the table in a database that has none.
 QString CreateBooksTableSql();
@@ -45,7 +52,7 @@ QString RemoveRecordSql();
 // row under the same name: "REPLACE" or "IGNORE".
 QString InsertRecordSql(QLatin1StringView conflict);
 
-// Whether `books` has the column (1 or 0); adding it.
+// Whether its table has the column (1 or 0); adding it.
 QString ColumnCountSql(const LaterColumn &column);
 QString AddColumnSql(const LaterColumn &column);
 // The list of books read last: created where missing; one book noted as read

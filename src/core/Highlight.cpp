@@ -1,11 +1,22 @@
 #include "core/Highlight.h"
 
+#include <algorithm>
+#include <tuple>
+
 namespace {
 
 // How far from its old place a highlight's text is looked for: an edit
 // before it moves it by a line or a paragraph, not by chapters, and farther
 // away a short excerpt would find some other sentence.
 constexpr qsizetype kNearby = 5000;
+
+// Whether `theirs` is the copy of one highlight to keep rather than `ours`.
+bool TheirsWins(const Highlight &ours, const Highlight &theirs)
+{
+    if (ours.IsKept() != theirs.IsKept())
+        return !theirs.IsKept();
+    return theirs.changed > ours.changed;
+}
 
 } // namespace
 
@@ -22,6 +33,23 @@ QString HighlightColourName(HighlightColour colour)
         break;
     }
     return QStringLiteral("黄");
+}
+
+QList<Highlight> MergeHighlights(const QList<Highlight> &ours, const QList<Highlight> &theirs)
+{
+    QList<Highlight> merged = ours;
+    for (const Highlight &their : theirs) {
+        const auto same =
+            std::find_if(merged.begin(), merged.end(), [&their](const Highlight &our) { return our.IsSameAs(their); });
+        if (same == merged.end())
+            merged.append(their);
+        else if (TheirsWins(*same, their))
+            *same = their;
+    }
+    std::stable_sort(merged.begin(), merged.end(), [](const Highlight &a, const Highlight &b) {
+        return std::tie(a.start, a.created) < std::tie(b.start, b.created);
+    });
+    return merged;
 }
 
 std::optional<TextRange> FindHighlightAgain(const QString &bookText, const Highlight &highlight)

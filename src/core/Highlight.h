@@ -20,14 +20,28 @@ struct Highlight {
     QString text;
     HighlightColour colour = HighlightColour::Yellow;
     QString note;
-    // When it was made, milliseconds since 1970.
+    // When it was made, last changed (its colour or note), and deleted (0:
+    // kept), milliseconds since 1970. A deleted highlight is kept as such,
+    // so that a copy synced from another computer does not bring it back.
     qint64 created = 0;
+    qint64 changed = 0;
+    qint64 deleted = 0;
+
+    bool IsKept() const { return deleted == 0; }
+    // Whether both are the same highlight, as made on one computer, whatever
+    // became of it since.
+    bool IsSameAs(const Highlight &other) const { return created == other.created && text == other.text; }
 
     bool operator==(const Highlight &) const = default;
 };
 
 // The colour's name as the reader sees it: 黄, 绿, 蓝, 粉.
 QString HighlightColourName(HighlightColour colour);
+
+// The highlights of both copies of a book's list, once each (IsSameAs): of
+// two copies of one, the deleted one, else the one changed last (on equal
+// times, `ours`); in book order.
+QList<Highlight> MergeHighlights(const QList<Highlight> &ours, const QList<Highlight> &theirs);
 
 // Where the highlight's text now stands in `bookText`: its own stretch while
 // that still holds its text, else the occurrence of its text nearest to its

@@ -33,11 +33,18 @@ Highlights::Highlights(ReadingSession &session) : session_(session) {}
 
 QList<Highlight> Highlights::InOrder() const
 {
-    if (!session_.HasBook())
-        return {};
-    QList<Highlight> highlights = session_.Store().Highlights(session_.Book().RecordKey());
-    SortInBookOrder(highlights);
-    return highlights;
+    QList<Highlight> kept;
+    for (const Highlight &highlight : Stored()) {
+        if (highlight.IsKept())
+            kept.append(highlight);
+    }
+    SortInBookOrder(kept);
+    return kept;
+}
+
+QList<Highlight> Highlights::Stored() const
+{
+    return session_.HasBook() ? session_.Store().Highlights(session_.Book().RecordKey()) : QList<Highlight>();
 }
 
 bool Highlights::CanHighlight(qsizetype from, qsizetype to) const
@@ -58,13 +65,12 @@ int Highlights::Add(qsizetype from, qsizetype to, HighlightColour colour, const 
     const qsizetype end = qMin(chapter->start + session_.OwnPosition(to), chapter->end);
     if (end <= start)
         return -1;
-    const Highlight added{start,  end,  book.BookText.sliced(start, end - start),
-                          colour, note, QDateTime::currentMSecsSinceEpoch()};
-    QList<Highlight> highlights = InOrder();
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    const Highlight added{start, end, book.BookText.sliced(start, end - start), colour, note, now, now};
+    QList<Highlight> highlights = Stored();
     highlights.append(added);
-    SortInBookOrder(highlights);
     Replace(highlights);
-    return int(highlights.indexOf(added));
+    return int(InOrder().indexOf(added));
 }
 
 int Highlights::At(qsizetype shownPosition) const
@@ -81,29 +87,32 @@ int Highlights::At(qsizetype shownPosition) const
 
 void Highlights::SetNote(int index, const QString &note)
 {
-    QList<Highlight> highlights = InOrder();
-    if (index < 0 || index >= highlights.size())
-        return;
-    highlights[index].note = note;
-    Replace(highlights);
+    Change(index, [&note](Highlight &highlight) { highlight.note = note; });
 }
 
 void Highlights::SetColour(int index, HighlightColour colour)
 {
-    QList<Highlight> highlights = InOrder();
-    if (index < 0 || index >= highlights.size())
-        return;
-    highlights[index].colour = colour;
-    Replace(highlights);
+    Change(index, [colour](Highlight &highlight) { highlight.colour = colour; });
 }
 
 void Highlights::Remove(int index)
 {
-    QList<Highlight> highlights = InOrder();
-    if (index < 0 || index >= highlights.size())
+    Change(index, [](Highlight &highlight) { highlight.deleted = highlight.changed; });
+}
+
+void Highlights::Change(int index, const std::function<void(Highlight &)> &change)
+{
+    const QList<Highlight> kept = InOrder();
+    if (index < 0 || index >= kept.size())
         return;
-    highlights.removeAt(index);
-    Replace(highlights);
+    QList<Highlight> highlights = Stored();
+    for (Highlight &highlight : highlights) {
+        if (highlight.IsKept() && highlight.IsSameAs(kept[index])) {
+            highlight.changed = QDateTime::currentMSecsSinceEpoch();
+            change(highlight);
+            return Replace(highlights);
+        }
+    }
 }
 
 QList<ShownHighlight> Highlights::Shown() const
@@ -183,6 +192,11 @@ void Highlights::OnPicked(int index)
 void Highlights::Replace(const QList<Highlight> &highlights)
 {
     session_.Store().PutHighlights(session_.Book().RecordKey(), highlights);
+    ShowAgain();
+}
+
+void Highlights::ShowAgain()
+{
     Q_EMIT changed();
     List();
 }

@@ -12,6 +12,8 @@
 #include <QObject>
 #include <QStringList>
 
+#include <functional>
+
 class ReadingSession;
 
 // A highlight of the chapter on screen, in positions of the shown text.
@@ -28,8 +30,8 @@ class Highlights : public QObject {
 public:
     explicit Highlights(ReadingSession &session);
 
-    // The open book's highlights in book order, as kept; the indices below
-    // count in it.
+    // The open book's highlights in book order, as kept (the deleted ones
+    // left out); the indices below count in it.
     QList<Highlight> InOrder() const;
 
     // Whether the shown text [from, to) can be highlighted: a chapter of a
@@ -42,6 +44,8 @@ public:
     // -1 for none.
     int At(qsizetype shownPosition) const;
     // Changes or removes one; an index out of range changes nothing.
+    // A change or removal is a change of the user's, made now: a removed
+    // highlight is kept as deleted (Highlight.h).
     void SetNote(int index, const QString &note);
     void SetColour(int index, HighlightColour colour);
     void Remove(int index);
@@ -57,6 +61,9 @@ public:
     void OnPicked(int index);
     // Delete in the list: that highlight is removed.
     void OnDeleted(int index) { Remove(index); }
+    // The store's list changed from elsewhere (merged with another
+    // computer's): the pane and the list show it anew.
+    void ShowAgain();
     // The highlights for 导出 Markdown…, in book order with their chapters.
     QList<ExportedHighlight> Exported() const;
 
@@ -66,6 +73,10 @@ Q_SIGNALS:
     void listChanged(const QStringList &lines, const QString &summary);
 
 private:
+    // The open book's highlights as stored, the deleted ones among them.
+    QList<Highlight> Stored() const;
+    // Changes the highlight at `index` of InOrder() and stores the list.
+    void Change(int index, const std::function<void(Highlight &)> &change);
     // The shown highlights with their indices.
     QList<std::pair<int, ShownHighlight>> ShownWithIndices(const QList<Highlight> &highlights) const;
     void Replace(const QList<Highlight> &highlights);

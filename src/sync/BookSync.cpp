@@ -6,6 +6,7 @@
 #include "core/BookStore.h"
 #include "core/RecordLimits.h"
 #include "core/RecordMerge.h"
+#include "core/SharedBook.h"
 #include "sync/DavFailure.h"
 #include "sync/DeviceList.h"
 #include "sync/Log.h"
@@ -13,6 +14,9 @@
 
 #include <QDateTime>
 #include <QEventLoop>
+
+#include <algorithm>
+#include <tuple>
 
 #include <utility>
 
@@ -42,13 +46,22 @@ bool FolderThere(const DavAnswer &answer)
     return answer.Succeeded() || answer.status == 405;
 }
 
-// Off the window's thread: a shared file as a record, cut to what a record
-// may hold (the book's size is not known here: the positions are checked
-// again against it when merged).
-std::optional<BookRecord> SharedRecordFrom(const QByteArray &json)
+// Off the window's thread: a shared file as a book, cut to what it may hold
+// (the book's size is not known here: the positions are checked again
+// against it when merged).
+std::optional<SharedBook> SharedBookFrom(const QByteArray &json, const QString &key)
 {
-    const std::optional<BookRecord> record = SyncedRecordFromJson(json);
-    return record ? std::optional<BookRecord>(WithinLimits(*record, -1)) : std::nullopt;
+    const std::optional<SharedBook> book = SharedBookFromJson(json, key);
+    return book ? std::optional<SharedBook>(WithinLimits(*book, -1)) : std::nullopt;
+}
+
+// In one order, so that the same rows make the same file whatever order the
+// store or the server gave them in.
+void SortRows(QList<ReadingTimeRow> &rows)
+{
+    std::sort(rows.begin(), rows.end(), [](const ReadingTimeRow &a, const ReadingTimeRow &b) {
+        return std::tie(a.day, a.device) < std::tie(b.day, b.device);
+    });
 }
 
 void TakePlace(BookRecord &to, const BookRecord &from)
@@ -195,8 +208,8 @@ void BookSync::Fetch(const QString &name, int attempt)
 
 void BookSync::Read(const QString &name, const DavAnswer &answer, int attempt)
 {
-    const auto read = [json = answer.body] { return SharedRecordFrom(json); };
-    RunOffThread(this, read, [this, name, attempt, etag = answer.etag](const std::optional<BookRecord> &remote) {
+    const auto read = [json = answer.body, name] { return SharedBookFrom(json, name); };
+    RunOffThread(this, read, [this, name, attempt, etag = answer.etag](const std::optional<SharedBook> &remote) {
         if (!remote) {
             qCWarning(lcSync) << "the shared file of" << name << "cannot be read: this computer's record replaces it";
             Q_EMIT failed(QStringLiteral("同步服务器上《%1》的记录已损坏，已用本机的记录替换")
@@ -221,41 +234,72 @@ void BookSync::CheckLastWrite(const QString &name, const DavAnswer &read)
             QStringLiteral("同步服务器说已存下《%1》的记录，却没有存下").arg(ShownBookName(BookNameInKey(name))));
 }
 
-BookRecord BookSync::Trusted(const QString &name, BookRecord remote, const BookRecord &local)
+SharedBook BookSync::Trusted(const QString &name, SharedBook remote, const BookRecord &local)
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    RedateChanges(remote.changes,
+    RedateChanges(remote.record.changes,
                   [this, &name, now](const ChangeMark &mark) { return futureMarks_.Weighed(name, mark, now); });
     remote = WithinLimits(std::move(remote), local.size);
-    if (!PlaceWithinLimits(remote, local.size)) {
+    if (!PlaceWithinLimits(remote.record, local.size)) {
         qCWarning(lcSync) << "refusing the shared place of" << name << "- it cannot be in the book";
-        TakePlace(remote, local);
+        TakePlace(remote.record, local);
     }
     return remote;
 }
 
-// `etag` is the remote file's as read (empty: there is none).
-void BookSync::Merge(const QString &name, const std::optional<BookRecord> &remote, const QByteArray &etag, int attempt)
+SharedBook BookSync::Local(const QString &name, const BookRecord &record) const
 {
-    const std::optional<BookRecord> local = store_.Find(name);
-    if (!local && !remote)
-        return Done(name);
-    const BookRecord before = local.value_or(BookRecord{});
-    const BookRecord merged = remote ? MergeRecords(before, Trusted(name, *remote, before)) : before;
-    const QByteArray json = SyncedRecordToJson(merged);
-    if (!local || json != SyncedRecordToJson(before)) {
-        store_.PutUnmarked(name, merged);
-        qCInfo(lcSync) << "merged another computer's changes to" << name;
-        Q_EMIT recordMerged(name, before);
+    SharedBook book{record, store_.Highlights(name), {}};
+    for (const ReadingTimeRow &row : store_.ReadingTime()) {
+        if (row.book == name)
+            book.readingTime.append(row);
     }
-    if (remote && json == SyncedRecordToJson(*remote))
-        return Done(name);
-    Write(name, merged, etag, attempt);
+    SortRows(book.readingTime);
+    return book;
 }
 
-void BookSync::Write(const QString &name, const BookRecord &merged, const QByteArray &etag, int attempt)
+// `etag` is the remote file's as read (empty: there is none).
+void BookSync::Merge(const QString &name, const std::optional<SharedBook> &remote, const QByteArray &etag, int attempt)
 {
-    dav_.Put(BookPath(name), SyncedRecordToJson(merged), etag, [this, name, etag, attempt](const DavAnswer &written) {
+    const std::optional<BookRecord> record = store_.Find(name);
+    if (!record && !remote)
+        return Done(name);
+    const SharedBook local = Local(name, record.value_or(BookRecord{}));
+    SharedBook merged = remote ? MergeSharedBooks(local, Trusted(name, *remote, local.record)) : local;
+    SortRows(merged.readingTime);
+    Keep(name, local, merged, record.has_value());
+    const QByteArray json = SharedBookToJson(merged);
+    if (remote && json == SharedBookToJson(*remote))
+        return Done(name);
+    Write(name, json, etag, attempt);
+}
+
+// Stores what the merge brought; `hadRecord`: the store had the record.
+void BookSync::Keep(const QString &name, const SharedBook &local, const SharedBook &merged, bool hadRecord)
+{
+    if (!hadRecord || SyncedRecordToJson(merged.record) != SyncedRecordToJson(local.record)) {
+        store_.PutUnmarked(name, merged.record);
+        qCInfo(lcSync) << "merged another computer's changes to" << name;
+        Q_EMIT recordMerged(name, local.record);
+    }
+    if (merged.highlights != local.highlights) {
+        store_.PutHighlightsUnmarked(name, merged.highlights);
+        Q_EMIT highlightsMerged(name);
+    }
+    bool newTime = false;
+    for (const ReadingTimeRow &row : merged.readingTime) {
+        if (!local.readingTime.contains(row)) {
+            store_.PutReadingTime(row);
+            newTime = true;
+        }
+    }
+    if (newTime)
+        Q_EMIT readingTimeMerged();
+}
+
+void BookSync::Write(const QString &name, const QByteArray &json, const QByteArray &etag, int attempt)
+{
+    dav_.Put(BookPath(name), json, etag, [this, name, etag, attempt](const DavAnswer &written) {
         if (written.status == 412 && attempt + 1 < kAttempts)
             return Fetch(name, attempt + 1);
         if (!written.Succeeded())

@@ -1,10 +1,11 @@
 #pragma once
-// Keeps the books' records alike with other computers through a WebDAV
-// folder: one JSON file per book under <folder>/folivar/books/ (the book's
+// Keeps the books' records, highlights and time read alike with other
+// computers through a WebDAV folder: one JSON file per book (SharedBook.h)
+// under <folder>/folivar/books/ (the book's
 // file name, escaped, plus ".json"; books here are named by the key of their
 // record, BookKey.h) and the list of devices in
 // <folder>/folivar/devices.json. A book is synced by reading its file,
-// merging it with the store's record (MergeRecords) and writing back what
+// merging it with what the store has of it (MergeSharedBooks) and writing back what
 // the other side lacks, only while the file's ETag is the one read (a new
 // file only while there is none): a file another computer wrote meanwhile is
 // read and merged again. All requests run through Qt Network on the
@@ -20,6 +21,7 @@
 // confirmed is checked at the next read of the file (its ETag, or a 404),
 // and a server that lost it is told once.
 #include "core/BookRecord.h"
+#include "core/SharedBook.h"
 #include "core/SyncAccount.h"
 #include "sync/FutureMarks.h"
 #include "sync/WebDav.h"
@@ -63,6 +65,11 @@ Q_SIGNALS:
     // The other computers' changes were merged into the book's record;
     // `before` is the record as it was.
     void recordMerged(const QString &name, const BookRecord &before);
+    // The other computers' highlights, or changes to them, were merged into
+    // the book's list.
+    void highlightsMerged(const QString &name);
+    // Rows of the time read came from the other computers.
+    void readingTimeMerged();
     // Syncing failed, in words for the user; not again until it worked.
     void failed(const QString &message);
     // The account changed (SetAccount).
@@ -77,9 +84,12 @@ private:
     void Read(const QString &name, const DavAnswer &answer, int attempt);
     void CheckLastWrite(const QString &name, const DavAnswer &read);
     // The remote record as it may be merged into the local one.
-    BookRecord Trusted(const QString &name, BookRecord remote, const BookRecord &local);
-    void Merge(const QString &name, const std::optional<BookRecord> &remote, const QByteArray &etag, int attempt);
-    void Write(const QString &name, const BookRecord &merged, const QByteArray &etag, int attempt);
+    SharedBook Trusted(const QString &name, SharedBook remote, const BookRecord &local);
+    // What the store has of the book, with `record` as its record.
+    SharedBook Local(const QString &name, const BookRecord &record) const;
+    void Merge(const QString &name, const std::optional<SharedBook> &remote, const QByteArray &etag, int attempt);
+    void Keep(const QString &name, const SharedBook &local, const SharedBook &merged, bool hadRecord);
+    void Write(const QString &name, const QByteArray &json, const QByteArray &etag, int attempt);
     void Done(const QString &name);
     void Stop(const QString &name, const QString &message);
 

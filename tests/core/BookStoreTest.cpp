@@ -65,8 +65,8 @@ const char kOldStore[] = R"({"version":1,"future":[1,{"a":null}],"books":{
 // In book order, one with a note of 100 000 characters.
 QList<Highlight> SampleHighlights()
 {
-    return {{3, 7, u"他回头看"_s, HighlightColour::Green, QString(100000, u'注'), 1765226399123},
-            {3, 5, u"他回"_s, HighlightColour::Pink, {}, 0},
+    return {{3, 5, u"他回"_s, HighlightColour::Pink, {}, 0},
+            {3, 7, u"他回头看"_s, HighlightColour::Green, QString(100000, u'注'), 1765226399123},
             {4567890123, 4567890124, u"终"_s, HighlightColour::Yellow, u"第二条\n笔记"_s, 5}};
 }
 
@@ -441,16 +441,50 @@ private Q_SLOTS:
             store.Open(path);
             store.PutHighlights(u"a.txt"_s, SampleHighlights());
         }
-        RunSql(path, u"INSERT INTO highlights VALUES ('a.txt', 5, 6, '字', 4, '', 0)"_s);
-        RunSql(path, u"INSERT INTO highlights VALUES ('a.txt', 5, 9, '字', 1, '', 0)"_s);
-        RunSql(path, u"INSERT INTO highlights VALUES ('a.txt', -1, 0, '字', 1, '', 0)"_s);
-        RunSql(path, u"INSERT INTO highlights VALUES ('a.txt', 'x', 1, '字', 1, '', 0)"_s);
-        RunSql(path, u"INSERT INTO highlights VALUES ('a.txt', 5, 5, NULL, 1, '', 0)"_s);
+        const auto insertRow = [&path](const QString &values) {
+            RunSql(path,
+                   u"INSERT INTO highlights (book, start, \"end\", text, colour, note, created) VALUES (%1)"_s.arg(
+                       values));
+        };
+        insertRow(u"'a.txt', 5, 6, '字', 4, '', 0"_s);
+        insertRow(u"'a.txt', 5, 9, '字', 1, '', 0"_s);
+        insertRow(u"'a.txt', -1, 0, '字', 1, '', 0"_s);
+        insertRow(u"'a.txt', 'x', 1, '字', 1, '', 0"_s);
+        insertRow(u"'a.txt', 5, 5, NULL, 1, '', 0"_s);
         for (int i = 0; i < 5; ++i)
             QTest::ignoreMessage(QtWarningMsg, QRegularExpression(u"skipping a damaged highlight of"_s));
         BookStore store;
         store.Open(path);
         QCOMPARE(store.Highlights(u"a.txt"_s), SampleHighlights());
+    }
+
+    // Highlights kept before they had change and deletion times read as
+    // kept and never changed, and take those times from then on.
+    void highlightsOfTheFirstLayout_gainChangeTimes()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"books.db"_s);
+        {
+            BookStore store;
+            store.Open(path);
+        }
+        RunSql(path, u"DROP TABLE highlights"_s);
+        RunSql(path,
+               u"CREATE TABLE highlights (book TEXT NOT NULL, start INTEGER, \"end\" INTEGER, text TEXT, "
+               "colour INTEGER, note TEXT, created INTEGER)"_s);
+        RunSql(path, u"INSERT INTO highlights VALUES ('a.txt', 5, 7, '灯火', 1, '灯下', 9)"_s);
+        const Highlight old{5, 7, u"灯火"_s, HighlightColour::Green, u"灯下"_s, 9, 0, 0};
+        Highlight deleted = old;
+        deleted.changed = deleted.deleted = 20;
+        {
+            BookStore store;
+            store.Open(path);
+            QCOMPARE(store.Highlights(u"a.txt"_s), QList{old});
+            store.PutHighlights(u"a.txt"_s, {deleted});
+        }
+        BookStore again;
+        again.Open(path);
+        QCOMPARE(again.Highlights(u"a.txt"_s), QList{deleted});
     }
 
     void cleanupRules_inAStoreWithoutAFile()

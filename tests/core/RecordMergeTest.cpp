@@ -1,5 +1,6 @@
 #include "core/RecordMerge.h"
 #include "core/BookRecordJson.h"
+#include "core/SharedBook.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
@@ -104,6 +105,13 @@ QList<qsizetype> BookmarkPlaces(const BookRecord &record)
         places << bookmark.position;
     std::sort(places.begin(), places.end());
     return places;
+}
+
+// A highlight made at `created` on the text at 10, changed last at `changed`,
+// deleted at `deleted` (0: kept).
+Highlight HighlightOf(qint64 created, const QString &note, qint64 changed, qint64 deleted = 0)
+{
+    return {10, 12, u"灯火"_s, HighlightColour::Yellow, note, created, changed, deleted};
 }
 
 } // namespace
@@ -221,6 +229,79 @@ private Q_SLOTS:
         QCOMPARE(SyncedRecordFromJson(SyncedRecordToJson(record)), shared);
     }
 
+    void highlights_mergeAsASetThatRemembersDeletions_data()
+    {
+        QTest::addColumn<QList<Highlight>>("ours");
+        QTest::addColumn<QList<Highlight>>("theirs");
+        QTest::addColumn<QList<Highlight>>("merged");
+        const Highlight made = HighlightOf(1, {}, 1);
+        const Highlight notedLater = HighlightOf(1, u"后来"_s, 9);
+        const Highlight deletedEarly = HighlightOf(1, {}, 5, 5);
+        const Highlight other = HighlightOf(2, {}, 2);
+        QTest::newRow("made on either side") << QList{made} << QList{other} << QList{made, other};
+        QTest::newRow("the later note wins, either way") << QList{made} << QList{notedLater} << QList{notedLater};
+        QTest::newRow("ours changed later") << QList{notedLater} << QList{made} << QList{notedLater};
+        QTest::newRow("a deletion wins over a later change")
+            << QList{notedLater} << QList{deletedEarly} << QList{deletedEarly};
+        QTest::newRow("a deletion is kept") << QList{deletedEarly} << QList{made} << QList{deletedEarly};
+        QTest::newRow("same time, other text: two")
+            << QList{made} << QList{Highlight{20, 22, u"桥上"_s, HighlightColour::Pink, {}, 1, 1}}
+            << QList{made, Highlight{20, 22, u"桥上"_s, HighlightColour::Pink, {}, 1, 1}};
+    }
+
+    void highlights_mergeAsASetThatRemembersDeletions()
+    {
+        QFETCH(QList<Highlight>, ours);
+        QFETCH(QList<Highlight>, theirs);
+        QFETCH(QList<Highlight>, merged);
+        QCOMPARE(MergeHighlights(ours, theirs), merged);
+        // Both computers come to the same list.
+        QCOMPARE(MergeHighlights(theirs, ours).size(), merged.size());
+    }
+
+    // The shared file holds the highlights and time rows beside the record;
+    // one written before them reads as a book without any.
+    void sharedFile_roundTripsHighlightsAndTimeRead()
+    {
+        SharedBook book;
+        book.record.chapter = 3;
+        book.record.chapterTitle = u"第三章"_s;
+        book.highlights = {HighlightOf(1, QString(100000, u'注'), 2), HighlightOf(3, {}, 4, 4)};
+        book.readingTime = {{u"b.txt"_s, QDate(2026, 12, 9), u"pc-1"_s, 60000, 400},
+                            {u"b.txt"_s, QDate(2026, 12, 10), u"pc-2"_s, 1000, 3}};
+        QCOMPARE(SharedBookFromJson(SharedBookToJson(book), u"b.txt"_s), book);
+        const std::optional<SharedBook> older = SharedBookFromJson(SyncedRecordToJson(book.record), u"b.txt"_s);
+        QVERIFY(older);
+        QCOMPARE(older->record, book.record);
+        QVERIFY(older->highlights.isEmpty() && older->readingTime.isEmpty());
+    }
+
+    // What no reader writes is left out: a highlight that is no stretch of
+    // its text, a time row of no day, a day longer than a day, or more
+    // characters than a reader reads.
+    void sharedFile_keepsWhatAReaderCanHaveMade()
+    {
+        SharedBook book;
+        const Highlight kept = HighlightOf(1, {}, 1);
+        Highlight wrongEnd = kept;
+        wrongEnd.end = 99;
+        Highlight negative = kept;
+        negative.start = -2;
+        negative.end = 0;
+        book.highlights = {wrongEnd, kept, negative};
+        const ReadingTimeRow row{u"a.txt"_s, QDate(2026, 12, 10), u"pc-1"_s, 60000, 400};
+        ReadingTimeRow longerThanADay = row;
+        longerThanADay.ms = qint64(25) * 3600 * 1000;
+        ReadingTimeRow noDevice = row;
+        noDevice.device.clear();
+        ReadingTimeRow tooFast = row;
+        tooFast.characters = 60001;
+        book.readingTime = {longerThanADay, row, noDevice, tooFast};
+        const SharedBook cut = WithinLimits(book, -1);
+        QCOMPARE(cut.highlights, QList{kept});
+        QCOMPARE(cut.readingTime, QList{row});
+    }
+
     void malformedSyncedFile_isRefused_data()
     {
         QTest::addColumn<QByteArray>("json");
@@ -230,12 +311,21 @@ private Q_SLOTS:
         QTest::newRow("chapter as text") << QByteArray(R"({"version":1,"chapter":"3"})");
         QTest::newRow("bookmark without position") << QByteArray(R"({"version":1,"bookmarks":[{"label":"x"}]})");
         QTest::newRow("change time as text") << QByteArray(R"({"version":1,"changes":{"place":{"time":"1"}}})");
+        QTest::newRow("highlights not an array") << QByteArray(R"({"version":1,"highlights":{}})");
+        QTest::newRow("highlight colour beyond the four")
+            << QByteArray(R"({"version":1,"highlights":[{"start":1,"end":2,"text":"x","colour":4}]})");
+        QTest::newRow("time row of no date") << QByteArray(R"({"version":1,"readingTime":[{"day":"昨天","ms":5}]})");
+        QTest::newRow("time as text") << QByteArray(R"({"version":1,"readingTime":[{"day":"2026-12-10","ms":"5"}]})");
     }
 
+    // A file that is not the shared file is refused whole, never read in
+    // part; the record alone as earlier versions read it too.
     void malformedSyncedFile_isRefused()
     {
         QFETCH(QByteArray, json);
-        QCOMPARE(SyncedRecordFromJson(json), std::nullopt);
+        QCOMPARE(SharedBookFromJson(json, u"a.txt"_s), std::nullopt);
+        if (!json.contains("highlights") && !json.contains("readingTime"))
+            QCOMPARE(SyncedRecordFromJson(json), std::nullopt);
     }
 };
 

@@ -306,6 +306,49 @@ private Q_SLOTS:
         QCOMPARE(merged.count(), 0);
     }
 
+    // Highlights and the time read follow the reader from one computer to
+    // the other: a set of highlights in which a deletion or a later note
+    // wins, and each computer's time once, however often they sync.
+    void highlightsAndTimeRead_followTheReaderAcrossComputers()
+    {
+        StandInDav dav;
+        const QString key = u"a.txt"_s;
+        const QDate day(2026, 12, 10);
+        BookStore a;
+        BookStore b;
+        QVERIFY(a.PutUnmarked(key, PlacedRecord(1, 100, u"pc-a"_s, {})));
+        QVERIFY(b.PutUnmarked(key, PlacedRecord(1, 100, u"pc-b"_s, {})));
+        BookSync syncA(a);
+        BookSync syncB(b);
+        for (BookSync *sync : {&syncA, &syncB})
+            sync->SetAccount({dav.Address(), QString(), QString(), true});
+        const Highlight lamp{10, 12, u"灯火"_s, HighlightColour::Green, u"灯下"_s, 1000, 1000};
+        const Highlight bridge{40, 42, u"桥上"_s, HighlightColour::Yellow, {}, 2000, 2000};
+        a.PutHighlights(key, {lamp, bridge});
+        a.PutReadingTime({key, day, u"pc-a"_s, 60000, 500});
+        b.PutReadingTime({key, day, u"pc-b"_s, 30000, 200});
+        QVERIFY(SyncOnce(syncA, key));
+        QVERIFY(SyncOnce(syncB, key));
+        QCOMPARE(b.Highlights(key), (QList<Highlight>{lamp, bridge}));
+
+        Highlight deleted = lamp;
+        deleted.changed = deleted.deleted = 5000;
+        Highlight noted = bridge;
+        noted.note = u"他看了很久"_s;
+        noted.changed = 6000;
+        b.PutHighlights(key, {deleted, noted});
+        a.PutReadingTime({key, day, u"pc-a"_s, 90000, 700});
+        QSignalSpy highlightsMerged(&syncA, &BookSync::highlightsMerged);
+        QVERIFY(SyncOnce(syncB, key));
+        QVERIFY(SyncOnce(syncA, key));
+        QVERIFY(SyncOnce(syncA, key));
+        QCOMPARE(highlightsMerged.count(), 1);
+        QCOMPARE(a.Highlights(key), (QList<Highlight>{deleted, noted}));
+        QVERIFY(SyncOnce(syncB, key));
+        for (BookStore *store : {&a, &b})
+            QCOMPARE(ReadingTotalsOf(store->ReadingTime(), day).todayMs, 120000);
+    }
+
     // A record no reader makes: its bookmarks are cut to what a record
     // holds, and a place that cannot be in the book is refused.
     void absurdRecord_isCutAndItsPlaceRefused()
