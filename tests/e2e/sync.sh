@@ -203,6 +203,25 @@ pane_keys ctrl+shift+s
 wait_for_store "SELECT json_array_length(changes, '$.deletedBookmarks') FROM books WHERE name LIKE '%/b.txt'" 1
 [ "$(stored_bookmarks)" = 2 ] || fail "A holds $(stored_bookmarks) bookmarks"
 
+echo "case: a highlight made on one computer is on the other"
+# Two characters of the chapter on screen, selected through 查找… (pasted:
+# xdotool types Chinese unreliably), then 阅读 → 高亮 (Ctrl+H).
+term=$(pane_text | python3 -c "import sys; print([l.strip() for l in sys.stdin if len(l.strip()) > 6][1][2:4])")
+pane_keys ctrl+f
+printf '%s' "$term" | xclip -selection clipboard >/dev/null 2>&1
+keys_in 查找 ctrl+a ctrl+v Return Tab Return
+close_window 查找
+# Not pane_keys: its click would end the selection. A click on the menu
+# bar's empty end gives the window back the keys.
+eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+xdotool mousemove $((X + WIDTH - 20)) $((Y + 10)) click 1
+xdotool key --window "$WINDOW_ID" ctrl+h
+wait_for_shared '[h["text"] for h in f["highlights"]]' "['$term']"
+as_reader B
+pane_keys ctrl+shift+s
+wait_for_store "SELECT text FROM highlights WHERE deleted = 0" "$term"
+as_reader A
+
 echo "case: the server stops mid-session, and sync resumes when it is back"
 stop_serving
 select_chapter_row 3
