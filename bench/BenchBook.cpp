@@ -1,4 +1,5 @@
 #include "BenchBook.h"
+#include "BenchHighlights.h"
 #include "core/CodePage.h"
 
 #include "support/NovelGenerator.h"
@@ -43,5 +44,5 @@ BenchBook WriteBenchBook(int megabytes, const QString &folder)
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
         return {};
-    return {path, bytes.size(), int(novel.headings.size()), chapters};
+    return {path, bytes.size(), int(novel.headings.size()), chapters, BenchHighlights(novel)};
 }

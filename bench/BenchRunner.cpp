@@ -1,5 +1,6 @@
 #include "BenchRunner.h"
 
+#include "BenchHighlights.h"
 #include "BenchReport.h"
 #include "LaunchMeasurement.h"
 #include "StoreMeasurement.h"
@@ -19,6 +20,28 @@ void AppendIfMeasured(QList<Measurement> &runs, const Measurement &measurement)
         runs.append(measurement);
 }
 
+QString Option(const QString &name)
+{
+    return QLatin1String("--") + name;
+}
+
+// A run of each kind on the book. The highlights are in the store for their
+// own run only, taken out again whatever became of it.
+void MeasureRun(SizeResult &result, const BenchSettings &settings, const QString &scratch)
+{
+    const QString &book = result.book.path;
+    const QString steps = QString::number(settings.arrowSteps);
+    AppendIfMeasured(result.floorRuns, RunChild({Option(ChildOption::kFloorRun), book}));
+    AppendIfMeasured(result.readerRuns,
+                     RunChild({Option(ChildOption::kReaderRun), book, Option(ChildOption::kArrowSteps), steps,
+                               Option(ChildOption::kScrollSeconds), QString::number(settings.scrollSeconds)}));
+    AppendIfMeasured(result.launchRuns, MeasureLaunch(result.book, scratch));
+    PutHighlightsInStore(book, result.book.highlights);
+    AppendIfMeasured(result.highlightRuns,
+                     RunChild({Option(ChildOption::kHighlightsRun), book, Option(ChildOption::kArrowSteps), steps}));
+    PutHighlightsInStore(book, {});
+}
+
 SizeResult MeasureSize(int megabytes, const BenchSettings &settings, const QString &folder, const QString &scratch)
 {
     SizeResult result;
@@ -31,13 +54,7 @@ SizeResult MeasureSize(int megabytes, const BenchSettings &settings, const QStri
     }
     for (int run = 1; run <= settings.runs; ++run) {
         std::fprintf(stderr, "%d MB: run %d of %d\n", megabytes, run, settings.runs);
-        AppendIfMeasured(result.floorRuns, RunChild({QLatin1String("--") + ChildOption::kFloorRun, result.book.path}));
-        AppendIfMeasured(
-            result.readerRuns,
-            RunChild({QLatin1String("--") + ChildOption::kReaderRun, result.book.path,
-                      QLatin1String("--") + ChildOption::kArrowSteps, QString::number(settings.arrowSteps),
-                      QLatin1String("--") + ChildOption::kScrollSeconds, QString::number(settings.scrollSeconds)}));
-        AppendIfMeasured(result.launchRuns, MeasureLaunch(result.book, scratch));
+        MeasureRun(result, settings, scratch);
     }
     QFile::remove(result.book.path);
     return result;

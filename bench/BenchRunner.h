@@ -24,6 +24,7 @@ struct SizeResult {
     QList<Measurement> readerRuns;
     QList<Measurement> floorRuns;
     QList<Measurement> launchRuns;
+    QList<Measurement> highlightRuns;
 };
 
 // Measures every size in turn, printing each size's report as soon as it is

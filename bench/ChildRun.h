@@ -9,6 +9,7 @@
 namespace ChildOption {
 inline const QString kReaderRun = QStringLiteral("reader-run");
 inline const QString kFloorRun = QStringLiteral("floor-run");
+inline const QString kHighlightsRun = QStringLiteral("highlights-run");
 inline const QString kArrowSteps = QStringLiteral("arrow-steps");
 inline const QString kScrollSeconds = QStringLiteral("scroll-seconds");
 inline const QString kStoreRun = QStringLiteral("store-run");

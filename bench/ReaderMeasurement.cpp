@@ -5,21 +5,16 @@
 #include "Median.h"
 #include "ProcessMemory.h"
 #include "ReadAloudMeasurement.h"
+#include "ReaderWindow.h"
 #include "RuleMeasurement.h"
 #include "app/MainWindow.h"
-#include "app/ReaderServices.h"
 #include "core/BookSearch.h"
-#include "core/Settings.h"
 #include "session/ReadingSession.h"
-#include "shelf/Shelf.h"
-#include "support/WaitForStartUp.h"
 #include "ui/EditBox.h"
-#include "ui/ListBox.h"
 #include "ui/VirtualKey.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QFileInfo>
 #include <QPlainTextEdit>
 #include <cstdio>
@@ -29,37 +24,11 @@ namespace {
 
 constexpr int kLastChapterJumps = 10;
 
-double MillisecondsOf(const QElapsedTimer &timer)
-{
-    return timer.nsecsElapsed() / 1e6;
-}
-
-// The chapter that holds the middle of the text. A table of contents makes
-// the first half of the items one-line chapters, so the middle item would not do.
-int MiddleChapter(const OpenBook &book)
-{
-    int chapter = 0;
-    while (chapter + 1 < book.ChapterCount() && book.chapters[chapter + 1].position <= book.BookText.size() / 2)
-        ++chapter;
-    return chapter;
-}
-
 // Qt's plain editor, with the margins it keeps for itself open to the caller.
 class MarginedEditor : public QPlainTextEdit {
 public:
     using QPlainTextEdit::setViewportMargins;
 };
-
-// A chapter change in the bare editor that stands for it: the new text, then
-// its repaint.
-double TimeBareChange(QPlainTextEdit &bare, const QString &text)
-{
-    QElapsedTimer timer;
-    timer.start();
-    bare.setPlainText(text);
-    QCoreApplication::processEvents();
-    return MillisecondsOf(timer);
-}
 
 // The floor of a chapter change: a bare QPlainTextEdit of the pane's size,
 // font and line width (its margins), shown on its own, given the same
@@ -81,7 +50,7 @@ double BareChangeMs(const EditBox &pane, const OpenBook &book, const QList<int> 
     QCoreApplication::processEvents();
     QList<double> changes;
     for (qsizetype i = 0; i < shown.size(); ++i) {
-        const double ms = TimeBareChange(bare, book.ChapterText(shown[i]));
+        const double ms = TimeChange([&] { bare.setPlainText(book.ChapterText(shown[i])); });
         if (i % 2 == 1)
             changes.append(ms);
     }
@@ -96,16 +65,6 @@ struct ReadingTimes {
     QList<int> jumps;
     QList<int> steps;
 };
-
-// A chapter change as the user sees it: the change, then its repaint.
-double TimeChange(const std::function<void()> &change)
-{
-    QElapsedTimer timer;
-    timer.start();
-    change();
-    QCoreApplication::processEvents();
-    return MillisecondsOf(timer);
-}
 
 // The first jump is also the first page of prose on screen: it pays for
 // rasterising the glyphs once. The later jumps, from the middle of the book,
@@ -168,21 +127,6 @@ Measurement MeasureFind(const QString &text)
             {MeasurementKey::kFindHits, double(hits)}};
 }
 
-// From the choice of the book to its first chapter on screen, as the user
-// waits for it; -1 when it was not shown.
-double OpenAndTime(ReadingSession &session, int book)
-{
-    QElapsedTimer timer;
-    double shownMs = -1;
-    const QMetaObject::Connection shown =
-        QObject::connect(&session, &ReadingSession::bookShown, [&] { shownMs = MillisecondsOf(timer); });
-    timer.start();
-    session.OpenBookAt(book, [](const OpenBook &) { return ShownPlace{}; });
-    WaitUntil([&] { return shownMs >= 0; });
-    QObject::disconnect(shown);
-    return shownMs;
-}
-
 // The look the benchmark reads in besides the plain pane: spaced lines, page
 // margins and a column of 40 characters, paragraphs indented anew.
 Typography SetPage()
@@ -233,11 +177,9 @@ Measurement MeasureSetPage(ReadingSession &session, EditBox &pane, int arrowStep
 Measurement MeasureOpenWindow(ReadingSession &session, const ReaderControls &controls, const QString &fileName,
                               int arrowSteps, int scrollSeconds)
 {
-    const int book = session.BookShelf().Books().RowOf(fileName);
-    if (book < 0) {
-        std::fprintf(stderr, "the book list does not hold %s\n", qPrintable(fileName));
+    const int book = BookRow(session, fileName);
+    if (book < 0)
         return {};
-    }
     // Whatever start-up left to paint is done before the idle reading.
     QCoreApplication::processEvents();
     const qint64 idle = CurrentResidentBytes();
@@ -276,23 +218,8 @@ Measurement MeasureOpenWindow(ReadingSession &session, const ReaderControls &con
 
 Measurement MeasureReader(const QString &bookPath, int arrowSteps, int scrollSeconds)
 {
-    const QFileInfo book(bookPath);
-    const QString settingsPath = SettingsPathFor(QCoreApplication::applicationDirPath());
-    QFile::remove(settingsPath);
-    Settings settings;
-    settings.bookDirectory = book.absolutePath() + QLatin1Char('/');
-    SaveSettings(settingsPath, settings);
-    Measurement measurement;
-    {
-        // Destroyed without being closed: shutdown would write the settings.
-        ReaderServices services;
-        MainWindow window(services);
-        if (WaitForStartUp(window))
-            measurement =
-                MeasureOpenWindow(window.Session(), window.Controls(), book.fileName(), arrowSteps, scrollSeconds);
-        else
-            std::fprintf(stderr, "start-up did not finish\n");
-    }
-    QFile::remove(settingsPath);
-    return measurement;
+    return MeasureInWindow(bookPath, [&](MainWindow &window) {
+        return MeasureOpenWindow(window.Session(), window.Controls(), QFileInfo(bookPath).fileName(), arrowSteps,
+                                 scrollSeconds);
+    });
 }

@@ -4,6 +4,7 @@
 // does not judge the build.
 #include "BenchRunner.h"
 #include "FloorMeasurement.h"
+#include "HighlightMeasurement.h"
 #include "ReaderMeasurement.h"
 #include "StoreMeasurement.h"
 
@@ -66,17 +67,20 @@ int main(int argc, char *argv[])
                                         QStringLiteral("n"), QStringLiteral("5000"));
     const QCommandLineOption readerRun = ChildRunOption(ChildOption::kReaderRun);
     const QCommandLineOption storeRun = ChildRunOption(ChildOption::kStoreRun);
+    const QCommandLineOption highlightsRun = ChildRunOption(ChildOption::kHighlightsRun);
     QCommandLineOption withoutStore(ChildOption::kWithoutStore);
     withoutStore.setFlags(QCommandLineOption::HiddenFromHelp);
     const QCommandLineOption floorRun = ChildRunOption(ChildOption::kFloorRun);
-    parser.addOptions(
-        {sizes, runs, arrowSteps, scrollSeconds, storeBooks, readerRun, floorRun, storeRun, withoutStore});
+    parser.addOptions({sizes, runs, arrowSteps, scrollSeconds, storeBooks, readerRun, floorRun, storeRun, withoutStore,
+                       highlightsRun});
     parser.process(app);
 
     const int steps = qMax(1, parser.value(arrowSteps).toInt());
     const int seconds = qMax(0, parser.value(scrollSeconds).toInt());
     if (parser.isSet(readerRun))
         return PrintChildMeasurement(MeasureReader(parser.value(readerRun), steps, seconds));
+    if (parser.isSet(highlightsRun))
+        return PrintChildMeasurement(MeasureHighlightedSteps(parser.value(highlightsRun), steps));
     if (parser.isSet(floorRun))
         return PrintChildMeasurement(MeasureFloor(parser.value(floorRun)));
     if (parser.isSet(storeRun))

@@ -7,6 +7,7 @@
 #include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPainter>
 #include <QPlainTextDocumentLayout>
 #include <QScrollBar>
 #include <QSignalBlocker>
@@ -142,8 +143,7 @@ void EditBox::SetText(const QString &text)
     {
         const QSignalBlocker blocker(this);
         text_ = text;
-        marks_.clear();
-        aloudMark_ = {};
+        ClearMarks();
         // Only a slide needs its margins put back; a chapter change is a hot path.
         if (slide_ != 0)
             StopSliding();
@@ -163,8 +163,7 @@ void EditBox::BeginEditing(const QString &text)
         const QSignalBlocker blocker(this);
         editing_ = true;
         text_ = text;
-        marks_.clear();
-        aloudMark_ = {};
+        ClearMarks();
         // No display breaks either: the document must give back what it holds.
         shaped_ = ShapedText(text, Indentation::AsInFile, BlankLines::Keep);
         positions_ = ShownTextPositions(text, {});
@@ -597,31 +596,51 @@ void EditBox::SetMarks(const QList<Mark> &marks)
     ShowMarks();
 }
 
-QTextEdit::ExtraSelection EditBox::MarkAt(qsizetype position, qsizetype length, const QBrush &background) const
+std::pair<int, int> EditBox::DocumentRange(qsizetype position, qsizetype length) const
 {
     // A stale stretch never reaches past the document.
     const qsizetype last = document()->characterCount() - 1;
     const auto documentPosition = [this, last](qsizetype at) {
         return int(qMin(positions_.DocumentPosition(shaped_.ShownPosition(at)), last));
     };
-    QTextEdit::ExtraSelection mark;
-    mark.cursor = QTextCursor(document());
-    mark.cursor.setPosition(documentPosition(position));
-    mark.cursor.setPosition(documentPosition(position + length), QTextCursor::KeepAnchor);
-    mark.format.setBackground(background);
-    return mark;
+    return {documentPosition(position), documentPosition(position + length)};
 }
 
 void EditBox::ShowMarks()
 {
+    painted_.clear();
+    for (const Mark &mark : std::as_const(marks_)) {
+        const auto [start, end] = DocumentRange(mark.position, mark.length);
+        painted_.append({start, end, mark.colour});
+    }
     QList<QTextEdit::ExtraSelection> selections;
-    for (const Mark &mark : std::as_const(marks_))
-        selections.append(MarkAt(mark.position, mark.length, mark.colour));
     if (const auto [position, length] = aloudMark_; length > 0) {
-        selections.append(MarkAt(position, length, palette().highlight()));
-        selections.last().format.setForeground(palette().highlightedText());
+        const auto [start, end] = DocumentRange(position, length);
+        QTextEdit::ExtraSelection mark{QTextCursor(document()), {}};
+        mark.cursor.setPosition(start);
+        mark.cursor.setPosition(end, QTextCursor::KeepAnchor);
+        mark.format.setBackground(palette().highlight());
+        mark.format.setForeground(palette().highlightedText());
+        selections.append(mark);
     }
     setExtraSelections(selections);
+    viewport()->update();
+}
+
+void EditBox::ClearMarks()
+{
+    marks_.clear();
+    painted_.clear();
+    aloudMark_ = {};
+}
+
+void EditBox::paintEvent(QPaintEvent *event)
+{
+    {
+        QPainter painter(viewport());
+        PaintMarks(painter, firstVisibleBlock(), contentOffset(), viewport()->height(), painted_);
+    }
+    QPlainTextEdit::paintEvent(event);
 }
 
 std::pair<qsizetype, qsizetype> EditBox::SelectedRange() const

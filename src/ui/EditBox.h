@@ -6,6 +6,7 @@
 // (topLineChanged) and the user's acts that end reading aloud or scrolling
 // on its own.
 #include "core/Typography.h"
+#include "ui/MarkPainting.h"
 #include "ui/ShapedText.h"
 #include "ui/ShownTextPositions.h"
 
@@ -135,6 +136,8 @@ protected:
     void mousePressEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
     void hideEvent(QHideEvent *event) override;
+    // The marks behind the text, then the text.
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     // Puts the text given to SetText into the document as the paragraph
@@ -160,11 +163,13 @@ private:
     void ReportTopLine();
     void SetColourRole(QPalette::ColorRole role, int colourRef);
     void ChangeFont(const std::function<void(QFont &)> &change);
-    // The stretch of the document that `length` characters from `position`
-    // of the text fill, with that background.
-    QTextEdit::ExtraSelection MarkAt(qsizetype position, qsizetype length, const QBrush &background) const;
+    // The stretch [start, end) of the document that `length` characters
+    // from `position` of the text fill.
+    std::pair<int, int> DocumentRange(qsizetype position, qsizetype length) const;
     // The marks and HighlightText's mark into the document.
     void ShowMarks();
+    // A new text has none.
+    void ClearMarks();
 
     QString text_;
     Typography typography_;
@@ -176,6 +181,8 @@ private:
     qsizetype reportedPosition_ = -1;
     bool editing_ = false;
     QList<Mark> marks_;
+    // marks_ in the document, as painted.
+    QList<DocumentMark> painted_;
     // HighlightText's mark; a length of 0 for none.
     std::pair<qsizetype, qsizetype> aloudMark_;
 };

@@ -102,6 +102,18 @@ private:
         return pane.cursorRect(cursor).top();
     }
 
+    // The box around the viewport's pixels of exactly that colour; empty for none.
+    static QRect BoxOfColour(EditBox &pane, const QColor &colour)
+    {
+        const QImage image = pane.viewport()->grab().toImage();
+        QRect box;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixelColor(x, y) == colour)
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    }
+
     static void ShowPane(EditBox &pane, const QString &text)
     {
         pane.resize(400, 300);
@@ -488,6 +500,50 @@ private Q_SLOTS:
         // Scrolling still counts display lines.
         pane.ScrollLines(5);
         QCOMPARE(pane.FirstVisibleLine(), 5);
+    }
+
+    void marks_arePaintedBehindTheirCharacters_untilANewText_data()
+    {
+        QTest::addColumn<double>("lineSpacing");
+        QTest::newRow("single spacing") << 1.0;
+        // The layout moves each line down within the room it gives it.
+        QTest::newRow("double spacing") << 2.0;
+    }
+
+    void marks_arePaintedBehindTheirCharacters_untilANewText()
+    {
+        QFETCH(double, lineSpacing);
+        EditBox pane;
+        ShowPane(pane, WrappedParagraphs(6));
+        Typography typography;
+        typography.lineSpacing = lineSpacing;
+        pane.SetTextTypography(typography);
+        // Four characters on the second display line of the first paragraph.
+        const QTextBlock first = pane.document()->firstBlock();
+        QTRY_VERIFY(first.layout()->lineCount() > 1);
+        const int from = first.layout()->lineAt(1).textStart() + 2;
+        const QColor green(0, 200, 0);
+        pane.SetMarks({{from, 4, green}, {from + 20, 2, QColor(0, 0, 220)}});
+        QTextCursor start(pane.document());
+        start.setPosition(from);
+        QTextCursor end(pane.document());
+        end.setPosition(from + 4);
+        const QRect line = pane.cursorRect(start);
+        QTRY_VERIFY(!BoxOfColour(pane, green).isEmpty());
+        const QRect box = BoxOfColour(pane, green);
+        QVERIFY2(qAbs(box.left() - line.left()) <= 1 && qAbs(box.right() + 1 - pane.cursorRect(end).left()) <= 1,
+                 qPrintable(u"%1..%2, not %3..%4"_s.arg(box.left())
+                                .arg(box.right())
+                                .arg(line.left())
+                                .arg(pane.cursorRect(end).left())));
+        QVERIFY2(box.top() >= line.top() - 1 && box.bottom() <= line.bottom() + 1,
+                 qPrintable(u"%1..%2 outside the line %3..%4"_s.arg(box.top())
+                                .arg(box.bottom())
+                                .arg(line.top())
+                                .arg(line.bottom())));
+        QVERIFY(!BoxOfColour(pane, QColor(0, 0, 220)).isEmpty());
+        pane.SetText(WrappedParagraphs(2));
+        QTRY_VERIFY(BoxOfColour(pane, green).isEmpty());
     }
 
     void marginsAndColumn_frameTheText()
