@@ -7,6 +7,7 @@
 #include "ui/EditBox.h"
 
 #include <QDateTime>
+#include <QTimeZone>
 
 ReadingTimeKeeping::ReadingTimeKeeping(ReadingSession &session, EditBox &pane, BookStore &store,
                                        const Preferences &preferences, QObject *parent)
@@ -76,22 +77,26 @@ void ReadingTimeKeeping::FollowRunning()
 
 void ReadingTimeKeeping::Count(const ReadStretch &read, qint64 now)
 {
-    if (read.ms == 0)
-        return;
-    const QDate today = QDateTime::fromMSecsSinceEpoch(now).date();
+    const QList<DayStretch> parts = StretchByDay(read, now, QTimeZone::systemTimeZone());
+    for (const DayStretch &part : parts)
+        AddToRow(part);
+    if (!parts.isEmpty() && !write_.isActive())
+        write_.start();
+}
+
+void ReadingTimeKeeping::AddToRow(const DayStretch &part)
+{
     const QString device = DeviceIdFor(preferences_.Path());
     QList<ReadingTimeRow> &rows = Rows();
     const auto found = std::find_if(rows.begin(), rows.end(), [&](const ReadingTimeRow &row) {
-        return row.book == book_ && row.day == today && row.device == device;
+        return row.book == book_ && row.day == part.day && row.device == device;
     });
     const qsizetype at = found - rows.begin();
     if (found == rows.end())
-        rows.append({book_, today, device, 0, 0});
-    rows[at].ms += read.ms;
-    rows[at].characters += read.characters;
+        rows.append({book_, part.day, device, 0, 0});
+    rows[at].ms += part.read.ms;
+    rows[at].characters += part.read.characters;
     unwritten_.insert(at);
-    if (!write_.isActive())
-        write_.start();
 }
 
 void ReadingTimeKeeping::WriteCounted()

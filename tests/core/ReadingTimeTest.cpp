@@ -2,7 +2,9 @@
 #include "core/ReadingClock.h"
 #include "support/TestRegistry.h"
 
+#include <QDateTime>
 #include <QTest>
+#include <QTimeZone>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +32,7 @@ const QDate kToday(2026, 12, 10); // a Thursday
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Act>)
+Q_DECLARE_METATYPE(QList<DayStretch>)
 Q_DECLARE_METATYPE(QList<ReadingTimeRow>)
 
 class ReadingTimeTest : public QObject {
@@ -74,6 +77,45 @@ private Q_SLOTS:
         QFETCH(qint64, ms);
         QFETCH(qint64, characters);
         QCOMPARE(total, (ReadStretch{ms, characters}));
+    }
+
+    // Stretches ending at a moment given in UTC, cut at the midnights of a
+    // zone: China's, and one whose clocks skip midnight.
+    void stretchByDay_splitsAtMidnight_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<qint64>("minutes");
+        QTest::addColumn<qint64>("characters");
+        QTest::addColumn<QList<DayStretch>>("parts");
+        const QByteArray china = "UTC+08:00";
+        const QDate day(2026, 12, 10);
+        const auto part = [](const QDate &date, qint64 minutes, qint64 characters) {
+            return DayStretch{date, {minutes * kMinute, characters}};
+        };
+        QTest::newRow("within a day") << china << u"2026-12-10T02:00:00Z"_s << 3LL << 900LL
+                                      << QList<DayStretch>{part(day, 3, 900)};
+        QTest::newRow("23:58 to 00:02") << china << u"2026-12-10T16:02:00Z"_s << 4LL << 401LL
+                                        << QList<DayStretch>{part(day, 2, 200), part(day.addDays(1), 2, 201)};
+        QTest::newRow("ending at midnight")
+            << china << u"2026-12-10T16:00:00Z"_s << 5LL << 10LL << QList<DayStretch>{part(day, 5, 10)};
+        // Havana's clocks go from 23:59:59 to 01:00 on 8 March 2026:
+        // 23:58 to 01:02 are four minutes, two on each day.
+        QTest::newRow("midnight skipped")
+            << QByteArray("America/Havana") << u"2026-03-08T05:02:00Z"_s << 4LL << 40LL
+            << QList<DayStretch>{part(QDate(2026, 3, 7), 2, 20), part(QDate(2026, 3, 8), 2, 20)};
+    }
+
+    void stretchByDay_splitsAtMidnight()
+    {
+        QFETCH(QByteArray, zone);
+        if (!QTimeZone::isTimeZoneIdAvailable(zone))
+            QSKIP("this system has no such time zone");
+        QFETCH(QString, end);
+        QFETCH(qint64, minutes);
+        QFETCH(qint64, characters);
+        const qint64 now = QDateTime::fromString(end, Qt::ISODate).toMSecsSinceEpoch();
+        QTEST(StretchByDay({minutes * kMinute, characters}, now, QTimeZone(zone)), "parts");
     }
 
     // Two computers: each adds to its own rows, and syncing hands over
