@@ -11,7 +11,7 @@
 
 ReadingTimeKeeping::ReadingTimeKeeping(ReadingSession &session, EditBox &pane, BookStore &store,
                                        const Preferences &preferences, QObject *parent)
-    : QObject(parent), session_(session), store_(store), preferences_(preferences)
+    : QObject(parent), session_(session), pane_(pane), store_(store), preferences_(preferences)
 {
     write_.setSingleShot(true);
     write_.setInterval(kWriteEveryMs);
@@ -37,10 +37,12 @@ double ReadingTimeKeeping::Speed()
     return ReadingSpeed(Rows());
 }
 
+// Auto-scroll and read-aloud tick on behind a hidden or minimised window;
+// its hiding stopped the clock, and that is no reading to start it again.
 void ReadingTimeKeeping::OnActivity()
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (!book_.isEmpty())
+    if (!book_.isEmpty() && PaneInSight())
         Count(clock_.Activity(now, Position()), now);
 }
 
@@ -105,6 +107,12 @@ void ReadingTimeKeeping::WriteCounted()
     for (const qsizetype at : std::as_const(unwritten_))
         store_.PutReadingTime(Rows().at(at));
     unwritten_.clear();
+}
+
+bool ReadingTimeKeeping::PaneInSight() const
+{
+    // A minimised window's widgets stay visible to Qt.
+    return pane_.isVisible() && !pane_.window()->isMinimized();
 }
 
 qsizetype ReadingTimeKeeping::Position() const

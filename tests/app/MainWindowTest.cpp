@@ -417,6 +417,22 @@ private Q_SLOTS:
         QCOMPARE(rows[0].day, QDate::currentDate());
         QCOMPARE(rows[0].device, DeviceIdFor(reader.SettingsPath()));
         QVERIFY(rows[0].ms > 0 && rows[0].ms <= ReadingClock::kLongestPauseMs);
+        // Auto-scroll ticking on behind the hidden or the minimised window is
+        // no reading; hiding the window writes what was counted.
+        AutoScroll &scroll = reader.Session().Scrolling();
+        for (const bool minimised : {false, true}) {
+            if (minimised)
+                window.showMinimized();
+            for (int run = 0; run < 2; ++run) {
+                scroll.Toggle();
+                const qint64 started = QDateTime::currentMSecsSinceEpoch();
+                QTRY_VERIFY(QDateTime::currentMSecsSinceEpoch() > started);
+                scroll.Stop();
+            }
+            window.showNormal();
+            window.hide();
+            QCOMPARE(reader.Services().store.ReadingTime(), rows);
+        }
         window.show();
         QMenu *reading = nullptr;
         for (QAction *item : window.menuBar()->actions())
