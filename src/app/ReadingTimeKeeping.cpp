@@ -43,7 +43,7 @@ void ReadingTimeKeeping::OnActivity()
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
     if (!book_.isEmpty() && PaneInSight())
-        Count(clock_.Activity(now, Position()), now);
+        Count(clock_.Activity(now, session_.TopPositionInBook()), now);
 }
 
 void ReadingTimeKeeping::OnStop()
@@ -113,12 +113,6 @@ bool ReadingTimeKeeping::PaneInSight() const
 {
     // A minimised window's widgets stay visible to Qt.
     return pane_.isVisible() && !pane_.window()->isMinimized();
-}
-
-qsizetype ReadingTimeKeeping::Position() const
-{
-    const std::optional<TextRange> range = session_.Book().ChapterRange(session_.ShownChapter());
-    return range ? range->start + session_.TopPosition() : 0;
 }
 
 QList<ReadingTimeRow> &ReadingTimeKeeping::Rows()

@@ -52,8 +52,6 @@ private:
     void WriteCounted();
     // Whether the pane is shown in a window that is not minimised.
     bool PaneInSight() const;
-    // The first visible line's place in the book's text.
-    qsizetype Position() const;
     QList<ReadingTimeRow> &Rows();
 
     ReadingSession &session_;

@@ -396,7 +396,7 @@ private Q_SLOTS:
 
     // Keys in the pane are reading: once the pane is hidden the time is in
     // the store, under the book, today and this computer; 阅读统计… lists
-    // the book.
+    // the book and how far it is read.
     void readingTime_countsKeysInThePane_andShowsInTheStatistics()
     {
         ReaderFixture reader;
@@ -445,6 +445,7 @@ private Q_SLOTS:
         const QListWidget *books = stats->findChild<QListWidget *>();
         QCOMPARE(books->count(), 1);
         QVERIFY2(books->item(0)->text().startsWith(u"a.txt    "_s), qPrintable(books->item(0)->text()));
+        QVERIFY2(books->item(0)->text().contains(u"    0.0 %    "_s), qPrintable(books->item(0)->text()));
     }
 
     // Scrolling on its own runs into the next chapter, stops on a key, and at

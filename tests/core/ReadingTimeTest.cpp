@@ -1,4 +1,5 @@
 #include "core/ReadingTime.h"
+#include "core/BookProgress.h"
 #include "core/ReadingClock.h"
 #include "support/TestRegistry.h"
 
@@ -196,6 +197,36 @@ private Q_SLOTS:
         QFETCH(double, speed);
         QFETCH(qint64, minutes);
         QCOMPARE(MinutesToRead(characters, speed), minutes);
+    }
+
+    void progress_isTheShareBeforeTheTopLine_data()
+    {
+        QTest::addColumn<qsizetype>("position");
+        QTest::addColumn<qsizetype>("length");
+        QTest::addColumn<int>("progress");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("two thirds: cut, then shown rounded") << qsizetype(2) << qsizetype(3) << 6666 << u"66.7 %"_s;
+        QTest::newRow("just under a half tenth") << qsizetype(336'449) << qsizetype(1'000'000) << 3364 << u"33.6 %"_s;
+        QTest::newRow("a half tenth") << qsizetype(3365) << qsizetype(10'000) << 3365 << u"33.7 %"_s;
+        QTest::newRow("98 % is not yet read through") << qsizetype(98) << qsizetype(100) << 9800 << u"98.0 %"_s;
+        QTest::newRow("beyond 98 % is") << qsizetype(9801) << qsizetype(10000) << 9801 << u"读完"_s;
+        QTest::newRow("past the end") << qsizetype(12) << qsizetype(10) << kProgressWhole << u"读完"_s;
+        QTest::newRow("an empty text") << qsizetype(0) << qsizetype(0) << 0 << u"0.0 %"_s;
+    }
+
+    void progress_isTheShareBeforeTheTopLine()
+    {
+        QFETCH(qsizetype, position);
+        QFETCH(qsizetype, length);
+        QFETCH(int, progress);
+        QCOMPARE(ProgressAt(position, length), progress);
+        QTEST(ProgressLabel(progress), "label");
+    }
+
+    void progressLabel_ofNoProgress_isADash()
+    {
+        QCOMPARE(ProgressLabel(kProgressNotKnown), u"—"_s);
+        QCOMPARE(ProgressLabel(kProgressWhole + 1), u"—"_s);
     }
 
     void totals_sumDaysWeeksAndBooks()
