@@ -1,15 +1,15 @@
 #include "app/ReadingProgress.h"
 
 #include "app/ReadingTimeKeeping.h"
+#include "core/BookProgress.h"
 #include "core/ReadingTime.h"
 #include "session/ReadingSession.h"
 #include "ui/MessageStrip.h"
 #include "ui/ReadingStatsWindow.h"
 
-QString ProgressText(int number, int chapters, qsizetype position, qsizetype length)
+QString ProgressText(int number, int chapters, int progress)
 {
-    const double percent = length > 0 ? 100.0 * double(position) / double(length) : 0.0;
-    QString share = QStringLiteral("%1%").arg(percent, 0, 'f', 1);
+    QString share = PercentText(progress) + QLatin1Char('%');
     if (chapters < 1)
         return share;
     if (number < 1)
@@ -50,11 +50,10 @@ void ReadingProgress::Update()
         strip_.setToolTip(QString());
         return strip_.SetStandingText(QString());
     }
-    const qsizetype position = range->start + session_.TopPosition();
+    const qsizetype position = session_.TopPositionInBook();
     const double speed = timeKeeping_.Speed();
     const QString left = ChapterTimeLeftText(range->end - position, speed);
-    strip_.SetStandingText(
-        ProgressText(book.ChapterNumberOf(chapter), book.NumberedChapters(), position, book.BookText.size())
-        + (left.isEmpty() ? QString() : QStringLiteral("    ") + left));
+    strip_.SetStandingText(ProgressText(book.ChapterNumberOf(chapter), book.NumberedChapters(), session_.Progress())
+                           + (left.isEmpty() ? QString() : QStringLiteral("    ") + left));
     strip_.setToolTip(BookTimeLeftText(book.BookText.size() - position, speed));
 }

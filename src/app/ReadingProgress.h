@@ -30,9 +30,8 @@ private:
 
 // The strip's text for the chapter numbered `number` of `chapters` (0: an
 // item that is none, told as "共 N 章"; a book without chapters tells only the
-// share), the first visible line `position` characters into a text of
-// `length`.
-QString ProgressText(int number, int chapters, qsizetype position, qsizetype length);
+// share), the first visible line at `progress` (BookProgress.h).
+QString ProgressText(int number, int chapters, int progress);
 // "本章约剩 N 分钟" for `characters` left at `speed` characters a minute;
 // empty for nothing left.
 QString ChapterTimeLeftText(qsizetype characters, double speed);

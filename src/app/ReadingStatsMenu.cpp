@@ -3,6 +3,7 @@
 #include "app/MenuItem.h"
 #include "app/ReadingTimeKeeping.h"
 #include "core/BookKey.h"
+#include "core/BookProgress.h"
 #include "core/BookStore.h"
 #include "ui/ReadingStatsWindow.h"
 
@@ -17,7 +18,8 @@ QList<ReadBook> BooksOf(const ReadingTotals &totals, BookStore &store)
     for (const auto &[key, ms] : totals.books) {
         const std::optional<BookRecord> record = store.Find(key);
         const QString title = record ? record->chapterTitle.trimmed() : QString();
-        books.append({BookNameInKey(key), ms, title.isEmpty() ? QString() : QStringLiteral("读到：") + title});
+        books.append({BookNameInKey(key), ms, record ? record->progress : kProgressNotKnown,
+                      title.isEmpty() ? QString() : QStringLiteral("读到：") + title});
     }
     return books;
 }

@@ -7,10 +7,11 @@
 #include "ui/EditBox.h"
 
 #include <QDateTime>
+#include <QTimeZone>
 
 ReadingTimeKeeping::ReadingTimeKeeping(ReadingSession &session, EditBox &pane, BookStore &store,
                                        const Preferences &preferences, QObject *parent)
-    : QObject(parent), session_(session), store_(store), preferences_(preferences)
+    : QObject(parent), session_(session), pane_(pane), store_(store), preferences_(preferences)
 {
     write_.setSingleShot(true);
     write_.setInterval(kWriteEveryMs);
@@ -44,11 +45,13 @@ void ReadingTimeKeeping::TakeStoredRows()
         rows_ = MergedReadingTime(*rows_, store_.ReadingTime());
 }
 
+// Auto-scroll and read-aloud tick on behind a hidden or minimised window;
+// its hiding stopped the clock, and that is no reading to start it again.
 void ReadingTimeKeeping::OnActivity()
 {
     const qint64 now = QDateTime::currentMSecsSinceEpoch();
-    if (!book_.isEmpty())
-        Count(clock_.Activity(now, Position()), now);
+    if (!book_.isEmpty() && PaneInSight())
+        Count(clock_.Activity(now, session_.TopPositionInBook()), now);
 }
 
 void ReadingTimeKeeping::OnStop()
@@ -84,22 +87,26 @@ void ReadingTimeKeeping::FollowRunning()
 
 void ReadingTimeKeeping::Count(const ReadStretch &read, qint64 now)
 {
-    if (read.ms == 0)
-        return;
-    const QDate today = QDateTime::fromMSecsSinceEpoch(now).date();
+    const QList<DayStretch> parts = StretchByDay(read, now, QTimeZone::systemTimeZone());
+    for (const DayStretch &part : parts)
+        AddToRow(part);
+    if (!parts.isEmpty() && !write_.isActive())
+        write_.start();
+}
+
+void ReadingTimeKeeping::AddToRow(const DayStretch &part)
+{
     const QString device = DeviceIdFor(preferences_.Path());
     QList<ReadingTimeRow> &rows = Rows();
     const auto found = std::find_if(rows.begin(), rows.end(), [&](const ReadingTimeRow &row) {
-        return row.book == book_ && row.day == today && row.device == device;
+        return row.book == book_ && row.day == part.day && row.device == device;
     });
     const qsizetype at = found - rows.begin();
     if (found == rows.end())
-        rows.append({book_, today, device, 0, 0});
-    rows[at].ms += read.ms;
-    rows[at].characters += read.characters;
+        rows.append({book_, part.day, device, 0, 0});
+    rows[at].ms += part.read.ms;
+    rows[at].characters += part.read.characters;
     unwritten_.insert(at);
-    if (!write_.isActive())
-        write_.start();
 }
 
 void ReadingTimeKeeping::WriteCounted()
@@ -110,10 +117,10 @@ void ReadingTimeKeeping::WriteCounted()
     unwritten_.clear();
 }
 
-qsizetype ReadingTimeKeeping::Position() const
+bool ReadingTimeKeeping::PaneInSight() const
 {
-    const std::optional<TextRange> range = session_.Book().ChapterRange(session_.ShownChapter());
-    return range ? range->start + session_.TopPosition() : 0;
+    // A minimised window's widgets stay visible to Qt.
+    return pane_.isVisible() && !pane_.window()->isMinimized();
 }
 
 QList<ReadingTimeRow> &ReadingTimeKeeping::Rows()

@@ -1,9 +1,11 @@
 #pragma once
 // Counts the time the open book is read and keeps it in the book store, in
-// today's row of this computer for the book (ReadingTime.h): the reader's
-// acts in the pane, and auto-scroll or read-aloud running, are the
-// activities of a ReadingClock; the pane hidden or another book shown stops
-// it. Rows are written at most every kWriteEveryMs, and when reading stops.
+// the rows of this computer for the book and the day (ReadingTime.h; a
+// stretch read across midnight counts on both days): the reader's acts in
+// the pane, and auto-scroll or read-aloud running, are the activities of a
+// ReadingClock, counted only while the pane is in sight (its window shown and
+// not minimised); the pane hidden or another book shown stops it. Rows are
+// written at most every kWriteEveryMs, and when reading stops.
 // Also tells the reader's speed for the estimates of the time left.
 #include "core/ReadingClock.h"
 #include "core/ReadingTime.h"
@@ -46,14 +48,17 @@ private:
     void OnStop();
     void OnBookShown();
     void FollowRunning();
-    // Adds what was read to today's row of the book timed.
+    // Adds what was read until `now` to the rows of the book timed, of the
+    // day or days it was read on.
     void Count(const ReadStretch &read, qint64 now);
+    void AddToRow(const DayStretch &part);
     void WriteCounted();
-    // The first visible line's place in the book's text.
-    qsizetype Position() const;
+    // Whether the pane is shown in a window that is not minimised.
+    bool PaneInSight() const;
     QList<ReadingTimeRow> &Rows();
 
     ReadingSession &session_;
+    const EditBox &pane_;
     BookStore &store_;
     const Preferences &preferences_;
     // The record key of the book being timed; none before the first.

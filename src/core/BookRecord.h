@@ -1,6 +1,7 @@
 #pragma once
 // What the reader remembers of every book it has read: one record per book,
 // under the book's key (BookKey.h), kept in the book store.
+#include "core/BookProgress.h"
 #include "core/ChapterHeadings.h"
 
 #include <QList>
@@ -61,6 +62,9 @@ struct BookRecord {
     QString removedUnderRule;
     // When the place was last saved, milliseconds since 1970 (UTC).
     qint64 lastRead = 0;
+    // How far into the book that place lies (BookProgress.h), as this
+    // computer measured it when saving it; kProgressNotKnown before that.
+    int progress = kProgressNotKnown;
     QList<Bookmark> bookmarks;
     // The encoding the reader chose for the book (TextEncoding::Name()), or
     // empty text to have it recognised.

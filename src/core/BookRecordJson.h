@@ -44,8 +44,9 @@ std::optional<RecordChanges> RecordChangesFromJson(const QByteArray &json);
 // as the file kept for the book on the shared folder: {"version":1, the place
 // (chapter, chapterTitle, line, position), removedHeadings, removedUnderRule,
 // bookmarks, encoding, chapterRule, script, changes}. The size, modification
-// time and lastRead belong to one computer and are left out. nullopt when the
-// text is not such a file (not JSON, no version, a value of the wrong type).
+// time, lastRead and progress belong to one computer and are left out.
+// nullopt when the text is not such a file (not JSON, no version, a value of
+// the wrong type).
 QByteArray SyncedRecordToJson(const BookRecord &record);
 std::optional<BookRecord> SyncedRecordFromJson(const QByteArray &json);
 // The same as a JSON object, which a shared file holds with more (SharedBook.h).

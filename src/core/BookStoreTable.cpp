@@ -9,7 +9,7 @@ namespace {
 
 // In the order BindRecord binds them and RecordFromRow reads them.
 const char kColumns[] = "size, modified, chapter, chapter_title, line, removed_headings, removed_under_rule, "
-                        "last_read, bookmarks, encoding, chapter_rule, script, position, changes";
+                        "last_read, bookmarks, encoding, chapter_rule, script, position, changes, progress";
 
 template <typename Json>
 QString JsonText(const Json &json)
@@ -38,7 +38,8 @@ QString CreateBooksTableSql()
     return QStringLiteral("CREATE TABLE IF NOT EXISTS books (name TEXT PRIMARY KEY NOT NULL, size INTEGER, "
                           "modified INTEGER, chapter INTEGER, chapter_title TEXT, line INTEGER, removed_headings TEXT, "
                           "removed_under_rule TEXT, last_read INTEGER, bookmarks TEXT, encoding TEXT, "
-                          "chapter_rule TEXT, script TEXT, position INTEGER, changes TEXT) WITHOUT ROWID");
+                          "chapter_rule TEXT, script TEXT, position INTEGER, changes TEXT, progress INTEGER) "
+                          "WITHOUT ROWID");
 }
 
 QString RemoveRecordSql()
@@ -90,7 +91,7 @@ QString FindRecordSql()
 
 QString InsertRecordSql(QLatin1StringView conflict)
 {
-    return QStringLiteral("INSERT OR %1 INTO books (name, %2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+    return QStringLiteral("INSERT OR %1 INTO books (name, %2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
         .arg(conflict, QLatin1StringView(kColumns));
 }
 
@@ -110,7 +111,8 @@ void BindRecord(QSqlQuery &query, const QString &name, const BookRecord &record)
                                record.chapterRule,
                                record.script,
                                record.position,
-                               JsonText(ChangesToJson(record.changes))};
+                               JsonText(ChangesToJson(record.changes)),
+                               record.progress};
     for (int i = 0; i < int(std::size(values)); ++i)
         query.bindValue(i, values[i]);
 }
@@ -136,5 +138,9 @@ BookRecord RecordFromRow(const QSqlQuery &query)
     // Likewise: no change known, which any other computer's outweighs.
     if (!query.value(13).isNull())
         record.changes = ValueOrEmpty(RecordChangesFromJson(query.value(13).toString().toUtf8()), "changes");
+    // Likewise, or a value no progress has: not known, until the place is
+    // saved again.
+    const qint64 progress = query.value(14).isNull() ? kProgressNotKnown : query.value(14).toLongLong();
+    record.progress = IsProgress(progress) ? int(progress) : kProgressNotKnown;
     return record;
 }

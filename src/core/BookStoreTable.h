@@ -6,7 +6,7 @@
 //
 //     name TEXT PRIMARY KEY, size, modified, chapter, chapter_title, line,
 //     removed_headings, removed_under_rule, last_read, bookmarks, encoding,
-//     chapter_rule, script, position, changes
+//     chapter_rule, script, position, changes, progress
 //
 // The numbers are INTEGER columns, the texts TEXT. Removed headings and
 // bookmarks are JSON arrays in a TEXT column each, the record's changes a JSON
@@ -22,10 +22,10 @@
 //     recent: path TEXT PRIMARY KEY, read INTEGER (a number that grows with
 //     each book read)
 //
-// `recent`, the columns `script`, `position` and `changes`, and the tables of
-// the cleanup rules (BookStoreRules.h) came later without a new version: a
-// reader that knows none of them works on as before (its writes leave them
-// empty), and a file without them gains them when opened.
+// `recent`, the columns `script`, `position`, `changes` and `progress`, and
+// the tables of the cleanup rules (BookStoreRules.h) came later without a
+// new version: a reader that knows none of them works on as before (its
+// writes leave them empty), and a file without them gains them when opened.
 inline constexpr int kBookStoreVersion = 1;
 
 // A column a table gained after it was first made; the highlights' change
@@ -38,6 +38,7 @@ struct LaterColumn {
 inline constexpr LaterColumn kLaterColumns[] = {{"books", "script", "TEXT"},
                                                 {"books", "position", "INTEGER"},
                                                 {"books", "changes", "TEXT"},
+                                                {"books", "progress", "INTEGER"},
                                                 {"highlights", "changed", "INTEGER NOT NULL DEFAULT 0"},
                                                 {"highlights", "deleted", "INTEGER NOT NULL DEFAULT 0"}};
 

@@ -1,6 +1,28 @@
 #include "core/ReadingClock.h"
 
+#include <QDateTime>
+#include <QTimeZone>
+
 #include <algorithm>
+
+QList<DayStretch> StretchByDay(const ReadStretch &read, qint64 now, const QTimeZone &zone)
+{
+    QList<DayStretch> parts;
+    qint64 from = now - read.ms;
+    qint64 charactersLeft = read.characters;
+    while (from < now) {
+        const QDate day = QDateTime::fromMSecsSinceEpoch(from, zone).date();
+        // The start of the next day, not its 00:00: a change of the clocks
+        // may skip that hour.
+        const qint64 nextDay = day.addDays(1).startOfDay(zone).toMSecsSinceEpoch();
+        const qint64 until = nextDay > from ? std::min(nextDay, now) : now;
+        const qint64 characters = until == now ? charactersLeft : read.characters * (until - from) / read.ms;
+        parts.append({day, {until - from, characters}});
+        charactersLeft -= characters;
+        from = until;
+    }
+    return parts;
+}
 
 ReadStretch ReadingClock::Since(qint64 now, qsizetype position) const
 {

@@ -8,15 +8,32 @@
 // (a computer that slept) counts as a long pause, never as more. Also tells
 // how many characters were read meanwhile, from where the reader's place
 // moved: forward, at a pace a reader can read; a jump counts none.
+#include <QDate>
+#include <QList>
 #include <QtGlobal>
 
 #include <optional>
+
+class QTimeZone;
 
 struct ReadStretch {
     qint64 ms = 0;
     qint64 characters = 0;
     friend bool operator==(const ReadStretch &, const ReadStretch &) = default;
 };
+
+// The part of a stretch read on one local date.
+struct DayStretch {
+    QDate day;
+    ReadStretch read;
+    friend bool operator==(const DayStretch &, const DayStretch &) = default;
+};
+
+// `read`, which ended at `now`, cut at the midnights of `zone` into the parts
+// read on each date there, the earliest first: a stretch read across
+// midnight counts on both days. The characters are shared out as the time
+// is, the last part taking what the rounding leaves. None for no time.
+QList<DayStretch> StretchByDay(const ReadStretch &read, qint64 now, const QTimeZone &zone);
 
 class ReadingClock {
 public:

@@ -337,6 +337,7 @@ std::optional<BookRecord> ReadingSession::RecordWithShownPlace() const
     record.chapterTitle = book_.ChapterTitle(record.chapter);
     record.line = topLine_;
     record.position = topPosition_;
+    record.progress = Progress();
     // Headings removed under another rule stay in the record for that rule,
     // until some are removed under this one.
     if (!book_.removedHeadings.isEmpty() || record.removedUnderRule == book_.rule.Key()) {
@@ -359,6 +360,12 @@ void ReadingSession::SettleShownPlace()
 {
     if (const std::optional<BookRecord> record = RecordWithShownPlace())
         store_.PutUnmarked(book_.RecordKey(), *record);
+}
+
+qsizetype ReadingSession::TopPositionInBook() const
+{
+    const std::optional<TextRange> range = book_.ChapterRange(shownChapter_);
+    return range ? range->start + topPosition_ : 0;
 }
 
 ShownPlace ReadingSession::PlaceOnScreen() const

@@ -9,6 +9,7 @@
 // shownChapterChanged names. They report the user's acts to its handlers,
 // and the pane reports every move of its first visible line (OnTopLineMoved),
 // which is how the session knows the place; nothing is read back from them.
+#include "core/BookProgress.h"
 #include "core/BookRecord.h"
 #include "core/OpenBook.h"
 #include "session/AutoScroll.h"
@@ -91,6 +92,11 @@ public:
     // last reported them.
     int TopLine() const { return topLine_; }
     qsizetype TopPosition() const { return topPosition_; }
+    // Where that line starts in the book's whole text; 0 with no chapter
+    // shown.
+    qsizetype TopPositionInBook() const;
+    // How far into the book's text that line lies (BookProgress.h).
+    int Progress() const { return ProgressAt(TopPositionInBook(), book_.BookText.size()); }
 
     // Shows chapter n of the open book from its top and selects it in the
     // chapter list. With no book text, or a number outside the index, nothing

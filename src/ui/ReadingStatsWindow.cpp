@@ -37,8 +37,9 @@ void ReadingStatsWindow::Show(const ReadingTotals &totals, const QList<ReadBook>
     days_->SetDays(totals.lastDaysMs, today);
     books_->clear();
     for (const ReadBook &book : books) {
-        const QString progress = book.progress.isEmpty() ? QString() : QStringLiteral("    ") + book.progress;
-        books_->addItem(QStringLiteral("%1    %2%3").arg(book.name, DurationText(book.ms), progress));
+        const QString place = book.place.isEmpty() ? QString() : QStringLiteral("    ") + book.place;
+        books_->addItem(QStringLiteral("%1    %2    %3%4")
+                            .arg(book.name, DurationText(book.ms), ProgressLabel(book.progress), place));
     }
     if (books.isEmpty())
         books_->addItem(QStringLiteral("还没有阅读记录"));

@@ -3,6 +3,7 @@
 // read in a row, the last days as bars, and the books by time read with how
 // far each is read. It shows what it is given (ReadingTotals) and changes
 // nothing; Esc closes it.
+#include "core/BookProgress.h"
 #include "core/ReadingTime.h"
 
 #include <QDialog>
@@ -11,11 +12,13 @@ class QLabel;
 class QListWidget;
 class DayBars;
 
-// A book as the list shows it: its name, its time, how far it is read.
+// A book as the list shows it: its name, its time, how far it is read
+// (BookProgress.h) and where ("读到：第三章"; none when not known).
 struct ReadBook {
     QString name;
     qint64 ms = 0;
-    QString progress;
+    int progress = kProgressNotKnown;
+    QString place;
 };
 
 class ReadingStatsWindow : public QDialog {

@@ -396,7 +396,7 @@ private Q_SLOTS:
 
     // Keys in the pane are reading: once the pane is hidden the time is in
     // the store, under the book, today and this computer; 阅读统计… lists
-    // the book.
+    // the book and how far it is read.
     void readingTime_countsKeysInThePane_andShowsInTheStatistics()
     {
         ReaderFixture reader;
@@ -417,6 +417,22 @@ private Q_SLOTS:
         QCOMPARE(rows[0].day, QDate::currentDate());
         QCOMPARE(rows[0].device, DeviceIdFor(reader.SettingsPath()));
         QVERIFY(rows[0].ms > 0 && rows[0].ms <= ReadingClock::kLongestPauseMs);
+        // Auto-scroll ticking on behind the hidden or the minimised window is
+        // no reading; hiding the window writes what was counted.
+        AutoScroll &scroll = reader.Session().Scrolling();
+        for (const bool minimised : {false, true}) {
+            if (minimised)
+                window.showMinimized();
+            for (int run = 0; run < 2; ++run) {
+                scroll.Toggle();
+                const qint64 started = QDateTime::currentMSecsSinceEpoch();
+                QTRY_VERIFY(QDateTime::currentMSecsSinceEpoch() > started);
+                scroll.Stop();
+            }
+            window.showNormal();
+            window.hide();
+            QCOMPARE(reader.Services().store.ReadingTime(), rows);
+        }
         window.show();
         QMenu *reading = nullptr;
         for (QAction *item : window.menuBar()->actions())
@@ -429,6 +445,7 @@ private Q_SLOTS:
         const QListWidget *books = stats->findChild<QListWidget *>();
         QCOMPARE(books->count(), 1);
         QVERIFY2(books->item(0)->text().startsWith(u"a.txt    "_s), qPrintable(books->item(0)->text()));
+        QVERIFY2(books->item(0)->text().contains(u"    0.0 %    "_s), qPrintable(books->item(0)->text()));
     }
 
     // Scrolling on its own runs into the next chapter, stops on a key, and at

@@ -44,6 +44,7 @@ BookRecord SampleRecord(int chapter)
     if (chapter % 3 == 0) {
         record.script = u"traditional"_s;
         record.position = 4567890123;
+        record.progress = 3750;
         record.changes = {{1765226399000, u"书房的电脑"_s}, {}, {5, u"x"_s}, {}, {7, u"pc"_s},
                           {{12, u"第一章"_s, u"他说"_s, 3}}};
     }
@@ -190,6 +191,7 @@ private Q_SLOTS:
         extremes.modified = std::numeric_limits<qint64>::min();
         extremes.chapter = std::numeric_limits<int>::max();
         extremes.line = -1;
+        extremes.progress = kProgressWhole;
         BookRecord lone = SampleRecord(3);
         lone.chapterTitle = QChar(0xDC00) + u"第三章"_s + QChar(0xD800);
         QTest::newRow("every field, Chinese name") << u"第一部 风起云涌.txt"_s << SampleRecord(1);
@@ -295,12 +297,14 @@ private Q_SLOTS:
         QCOMPARE(StoredRecords(path, {key, u"山城旧事.txt"_s, elsewhere}), Exactly(kept));
     }
 
-    // Across folders and restarts, in a file written before the list existed.
+    // Across folders and restarts, in a file written before the list existed;
+    // its records gain the later columns, a row it holds knows no progress.
     void recentBooks_newestFirst_theLastTenKept()
     {
         QTemporaryDir dir;
         const QString path = dir.filePath(u"books.db"_s);
         MakeOlderStore(path);
+        RunSql(path, u"INSERT INTO books (name, removed_headings, bookmarks) VALUES ('old.txt', '[]', '[]')"_s);
         QStringList noted;
         {
             BookStore store;
@@ -319,6 +323,7 @@ private Q_SLOTS:
         QCOMPARE(again.RecentBooks(), noted.first(BookStore::kRecentBooks));
         QVERIFY(again.Put(u"a.txt"_s, SampleRecord(3)));
         QCOMPARE(again.Find(u"a.txt"_s), SampleRecord(3));
+        QCOMPARE(again.Find(u"old.txt"_s)->progress, kProgressNotKnown);
     }
 
     // Put, they are answered at once, and a store opened afresh reads them

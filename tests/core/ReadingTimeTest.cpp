@@ -1,8 +1,11 @@
 #include "core/ReadingTime.h"
+#include "core/BookProgress.h"
 #include "core/ReadingClock.h"
 #include "support/TestRegistry.h"
 
+#include <QDateTime>
 #include <QTest>
+#include <QTimeZone>
 
 using namespace Qt::StringLiterals;
 
@@ -30,6 +33,7 @@ const QDate kToday(2026, 12, 10); // a Thursday
 } // namespace
 
 Q_DECLARE_METATYPE(QList<Act>)
+Q_DECLARE_METATYPE(QList<DayStretch>)
 Q_DECLARE_METATYPE(QList<ReadingTimeRow>)
 
 class ReadingTimeTest : public QObject {
@@ -74,6 +78,45 @@ private Q_SLOTS:
         QFETCH(qint64, ms);
         QFETCH(qint64, characters);
         QCOMPARE(total, (ReadStretch{ms, characters}));
+    }
+
+    // Stretches ending at a moment given in UTC, cut at the midnights of a
+    // zone: China's, and one whose clocks skip midnight.
+    void stretchByDay_splitsAtMidnight_data()
+    {
+        QTest::addColumn<QByteArray>("zone");
+        QTest::addColumn<QString>("end");
+        QTest::addColumn<qint64>("minutes");
+        QTest::addColumn<qint64>("characters");
+        QTest::addColumn<QList<DayStretch>>("parts");
+        const QByteArray china = "UTC+08:00";
+        const QDate day(2026, 12, 10);
+        const auto part = [](const QDate &date, qint64 minutes, qint64 characters) {
+            return DayStretch{date, {minutes * kMinute, characters}};
+        };
+        QTest::newRow("within a day") << china << u"2026-12-10T02:00:00Z"_s << 3LL << 900LL
+                                      << QList<DayStretch>{part(day, 3, 900)};
+        QTest::newRow("23:58 to 00:02") << china << u"2026-12-10T16:02:00Z"_s << 4LL << 401LL
+                                        << QList<DayStretch>{part(day, 2, 200), part(day.addDays(1), 2, 201)};
+        QTest::newRow("ending at midnight")
+            << china << u"2026-12-10T16:00:00Z"_s << 5LL << 10LL << QList<DayStretch>{part(day, 5, 10)};
+        // Havana's clocks go from 23:59:59 to 01:00 on 8 March 2026:
+        // 23:58 to 01:02 are four minutes, two on each day.
+        QTest::newRow("midnight skipped")
+            << QByteArray("America/Havana") << u"2026-03-08T05:02:00Z"_s << 4LL << 40LL
+            << QList<DayStretch>{part(QDate(2026, 3, 7), 2, 20), part(QDate(2026, 3, 8), 2, 20)};
+    }
+
+    void stretchByDay_splitsAtMidnight()
+    {
+        QFETCH(QByteArray, zone);
+        if (!QTimeZone::isTimeZoneIdAvailable(zone))
+            QSKIP("this system has no such time zone");
+        QFETCH(QString, end);
+        QFETCH(qint64, minutes);
+        QFETCH(qint64, characters);
+        const qint64 now = QDateTime::fromString(end, Qt::ISODate).toMSecsSinceEpoch();
+        QTEST(StretchByDay({minutes * kMinute, characters}, now, QTimeZone(zone)), "parts");
     }
 
     // Two computers: each adds to its own rows, and syncing hands over
@@ -154,6 +197,36 @@ private Q_SLOTS:
         QFETCH(double, speed);
         QFETCH(qint64, minutes);
         QCOMPARE(MinutesToRead(characters, speed), minutes);
+    }
+
+    void progress_isTheShareBeforeTheTopLine_data()
+    {
+        QTest::addColumn<qsizetype>("position");
+        QTest::addColumn<qsizetype>("length");
+        QTest::addColumn<int>("progress");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("two thirds: cut, then shown rounded") << qsizetype(2) << qsizetype(3) << 6666 << u"66.7 %"_s;
+        QTest::newRow("just under a half tenth") << qsizetype(336'449) << qsizetype(1'000'000) << 3364 << u"33.6 %"_s;
+        QTest::newRow("a half tenth") << qsizetype(3365) << qsizetype(10'000) << 3365 << u"33.7 %"_s;
+        QTest::newRow("98 % is not yet read through") << qsizetype(98) << qsizetype(100) << 9800 << u"98.0 %"_s;
+        QTest::newRow("beyond 98 % is") << qsizetype(9801) << qsizetype(10000) << 9801 << u"读完"_s;
+        QTest::newRow("past the end") << qsizetype(12) << qsizetype(10) << kProgressWhole << u"读完"_s;
+        QTest::newRow("an empty text") << qsizetype(0) << qsizetype(0) << 0 << u"0.0 %"_s;
+    }
+
+    void progress_isTheShareBeforeTheTopLine()
+    {
+        QFETCH(qsizetype, position);
+        QFETCH(qsizetype, length);
+        QFETCH(int, progress);
+        QCOMPARE(ProgressAt(position, length), progress);
+        QTEST(ProgressLabel(progress), "label");
+    }
+
+    void progressLabel_ofNoProgress_isADash()
+    {
+        QCOMPARE(ProgressLabel(kProgressNotKnown), u"—"_s);
+        QCOMPARE(ProgressLabel(kProgressWhole + 1), u"—"_s);
     }
 
     void totals_sumDaysWeeksAndBooks()

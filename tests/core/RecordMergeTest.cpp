@@ -223,10 +223,15 @@ private Q_SLOTS:
         record.chapterRule = u"custom:^卷"_s;
         record.script = u"traditional"_s;
         record.changes = {{1, u"a"_s}, {2, u"b"_s}, {3, u"c"_s}, {4, u"d"_s}, {5, u"e"_s}, {{9, {}, {}, 8}}};
+        record.progress = 4321;
         BookRecord shared = record;
         shared.size = -1;
         shared.lastRead = 0;
+        shared.progress = kProgressNotKnown;
         QCOMPARE(SyncedRecordFromJson(SyncedRecordToJson(record)), shared);
+        // Each computer keeps the progress it measured.
+        QCOMPARE(MergeRecords(record, shared).progress, 4321);
+        QCOMPARE(MergeRecords(shared, record).progress, kProgressNotKnown);
     }
 
     void highlights_mergeAsASetThatRemembersDeletions_data()

@@ -63,8 +63,9 @@ struct OpenReader {
 class SessionTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // The chapter and the line on top go to the store, and the book opens
-    // there again; config.ini's place follows the reader as well.
+    // The chapter and the line on top go to the store, with how far into
+    // the book that line is, and the book opens there again; config.ini's
+    // place follows the reader as well.
     void place_isKeptInTheStoreAndTheSettings()
     {
         OpenReader r;
@@ -76,6 +77,9 @@ private Q_SLOTS:
         QCOMPARE(record.chapterTitle, u"第二章 夏"_s);
         QCOMPARE(record.line, 3);
         QVERIFY(r.Pane().Text().sliced(record.position).startsWith(u"　　这里是夏的第3段"_s));
+        const QString &text = r.Session().Book().BookText;
+        const double share = double(text.indexOf(u"　　这里是夏的第3段"_s)) / double(text.size());
+        QCOMPARE(record.progress, int(share * kProgressWhole));
 
         const Settings &settings = r.reader.Prefs().Values();
         QCOMPARE(settings.bookDirectory, r.reader.BookFolder());
