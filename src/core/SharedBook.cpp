@@ -29,14 +29,11 @@ std::optional<QDate> DayOf(const QJsonValue &value)
 
 QJsonObject HighlightToJson(const Highlight &highlight)
 {
-    return QJsonObject{{QStringLiteral("start"), qint64(highlight.start)},
-                       {QStringLiteral("end"), qint64(highlight.end)},
-                       {QStringLiteral("text"), highlight.text},
-                       {QStringLiteral("colour"), int(highlight.colour)},
-                       {QStringLiteral("note"), highlight.note},
-                       {QStringLiteral("created"), highlight.created},
-                       {QStringLiteral("changed"), highlight.changed},
-                       {QStringLiteral("deleted"), highlight.deleted}};
+    return QJsonObject{
+        {QStringLiteral("start"), qint64(highlight.start)}, {QStringLiteral("end"), qint64(highlight.end)},
+        {QStringLiteral("text"), highlight.text},           {QStringLiteral("colour"), int(highlight.colour)},
+        {QStringLiteral("note"), highlight.note},           {QStringLiteral("created"), highlight.created},
+        {QStringLiteral("changed"), highlight.changed},     {QStringLiteral("deleted"), highlight.deleted}};
 }
 
 std::optional<Highlight> HighlightFromJson(const QJsonValue &value)
@@ -81,9 +78,8 @@ QJsonArray ArrayOf(const QList<Element> &list, QJsonObject (*toJson)(const Eleme
 
 bool HighlightWithinLimits(const Highlight &highlight)
 {
-    return highlight.start >= 0 && highlight.end == highlight.start + highlight.text.size()
-        && !highlight.text.isEmpty() && highlight.text.size() <= kLongestHighlightText
-        && highlight.note.size() <= kLongestHighlightText;
+    return highlight.start >= 0 && highlight.end == highlight.start + highlight.text.size() && !highlight.text.isEmpty()
+        && highlight.text.size() <= kLongestHighlightText && highlight.note.size() <= kLongestHighlightText;
 }
 
 // Characters come from moves of the place at a reading pace, far below one
