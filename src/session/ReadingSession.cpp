@@ -1,6 +1,5 @@
 #include "session/ReadingSession.h"
 
-#include "core/BookChoices.h"
 #include "core/BookKey.h"
 #include "core/BookStore.h"
 #include "core/Log.h"
@@ -32,10 +31,7 @@ ReadingSession::~ReadingSession() = default;
 // The choices the book's record holds, and the headings removed under its rule.
 BookRequest ReadingSession::RequestFor(const QString &folder, const QString &fileName, const OpenBook *reindex) const
 {
-    const std::optional<BookRecord> record = store_.Find(BookKey(folder, fileName));
-    BookRequest request{folder, fileName, ChoicesOf(record), {}, {}};
-    if (record && record->removedUnderRule == request.choices.rule.Key())
-        request.removedHeadings = record->removedHeadings;
+    BookRequest request = RecordedRequest(folder, fileName, store_.Find(BookKey(folder, fileName)));
     if (reindex)
         request.reindex = *reindex;
     return request;
