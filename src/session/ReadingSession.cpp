@@ -140,6 +140,23 @@ bool ReadingSession::OpenBookFileAt(const QString &path, const ShownPlace &place
     return shelf_.OpenBookFile(path);
 }
 
+bool ReadingSession::GoToPlace(const QString &path, const ShownPlace &place)
+{
+    if (!HasBook() || QFileInfo(book_.folder + book_.fileName).absoluteFilePath() != QFileInfo(path).absoluteFilePath())
+        return OpenBookFileAt(path, place);
+    if (place.chapter != shownChapter_)
+        ShowChapter(place.chapter);
+    ShowPosition(place);
+    return true;
+}
+
+void ReadingSession::ShowPosition(const ShownPlace &place)
+{
+    ScrollTo(place.position);
+    if (place.selected > 0)
+        SelectText(place.position, place.selected);
+}
+
 void ReadingSession::JumpToChapter(int n)
 {
     if (!book_.ChapterRange(n))
@@ -194,7 +211,7 @@ void ReadingSession::OnBookOpened(const OpenBook &book)
         const QScopedValueRollback showing(showingPlace_, true);
         ShowIndex(place.chapter);
         if (place.position >= 0)
-            ScrollTo(place.position);
+            ShowPosition(place);
         else if (!ShownText().isEmpty())
             Q_EMIT scrollLinesRequested(place.line);
     }
@@ -368,7 +385,7 @@ void ReadingSession::ShowPlace(const ShownPlace &place)
         const QScopedValueRollback showing(showingPlace_, true);
         ShowChapter(place.chapter);
         if (place.position >= 0)
-            ScrollTo(place.position);
+            ShowPosition(place);
         else
             Q_EMIT scrollLinesRequested(place.line);
     }
