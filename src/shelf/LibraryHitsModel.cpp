@@ -24,13 +24,6 @@ QString HitLine(const BookHit &hit)
 
 } // namespace
 
-QVariant LibraryHitsModel::data(const QModelIndex &index, int role) const
-{
-    if (role == kBookRowRole)
-        return index.isValid() && index.row() < places_.size() && !places_[index.row()];
-    return TextListModel::data(index, role);
-}
-
 void LibraryHitsModel::Clear()
 {
     SetTexts({});

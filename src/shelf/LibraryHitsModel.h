@@ -34,12 +34,7 @@ struct LibraryPlace {
 class LibraryHitsModel : public TextListModel {
     Q_OBJECT
 public:
-    // True for a book's row, false for an occurrence's.
-    static constexpr int kBookRowRole = Qt::UserRole + 2;
-
     using TextListModel::TextListModel;
-
-    QVariant data(const QModelIndex &index, int role) const override;
 
     // Empties the list.
     void Clear();
