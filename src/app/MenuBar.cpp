@@ -1,6 +1,7 @@
 #include "app/MenuBar.h"
 
 #include "app/HotKeyMenu.h"
+#include "app/LibrarySearchMenu.h"
 #include "app/MenuItem.h"
 #include "app/ReadAloudMenu.h"
 #include "app/ReaderServices.h"
@@ -45,6 +46,7 @@ void FillMenuBar(QMainWindow &window, ReaderServices &services, ReadingSession &
     AddMenuItem(file, QStringLiteral("打开文件"), [&window, &session] { OnChooseBookFolder(window, session); });
     FillRecentBooksMenu(file->addMenu(QStringLiteral("最近阅读")), session, *c.标签_提示);
     AddSyncNowItem(file, services.sync, session, *c.标签_提示);
+    AddLibrarySearchItem(file, session, &window);
     file->addSeparator();
     AddMenuItem(file, QStringLiteral("退出"), [&window] { window.close(); });
 

@@ -58,14 +58,7 @@ void JumpHistory::Go(QList<JumpPlace> &from, QList<JumpPlace> &keep)
     Q_EMIT changed();
 }
 
-// In the open book at once; another book is opened there.
 void JumpHistory::GoTo(const JumpPlace &place)
 {
-    const std::optional<JumpPlace> here = Here();
-    if (here && here->path == place.path) {
-        session_.ShowChapter(place.chapter);
-        session_.ScrollTo(place.position);
-        return;
-    }
-    session_.OpenBookFileAt(place.path, ShownPlace{place.chapter, 0, place.position});
+    session_.GoToPlace(place.path, ShownPlace{place.chapter, 0, place.position});
 }

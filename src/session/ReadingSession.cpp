@@ -1,6 +1,5 @@
 #include "session/ReadingSession.h"
 
-#include "core/BookChoices.h"
 #include "core/BookKey.h"
 #include "core/BookStore.h"
 #include "core/Log.h"
@@ -32,10 +31,7 @@ ReadingSession::~ReadingSession() = default;
 // The choices the book's record holds, and the headings removed under its rule.
 BookRequest ReadingSession::RequestFor(const QString &folder, const QString &fileName, const OpenBook *reindex) const
 {
-    const std::optional<BookRecord> record = store_.Find(BookKey(folder, fileName));
-    BookRequest request{folder, fileName, ChoicesOf(record), {}, {}};
-    if (record && record->removedUnderRule == request.choices.rule.Key())
-        request.removedHeadings = record->removedHeadings;
+    BookRequest request = RecordedRequest(folder, fileName, store_.Find(BookKey(folder, fileName)));
     if (reindex)
         request.reindex = *reindex;
     return request;
@@ -144,6 +140,23 @@ bool ReadingSession::OpenBookFileAt(const QString &path, const ShownPlace &place
     return shelf_.OpenBookFile(path);
 }
 
+bool ReadingSession::GoToPlace(const QString &path, const ShownPlace &place)
+{
+    if (!HasBook() || QFileInfo(book_.folder + book_.fileName).absoluteFilePath() != QFileInfo(path).absoluteFilePath())
+        return OpenBookFileAt(path, place);
+    if (place.chapter != shownChapter_)
+        ShowChapter(place.chapter);
+    ShowPosition(place);
+    return true;
+}
+
+void ReadingSession::ShowPosition(const ShownPlace &place)
+{
+    ScrollTo(place.position);
+    if (place.selected > 0)
+        SelectText(place.position, place.selected);
+}
+
 void ReadingSession::JumpToChapter(int n)
 {
     if (!book_.ChapterRange(n))
@@ -198,7 +211,7 @@ void ReadingSession::OnBookOpened(const OpenBook &book)
         const QScopedValueRollback showing(showingPlace_, true);
         ShowIndex(place.chapter);
         if (place.position >= 0)
-            ScrollTo(place.position);
+            ShowPosition(place);
         else if (!ShownText().isEmpty())
             Q_EMIT scrollLinesRequested(place.line);
     }
@@ -379,7 +392,7 @@ void ReadingSession::ShowPlace(const ShownPlace &place)
         const QScopedValueRollback showing(showingPlace_, true);
         ShowChapter(place.chapter);
         if (place.position >= 0)
-            ScrollTo(place.position);
+            ShowPosition(place);
         else
             Q_EMIT scrollLinesRequested(place.line);
     }

@@ -38,11 +38,13 @@ struct BookRequest;
 
 // Where a book is shown once it is handed over: a chapter, and the pane
 // scrolled that many lines down, or, when a position is given, to the line
-// that holds that position of the chapter's text.
+// that holds that position of the chapter's text, with `selected` characters
+// from there selected (a place found).
 struct ShownPlace {
     int chapter = 0;
     int line = 0;
     qsizetype position = -1;
+    qsizetype selected = 0;
 };
 // Finds that place in the book just handed over.
 using PlaceFinder = std::function<ShownPlace(const OpenBook &book)>;
@@ -131,6 +133,10 @@ public:
     // Opens the book file at `path` as OnOpenBookFile does, to be shown at
     // `place` instead of where the reader stopped in it.
     bool OpenBookFileAt(const QString &path, const ShownPlace &place);
+    // Shows `place` (a position given) of the book file at `path`: at once
+    // when it is the book on screen, else once it is opened as
+    // OpenBookFileAt opens it. Returns whether it was shown or its load began.
+    bool GoToPlace(const QString &path, const ShownPlace &place);
     // 跳转到章节: shows chapter n from its top, a jump 返回 goes back from.
     void JumpToChapter(int n);
     // A folder chosen or given from outside: saves the place in the book on
@@ -240,6 +246,8 @@ private:
     // The place on screen is where a book or a place was shown.
     void ShownWhereNobodyMoved();
     void ShowText(CleanedText text);
+    // Scrolls to the place's position and selects what it says.
+    void ShowPosition(const ShownPlace &place);
     // The chapter on screen shown anew as the book now says (script, rules),
     // at the same line.
     void ShowAgainInPlace();

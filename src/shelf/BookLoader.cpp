@@ -7,7 +7,6 @@
 
 #include <QDateTime>
 #include <QFile>
-#include <QThread>
 #include <QtConcurrent/QtConcurrentRun>
 #include <cmath>
 
@@ -46,21 +45,15 @@ OpenBook BookBeingRead(const BookRequest &request, const QString &path, QFile &f
     return book;
 }
 
-// The request's book, read (or taken as it is) and cut into chapters.
-std::optional<OpenBook> MakeBook(const BookRequest &request, const std::function<void(int)> &read,
-                                 const std::function<bool()> &cancelled)
-{
-    std::optional<OpenBook> book = request.reindex ? request.reindex : LoadBookText(request, read, cancelled);
-    if (!book || cancelled())
-        return std::nullopt;
-    book->rule = request.choices.rule;
-    if (!book->BuildChapterIndex(QThread::idealThreadCount(), cancelled))
-        return std::nullopt;
-    book->RemoveHeadings(request.removedHeadings);
-    return book;
-}
-
 } // namespace
+
+BookRequest RecordedRequest(const QString &folder, const QString &fileName, const std::optional<BookRecord> &record)
+{
+    BookRequest request{folder, fileName, ChoicesOf(record), {}, {}};
+    if (record && record->removedUnderRule == request.choices.rule.Key())
+        request.removedHeadings = record->removedHeadings;
+    return request;
+}
 
 BookLoader::BookLoader(QObject *parent) : QObject(parent) {}
 
@@ -127,7 +120,7 @@ void BookLoader::Deliver(quint64 job, const QString &path, std::optional<OpenBoo
 // the last is posted as its text is in; the last one's, 100, follows the book
 // to the window's thread.
 std::optional<OpenBook> LoadBookText(const BookRequest &request, const std::function<void(int)> &read,
-                                     const std::function<bool()> &cancelled)
+                                     const std::function<bool()> &cancelled, const ReadingSplit &split)
 {
     const QString path = request.folder + request.fileName;
     QFile file;
@@ -146,11 +139,24 @@ std::optional<OpenBook> LoadBookText(const BookRequest &request, const std::func
         for (; posted + 1 < piecesDone; ++posted)
             read(PercentRead(qMin((posted + 1) * kBookPieceSize, length), length));
     };
-    std::optional<QString> text = ReadBookText(file, length, book.encoding, cancelled, postUpTo);
+    std::optional<QString> text = ReadBookText(file, length, book.encoding, cancelled, postUpTo, split);
     if (!text) {
         qCInfo(lcShelf) << "stopped reading" << LoggedPath(path);
         return std::nullopt;
     }
     book.BookText = std::move(*text);
+    return book;
+}
+
+std::optional<OpenBook> MakeBook(const BookRequest &request, const std::function<void(int)> &read,
+                                 const std::function<bool()> &cancelled, const ReadingSplit &split)
+{
+    std::optional<OpenBook> book = request.reindex ? request.reindex : LoadBookText(request, read, cancelled, split);
+    if (!book || cancelled())
+        return std::nullopt;
+    book->rule = request.choices.rule;
+    if (!book->BuildChapterIndex(split.threads, cancelled))
+        return std::nullopt;
+    book->RemoveHeadings(request.removedHeadings);
     return book;
 }

@@ -5,6 +5,7 @@
 // window's thread in one step. A newer request stops the older job at its
 // next piece; only the newest job's book is ever handed over.
 #include "core/BookChoices.h"
+#include "core/BookReading.h"
 #include "core/OpenBook.h"
 
 #include <QFuture>
@@ -29,6 +30,10 @@ struct BookRequest {
     // again and no progress is posted.
     std::optional<OpenBook> reindex;
 };
+
+// The request for the book `fileName` of `folder` as its record (if any) has
+// it read: the choices it holds, and the headings removed under its rule.
+BookRequest RecordedRequest(const QString &folder, const QString &fileName, const std::optional<BookRecord> &record);
 
 class BookLoader : public QObject {
     Q_OBJECT
@@ -79,4 +84,11 @@ private:
 // be opened or `cancelled` turned true on the way. The book's chapters are
 // not cut yet.
 std::optional<OpenBook> LoadBookText(const BookRequest &request, const std::function<void(int percentage)> &read,
-                                     const std::function<bool()> &cancelled);
+                                     const std::function<bool()> &cancelled, const ReadingSplit &split = {});
+
+// The request's book as a job makes it: read by LoadBookText (unless it is
+// one to cut anew), cut into chapters by its rule on split.threads threads,
+// the removed headings removed. nullopt when it cannot be read or
+// `cancelled` turned true on the way.
+std::optional<OpenBook> MakeBook(const BookRequest &request, const std::function<void(int percentage)> &read,
+                                 const std::function<bool()> &cancelled, const ReadingSplit &split = {});

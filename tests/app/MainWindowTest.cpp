@@ -236,6 +236,7 @@ private Q_SLOTS:
             u"  打开文件"_s,
             u"  最近阅读"_s,
             u"  立即同步 Ctrl+Shift+S"_s,
+            u"  在书库中查找… Ctrl+Shift+F"_s,
             u"  -"_s,
             u"  退出"_s,
             u"设置"_s,

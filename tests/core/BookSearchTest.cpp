@@ -1,5 +1,7 @@
 #include "core/BookSearch.h"
+#include "core/BookHits.h"
 #include "core/Highlight.h"
+#include "core/OpenBook.h"
 #include "support/TestRegistry.h"
 
 #include <QTest>
@@ -8,6 +10,7 @@ using namespace Qt::StringLiterals;
 
 Q_DECLARE_METATYPE(QList<SearchHit>)
 Q_DECLARE_METATYPE(std::optional<TextRange>)
+Q_DECLARE_METATYPE(BookHit)
 
 namespace {
 
@@ -18,6 +21,16 @@ QString Filler(qsizetype length)
 }
 
 } // namespace
+
+// A listed occurrence as a failed comparison shows it.
+char *toString(const BookHit &hit)
+{
+    return QTest::toString(QStringLiteral("chapter %1 at %2 (%3): %4 / %5")
+                               .arg(hit.chapter)
+                               .arg(hit.position)
+                               .arg(hit.length)
+                               .arg(hit.title, hit.context));
+}
 
 class BookSearchTest : public QObject {
     Q_OBJECT
@@ -79,6 +92,46 @@ private Q_SLOTS:
         QCOMPARE(HitContext(line, hits[0], 3), u"字字字目标字字字"_s);
         QCOMPARE(HitContext(u"甲\r\n乙目标"_s, {4, 2}, 10), u"甲  乙目标"_s);
         QCOMPARE(HitContext(u"😀目标"_s, {2, 2}, 1), u"😀目标"_s); // never half a character
+    }
+
+    // A book of the library searched: the first and the last occurrence
+    // listed, and how many were found and listed.
+    void bookHits_listTheFirstWithChapterAndContext_andCountAll_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("term");
+        QTest::addColumn<qsizetype>("found");
+        QTest::addColumn<qsizetype>("listed");
+        QTest::addColumn<BookHit>("first");
+        QTest::addColumn<BookHit>("last");
+        // Chapter 1 starts at 3, chapter 2 at 18; the last line end stays.
+        const QString book = u"好书\n第一章 开始\n他的头发很长。\n第二章 頭髮\nHair and HAIR.\n"_s;
+        QTest::newRow("Simplified and Traditional")
+            << book << u"头发"_s << qsizetype(2) << qsizetype(2)
+            << BookHit{1, 9, 2, u"第一章 开始"_s, u"好书 第一章 开始 他的头发很长。 第二章 頭髮 Hair"_s}
+            << BookHit{2, 4, 2, u"第二章 頭髮"_s, u"开始 他的头发很长。 第二章 頭髮 Hair and HAIR."_s};
+        QTest::newRow("ASCII in either case")
+            << book << u"hair"_s << qsizetype(2) << qsizetype(2)
+            << BookHit{2, 7, 4, u"第二章 頭髮"_s, u"他的头发很长。 第二章 頭髮 Hair and HAIR. "_s}
+            << BookHit{2, 16, 4, u"第二章 頭髮"_s, u"二章 頭髮 Hair and HAIR. "_s};
+        QTest::newRow("no more than a hundred listed")
+            << u"书\n第一章 甲\n"_s + QString(150, u'哈') << u"哈"_s << qsizetype(150) << kHitsPerBook
+            << BookHit{1, 6, 1, u"第一章 甲"_s, u"书 第一章 甲 "_s + QString(16, u'哈')}
+            << BookHit{1, 105, 1, u"第一章 甲"_s, QString(31, u'哈')};
+    }
+
+    void bookHits_listTheFirstWithChapterAndContext_andCountAll()
+    {
+        QFETCH(QString, text);
+        QFETCH(QString, term);
+        OpenBook book;
+        book.BookText = text;
+        book.BuildChapterIndex();
+        const BookHits hits = FindInWholeBook(book, SearchForms(term));
+        QTEST(hits.found, "found");
+        QTEST(hits.listed.size(), "listed");
+        QTEST(hits.listed.first(), "first");
+        QTEST(hits.listed.last(), "last");
     }
 
     // A highlight made at `start` over `highlighted`, looked for in a changed

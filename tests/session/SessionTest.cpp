@@ -509,6 +509,24 @@ private Q_SLOTS:
         QCOMPARE(back, JumpHistory::kKept);
     }
 
+    // A place found is shown with what was found selected: in another book
+    // once it is opened, in the book on screen at once.
+    void placeFound_isShownSelected_inAnotherBookOrThisOne()
+    {
+        OpenReader r;
+        const QString other = r.reader.BookFolder() + u"b.txt"_s;
+        QVERIFY(r.Session().GoToPlace(other, ShownPlace{1, 0, 4, 1}));
+        r.reader.WaitForLoads();
+        QCOMPARE(r.Session().Book().fileName, u"b.txt"_s);
+        QCOMPARE(r.Session().ShownChapter(), 1);
+        QCOMPARE(r.Pane().Selection(), (QPair<qsizetype, qsizetype>{4, 1}));
+        QCOMPARE(r.Pane().Text().mid(4, 1), u"甲"_s);
+        QVERIFY(r.Session().GoToPlace(other, ShownPlace{0, 0, 0, 3}));
+        QVERIFY(!r.reader.BookShelf().IsLoading());
+        QCOMPARE(r.Session().ShownChapter(), 0);
+        QCOMPARE(r.Pane().Selection(), (QPair<qsizetype, qsizetype>{0, 3}));
+    }
+
     // Another computer's place is followed unless the user has moved here
     // since it was made there; then the user's place is the newer change.
     void syncedPlace_isFollowedUnlessTheUserMovedSince_data()
