@@ -26,6 +26,7 @@
 #include "ui/ColourChooser.h"
 #include "ui/DefaultFont.h"
 #include "ui/EditBox.h"
+#include "ui/FilterField.h"
 #include "ui/FocusFrame.h"
 #include "ui/FontChooser.h"
 #include "ui/ListBox.h"
@@ -61,6 +62,8 @@ const QRect kWindowFrame(50, 50, 884, 560);
 // Below this the chapter list would shrink to nothing and the pane to a strip:
 // both lists keep a few rows and the pane about twenty characters a line.
 const QSize kSmallestWindow(560, 440);
+// The book list's filter field, above the list.
+constexpr int kFilterHeight = 24;
 
 } // namespace
 
@@ -105,7 +108,10 @@ void MainWindow::CreateControls()
 
     // Created bottom of the stacking order first: the pane must lie above the
     // lists so that widening it over them hides them.
-    controls_.列表框_文件 = Place(new ListBox(client), "列表框_文件", 1, 0, 165, 272);
+    // The filter field takes the book list's top row.
+    controls_.bookFilter =
+        Place(new FilterField(QStringLiteral("筛选书名"), client), "编辑框_筛选", 1, 0, 165, kFilterHeight);
+    controls_.列表框_文件 = Place(new ListBox(client), "列表框_文件", 1, kFilterHeight, 165, 272 - kFilterHeight);
     controls_.列表框_章节 = Place(new ListBox(client), "列表框_章节", 1, 272, 165, 232);
     controls_.列表框_章节->viewport()->setCursor(Qt::PointingHandCursor);
     controls_.编辑框_内容 = Place(new EditBox(client), "编辑框_内容", 169, 0, 712, 504);
@@ -151,9 +157,11 @@ void MainWindow::CreateReader()
 void MainWindow::DescribeControls()
 {
     // What a screen reader announces, and the order Tab visits them in.
+    controls_.bookFilter->setAccessibleName(QStringLiteral("筛选书名"));
     controls_.列表框_文件->setAccessibleName(QStringLiteral("书籍"));
     controls_.列表框_章节->setAccessibleName(QStringLiteral("章节"));
     controls_.编辑框_内容->setAccessibleName(QStringLiteral("正文"));
+    setTabOrder(controls_.bookFilter, controls_.列表框_文件);
     setTabOrder(controls_.列表框_文件, controls_.列表框_章节);
     setTabOrder(controls_.列表框_章节, controls_.编辑框_内容);
     for (QWidget *control :

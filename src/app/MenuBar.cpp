@@ -1,5 +1,6 @@
 #include "app/MenuBar.h"
 
+#include "app/BookOrderMenu.h"
 #include "app/HotKeyMenu.h"
 #include "app/LibrarySearchMenu.h"
 #include "app/MenuItem.h"
@@ -47,6 +48,7 @@ void FillMenuBar(QMainWindow &window, ReaderServices &services, ReadingSession &
     FillRecentBooksMenu(file->addMenu(QStringLiteral("最近阅读")), session, *c.标签_提示);
     AddSyncNowItem(file, services.sync, session, *c.标签_提示);
     AddLibrarySearchItem(file, session, &window);
+    AddBookOrderMenu(file, *c.列表框_文件, session);
     file->addSeparator();
     AddMenuItem(file, QStringLiteral("退出"), [&window] { window.close(); });
 

@@ -8,9 +8,11 @@
 #include "ui/ListWindow.h"
 #include "ui/NotifyLabel.h"
 #include "ui/ReaderControls.h"
+#include "ui/TrailingTextDelegate.h"
 
 #include <QAction>
 #include <QLineEdit>
+#include <QShortcut>
 
 #include <memory>
 #include <optional>
@@ -25,6 +27,22 @@ void BindAutoScroll(EditBox &pane, AutoScroll &scroll)
     for (const auto userAct :
          {&EditBox::userPressedKey, &EditBox::userClicked, &EditBox::userTurnedWheel, &EditBox::hidden})
         QObject::connect(&pane, userAct, &scroll, &AutoScroll::Stop);
+}
+
+// What is typed narrows the book list; the highlight stays on the shelf's
+// row, back in sight once the filter lets that book through again. Ctrl+L
+// puts the keys in the field.
+void BindBookFilter(QLineEdit &filter, ListBox &bookList, Shelf &shelf)
+{
+    QObject::connect(&filter, &QLineEdit::textChanged, &bookList, [&bookList, &shelf](const QString &text) {
+        shelf.Shown().SetFilter(text);
+        bookList.SetSelection(shelf.HighlightedRow());
+    });
+    auto *keys = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_L), filter.window());
+    QObject::connect(keys, &QShortcut::activated, &filter, [&filter] {
+        filter.setFocus(Qt::ShortcutFocusReason);
+        filter.selectAll();
+    });
 }
 
 } // namespace
@@ -67,7 +85,9 @@ void BindBookList(const ReaderControls &controls, ReadingSession &session)
 {
     Shelf &shelf = session.BookShelf();
     ListBox &bookList = *controls.列表框_文件;
-    bookList.SetModel(&shelf.Books());
+    bookList.SetModel(&shelf.Books(), &shelf.Shown());
+    bookList.setItemDelegate(new TrailingTextDelegate(BookListModel::kProgressRole, &bookList));
+    BindBookFilter(*controls.bookFilter, bookList, shelf);
     QObject::connect(&shelf, &Shelf::highlightChanged, &bookList, &ListBox::SetSelection);
     QObject::connect(&bookList, &ListBox::userSelectionChanged, &session, &ReadingSession::OnBookSelected);
     QObject::connect(&shelf, &Shelf::directoryChanged, controls.编辑框_路径, &QLineEdit::setText);

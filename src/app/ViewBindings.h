@@ -22,8 +22,9 @@ void BindReadAloud(EditBox &pane, ReadAloud &aloud);
 // shown selected; its selections and keys go to the session, and its menu
 // holds "恢复删除的标题".
 void BindChapterList(ListBox &chapterList, ReadingSession &session);
-// The book list (列表框_文件) shows the shelf's books with the one on screen
-// highlighted, and the user's choice opens a book; the hidden path box
+// The book list (列表框_文件) shows the shelf's books, filtered by the field
+// above it and sorted as chosen, each with its progress after its name, with
+// the one on screen highlighted, and the user's choice opens a book; the hidden path box
 // (编辑框_路径) holds the book folder, the hidden status label (标签_状态显示)
 // the loading progress (OnLoadProgress), and the pointer is busy while a book
 // loads.

@@ -14,5 +14,8 @@ struct BookFileFacts {
     bool regular = false;  // a regular file, or a link to one
     bool readable = false; // this user may read it
     qint64 size = 0;
+    // When the file came: its birth where the file system keeps one, else
+    // its last modification; milliseconds since 1970 (UTC), 0 when unknown.
+    qint64 added = 0;
 };
 BookFileFacts FactsOf(const QString &bookPath);

@@ -2,6 +2,7 @@
 
 #include "core/BookFolder.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 
@@ -16,7 +17,9 @@ QStringList UnsortedBookFiles(const QString &directory)
 BookFileFacts FactsOf(const QString &bookPath)
 {
     const QFileInfo info(bookPath);
-    return {info.exists(), info.isFile(), info.isReadable(), info.size()};
+    const QDateTime born = info.birthTime();
+    return {info.exists(), info.isFile(), info.isReadable(), info.size(),
+            (born.isValid() ? born : info.lastModified()).toMSecsSinceEpoch()};
 }
 
 bool OpenBookFile(QFile &file, const QString &bookPath, QString &failure)

@@ -9,12 +9,26 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <optional>
 
 namespace {
 
 bool IsBookFileName(const QByteArray &name)
 {
     return !name.startsWith('.') && name.right(4).toLower() == ".txt";
+}
+
+// When the file was made, where the system and the file system tell it.
+std::optional<qint64> BirthTime(const QByteArray &path)
+{
+#ifdef STATX_BTIME
+    struct statx status {};
+    if (statx(AT_FDCWD, path.constData(), 0, STATX_BTIME, &status) == 0 && (status.stx_mask & STATX_BTIME) != 0)
+        return qint64(status.stx_btime.tv_sec) * 1000 + status.stx_btime.tv_nsec / 1000000;
+#else
+    Q_UNUSED(path);
+#endif
+    return std::nullopt;
 }
 
 } // namespace
@@ -41,7 +55,9 @@ BookFileFacts FactsOf(const QString &bookPath)
     struct stat status {};
     if (stat(path.constData(), &status) != 0)
         return {};
-    return {true, S_ISREG(status.st_mode), access(path.constData(), R_OK) == 0, qint64(status.st_size)};
+    const qint64 modified = qint64(status.st_mtim.tv_sec) * 1000 + status.st_mtim.tv_nsec / 1000000;
+    return {true, S_ISREG(status.st_mode), access(path.constData(), R_OK) == 0, qint64(status.st_size),
+            BirthTime(path).value_or(modified)};
 }
 
 // Without waiting: a FIFO put where the book was must not block the reader,

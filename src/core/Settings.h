@@ -41,6 +41,8 @@ struct Settings {
     QString syncAddress;      // "地址": the WebDAV folder's URL, http or https
     QString syncUser;         // "用户": empty for a server without sign-in
     bool syncEnabled = false; // "启用": 1 on, 0 off
+    // The book list (section "书库").
+    int bookOrder = 0; // "排序": 0 by name, 1 last read, 2 file size, 3 added (BookOrder)
 };
 
 // The hide key's texts: the key left of 1 unless the file names another, as
@@ -103,6 +105,7 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"同步", "地址", "", SettingKind::Text, &Settings::syncAddress},
     {"同步", "用户", "", SettingKind::Text, &Settings::syncUser},
     {"同步", "启用", "0", SettingKind::Switch, &Settings::syncEnabled},
+    {"书库", "排序", "0", SettingKind::Number, &Settings::bookOrder},
 };
 
 // A value's place in kSettingKeys, which names it in change signals.

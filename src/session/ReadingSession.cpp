@@ -19,6 +19,7 @@ ReadingSession::ReadingSession(BookStore &store, Shelf &shelf, Preferences &pref
 {
     shelf_.SetRequestMaker(
         [this](const QString &folder, const QString &fileName) { return RequestFor(folder, fileName, nullptr); });
+    shelf_.Books().SetRecordReader([this](const QString &key) { return store_.Find(key); });
     connect(&shelf_, &Shelf::bookOpened, this, &ReadingSession::OnBookOpened);
     connect(&shelf_, &Shelf::openFailed, this, [this] {
         pendingPlace_ = nullptr;
@@ -365,14 +366,18 @@ std::optional<BookRecord> ReadingSession::RecordWithShownPlace() const
 
 void ReadingSession::SaveShownPlace()
 {
-    if (const std::optional<BookRecord> record = RecordWithShownPlace())
+    if (const std::optional<BookRecord> record = RecordWithShownPlace()) {
         store_.Put(book_.RecordKey(), *record, movedAt_);
+        shelf_.RefreshOpenRow();
+    }
 }
 
 void ReadingSession::SettleShownPlace()
 {
-    if (const std::optional<BookRecord> record = RecordWithShownPlace())
+    if (const std::optional<BookRecord> record = RecordWithShownPlace()) {
         store_.PutUnmarked(book_.RecordKey(), *record);
+        shelf_.RefreshOpenRow();
+    }
 }
 
 qsizetype ReadingSession::TopPositionInBook() const

@@ -18,6 +18,7 @@ bool EndsWithSeparator(const QString &directory)
 
 Shelf::Shelf(QObject *parent) : QObject(parent)
 {
+    shown_.setSourceModel(&books_);
     connect(&loader_, &BookLoader::progress, this, &Shelf::loadProgress);
     connect(&loader_, &BookLoader::bookLoaded, this, &Shelf::OnBookLoaded);
     connect(&loader_, &BookLoader::loadFailed, this, [this](const QString &path) {
@@ -34,6 +35,7 @@ void Shelf::FillBookList(QString directory)
     if (!EndsWithSeparator(directory))
         directory += QDir::separator();
     const QStringList names = ListBookFiles(directory);
+    books_.SetFolder(directory);
     books_.AddBooks(names);
     qCInfo(lcShelf) << "listed" << names.size() << "books in" << LoggedPath(directory);
     directory_ = directory;

@@ -6,6 +6,7 @@
 // meanwhile.
 #include "shelf/BookListModel.h"
 #include "shelf/BookLoader.h"
+#include "shelf/ShownBooks.h"
 
 #include <QObject>
 #include <QString>
@@ -20,6 +21,9 @@ public:
     const QString &BookDirectory() const { return directory_; }
     BookListModel &Books() { return books_; }
     const BookListModel &Books() const { return books_; }
+    // The books as the book list shows them: filtered and sorted. Rows of
+    // the shelf (OpenRow, HighlightedRow, OpenBookAt) are rows of Books().
+    ShownBooks &Shown() { return shown_; }
     // The book list's row of the book on screen; -1 when the list does not
     // hold it (none opened yet, or another folder listed since).
     int OpenRow() const { return openRow_; }
@@ -49,6 +53,8 @@ public:
     // core/BookFolder.h) as a book of its folder: the folder is listed afresh as the book folder unless it is
     // listed already and holds the book. Refused as OpenBookAt refuses.
     bool OpenBookFile(const QString &path);
+    // The open book's record changed (its place saved): its row tells it.
+    void RefreshOpenRow() { books_.RefreshRow(openRow_); }
     // Reads the open book again, or cuts it anew, as the request says.
     void Reload(BookRequest request);
     // The window is closing: the running load stops (which counts as a failed
@@ -78,6 +84,7 @@ private:
     void Highlight(int row);
 
     BookListModel books_;
+    ShownBooks shown_;
     BookLoader loader_;
     std::function<BookRequest(const QString &, const QString &)> requestFor_;
     QString directory_;

@@ -4,6 +4,7 @@
 #include "ui/ColourRef.h"
 #include "ui/VirtualKey.h"
 
+#include <QAbstractProxyModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QSignalBlocker>
@@ -28,37 +29,54 @@ ListBox::ListBox(QWidget *parent) : QListView(parent)
     setUniformItemSizes(true);
 }
 
-void ListBox::SetModel(TextListModel *model)
+void ListBox::SetModel(TextListModel *model, QAbstractProxyModel *shown)
 {
-    setModel(model);
+    rows_ = model;
+    shown_ = shown;
+    setModel(shown ? static_cast<QAbstractItemModel *>(shown) : model);
 }
 
 int ListBox::Count() const
 {
-    return model() ? model()->rowCount() : 0;
+    return rows_ ? rows_->rowCount() : 0;
 }
 
 QString ListBox::ItemText(int index) const
 {
     if (index < 0 || index >= Count())
         return QString();
-    return model()->index(index, 0).data(TextListModel::kFullTextRole).toString();
+    return rows_->Text(index);
 }
 
 int ListBox::Selection() const
 {
-    return currentIndex().isValid() ? currentIndex().row() : -1;
+    return RowOf(currentIndex());
 }
 
 void ListBox::SetSelection(int index)
 {
     const QSignalBlocker blocker(this);
-    if (index < 0 || index >= Count()) {
+    const QModelIndex shown = ShownIndex(index);
+    if (!shown.isValid()) {
         setCurrentIndex(QModelIndex());
         clearSelection();
         return;
     }
-    setCurrentIndex(model()->index(index, 0));
+    setCurrentIndex(shown);
+}
+
+QModelIndex ListBox::ShownIndex(int row) const
+{
+    if (row < 0 || row >= Count())
+        return {};
+    const QModelIndex item = rows_->index(row, 0);
+    return shown_ ? shown_->mapFromSource(item) : item;
+}
+
+int ListBox::RowOf(const QModelIndex &shown) const
+{
+    const QModelIndex item = shown_ && shown.isValid() ? shown_->mapToSource(shown) : shown;
+    return item.isValid() ? item.row() : -1;
 }
 
 void ListBox::SetColours(int textColour, int backgroundColour)
@@ -80,7 +98,7 @@ void ListBox::currentChanged(const QModelIndex &current, const QModelIndex &prev
 {
     QListView::currentChanged(current, previous);
     if (userActing_)
-        Q_EMIT userSelectionChanged(current.isValid() ? current.row() : -1);
+        Q_EMIT userSelectionChanged(RowOf(current));
 }
 
 template <typename Handling>

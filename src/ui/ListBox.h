@@ -3,9 +3,11 @@
 // (core/TextListModel.h) that it shows and does not own. Only the user's own
 // selections (mouse or keyboard) raise userSelectionChanged: selections made
 // from code do not, nor do changes of the model's rows (a title removed, a
-// list filled anew).
+// list filled anew). The list may show its model through a proxy that
+// filters and sorts it: the rows it speaks of stay the model's all the same.
 #include <QListView>
 
+class QAbstractProxyModel;
 class TextListModel;
 
 class ListBox : public QListView {
@@ -13,13 +15,16 @@ class ListBox : public QListView {
 public:
     explicit ListBox(QWidget *parent = nullptr);
 
-    void SetModel(TextListModel *model);
+    // Shows the model, or `shown`, a proxy over it, in its place.
+    void SetModel(TextListModel *model, QAbstractProxyModel *shown = nullptr);
+    // The model's rows, shown or not.
     int Count() const;
     // The item's whole text; empty for an index that names no item.
     QString ItemText(int index) const;
     // 0-based index of the current selection, -1 when nothing is selected.
     int Selection() const;
-    // Selects an item (-1 or an index out of range clears the selection).
+    // Selects an item (-1, an index out of range or an item the proxy does
+    // not show clears the selection).
     void SetSelection(int index);
     // The text and background colours (0x00BBGGRR); the selection is marked
     // in a blend of the two, readable on light and dark backgrounds alike.
@@ -46,6 +51,12 @@ private:
     // user's.
     template <typename Handling>
     void AsUser(Handling handling);
+    // The shown item of a model's row, and the model's row of a shown item
+    // (invalid, -1: none).
+    QModelIndex ShownIndex(int row) const;
+    int RowOf(const QModelIndex &shown) const;
 
+    TextListModel *rows_ = nullptr;
+    QAbstractProxyModel *shown_ = nullptr;
     bool userActing_ = false;
 };

@@ -18,6 +18,8 @@ struct ReaderControls {
     FontChooser *通用对话框2 = nullptr;
     QLineEdit *编辑框_路径 = nullptr;
     ListBox *列表框_文件 = nullptr;
+    // Above the book list: narrows it to the names holding what is typed.
+    QLineEdit *bookFilter = nullptr;
     ListBox *列表框_章节 = nullptr;
     ColourChooser *选择颜色对话框1 = nullptr;
     // The strip below the pane, for a short message.

@@ -3,6 +3,7 @@
 #include "core/BookStore.h"
 #include "core/CodePage.h"
 #include "core/ReadingClock.h"
+#include "shelf/BookListModel.h"
 #include "shelf/Shelf.h"
 #include "support/ReaderFixture.h"
 #include "support/TestRegistry.h"
@@ -127,7 +128,8 @@ private Q_SLOTS:
             {c.标签_状态显示, "标签_状态显示", {184, 80, 120, 22}, false},
             {c.标签_热键反馈, "标签_热键反馈", {328, 136, 112, 24}, false},
             {c.编辑框_路径, "编辑框_路径", {168, 64, 80, 20}, false},
-            {c.列表框_文件, "列表框_文件", {1, 0, 165, 272}, true},
+            {c.bookFilter, "编辑框_筛选", {1, 0, 165, 24}, true},
+            {c.列表框_文件, "列表框_文件", {1, 24, 165, 248}, true},
             {c.列表框_章节, "列表框_章节", {1, 272, 165, 232}, true},
         };
         for (const Expected &e : table) {
@@ -156,11 +158,12 @@ private Q_SLOTS:
         c.mainWindow->activateWindow();
         c.列表框_文件->setFocus();
         QList<QWidget *> visited;
-        for (int i = 0; i < 3; ++i) {
+        for (int i = 0; i < 4; ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             visited << QApplication::focusWidget();
         }
-        QCOMPARE(visited, (QList<QWidget *>{c.列表框_章节, c.编辑框_内容, c.列表框_文件}));
+        QCOMPARE(visited, (QList<QWidget *>{c.列表框_章节, c.编辑框_内容, c.bookFilter, c.列表框_文件}));
+        QCOMPARE(c.bookFilter->accessibleName(), u"筛选书名"_s);
     }
 
     void f11_togglesFullScreen_andEscapeLeavesIt()
@@ -237,6 +240,11 @@ private Q_SLOTS:
             u"  最近阅读"_s,
             u"  立即同步 Ctrl+Shift+S"_s,
             u"  在书库中查找… Ctrl+Shift+F"_s,
+            u"  排序"_s,
+            u"    按名称 (checkable)"_s,
+            u"    按最近阅读 (checkable)"_s,
+            u"    按文件大小 (checkable)"_s,
+            u"    按添加时间 (checkable)"_s,
             u"  -"_s,
             u"  退出"_s,
             u"设置"_s,
@@ -529,6 +537,77 @@ private Q_SLOTS:
         QCOMPARE(items,
                  QStringList({u"旧书.txt — /没有这个目录 (disabled)"_s,
                               u"a.txt — "_s + QDir::toNativeSeparators(reader.BookFolder())}));
+    }
+
+    // Typing narrows the book list, Simplified finding Traditional; the open
+    // book stays open and comes back highlighted when Esc clears the field;
+    // a click on a narrowed list opens the book clicked.
+    void bookFilter_narrowsTheList_escClears_andTheOpenBookStays()
+    {
+        ReaderFixture reader;
+        for (const QString &name : {u"乙.txt"_s, u"長門說書.txt"_s, u"丙.txt"_s})
+            reader.AddBook(name, EncodeCodePage(u"第一章\r\n正文\r\n"_s));
+        reader.WriteSettingsForBookFolder();
+        reader.Start();
+        const ReaderControls &c = reader.Controls();
+        const Shelf &shelf = reader.Session().BookShelf();
+        const int open = shelf.Books().RowOf(u"乙.txt"_s);
+        reader.OpenBookAt(open);
+        c.mainWindow->activateWindow();
+        c.编辑框_内容->setFocus();
+        QTest::keyClick(c.编辑框_内容, Qt::Key_L, Qt::ControlModifier);
+        QTRY_COMPARE(QApplication::focusWidget(), c.bookFilter);
+        QTest::keyClicks(c.bookFilter, u"长门"_s);
+        QCOMPARE(c.列表框_文件->model()->rowCount(), 1);
+        QCOMPARE(c.列表框_文件->model()->index(0, 0).data().toString(), u"長門說書.txt"_s);
+        QCOMPARE(c.列表框_文件->Selection(), -1);
+        QCOMPARE(shelf.OpenRow(), open);
+        QCOMPARE(reader.Session().Book().fileName, u"乙.txt"_s);
+        QTest::keyClick(c.bookFilter, Qt::Key_Escape);
+        QCOMPARE(c.bookFilter->text(), QString());
+        QCOMPARE(c.列表框_文件->model()->rowCount(), 3);
+        QCOMPARE(c.列表框_文件->Selection(), open);
+        QCOMPARE(reader.Session().Book().fileName, u"乙.txt"_s);
+
+        c.bookFilter->setText(u"門"_s);
+        const ReaderFixture::LoadWatch watch(reader);
+        const QRect row = c.列表框_文件->visualRect(c.列表框_文件->model()->index(0, 0));
+        QTest::mouseClick(c.列表框_文件->viewport(), Qt::LeftButton, {}, row.center());
+        watch.Wait();
+        QCOMPARE(reader.Session().Book().fileName, u"長門說書.txt"_s);
+        QCOMPARE(c.列表框_文件->Selection(), shelf.Books().RowOf(u"長門說書.txt"_s));
+    }
+
+    // 文件 → 排序 sorts the list and is kept in a section of its own after the
+    // others: the sections before it keep their bytes, 书 keeps counting in
+    // name order, and the next start shows the same order. A saved place
+    // shows in the open book's row.
+    void bookOrder_isKeptInItsOwnSection_andTheListShowsProgress()
+    {
+        QByteArray written;
+        {
+            ReaderFixture reader;
+            reader.AddBook(u"a.txt"_s, EncodeCodePage(u"第一章\r\n短\r\n"_s));
+            reader.AddBook(u"b.txt"_s, EncodeCodePage(u"第一章\r\n这一本书要长得多，长得多。\r\n"_s));
+            reader.WriteSettings({u"Config/路径="_s + reader.BookFolder() + u'/', u"Config/书=0"_s});
+            MainWindow &window = reader.Start();
+            const ReaderControls &c = reader.Controls();
+            const QModelIndex openRow = reader.Session().BookShelf().Books().index(0);
+            QCOMPARE(openRow.data(BookListModel::kProgressRole).toString(), u"新"_s);
+            reader.Session().SaveShownPlace();
+            QCOMPARE(openRow.data(BookListModel::kProgressRole).toString(), u"0.0 %"_s);
+            QAction *bySize = SubMenu(window.menuBar()->actions().first()->menu(), u"排序"_s)->actions().at(2);
+            QCOMPARE(bySize->text(), u"按文件大小"_s);
+            QVERIFY(c.列表框_文件->actions().contains(bySize));
+            bySize->trigger();
+            QCOMPARE(c.列表框_文件->model()->index(0, 0).data().toString(), u"b.txt"_s);
+            QCOMPARE(c.列表框_文件->Selection(), 0);
+            reader.Close();
+            written = reader.SettingsBytes();
+        }
+        QVERIFY(written.endsWith(EncodeCodePage(u"[同步]\r\n地址=\r\n用户=\r\n启用=0\r\n[书库]\r\n排序=2\r\n"_s)));
+        QVERIFY(written.contains(EncodeCodePage(u"[Config]\r\n路径="_s)));
+        QVERIFY(written.contains(EncodeCodePage(u"\r\n书=0\r\n章=0\r\n"_s)));
     }
 
     void exit_closesTheWindow()

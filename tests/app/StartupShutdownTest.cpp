@@ -88,7 +88,7 @@ private Q_SLOTS:
                            "左右页边距=0\r\n上下页边距=0\r\n首行缩进=保持原样\r\n空行=保留\r\n"
                            "正文宽度=0\r\n两端对齐=0\r\n[阅读]\r\n自动滚动速度=20\r\n[热键]\r\n热键=`\r\n"
                            "[朗读]\r\n语速=0\r\n声音=\r\n"
-                           "[同步]\r\n地址=\r\n用户=\r\n启用=0\r\n")
+                           "[同步]\r\n地址=\r\n用户=\r\n启用=0\r\n[书库]\r\n排序=0\r\n")
                 .arg(home_.path(), font)
                 .arg(size);
         QCOMPARE(reader.SettingsBytes(), EncodeCodePage(expected));

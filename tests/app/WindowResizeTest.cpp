@@ -25,7 +25,7 @@ private Q_SLOTS:
         ResizeClientBy(window, 100, 50);
         QTRY_COMPARE(c.编辑框_内容->geometry(), QRect(169, 0, 812, 554));
         QCOMPARE(c.列表框_章节->geometry(), QRect(1, 272, 165, 282));
-        QCOMPARE(c.列表框_文件->geometry(), QRect(1, 0, 165, 272));
+        QCOMPARE(c.列表框_文件->geometry(), QRect(1, 24, 165, 248));
         ResizeClientBy(window, -100, -50);
         QTRY_COMPARE(c.编辑框_内容->geometry(), QRect(169, 0, 712, 504));
         QCOMPARE(c.列表框_章节->geometry(), QRect(1, 272, 165, 232));
@@ -40,7 +40,7 @@ private Q_SLOTS:
         OnHideSidebar(*c.mainWindow, *c.编辑框_内容);
         QCOMPARE(c.编辑框_内容->geometry(), QRect(1, 0, outerWidth - 5, 504));
         QVERIFY(c.列表框_文件->isVisible());
-        QCOMPARE(c.列表框_文件->geometry(), QRect(1, 0, 165, 272));
+        QCOMPARE(c.列表框_文件->geometry(), QRect(1, 24, 165, 248));
         OnShowSidebar(*c.mainWindow, *c.编辑框_内容);
         QCOMPARE(c.编辑框_内容->geometry(), QRect(169, 0, outerWidth - 173, 504));
         OnShowSidebar(*c.mainWindow, *c.编辑框_内容);

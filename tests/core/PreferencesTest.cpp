@@ -28,13 +28,14 @@ void WriteFileBytes(const QString &path, const QByteArray &bytes)
 }
 
 // Every key in the order a save writes them, as the reader has written them
-// since 排版, 热键, 朗读 and 同步 came.
+// since 排版, 热键, 朗读, 同步 and 书库 came.
 const QString kWholeFile =
     u"[Config]\r\n路径=/书/\r\n书=2\r\n章=5\r\n行=17\r\n书名=乙.txt\r\n章名=第五章 雨\r\n"
     u"[字体]\r\n字体=Noto Serif CJK SC\r\n字体大小=15\r\n文本颜色=0\r\n背景颜色=16777215\r\n"
     u"[排版]\r\n行距=1.5\r\n段距=0.5\r\n左右页边距=20\r\n上下页边距=10\r\n首行缩进=不缩进\r\n"
     u"空行=删除\r\n正文宽度=40\r\n两端对齐=1\r\n[阅读]\r\n自动滚动速度=30\r\n[热键]\r\n热键=Ctrl+J\r\n"
-    u"[朗读]\r\n语速=2\r\n声音=普通话\r\n[同步]\r\n地址=https://dav.example/\r\n用户=甲\r\n启用=1\r\n"_s;
+    u"[朗读]\r\n语速=2\r\n声音=普通话\r\n[同步]\r\n地址=https://dav.example/\r\n用户=甲\r\n启用=1\r\n"
+    u"[书库]\r\n排序=2\r\n"_s;
 
 } // namespace
 
@@ -62,6 +63,7 @@ private Q_SLOTS:
         QCOMPARE(values.blankLines, BlankLines::Remove);
         QVERIFY(values.justify);
         QVERIFY(values.syncEnabled);
+        QCOMPARE(values.bookOrder, 2);
         QCOMPARE(values.hotKey, u"Ctrl+J"_s);
         preferences.SaveAndStop();
         QCOMPARE(DecodeCodePage(FileBytes(Path())), kWholeFile);

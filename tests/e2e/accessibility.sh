@@ -77,11 +77,11 @@ wait_for_menu
 # 阅读 is two menus to the right of 文件; 章节规则 its ninth item.
 xdotool key --delay 30 Right Right Down Down Down Down Down Down Down Down Right Down Return
 wait_for_accessible "$strict" menu\ item 章节规则
-# The book list: a.txt, b.txt, ..., rows 14 pixels apart from 30.
-xdotool mousemove $((X + 20)) $((Y + 30)) click 1
+# The book list: a.txt, b.txt, ...
+click_book_row 0
 wait_for_log 'read ".*/a.txt" to its end'
 wait_for_accessible "$default" menu\ item 章节规则
-xdotool mousemove $((X + 20)) $((Y + 44)) click 1
+click_book_row 1
 wait_for_accessible "$strict" menu\ item 章节规则
 exit_through_menu
 expect_exit_code 0

@@ -25,9 +25,7 @@ PY
 write_settings "Config|路径|$books/"
 
 open_book() { # ROW: a click on that row of the book list
-  local X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
-  xdotool mousemove $((X + 20)) $((Y + 30 + 14 * $1)) click 1
+  click_book_row "$1"
 }
 expect_chapter() { # BOOK_FILE N
   local expected

@@ -227,6 +227,14 @@ pane_keys() { # KEY...
   xdotool key --delay 20 --window "$WINDOW_ID" "$@"
 }
 
+# A click on row N of the book list: its rows lie 14 pixels apart below the
+# filter field.
+click_book_row() { # N
+  local X Y WIDTH HEIGHT SCREEN
+  eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
+  xdotool mousemove $((X + 20)) $((Y + 54 + 14 * $1)) click 1
+}
+
 # Selects row N of the chapter list as a user does: a click on its first row,
 # then the down arrow N times (each one shows the chapter it reaches).
 select_chapter_row() { # N

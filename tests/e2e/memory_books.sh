@@ -10,9 +10,7 @@ make_library
 write_settings "Config|路径|$books/"
 
 open_book() { # ROW: a click on that row of the book list, then its load
-  local X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
-  xdotool mousemove $((X + 20)) $((Y + 30 + 14 * $1)) click 1
+  click_book_row "$1"
   wait_for_log "read \".*/$(printf '%s' abc | cut -c$(($1 + 1))).txt\" to its end"
 }
 scroll_down() { # NOTCHES of the mouse wheel over the pane

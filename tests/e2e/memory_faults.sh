@@ -13,9 +13,7 @@ make_library --big 64
 write_settings "Config|路径|$books/" "Config|书|1" "Config|章|0"
 
 click_book() { # ROW
-  local X Y WIDTH HEIGHT SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
-  xdotool mousemove $((X + 20)) $((Y + 30 + 14 * $1)) click 1
+  click_book_row "$1"
 }
 
 echo "case: Delete, then the right arrow"

@@ -66,7 +66,7 @@ xdotool mousemove --window "$chooser" 100 100
 xdotool type --delay 10 "$books"
 xdotool key Return
 wait_for_log 'listed 3 books'
-xdotool mousemove $((X + 20)) $((Y + 30)) click 1
+click_book_row 0
 wait_for_log 'read ".*/a.txt" to its end'
 [ "$(pane_text)" = "$(iconv -f GB18030 -t UTF-8 "$books/a.txt" | tr -d '\r' | head -n 1)" ] || fail "the first book did not replace the guide"
 exit_through_menu

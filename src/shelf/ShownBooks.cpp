@@ -1,0 +1,77 @@
+#include "shelf/ShownBooks.h"
+
+#include "core/BookSearch.h"
+#include "shelf/BookListModel.h"
+
+BookOrder BookOrderFrom(int number)
+{
+    return number >= int(BookOrder::Name) && number <= int(BookOrder::Added) ? BookOrder(number) : BookOrder::Name;
+}
+
+ShownBooks::ShownBooks(QObject *parent) : QSortFilterProxyModel(parent)
+{
+    // A saved place re-sorts the list when the order goes by it.
+    setDynamicSortFilter(true);
+    sort(0);
+}
+
+void ShownBooks::SetFilter(const QString &text)
+{
+    if (text == filter_)
+        return;
+    filter_ = text;
+    forms_ = text.isEmpty() ? QStringList() : SearchForms(text);
+    invalidateFilter();
+}
+
+void ShownBooks::SetOrder(BookOrder order)
+{
+    if (order == order_)
+        return;
+    order_ = order;
+    invalidate();
+}
+
+int ShownBooks::SourceRow(int shownRow) const
+{
+    const QModelIndex source = mapToSource(index(shownRow, 0));
+    return source.isValid() ? source.row() : -1;
+}
+
+int ShownBooks::ShownRow(int sourceRow) const
+{
+    if (!sourceModel())
+        return -1;
+    const QModelIndex shown = mapFromSource(sourceModel()->index(sourceRow, 0));
+    return shown.isValid() ? shown.row() : -1;
+}
+
+bool ShownBooks::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
+{
+    if (forms_.isEmpty())
+        return true;
+    const QString name = sourceModel()->index(sourceRow, 0, sourceParent).data(Qt::DisplayRole).toString();
+    return !FindEverywhere(name, forms_).isEmpty();
+}
+
+// Greater values first; ties, and the name order, go by the listed rows.
+bool ShownBooks::lessThan(const QModelIndex &left, const QModelIndex &right) const
+{
+    int role = 0;
+    switch (order_) {
+    case BookOrder::Name:
+        return left.row() < right.row();
+    case BookOrder::LastRead:
+        role = BookListModel::kLastReadRole;
+        break;
+    case BookOrder::Size:
+        role = BookListModel::kSizeRole;
+        break;
+    case BookOrder::Added:
+        role = BookListModel::kAddedRole;
+        break;
+    }
+    const qint64 leftValue = left.data(role).toLongLong();
+    const qint64 rightValue = right.data(role).toLongLong();
+    return leftValue != rightValue ? leftValue > rightValue : left.row() < right.row();
+}

@@ -1,0 +1,160 @@
+#include "shelf/ShownBooks.h"
+#include "core/BookKey.h"
+#include "support/SessionFixture.h"
+#include "support/TestRegistry.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+// The names the book list shows, top to bottom.
+QStringList ShownNames(Shelf &shelf)
+{
+    QStringList names;
+    for (int row = 0; row < shelf.Shown().rowCount(); ++row)
+        names << shelf.Books().FileName(shelf.Shown().SourceRow(row));
+    return names;
+}
+
+// Lets the clock move on, so that the next file comes later than the last.
+void NextMillisecond()
+{
+    const qint64 now = QDateTime::currentMSecsSinceEpoch();
+    QTRY_VERIFY(QDateTime::currentMSecsSinceEpoch() > now + 1);
+}
+
+// Books written in the order b, d, a, c, sizes a 30, b 10, c 30, d 20 bytes;
+// c read last, b and d at one time, a never.
+void WriteOrderedLibrary(SessionFixture &reader)
+{
+    const QList<std::pair<QString, int>> files{{u"b.txt"_s, 10}, {u"d.txt"_s, 20}, {u"a.txt"_s, 30}, {u"c.txt"_s, 30}};
+    const QDateTime start = QDateTime::currentDateTimeUtc().addDays(-1);
+    for (int i = 0; i < files.size(); ++i) {
+        reader.AddBook(files[i].first, QByteArray(files[i].second, 'x'));
+        QFile file(reader.BookFolder() + files[i].first);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(start.addSecs(i * 60), QFileDevice::FileModificationTime));
+        NextMillisecond();
+    }
+    for (const auto &[name, lastRead] : {std::pair{u"b.txt"_s, 100}, {u"c.txt"_s, 300}, {u"d.txt"_s, 100}}) {
+        BookRecord record;
+        record.lastRead = lastRead;
+        reader.Store().Put(BookKey(reader.BookFolder(), name), record);
+    }
+}
+
+} // namespace
+
+class ShownBooksTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void filter_showsTheNamesHoldingIt_data()
+    {
+        QTest::addColumn<QString>("filter");
+        QTest::addColumn<QStringList>("shown");
+        const QStringList all{u"Alpha.txt"_s, u"bravo.txt"_s, u"长安.txt"_s, u"長門說書.txt"_s, u"门客.txt"_s};
+        QTest::newRow("empty: every book") << QString() << all;
+        QTest::newRow("simplified finds traditional") << u"长门"_s << QStringList{u"長門說書.txt"_s};
+        QTest::newRow("traditional finds simplified") << u"門客"_s << QStringList{u"门客.txt"_s};
+        QTest::newRow("one character, both scripts") << u"门"_s << QStringList{u"長門說書.txt"_s, u"门客.txt"_s};
+        QTest::newRow("ascii, other case") << u"ALPHA"_s << QStringList{u"Alpha.txt"_s};
+        QTest::newRow("ascii, part of several") << u"A"_s << QStringList{u"Alpha.txt"_s, u"bravo.txt"_s};
+        QTest::newRow("extension matches all") << u".TXT"_s << all;
+        QTest::newRow("nothing holds it") << u"书库"_s << QStringList{};
+    }
+
+    void filter_showsTheNamesHoldingIt()
+    {
+        QFETCH(QString, filter);
+        QFETCH(QStringList, shown);
+        SessionFixture reader;
+        for (const QString &name : {u"长安.txt"_s, u"Alpha.txt"_s, u"長門說書.txt"_s, u"门客.txt"_s, u"bravo.txt"_s})
+            reader.AddBook(name, "x");
+        reader.ListBooks();
+        Shelf &shelf = reader.BookShelf();
+        const QStringList listed = ShownNames(shelf);
+        shelf.Shown().SetFilter(filter);
+        QStringList names = ShownNames(shelf);
+        names.sort();
+        shown.sort();
+        QCOMPARE(names, shown);
+        // The shelf's own rows stay as listed.
+        shelf.Shown().SetFilter(QString());
+        QCOMPARE(ShownNames(shelf), listed);
+    }
+
+    void order_sortsAndKeepsTiesAsListed_data()
+    {
+        QTest::addColumn<BookOrder>("order");
+        QTest::addColumn<QStringList>("shown");
+        QTest::newRow("name") << BookOrder::Name << QStringList{u"a.txt"_s, u"b.txt"_s, u"c.txt"_s, u"d.txt"_s};
+        QTest::newRow("last read, never read last")
+            << BookOrder::LastRead << QStringList{u"c.txt"_s, u"b.txt"_s, u"d.txt"_s, u"a.txt"_s};
+        QTest::newRow("size, largest first")
+            << BookOrder::Size << QStringList{u"a.txt"_s, u"c.txt"_s, u"d.txt"_s, u"b.txt"_s};
+        QTest::newRow("added, newest first")
+            << BookOrder::Added << QStringList{u"c.txt"_s, u"a.txt"_s, u"d.txt"_s, u"b.txt"_s};
+    }
+
+    void order_sortsAndKeepsTiesAsListed()
+    {
+        QFETCH(BookOrder, order);
+        QFETCH(QStringList, shown);
+        SessionFixture reader;
+        WriteOrderedLibrary(reader);
+        reader.ListBooks();
+        Shelf &shelf = reader.BookShelf();
+        shelf.Shown().SetOrder(order);
+        QCOMPARE(ShownNames(shelf), shown);
+        for (int row = 0; row < shown.size(); ++row) {
+            QCOMPARE(shelf.Shown().ShownRow(shelf.Shown().SourceRow(row)), row);
+            QCOMPARE(shelf.Books().FileName(row), QStringList({u"a.txt"_s, u"b.txt"_s, u"c.txt"_s, u"d.txt"_s})[row]);
+        }
+        // Narrowed and widened again, the order holds.
+        shelf.Shown().SetFilter(u"d"_s);
+        QCOMPARE(ShownNames(shelf), QStringList{u"d.txt"_s});
+        shelf.Shown().SetFilter(QString());
+        QCOMPARE(ShownNames(shelf), shown);
+    }
+
+    void progress_tellsTheRecord_andFollowsItsChanges_data()
+    {
+        QTest::addColumn<std::optional<int>>("progress"); // nullopt: no record
+        QTest::addColumn<QString>("label");
+        QTest::newRow("never opened") << std::optional<int>() << u"新"_s;
+        QTest::newRow("not measured") << std::optional<int>(kProgressNotKnown) << u"—"_s;
+        QTest::newRow("start") << std::optional<int>(0) << u"0.0 %"_s;
+        QTest::newRow("part way") << std::optional<int>(3750) << u"37.5 %"_s;
+        QTest::newRow("at the edge") << std::optional<int>(kProgressReadThrough) << u"98.0 %"_s;
+        QTest::newRow("read through") << std::optional<int>(kProgressReadThrough + 1) << u"读完"_s;
+    }
+
+    void progress_tellsTheRecord_andFollowsItsChanges()
+    {
+        QFETCH(std::optional<int>, progress);
+        QFETCH(QString, label);
+        SessionFixture reader;
+        reader.AddBook(u"书.txt"_s, "x");
+        reader.ListBooks();
+        const BookListModel &books = reader.BookShelf().Books();
+        const QModelIndex row = books.index(0);
+        QCOMPARE(row.data(BookListModel::kProgressRole).toString(), u"新"_s);
+        if (progress) {
+            BookRecord record;
+            record.progress = *progress;
+            record.lastRead = 1;
+            record.chapterTitle = u"第三章 雨"_s;
+            reader.Store().Put(BookKey(reader.BookFolder(), u"书.txt"_s), record);
+        }
+        reader.BookShelf().Books().RefreshRow(0);
+        QCOMPARE(row.data(BookListModel::kProgressRole).toString(), label);
+        QCOMPARE(row.data(Qt::ToolTipRole).toString().contains(u"第三章 雨"_s), progress.has_value());
+    }
+};
+
+FOLIVAR_TEST(ShownBooksTest)
+#include "ShownBooksTest.moc"
