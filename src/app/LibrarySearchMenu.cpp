@@ -1,6 +1,7 @@
 #include "app/LibrarySearchMenu.h"
 
 #include "app/MenuItem.h"
+#include "core/BookLibrary.h"
 #include "session/ReadingSession.h"
 #include "shelf/LibrarySearch.h"
 #include "shelf/Shelf.h"
@@ -8,12 +9,15 @@
 
 namespace {
 
-// The books the book list holds, each in the book folder.
+// The books the book list holds, each in its folder.
 QList<LibraryBook> ListedBooks(const Shelf &shelf)
 {
     QList<LibraryBook> books;
-    for (int row = 0; row < shelf.Books().Count(); ++row)
-        books.append({shelf.BookDirectory(), shelf.Books().FileName(row)});
+    for (int row = 0; row < shelf.Books().Count(); ++row) {
+        const QString entry = shelf.Books().Entry(row);
+        if (!IsFolderEntry(entry))
+            books.append({shelf.BookDirectory() + FolderOfEntry(entry), NameOfEntry(entry)});
+    }
     return books;
 }
 

@@ -54,11 +54,11 @@ RememberedBook RememberedBookIn(const BookListModel &books, const Settings &reme
 {
     const int row = remembered.book.value_or(0);
     const QString &name = remembered.bookName;
-    if (name.isEmpty() || books.FileName(row) == name)
+    if (name.isEmpty() || books.Entry(row) == name)
         return {row};
     for (const bool exactly : {true, false}) {
         for (int i = 0; i < books.Count(); ++i) {
-            const QString item = books.FileName(i);
+            const QString item = books.Entry(i);
             if (exactly ? item == name : SameIgnoringAsciiCase(item, name))
                 return {i};
         }

@@ -8,6 +8,12 @@
 // The kept names of the directory's regular files, hidden ones left out,
 // whose names end in ".txt" in any letter case; in no particular order.
 QStringList UnsortedBookFiles(const QString &directory);
+// The names of the directory's subdirectories (links to one included), hidden
+// ones and those whose names are no UTF-8 left out; in no particular order.
+QStringList UnsortedSubfolders(const QString &directory);
+// What tells one directory from another however it is reached (through a
+// link or not); empty when it cannot be read.
+QString FolderIdentity(const QString &directory);
 
 struct BookFileFacts {
     bool exists = false;

@@ -14,6 +14,17 @@ QStringList UnsortedBookFiles(const QString &directory)
     return QDir(directory).entryList({QStringLiteral("*.txt")}, QDir::Files, QDir::NoSort);
 }
 
+QStringList UnsortedSubfolders(const QString &directory)
+{
+    return QDir(directory).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::NoSort);
+}
+
+QString FolderIdentity(const QString &directory)
+{
+    const QFileInfo info(directory);
+    return info.isDir() ? info.canonicalFilePath() : QString();
+}
+
 BookFileFacts FactsOf(const QString &bookPath)
 {
     const QFileInfo info(bookPath);

@@ -49,6 +49,29 @@ QStringList UnsortedBookFiles(const QString &directory)
     return names;
 }
 
+QStringList UnsortedSubfolders(const QString &directory)
+{
+    namespace fs = std::filesystem;
+    QStringList names;
+    std::error_code error;
+    for (fs::directory_iterator entry(QFile::encodeName(directory).toStdString(), error);
+         !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        const QByteArray name = QByteArray::fromStdString(entry->path().filename().native());
+        std::error_code unknown;
+        if (!name.startsWith('.') && BookNameOf(name) == QFile::decodeName(name) && entry->is_directory(unknown))
+            names << QFile::decodeName(name);
+    }
+    return names;
+}
+
+QString FolderIdentity(const QString &directory)
+{
+    struct stat status {};
+    if (stat(QFile::encodeName(directory).constData(), &status) != 0 || !S_ISDIR(status.st_mode))
+        return {};
+    return QStringLiteral("%1:%2").arg(status.st_dev).arg(status.st_ino);
+}
+
 BookFileFacts FactsOf(const QString &bookPath)
 {
     const QByteArray path = NativePathOf(bookPath);

@@ -7,11 +7,14 @@
 QStringList ListBookFiles(const QString &directory)
 {
     QStringList names = UnsortedBookFiles(directory);
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int byLetters = QString::compare(a, b, Qt::CaseInsensitive);
-        return byLetters != 0 ? byLetters < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
-    });
+    std::sort(names.begin(), names.end(), NameBefore);
     return names;
+}
+
+bool NameBefore(const QString &a, const QString &b)
+{
+    const int byLetters = QString::compare(a, b, Qt::CaseInsensitive);
+    return byLetters != 0 ? byLetters < 0 : QString::compare(a, b, Qt::CaseSensitive) < 0;
 }
 
 BookFileProblem CheckBookFile(const QString &bookPath)

@@ -10,6 +10,9 @@
 // same from run to run. Hidden files, directories, FIFOs and other special
 // files are left out; a missing or unreadable directory gives an empty list.
 QStringList ListBookFiles(const QString &directory);
+// The order of that list: ignoring letter case, and by case where only that
+// tells two names apart.
+bool NameBefore(const QString &a, const QString &b);
 
 // Why a book path is no book the reader can open, or None.
 enum class BookFileProblem {

@@ -40,6 +40,13 @@ void TextListModel::AppendTexts(const QStringList &texts)
     endInsertRows();
 }
 
+void TextListModel::InsertText(int row, const QString &text)
+{
+    beginInsertRows(QModelIndex(), row, row);
+    texts_.insert(row, text);
+    endInsertRows();
+}
+
 void TextListModel::RemoveText(int row)
 {
     if (row < 0 || row >= Count())

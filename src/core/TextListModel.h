@@ -30,6 +30,9 @@ protected:
     void SetTexts(const QStringList &texts);
     // Adds these rows after the last.
     void AppendTexts(const QStringList &texts);
+    // Puts the text in at that row (0 to Count()), the rows from there on
+    // moving down one.
+    void InsertText(int row, const QString &text);
     // Removes one row; a row that is none is left alone.
     void RemoveText(int row);
 

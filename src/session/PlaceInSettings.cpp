@@ -45,7 +45,7 @@ void PlaceInSettings::PutFolderAndBook()
     preferences_.Set(&Settings::bookDirectory, shelf.BookDirectory());
     const int row = shelf.HighlightedRow();
     preferences_.Set(&Settings::book, std::optional<int>(row));
-    preferences_.Set(&Settings::bookName, shelf.Books().FileName(row));
+    preferences_.Set(&Settings::bookName, shelf.Books().Entry(row));
 }
 
 void PlaceInSettings::PutChapter()

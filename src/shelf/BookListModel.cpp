@@ -3,9 +3,11 @@
 #include "core/BookFileFacts.h"
 #include "core/BookFileName.h"
 #include "core/BookKey.h"
+#include "core/BookLibrary.h"
 
 #include <QDateTime>
 #include <QLocale>
+#include <QSet>
 
 namespace {
 
@@ -29,9 +31,12 @@ QVariant BookListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= Count())
         return TextListModel::data(index, role);
+    const QString entry = Entry(index.row());
+    if (IsFolderEntry(entry))
+        return role == Qt::DisplayRole ? ShownListText(entry.chopped(1)) : TextListModel::data(index, role);
     switch (role) {
     case Qt::DisplayRole:
-        return ShownListText(ShownBookName(FileName(index.row())));
+        return ShownListText(ShownBookName(NameOfEntry(entry)));
     case Qt::AccessibleTextRole:
         return {};
     case kProgressRole: {
@@ -51,10 +56,53 @@ QVariant BookListModel::data(const QModelIndex &index, int role) const
     }
 }
 
-void BookListModel::SetBooks(const QStringList &fileNames)
+Qt::ItemFlags BookListModel::flags(const QModelIndex &index) const
+{
+    if (IsFolderEntry(Entry(index.row())))
+        return Qt::ItemNeverHasChildren;
+    return TextListModel::flags(index);
+}
+
+void BookListModel::SetBooks(const QStringList &entries)
 {
     summaries_.clear();
-    SetTexts(fileNames);
+    SetTexts(entries);
+}
+
+void BookListModel::UpdateBooks(const QStringList &entries)
+{
+    if (!TryUpdatingInPlace(entries))
+        SetBooks(entries);
+}
+
+// One walk through both lists: a row whose entry is gone is removed, an entry
+// that is new is inserted before the row standing after it.
+bool BookListModel::TryUpdatingInPlace(const QStringList &entries)
+{
+    // Past this many changes one reset costs the views less.
+    constexpr qsizetype kMostSteps = 256;
+    const QSet<QString> wanted(entries.begin(), entries.end());
+    qsizetype steps = 0;
+    int row = 0;
+    for (qsizetype next = 0; row < Count() || next < entries.size();) {
+        if (steps > kMostSteps)
+            return false;
+        const QString rowEntry = Entry(row);
+        if (row < Count() && !wanted.contains(rowEntry)) {
+            summaries_.remove(rowEntry);
+            RemoveText(row);
+            ++steps;
+        } else if (next < entries.size() && (row == Count() || ListedBefore(entries[next], rowEntry))) {
+            InsertText(row++, entries[next++]);
+            ++steps;
+        } else if (next < entries.size() && rowEntry == entries[next]) {
+            ++row;
+            ++next;
+        } else {
+            return false;
+        }
+    }
+    return true;
 }
 
 void BookListModel::SetFolder(const QString &folder)
@@ -75,21 +123,21 @@ void BookListModel::RefreshRow(int row)
 {
     if (row < 0 || row >= Count())
         return;
-    summaries_.remove(FileName(row));
+    summaries_.remove(Entry(row));
     Q_EMIT dataChanged(index(row), index(row));
 }
 
 const BookListModel::Summary &BookListModel::SummaryOf(int row) const
 {
-    const QString fileName = FileName(row);
-    auto kept = summaries_.constFind(fileName);
+    const QString entry = Entry(row);
+    auto kept = summaries_.constFind(entry);
     if (kept != summaries_.constEnd())
         return *kept;
     Summary summary;
     if (records_)
-        summary.record = records_(BookKey(folder_, fileName));
-    const BookFileFacts facts = FactsOf(folder_ + fileName);
+        summary.record = records_(BookKey(folder_, entry));
+    const BookFileFacts facts = FactsOf(folder_ + entry);
     summary.size = facts.size;
     summary.added = facts.added;
-    return *summaries_.insert(fileName, summary);
+    return *summaries_.insert(entry, summary);
 }

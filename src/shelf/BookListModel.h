@@ -1,11 +1,13 @@
 #pragma once
-// The book list (列表框_文件) as a model: one row per book of the book folder,
-// in the order the folder was listed. A row holds the book's kept name
-// (core/BookFileName.h), which opens it and keys its record, and shows it as
-// ShownBookName does. Each row also tells what the reader knows of the book
-// (its record's progress, chapter and last reading; the file's size and
-// when it came), read the first time a view or a sort asks for it, so that a
-// folder of thousands of books costs only the rows shown.
+// The book list (列表框_文件) as a model: one row per entry of the book
+// folder's library (core/BookLibrary.h), in the listed order: the folder's
+// own books, then each subfolder's row followed by its books. A book's entry
+// opens it and keys its record; it shows as its name (ShownBookName), a
+// subfolder's row as the subfolder's path, neither selectable nor enabled.
+// Each book's row also tells what the reader knows of it (its record's
+// progress, chapter and last reading; the file's size and when it came),
+// read the first time a view or a sort asks for it, so that a folder of
+// thousands of books costs only the rows shown.
 #include "core/BookRecord.h"
 #include "core/TextListModel.h"
 
@@ -31,13 +33,18 @@ public:
     using TextListModel::TextListModel;
 
     QVariant data(const QModelIndex &index, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
 
-    // Replaces every row with these kept names (none: an empty list).
-    void SetBooks(const QStringList &fileNames);
-    // Adds these kept names after the rows there are.
-    void AddBooks(const QStringList &fileNames) { AppendTexts(fileNames); }
-    // The kept name of a row; empty for a row that is none.
-    QString FileName(int row) const { return Text(row); }
+    // Replaces every row with these entries (none: an empty list).
+    void SetBooks(const QStringList &entries);
+    // Adds these entries after the rows there are.
+    void AddBooks(const QStringList &entries) { AppendTexts(entries); }
+    // Makes the rows these entries, both in the listed order (ListedBefore):
+    // rows that stay keep their place in every view (selection, current
+    // row), rows gone are removed and new ones inserted where they belong.
+    void UpdateBooks(const QStringList &entries);
+    // The entry of a row; empty for a row that is none.
+    QString Entry(int row) const { return Text(row); }
     // The folder the books are in (with its separator at the end), which
     // keys their records and holds their files.
     void SetFolder(const QString &folder);
@@ -48,6 +55,10 @@ public:
     void RefreshRow(int row);
 
 private:
+    // Whether the rows are those entries with a few rows inserted and
+    // removed; false where the orders differ.
+    bool TryUpdatingInPlace(const QStringList &entries);
+
     struct Summary {
         std::optional<BookRecord> record;
         qint64 size = 0;

@@ -1,11 +1,14 @@
 #include "shelf/Shelf.h"
 
 #include "core/BookFolder.h"
+#include "core/BookLibrary.h"
 #include "core/Log.h"
 #include "shelf/Log.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+#include <algorithm>
 
 namespace {
 
@@ -14,11 +17,36 @@ bool EndsWithSeparator(const QString &directory)
     return directory.endsWith(QDir::separator()) || directory.endsWith(QLatin1Char('/'));
 }
 
+// The entry of the book `name` of `folder` in the library of `directory`;
+// empty when the folder is not the directory or one below it.
+QString EntryIn(const QString &directory, const QString &folder, const QString &name)
+{
+    const QString relative = QDir(directory).relativeFilePath(folder);
+    if (relative == u'.')
+        return name;
+    if (relative == u".." || relative.startsWith(u"../") || QDir::isAbsolutePath(relative))
+        return {};
+    return relative + u'/' + name;
+}
+
+// Adds the entry (and its folder's row, where that is missing) where the
+// listed order puts it.
+void KeepEntry(QStringList &entries, const QString &entry)
+{
+    const QString folder = FolderOfEntry(entry);
+    for (const QString &kept : {folder, entry}) {
+        if (kept.isEmpty() || entries.contains(kept))
+            continue;
+        entries.insert(std::lower_bound(entries.begin(), entries.end(), kept, ListedBefore), kept);
+    }
+}
+
 } // namespace
 
 Shelf::Shelf(QObject *parent) : QObject(parent)
 {
     shown_.setSourceModel(&books_);
+    connect(&watch_, &LibraryWatch::listed, this, &Shelf::ShowListing);
     connect(&loader_, &BookLoader::progress, this, &Shelf::loadProgress);
     connect(&loader_, &BookLoader::bookLoaded, this, &Shelf::OnBookLoaded);
     connect(&loader_, &BookLoader::loadFailed, this, [this](const QString &path) {
@@ -34,11 +62,12 @@ void Shelf::FillBookList(QString directory)
         return;
     if (!EndsWithSeparator(directory))
         directory += QDir::separator();
-    const QStringList names = ListBookFiles(directory);
+    listing_ = ListLibrary(directory);
     books_.SetFolder(directory);
-    books_.AddBooks(names);
-    qCInfo(lcShelf) << "listed" << names.size() << "books in" << LoggedPath(directory);
+    books_.AddBooks(listing_.entries);
+    qCInfo(lcShelf) << "listed" << listing_.entries.size() << "books and folders in" << LoggedPath(directory);
     directory_ = directory;
+    watch_.Watch(directory_, listing_.folders);
     Q_EMIT directoryChanged(directory_);
 }
 
@@ -51,6 +80,8 @@ void Shelf::ListFolder(const QString &folder)
 
 void Shelf::ClearBookList()
 {
+    watch_.Stop();
+    listing_ = {};
     books_.SetBooks({});
     openRow_ = -1;
     Highlight(-1);
@@ -59,8 +90,8 @@ void Shelf::ClearBookList()
 bool Shelf::OpenBookFile(const QString &path)
 {
     const QFileInfo file(path);
-    const bool listed = QDir(file.absolutePath()) == QDir(directory_);
-    int row = listed ? books_.RowOf(file.fileName()) : -1;
+    const QString entry = directory_.isEmpty() ? QString() : EntryIn(directory_, file.absolutePath(), file.fileName());
+    int row = entry.isEmpty() ? -1 : books_.RowOf(entry);
     if (row < 0) {
         ListFolder(file.absolutePath());
         row = books_.RowOf(file.fileName());
@@ -75,15 +106,18 @@ void Shelf::SetRequestMaker(std::function<BookRequest(const QString &, const QSt
 
 bool Shelf::OpenBookAt(int row)
 {
-    const QString fileName = books_.FileName(row);
-    if (row < 0 || row >= books_.Count() || CheckBookFile(directory_ + fileName) != BookFileProblem::None) {
-        qCInfo(lcShelf) << "not opening" << LoggedPath(directory_ + fileName);
+    const QString entry = books_.Entry(row);
+    if (row < 0 || row >= books_.Count() || IsFolderEntry(entry)
+        || CheckBookFile(directory_ + entry) != BookFileProblem::None) {
+        qCInfo(lcShelf) << "not opening" << LoggedPath(directory_ + entry);
         loader_.Cancel();
         OnLoadEnded();
         Q_EMIT openFailed();
         return false;
     }
-    Reload(requestFor_ ? requestFor_(directory_, fileName) : BookRequest{directory_, fileName, {}, {}, {}});
+    const QString folder = directory_ + FolderOfEntry(entry);
+    const QString name = NameOfEntry(entry);
+    Reload(requestFor_ ? requestFor_(folder, name) : BookRequest{folder, name, {}, {}, {}});
     Highlight(row);
     return true;
 }
@@ -108,9 +142,29 @@ void Shelf::StopLoading()
 
 void Shelf::OnBookLoaded(const OpenBook &book)
 {
-    openRow_ = book.folder == directory_ ? books_.RowOf(book.fileName) : -1;
+    const QString previous = books_.Entry(openRow_);
+    const QString entry = directory_.isEmpty() ? QString() : EntryIn(directory_, book.folder, book.fileName);
+    openRow_ = entry.isEmpty() ? -1 : books_.RowOf(entry);
     OnLoadEnded();
+    // The book read before may be one whose file has gone: its row goes now.
+    if (!previous.isEmpty() && previous != entry && !listing_.entries.contains(previous))
+        ShowListing(listing_);
     Q_EMIT bookOpened(book);
+}
+
+void Shelf::ShowListing(const BookLibrary &library)
+{
+    listing_ = library;
+    const QString open = books_.Entry(openRow_);
+    const QString highlighted = books_.Entry(highlightedRow_);
+    QStringList entries = library.entries;
+    if (!open.isEmpty())
+        KeepEntry(entries, open);
+    books_.UpdateBooks(entries);
+    shown_.Refilter();
+    openRow_ = open.isEmpty() ? -1 : books_.RowOf(open);
+    Highlight(highlighted.isEmpty() ? -1 : books_.RowOf(highlighted));
+    watch_.Watch(directory_, library.folders);
 }
 
 // Whatever was selected meanwhile, the highlight is on the book shown.

@@ -6,6 +6,7 @@
 // meanwhile.
 #include "shelf/BookListModel.h"
 #include "shelf/BookLoader.h"
+#include "shelf/LibraryWatch.h"
 #include "shelf/ShownBooks.h"
 
 #include <QObject>
@@ -31,14 +32,19 @@ public:
     // book on screen (OpenRow); -1 for none.
     int HighlightedRow() const { return highlightedRow_; }
 
-    // Appends the directory's books to the book list (never empties it). A
-    // non-empty directory gets a trailing separator and becomes the book
-    // directory; an empty one changes nothing.
+    // Appends the directory's books, its subfolders' included (see
+    // core/BookLibrary.h), to the book list (never empties it). A non-empty
+    // directory gets a trailing separator and becomes the book directory,
+    // watched from then on: books that come, go or are renamed show in the
+    // list without changing the open book, its row or the highlight. The
+    // open book's row stays while it is open, though its file has gone. An
+    // empty directory changes nothing.
     void FillBookList(QString directory);
     // Lists the folder afresh as the book folder, no book highlighted (as a
     // folder chosen in "打开文件" is). The open book stays on screen.
     void ListFolder(const QString &folder);
-    // Empties the book list, the book directory staying as it is.
+    // Empties the book list and stops watching, the book directory staying
+    // as it is.
     void ClearBookList();
 
     // What the reader chose for a book of the folder, to open it with.
@@ -79,6 +85,8 @@ Q_SIGNALS:
     void openFailed();
 
 private:
+    // Shows a fresh listing of the book directory in the list.
+    void ShowListing(const BookLibrary &library);
     void OnBookLoaded(const OpenBook &book);
     void OnLoadEnded();
     void Highlight(int row);
@@ -86,6 +94,8 @@ private:
     BookListModel books_;
     ShownBooks shown_;
     BookLoader loader_;
+    LibraryWatch watch_;
+    BookLibrary listing_;
     std::function<BookRequest(const QString &, const QString &)> requestFor_;
     QString directory_;
     int openRow_ = -1;

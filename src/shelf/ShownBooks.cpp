@@ -1,7 +1,17 @@
 #include "shelf/ShownBooks.h"
 
+#include "core/BookLibrary.h"
 #include "core/BookSearch.h"
 #include "shelf/BookListModel.h"
+
+namespace {
+
+QString EntryAt(const QModelIndex &index)
+{
+    return index.data(TextListModel::kFullTextRole).toString();
+}
+
+} // namespace
 
 BookOrder BookOrderFrom(int number)
 {
@@ -22,6 +32,12 @@ void ShownBooks::SetFilter(const QString &text)
     filter_ = text;
     forms_ = text.isEmpty() ? QStringList() : SearchForms(text);
     invalidateFilter();
+}
+
+void ShownBooks::Refilter()
+{
+    if (!forms_.isEmpty())
+        invalidateFilter();
 }
 
 void ShownBooks::SetOrder(BookOrder order)
@@ -46,17 +62,37 @@ int ShownBooks::ShownRow(int sourceRow) const
     return shown.isValid() ? shown.row() : -1;
 }
 
-bool ShownBooks::filterAcceptsRow(int sourceRow, const QModelIndex &sourceParent) const
+bool ShownBooks::NameMatches(int sourceRow) const
 {
-    if (forms_.isEmpty())
-        return true;
-    const QString name = sourceModel()->index(sourceRow, 0, sourceParent).data(Qt::DisplayRole).toString();
+    const QString name = sourceModel()->index(sourceRow, 0).data(Qt::DisplayRole).toString();
     return !FindEverywhere(name, forms_).isEmpty();
 }
 
-// Greater values first; ties, and the name order, go by the listed rows.
+// A folder's books follow its row, up to the next folder's.
+bool ShownBooks::filterAcceptsRow(int sourceRow, const QModelIndex &) const
+{
+    if (forms_.isEmpty())
+        return true;
+    if (!IsFolderEntry(EntryAt(sourceModel()->index(sourceRow, 0))))
+        return NameMatches(sourceRow);
+    for (int row = sourceRow + 1; row < sourceModel()->rowCount(); ++row) {
+        if (IsFolderEntry(EntryAt(sourceModel()->index(row, 0))))
+            return false;
+        if (NameMatches(row))
+            return true;
+    }
+    return false;
+}
+
+// Greater values first; ties, the name order, and rows of two folders go by
+// the listed rows, where each folder's row stands before its books.
 bool ShownBooks::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
+    const QString leftEntry = EntryAt(left);
+    const QString rightEntry = EntryAt(right);
+    if (order_ == BookOrder::Name || IsFolderEntry(leftEntry) || IsFolderEntry(rightEntry)
+        || FolderOfEntry(leftEntry) != FolderOfEntry(rightEntry))
+        return left.row() < right.row();
     int role = 0;
     switch (order_) {
     case BookOrder::Name:

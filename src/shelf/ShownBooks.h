@@ -1,7 +1,8 @@
 #pragma once
 // The book list as the view shows it: the shelf's books (BookListModel)
 // narrowed to the names that hold a filter text and put in the order the
-// reader chose. The shelf's own rows, which open books and which config.ini's
+// reader chose within each folder; the folders stay in the listed order, a
+// folder's row shown while any of its books is. The shelf's own rows, which open books and which config.ini's
 // 书 counts, stay in the listed order; map between the two with SourceRow and
 // ShownRow.
 #include <QSortFilterProxyModel>
@@ -26,6 +27,9 @@ public:
     // matches); an empty text shows every book.
     void SetFilter(const QString &text);
     const QString &Filter() const { return filter_; }
+    // The shelf's rows changed: a folder's row is shown again, or hidden,
+    // as its books now match the filter.
+    void Refilter();
     // Books that tie keep the listed order among themselves.
     void SetOrder(BookOrder order);
     BookOrder Order() const { return order_; }
@@ -40,6 +44,8 @@ protected:
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
 
 private:
+    bool NameMatches(int sourceRow) const;
+
     QString filter_;
     QStringList forms_;
     BookOrder order_ = BookOrder::Name;

@@ -19,6 +19,14 @@ TrailingTextDelegate::TrailingTextDelegate(int trailingRole, QObject *parent)
     : QStyledItemDelegate(parent), trailingRole_(trailingRole)
 {}
 
+// A row one cannot choose (a folder's, among books) is a heading: bold.
+void TrailingTextDelegate::initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const
+{
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (!index.flags().testFlag(Qt::ItemIsEnabled))
+        option->font.setBold(true);
+}
+
 void TrailingTextDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const QString trailing = index.data(trailingRole_).toString();

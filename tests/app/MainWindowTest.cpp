@@ -16,12 +16,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QInputMethodEvent>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
 #include <QImage>
+#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>

@@ -3,6 +3,7 @@
 // config.ini so that it is read back as written.
 #include "core/BookFolder.h"
 #include "core/BookFileName.h"
+#include "core/BookLibrary.h"
 #include "core/IniFile.h"
 #include "core/Settings.h"
 #include "support/TestRegistry.h"
@@ -76,6 +77,43 @@ private Q_SLOTS:
         QFile pipe;
         QString failure;
         QVERIFY(!OpenBookFile(pipe, folder + u"pipe.txt"_s, failure));
+    }
+
+    // Subfolders to three levels, each folder that holds books as a row of
+    // its own before them, in an order that sorting by ListedBefore keeps; a
+    // link looping back, a hidden and a too deep folder are not listed, and a
+    // folder a link reaches twice is listed once.
+    void library_listsSubfoldersGrouped_readingEachFolderOnce()
+    {
+        ScratchFolder scratch;
+        const QDir root(scratch.dir.path());
+        for (const QString &folder : {u"玄幻/仙侠/完本/更深"_s, u"都市"_s, u"空"_s, u".hidden"_s, u"a b"_s})
+            QVERIFY(root.mkpath(folder));
+        for (const QString &book :
+             {u"顶.txt"_s, u"玄幻/乙.txt"_s, u"玄幻/甲.TXT"_s, u"玄幻/仙侠/完本/终.txt"_s,
+              u"玄幻/仙侠/完本/更深/不见.txt"_s, u"都市/同名.txt"_s, u"a b/同名.txt"_s, u".hidden/藏.txt"_s})
+            WriteNamedFile(root.path(), QFile::encodeName(book));
+        QVERIFY(QFile::link(root.path(), root.filePath(u"玄幻/回到顶"_s)));
+        QVERIFY(QFile::link(root.filePath(u"都市"_s), root.filePath(u"都市的链接"_s)));
+
+        const BookLibrary library = ListLibrary(root.path() + u'/');
+        const QStringList expected{
+            u"顶.txt"_s,      u"a b/"_s,         u"a b/同名.txt"_s,    u"玄幻/"_s,
+            u"玄幻/乙.txt"_s, u"玄幻/甲.TXT"_s,  u"玄幻/仙侠/完本/"_s, u"玄幻/仙侠/完本/终.txt"_s,
+            u"都市/"_s,       u"都市/同名.txt"_s};
+        QStringList sortedExpected = expected;
+        std::sort(sortedExpected.begin(), sortedExpected.end(), ListedBefore);
+        QCOMPARE(sortedExpected, expected);
+        // Qt's order of two Chinese names is their code points' order.
+        QCOMPARE(library.entries, expected);
+        QCOMPARE(
+            library.folders,
+            QStringList({u""_s, u"a b/"_s, u"玄幻/"_s, u"玄幻/仙侠/"_s, u"玄幻/仙侠/完本/"_s, u"空/"_s, u"都市/"_s}));
+        for (const QString &entry : expected)
+            QCOMPARE(IsFolderEntry(entry), entry.endsWith(u'/'));
+        QCOMPARE(NameOfEntry(u"玄幻/仙侠/"_s), u"仙侠"_s);
+        QCOMPARE(NameOfEntry(u"玄幻/乙.txt"_s), u"乙.txt"_s);
+        QCOMPARE(FolderOfEntry(u"顶.txt"_s), QString());
     }
 
     void bookName_inConfigIni_isReadBackAsWritten_data()

@@ -182,11 +182,11 @@ private Q_SLOTS:
         for (int row = 0; row < books.Count(); ++row) {
             reader.OpenBookAt(row);
             QCOMPARE(reader.Session().ShownChapter(), row % 3);
-            QCOMPARE(reader.Prefs().Values().bookName, books.FileName(row));
+            QCOMPARE(reader.Prefs().Values().bookName, books.Entry(row));
         }
         reader.Session().OnOpenBookFile(reader.Store().RecentBooks().at(2));
         reader.WaitForLoads();
-        QCOMPARE(reader.Session().Book().fileName, books.FileName(1));
+        QCOMPARE(reader.Session().Book().fileName, books.Entry(1));
         QCOMPARE(reader.Session().ShownChapter(), 1);
     }
 
