@@ -271,3 +271,8 @@ void PrintSizeReport(const SizeResult &result, int runsAsked)
     std::printf("\n");
     std::fflush(stdout);
 }
+
+void PrintTargetLine(const char *what, double ms, double targetMs)
+{
+    std::printf("  %-26s %9.2f ms     target <= %.0f ms       %s\n", what, ms, targetMs, Verdict(ms <= targetMs));
+}

@@ -4,3 +4,6 @@
 #include "BenchRunner.h"
 
 void PrintSizeReport(const SizeResult &result, int runsAsked);
+
+// "what   12.34 ms   target <= N ms   PASS" (or MISS), one line.
+void PrintTargetLine(const char *what, double ms, double targetMs);

@@ -90,6 +90,7 @@ void RunBenchmark(const BenchSettings &settings)
     if (settings.storeBooks > 0)
         // A difference of two start-ups needs more runs than one figure does.
         PrintStoreReport(books.filePath(QStringLiteral("store")), settings.storeBooks, qMax(settings.runs, 15));
+    PrintLibraryReport(books.filePath(QStringLiteral("library")), settings.library);
     PrintLoadAverage("at end");
     // The reader runs remove it themselves; a crashed one would leave it behind.
     QFile::remove(SettingsPathFor(QCoreApplication::applicationDirPath()));

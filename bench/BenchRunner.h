@@ -4,6 +4,7 @@
 // floor run and one reader run at a time.
 #include "BenchBook.h"
 #include "ChildRun.h"
+#include "LibraryMeasurement.h"
 #include "Measurement.h"
 
 #include <QList>
@@ -15,6 +16,7 @@ struct BenchSettings {
     int arrowSteps = 200;
     int scrollSeconds = 60;
     int storeBooks = 5000;
+    LibraryBenchSettings library;
 };
 
 struct SizeResult {
@@ -28,5 +30,5 @@ struct SizeResult {
 };
 
 // Measures every size in turn, printing each size's report as soon as it is
-// done, then the book store's cost.
+// done, then the book store's and the library's costs.
 void RunBenchmark(const BenchSettings &settings);

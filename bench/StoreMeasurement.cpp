@@ -1,6 +1,7 @@
 #include "StoreMeasurement.h"
 
 #include "BenchBook.h"
+#include "BenchReport.h"
 #include "ChildRun.h"
 #include "Median.h"
 #include "app/MainWindow.h"
@@ -138,12 +139,6 @@ Measurement StartAndSwitch(bool withStore)
 void PrintLine(const char *what, double ms, const char *note)
 {
     std::printf("  %-26s %9.2f ms     %s\n", what, ms, note);
-}
-
-void PrintTargetLine(const char *what, double ms, double targetMs)
-{
-    std::printf("  %-26s %9.2f ms     target <= %.0f ms       %s\n", what, ms, targetMs,
-                ms <= targetMs ? "PASS" : "MISS");
 }
 
 // Every store the books write, through the store itself, one record at a time.

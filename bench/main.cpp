@@ -65,14 +65,23 @@ int main(int argc, char *argv[])
     const QCommandLineOption storeBooks(QStringLiteral("store-books"),
                                         QStringLiteral("Books in the measured book store (0: none)."),
                                         QStringLiteral("n"), QStringLiteral("5000"));
+    const QCommandLineOption libraryFiles(QStringLiteral("library-files"),
+                                          QStringLiteral("Books in the listed library (0: none)."), QStringLiteral("n"),
+                                          QStringLiteral("20000"));
+    const QCommandLineOption libraryBooks(QStringLiteral("library-books"),
+                                          QStringLiteral("Books in the searched library (0: none)."),
+                                          QStringLiteral("n"), QStringLiteral("60"));
+    const QCommandLineOption libraryMegabytes(QStringLiteral("library-mb"),
+                                              QStringLiteral("Megabytes of the searched library."), QStringLiteral("n"),
+                                              QStringLiteral("500"));
     const QCommandLineOption readerRun = ChildRunOption(ChildOption::kReaderRun);
     const QCommandLineOption storeRun = ChildRunOption(ChildOption::kStoreRun);
     const QCommandLineOption highlightsRun = ChildRunOption(ChildOption::kHighlightsRun);
     QCommandLineOption withoutStore(ChildOption::kWithoutStore);
     withoutStore.setFlags(QCommandLineOption::HiddenFromHelp);
     const QCommandLineOption floorRun = ChildRunOption(ChildOption::kFloorRun);
-    parser.addOptions({sizes, runs, arrowSteps, scrollSeconds, storeBooks, readerRun, floorRun, storeRun, withoutStore,
-                       highlightsRun});
+    parser.addOptions({sizes, runs, arrowSteps, scrollSeconds, storeBooks, libraryFiles, libraryBooks, libraryMegabytes,
+                       readerRun, floorRun, storeRun, withoutStore, highlightsRun});
     parser.process(app);
 
     const int steps = qMax(1, parser.value(arrowSteps).toInt());
@@ -86,7 +95,11 @@ int main(int argc, char *argv[])
     if (parser.isSet(storeRun))
         return PrintChildMeasurement(MeasureStoreRun(parser.value(storeRun), !parser.isSet(withoutStore)));
 
-    RunBenchmark({SizesFrom(parser.value(sizes)), qMax(1, parser.value(runs).toInt()), steps, seconds,
-                  qMax(0, parser.value(storeBooks).toInt())});
+    const int runCount = qMax(1, parser.value(runs).toInt());
+    const LibraryBenchSettings library{qMax(0, parser.value(libraryFiles).toInt()),
+                                       qMax(0, parser.value(libraryBooks).toInt()),
+                                       qMax(1, parser.value(libraryMegabytes).toInt()), runCount};
+    RunBenchmark(
+        {SizesFrom(parser.value(sizes)), runCount, steps, seconds, qMax(0, parser.value(storeBooks).toInt()), library});
     return 0;
 }

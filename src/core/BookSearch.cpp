@@ -112,6 +112,15 @@ QList<SearchHit> FindEverywhere(QStringView text, const QStringList &forms)
     return hits;
 }
 
+bool HoldsAnyForm(QStringView text, const QStringList &forms)
+{
+    for (qsizetype at = 0; at < text.size(); ++at) {
+        if (LongestMatchAt(text, at, forms) > 0)
+            return true;
+    }
+    return false;
+}
+
 QString HitContext(QStringView text, const SearchHit &hit, qsizetype around)
 {
     qsizetype from = qMax<qsizetype>(0, hit.position - around);

@@ -27,6 +27,9 @@ QStringList SearchForms(const QString &term);
 // the search goes on behind it, so occurrences never overlap. ASCII letters
 // match in either case; every other character only itself.
 QList<SearchHit> FindEverywhere(QStringView text, const QStringList &forms);
+// Whether FindEverywhere would find anything: for short texts (names), read
+// one at a time without FindEverywhere's set-up.
+bool HoldsAnyForm(QStringView text, const QStringList &forms);
 
 // About `around` characters on either side of the hit and the hit itself,
 // line ends shown as blanks, for a list of hits.

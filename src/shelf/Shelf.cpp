@@ -45,7 +45,7 @@ void KeepEntry(QStringList &entries, const QString &entry)
 
 Shelf::Shelf(QObject *parent) : QObject(parent)
 {
-    shown_.setSourceModel(&books_);
+    shown_.SetBooks(&books_);
     connect(&watch_, &LibraryWatch::listed, this, &Shelf::ShowListing);
     connect(&loader_, &BookLoader::progress, this, &Shelf::loadProgress);
     connect(&loader_, &BookLoader::bookLoaded, this, &Shelf::OnBookLoaded);

@@ -4,15 +4,6 @@
 #include "core/BookSearch.h"
 #include "shelf/BookListModel.h"
 
-namespace {
-
-QString EntryAt(const QModelIndex &index)
-{
-    return index.data(TextListModel::kFullTextRole).toString();
-}
-
-} // namespace
-
 BookOrder BookOrderFrom(int number)
 {
     return number >= int(BookOrder::Name) && number <= int(BookOrder::Added) ? BookOrder(number) : BookOrder::Name;
@@ -23,6 +14,12 @@ ShownBooks::ShownBooks(QObject *parent) : QSortFilterProxyModel(parent)
     // A saved place re-sorts the list when the order goes by it.
     setDynamicSortFilter(true);
     sort(0);
+}
+
+void ShownBooks::SetBooks(BookListModel *books)
+{
+    books_ = books;
+    setSourceModel(books);
 }
 
 void ShownBooks::SetFilter(const QString &text)
@@ -62,10 +59,12 @@ int ShownBooks::ShownRow(int sourceRow) const
     return shown.isValid() ? shown.row() : -1;
 }
 
+// The kept name, not the shown one: the two differ only in bytes that are no
+// UTF-8, which nobody types, and the shown one costs a conversion per row.
 bool ShownBooks::NameMatches(int sourceRow) const
 {
-    const QString name = sourceModel()->index(sourceRow, 0).data(Qt::DisplayRole).toString();
-    return !FindEverywhere(name, forms_).isEmpty();
+    const QString entry = books_->Entry(sourceRow);
+    return HoldsAnyForm(QStringView(entry).sliced(FolderOfEntry(entry).size()), forms_);
 }
 
 // A folder's books follow its row, up to the next folder's.
@@ -73,10 +72,10 @@ bool ShownBooks::filterAcceptsRow(int sourceRow, const QModelIndex &) const
 {
     if (forms_.isEmpty())
         return true;
-    if (!IsFolderEntry(EntryAt(sourceModel()->index(sourceRow, 0))))
+    if (!IsFolderEntry(books_->Entry(sourceRow)))
         return NameMatches(sourceRow);
-    for (int row = sourceRow + 1; row < sourceModel()->rowCount(); ++row) {
-        if (IsFolderEntry(EntryAt(sourceModel()->index(row, 0))))
+    for (int row = sourceRow + 1; row < books_->Count(); ++row) {
+        if (IsFolderEntry(books_->Entry(row)))
             return false;
         if (NameMatches(row))
             return true;
@@ -88,10 +87,11 @@ bool ShownBooks::filterAcceptsRow(int sourceRow, const QModelIndex &) const
 // the listed rows, where each folder's row stands before its books.
 bool ShownBooks::lessThan(const QModelIndex &left, const QModelIndex &right) const
 {
-    const QString leftEntry = EntryAt(left);
-    const QString rightEntry = EntryAt(right);
-    if (order_ == BookOrder::Name || IsFolderEntry(leftEntry) || IsFolderEntry(rightEntry)
-        || FolderOfEntry(leftEntry) != FolderOfEntry(rightEntry))
+    if (order_ == BookOrder::Name)
+        return left.row() < right.row();
+    const QString leftEntry = books_->Entry(left.row());
+    const QString rightEntry = books_->Entry(right.row());
+    if (IsFolderEntry(leftEntry) || IsFolderEntry(rightEntry) || FolderOfEntry(leftEntry) != FolderOfEntry(rightEntry))
         return left.row() < right.row();
     int role = 0;
     switch (order_) {

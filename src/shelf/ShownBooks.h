@@ -7,6 +7,8 @@
 // ShownRow.
 #include <QSortFilterProxyModel>
 
+class BookListModel;
+
 // The orders the book list offers, as config.ini's 排序 keeps them.
 enum class BookOrder {
     Name = 0,     // as listed (by name)
@@ -21,6 +23,9 @@ class ShownBooks : public QSortFilterProxyModel {
     Q_OBJECT
 public:
     explicit ShownBooks(QObject *parent = nullptr);
+
+    // The books shown, in place of a source model set otherwise.
+    void SetBooks(BookListModel *books);
 
     // Shows only the books whose shown names hold the text, Simplified and
     // Traditional characters alike and ASCII letters in either case (as find
@@ -46,6 +51,7 @@ protected:
 private:
     bool NameMatches(int sourceRow) const;
 
+    BookListModel *books_ = nullptr;
     QString filter_;
     QStringList forms_;
     BookOrder order_ = BookOrder::Name;
