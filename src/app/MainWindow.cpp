@@ -15,6 +15,7 @@
 #include "app/Shutdown.h"
 #include "app/Startup.h"
 #include "app/ViewBindings.h"
+#include "app/WindowModes.h"
 #include "layout/RelayoutAll.h"
 #include "platform/SpeechEngine.h"
 #include "platform/TerminationRequests.h"
@@ -76,18 +77,22 @@ MainWindow::MainWindow(ReaderServices &services, QWidget *parent) : QMainWindow(
     // The created event: the rest of start-up runs from the event loop, once
     // the window is up and the window manager has framed it. Queued before the
     // remembered book is asked for, it runs before that book is handed over.
+    // The layouts are measured in the designed window; then it goes where and
+    // as it was left.
     QMetaObject::invokeMethod(
         this,
         [this] {
             PlaceAtDesignedGeometry();
             startup_->OnWindowShown();
+            modes_->PlaceRemembered(kWindowFrame);
         },
         Qt::QueuedConnection);
     // The remembered book loads while the window is being built.
     startup_->Begin();
     DescribeControls();
-    FillMenuBar(*this, services_, *session_, *appearance_, *timeKeeping_, controls_);
+    FillMenuBar(*this, services_, *session_, *appearance_, *timeKeeping_, *modes_, controls_);
     WireEvents();
+    modes_->AdoptRemembered();
     show();
     PlaceAtDesignedGeometry();
 }
@@ -147,6 +152,7 @@ void MainWindow::CreateReader()
     shutdown_ = new Shutdown(services_, controls_, *session_, this);
     timeKeeping_ =
         new ReadingTimeKeeping(*session_, *controls_.编辑框_内容, services_.store, services_.preferences, this);
+    modes_ = new WindowModes(*this, controls_, services_);
     BindPane(*controls_.编辑框_内容, *session_);
     BindHighlights(controls_, *session_);
     BindChapterList(*controls_.列表框_章节, *session_);

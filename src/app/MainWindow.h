@@ -13,6 +13,7 @@ class Shelf;
 class ReadingTimeKeeping;
 class Shutdown;
 class Startup;
+class WindowModes;
 struct ReaderServices;
 
 class MainWindow : public QMainWindow {
@@ -48,4 +49,5 @@ private:
     Startup *startup_ = nullptr;
     Shutdown *shutdown_ = nullptr;
     ReadingTimeKeeping *timeKeeping_ = nullptr;
+    WindowModes *modes_ = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "app/RecentBooksMenu.h"
 #include "app/SyncMenu.h"
 #include "app/ThemeMenu.h"
+#include "app/ViewMenu.h"
 #include "session/ReadingSession.h"
 #include "shelf/Shelf.h"
 #include "tools/Appearance.h"
@@ -41,7 +42,7 @@ void OnChooseBookFolder(QWidget &window, ReadingSession &session)
 } // namespace
 
 void FillMenuBar(QMainWindow &window, ReaderServices &services, ReadingSession &session, Appearance &appearance,
-                 ReadingTimeKeeping &timeKeeping, const ReaderControls &c)
+                 ReadingTimeKeeping &timeKeeping, WindowModes &modes, const ReaderControls &c)
 {
     QMenu *file = window.menuBar()->addMenu(QStringLiteral("文件"));
     AddMenuItem(file, QStringLiteral("打开文件"), [&window, &session] { OnChooseBookFolder(window, session); });
@@ -75,14 +76,19 @@ void FillMenuBar(QMainWindow &window, ReaderServices &services, ReadingSession &
     FillReadingMenu(reading, session, c);
     reading->addSeparator();
     AddReadingStatsItem(reading, timeKeeping, services.store, &window);
-    FillReadAloudMenu(window.menuBar()->addMenu(QStringLiteral("朗读")), session.Aloud(), *c.标签_提示);
+    QMenu *aloud = window.menuBar()->addMenu(QStringLiteral("朗读"));
+    FillReadAloudMenu(aloud, session.Aloud(), *c.标签_提示);
 
     QMenu *sidebar = window.menuBar()->addMenu(QStringLiteral("侧边栏"));
     AddMenuItem(sidebar, QStringLiteral("隐藏"), [&window, &c] { OnHideSidebar(window, *c.编辑框_内容); });
     AddMenuItem(sidebar, QStringLiteral("显示"), [&window, &c] { OnShowSidebar(window, *c.编辑框_内容); });
 
+    QMenu *view = window.menuBar()->addMenu(QStringLiteral("视图"));
+    FillViewMenu(view, modes, services.preferences);
+
     QMenu *help = window.menuBar()->addMenu(QStringLiteral("帮助"));
     AddMenuItem(help, QStringLiteral("检查更新"), &OnCheckUpdate);
     AddMenuItem(help, QStringLiteral("官方网站"), &OnHomePage);
     AddMenuItem(help, QStringLiteral("网址导航"), &OnLinkDirectory);
+    GiveSimpleWindowItsMenu(window, *c.编辑框_内容, modes, view, {reading, aloud});
 }

@@ -43,6 +43,22 @@ struct Settings {
     bool syncEnabled = false; // "启用": 1 on, 0 off
     // The book list (section "书库").
     int bookOrder = 0; // "排序": 0 by name, 1 last read, 2 file size, 3 added (BookOrder)
+    // The window as it was left (section "窗口"). A place or size of none
+    // (a first start, an older file) is the designed one.
+    std::optional<int> windowLeft;     // "左": the frame's left edge on the desktop, pixels
+    std::optional<int> windowTop;      // "上"
+    std::optional<int> windowWidth;    // "宽": inside the frame
+    std::optional<int> windowHeight;   // "高"
+    bool fullScreen = false;           // "全屏"
+    bool simpleMode = false;           // "简洁模式": the pane alone, no frame
+    std::optional<int> simpleLeft;     // "简洁左": the simple window's own place and size
+    std::optional<int> simpleTop;      // "简洁上"
+    std::optional<int> simpleWidth;    // "简洁宽"
+    std::optional<int> simpleHeight;   // "简洁高"
+    bool stayOnTop = false;            // "置顶"
+    int opacity = 100;                 // "透明度": percent
+    bool backgroundSeeThrough = false; // "背景透明": in 简洁模式 only the page is seen through
+    bool hideOnLeave = false;          // "鼠标移出时隐藏"
 };
 
 // The hide key's texts: the key left of 1 unless the file names another, as
@@ -57,7 +73,7 @@ enum class SettingKind {
     BookName, // a book's kept name, escaped where a line cannot hold it (BookNameAsSetting)
     Number,   // a number; a text that is none reads as 0
     Index,    // a list position: empty text is none, another text that is no number 0
-    Measure,  // a size or a colour: anything but a number reads as none, so that a
+    Measure,  // a size, a place or a colour: anything but a number reads as none, so that a
               // damaged file cannot paint black text on a black page
     Tenths,   // a number with one decimal ("1.5"), kept in tenths; a text that is none reads as 0
     Switch,   // "1" on, "0" off; any other text reads as off
@@ -106,6 +122,20 @@ inline constexpr SettingKey kSettingKeys[] = {
     {"同步", "用户", "", SettingKind::Text, &Settings::syncUser},
     {"同步", "启用", "0", SettingKind::Switch, &Settings::syncEnabled},
     {"书库", "排序", "0", SettingKind::Number, &Settings::bookOrder},
+    {"窗口", "左", "", SettingKind::Measure, &Settings::windowLeft},
+    {"窗口", "上", "", SettingKind::Measure, &Settings::windowTop},
+    {"窗口", "宽", "", SettingKind::Measure, &Settings::windowWidth},
+    {"窗口", "高", "", SettingKind::Measure, &Settings::windowHeight},
+    {"窗口", "全屏", "0", SettingKind::Switch, &Settings::fullScreen},
+    {"窗口", "简洁模式", "0", SettingKind::Switch, &Settings::simpleMode},
+    {"窗口", "简洁左", "", SettingKind::Measure, &Settings::simpleLeft},
+    {"窗口", "简洁上", "", SettingKind::Measure, &Settings::simpleTop},
+    {"窗口", "简洁宽", "", SettingKind::Measure, &Settings::simpleWidth},
+    {"窗口", "简洁高", "", SettingKind::Measure, &Settings::simpleHeight},
+    {"窗口", "置顶", "0", SettingKind::Switch, &Settings::stayOnTop},
+    {"窗口", "透明度", "100", SettingKind::Number, &Settings::opacity},
+    {"窗口", "背景透明", "0", SettingKind::Switch, &Settings::backgroundSeeThrough},
+    {"窗口", "鼠标移出时隐藏", "0", SettingKind::Switch, &Settings::hideOnLeave},
 };
 
 // A value's place in kSettingKeys, which names it in change signals.

@@ -1,5 +1,7 @@
 #include "platform/QtWindowSystem.h"
 
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 #include <algorithm>
 
@@ -63,4 +65,16 @@ void QtWindowSystem::MoveWindow(WindowHandle window, int x, int y, int width, in
     }
     if (repaint)
         widget->update();
+}
+
+std::vector<WindowRect> QtWindowSystem::GetScreenRects() const
+{
+    std::vector<WindowRect> screens;
+    const QScreen *primary = QGuiApplication::primaryScreen();
+    if (primary)
+        screens.push_back(ToWindowRect(primary->availableGeometry()));
+    for (const QScreen *screen : QGuiApplication::screens())
+        if (screen != primary)
+            screens.push_back(ToWindowRect(screen->availableGeometry()));
+    return screens;
 }

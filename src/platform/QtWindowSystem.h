@@ -12,4 +12,5 @@ public:
     WindowPoint ScreenToClient(WindowHandle window, WindowPoint screenPoint) const override;
     // A widget cannot be smaller than empty: negative sizes are applied as 0.
     void MoveWindow(WindowHandle window, int x, int y, int width, int height, bool repaint) override;
+    std::vector<WindowRect> GetScreenRects() const override;
 };

@@ -11,6 +11,8 @@
 // (ScreenToClient); moving it does nothing.
 #include "platform/WindowHandle.h"
 
+#include <vector>
+
 struct WindowRect {
     int left = 0;
     int top = 0;
@@ -39,4 +41,8 @@ public:
     // Places the window's outer rectangle at (x, y) in its parent's client
     // coordinates (in screen coordinates for a top-level window).
     virtual void MoveWindow(WindowHandle window, int x, int y, int width, int height, bool repaint) = 0;
+    // The part of each screen windows may take (without the desktop's panels),
+    // in screen coordinates, the primary screen first; empty when there is no
+    // screen to ask.
+    virtual std::vector<WindowRect> GetScreenRects() const = 0;
 };

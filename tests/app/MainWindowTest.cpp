@@ -10,12 +10,14 @@
 #include "sync/DeviceList.h"
 #include "ui/EditBox.h"
 #include "ui/ListBox.h"
+#include "ui/ListWindow.h"
 #include "ui/MessageStrip.h"
 #include "ui/NotifyLabel.h"
 #include "ui/ReadingStatsWindow.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QDropEvent>
@@ -41,6 +43,22 @@ QMenu *SubMenu(QMenu *menu, const QString &text)
     for (QAction *item : menu->actions())
         if (item->text() == text)
             return item->menu();
+    return nullptr;
+}
+
+QMenu *BarMenu(MainWindow &window, const QString &text)
+{
+    for (QAction *menu : window.menuBar()->actions())
+        if (menu->text() == text)
+            return menu->menu();
+    return nullptr;
+}
+
+QAction *ItemOf(QMenu *menu, const QString &text)
+{
+    for (QAction *item : menu ? menu->actions() : QList<QAction *>())
+        if (item->text() == text)
+            return item;
     return nullptr;
 }
 
@@ -320,6 +338,19 @@ private Q_SLOTS:
             u"侧边栏"_s,
             u"  隐藏"_s,
             u"  显示"_s,
+            u"视图"_s,
+            u"  简洁模式 Ctrl+Shift+M (checkable)"_s,
+            u"  置顶 (checkable)"_s,
+            u"  透明度"_s,
+            u"    100 % (checkable)"_s,
+            u"    90 % (checkable)"_s,
+            u"    80 % (checkable)"_s,
+            u"    70 % (checkable)"_s,
+            u"    50 % (checkable)"_s,
+            u"    30 % (checkable)"_s,
+            u"    -"_s,
+            u"    背景透明 (checkable)"_s,
+            u"  鼠标移出时隐藏 (checkable)"_s,
             u"帮助"_s,
             u"  检查更新"_s,
             u"  官方网站"_s,
@@ -610,9 +641,85 @@ private Q_SLOTS:
             reader.Close();
             written = reader.SettingsBytes();
         }
-        QVERIFY(written.endsWith(EncodeCodePage(u"[同步]\r\n地址=\r\n用户=\r\n启用=0\r\n[书库]\r\n排序=2\r\n"_s)));
+        QVERIFY(written.contains(EncodeCodePage(u"[同步]\r\n地址=\r\n用户=\r\n启用=0\r\n[书库]\r\n排序=2\r\n[窗口]\r\n"_s)));
         QVERIFY(written.contains(EncodeCodePage(u"[Config]\r\n路径="_s)));
         QVERIFY(written.contains(EncodeCodePage(u"\r\n书=0\r\n章=0\r\n"_s)));
+    }
+
+    // 简洁模式: the pane alone, first where it was on screen, in a window
+    // without a frame; the menu bar's keys still work, the pane's right-click
+    // menu leads out, and the full window comes back as it was, its sidebar
+    // hidden included.
+    void simpleMode_showsThePaneAlone_andLeavingGivesTheWindowBack()
+    {
+        ReaderFixture reader;
+        MainWindow &window = reader.Start();
+        const ReaderControls &c = reader.Controls();
+        ItemOf(BarMenu(window, u"侧边栏"_s), u"隐藏"_s)->trigger();
+        const QRect pane = c.编辑框_内容->geometry();
+        const QRect paneOnScreen(c.编辑框_内容->mapToGlobal(QPoint(0, 0)), pane.size());
+        const QSize size = window.size();
+        QTest::keyClick(c.编辑框_内容, Qt::Key_M, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(window.windowFlags() & Qt::FramelessWindowHint);
+        QTRY_VERIFY(window.isVisible());
+        for (const QWidget *gone : {static_cast<QWidget *>(window.menuBar()), static_cast<QWidget *>(c.列表框_文件),
+                                    static_cast<QWidget *>(c.列表框_章节), static_cast<QWidget *>(c.标签_提示)})
+            QVERIFY(!gone->isVisible());
+        QCOMPARE(QRect(window.pos(), window.size()), paneOnScreen);
+        window.resize(400, 120);
+        QTRY_COMPARE(c.编辑框_内容->geometry(), QRect(0, 0, 400, 120));
+        QVERIFY(reader.Services().preferences.Values().simpleMode);
+
+        QTest::keyClick(c.编辑框_内容, Qt::Key_F, Qt::ControlModifier);
+        QTRY_VERIFY(c.findWindow->isVisible());
+        c.findWindow->close();
+
+        QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(20, 20), c.编辑框_内容->mapToGlobal(QPoint(20, 20)));
+        QApplication::sendEvent(c.编辑框_内容->viewport(), &click);
+        QTRY_VERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+        auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+        QStringList items;
+        for (const QAction *item : menu->actions())
+            items << item->text();
+        QCOMPARE(items,
+                 (QStringList{u"退出简洁模式"_s, u"置顶"_s, u"透明度"_s, u"鼠标移出时隐藏"_s, QString(), u"阅读"_s,
+                              u"朗读"_s}));
+        menu->close();
+        menu->actions().first()->trigger();
+
+        QVERIFY(!(window.windowFlags() & Qt::FramelessWindowHint));
+        QTRY_VERIFY(window.menuBar()->isVisible());
+        QVERIFY(c.列表框_文件->isVisible() && c.列表框_章节->isVisible() && c.标签_提示->isVisible());
+        QTRY_COMPARE(window.size(), size);
+        QTRY_COMPARE(c.编辑框_内容->geometry(), pane);
+        QVERIFY(!reader.Services().preferences.Values().simpleMode);
+    }
+
+    // 鼠标移出时隐藏: half a second after the pointer leaves, the text is
+    // covered by the page's colour; it shows again as the pointer comes back.
+    void hideOnLeave_coversTheTextWhileThePointerIsOut()
+    {
+        ReaderFixture reader;
+        MainWindow &window = reader.Start();
+        auto *blind = reader.Controls().编辑框_内容->findChild<QWidget *>(u"blind"_s);
+        QVERIFY(blind);
+        QAction *item = ItemOf(BarMenu(window, u"视图"_s), u"鼠标移出时隐藏"_s);
+        item->trigger();
+        QVERIFY(reader.Services().preferences.Values().hideOnLeave);
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(&window, &leave);
+        QTRY_VERIFY(blind->isVisible());
+        QCOMPARE(blind->geometry(), reader.Controls().编辑框_内容->viewport()->rect());
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(&window, &enter);
+        QVERIFY(!blind->isVisible());
+
+        // Turned off while the text is covered, it shows at once.
+        QApplication::sendEvent(&window, &leave);
+        QTRY_VERIFY(blind->isVisible());
+        item->trigger();
+        QVERIFY(!blind->isVisible());
+        QVERIFY(!reader.Services().preferences.Values().hideOnLeave);
     }
 
     void exit_closesTheWindow()

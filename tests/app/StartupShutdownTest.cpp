@@ -13,10 +13,16 @@
 #include "ui/NotifyLabel.h"
 #include "ui/VirtualKey.h"
 
+#include <QAction>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenuBar>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -80,6 +86,9 @@ private Q_SLOTS:
         QCOMPARE(c.编辑框_内容->BackgroundColour(), 16777215);
         const QString font = c.编辑框_内容->FontName();
         const int size = c.编辑框_内容->FontSize();
+        // The designed outer place; inside the frame the platform draws.
+        const QRect window(c.mainWindow->pos(), c.mainWindow->size());
+        QCOMPARE(c.mainWindow->frameGeometry(), QRect(50, 50, 884, 560));
         reader.Close();
         const QString expected =
             QStringLiteral("[Config]\r\n路径=%1/book/\r\n书=-1\r\n章=-1\r\n行=0\r\n"
@@ -88,9 +97,16 @@ private Q_SLOTS:
                            "左右页边距=0\r\n上下页边距=0\r\n首行缩进=保持原样\r\n空行=保留\r\n"
                            "正文宽度=0\r\n两端对齐=0\r\n[阅读]\r\n自动滚动速度=20\r\n[热键]\r\n热键=`\r\n"
                            "[朗读]\r\n语速=0\r\n声音=\r\n"
-                           "[同步]\r\n地址=\r\n用户=\r\n启用=0\r\n[书库]\r\n排序=0\r\n")
+                           "[同步]\r\n地址=\r\n用户=\r\n启用=0\r\n[书库]\r\n排序=0\r\n"
+                           "[窗口]\r\n左=%4\r\n上=%5\r\n宽=%6\r\n高=%7\r\n全屏=0\r\n简洁模式=0\r\n"
+                           "简洁左=\r\n简洁上=\r\n简洁宽=\r\n简洁高=\r\n置顶=0\r\n透明度=100\r\n背景透明=0\r\n"
+                           "鼠标移出时隐藏=0\r\n")
                 .arg(home_.path(), font)
-                .arg(size);
+                .arg(size)
+                .arg(window.x())
+                .arg(window.y())
+                .arg(window.width())
+                .arg(window.height());
         QCOMPARE(reader.SettingsBytes(), EncodeCodePage(expected));
     }
 
@@ -223,6 +239,91 @@ private Q_SLOTS:
         reader.Start();
         reader.Close();
         QCOMPARE(Setting(reader.SettingsBytes(), QStringLiteral("热键")), saved);
+    }
+
+    // [窗口] brings the window back where and as it was left, on the screen
+    // there is now (800 x 800 here).
+    void windowSection_isRestored_data()
+    {
+        QTest::addColumn<QStringList>("settings");
+        // Where the window's frame lies and how large the window is inside it.
+        QTest::addColumn<QRect>("geometry");
+        QTest::addColumn<bool>("simple");
+        QTest::addColumn<bool>("onTop");
+        QTest::addColumn<double>("opacity");
+        const QStringList normal{u"窗口/左=120"_s, u"窗口/上=70"_s, u"窗口/宽=640"_s, u"窗口/高=480"_s};
+        QTest::newRow("none: the designed place") << QStringList{} << QRect() << false << false << 1.0;
+        QTest::newRow("its own place and size, on top, 70 %")
+            << normal + QStringList{u"窗口/置顶=1"_s, u"窗口/透明度=70"_s} << QRect(120, 70, 640, 480) << false << true
+            << 0.7;
+        QTest::newRow("off every screen: onto the screen, an unknown opacity whole")
+            << QStringList{u"窗口/左=5000"_s, u"窗口/上=-4000"_s, u"窗口/宽=640"_s, u"窗口/高=480"_s,
+                           u"窗口/透明度=55"_s}
+            << QRect(160, 0, 640, 480) << false << false << 1.0;
+        QTest::newRow("half a place: the designed one")
+            << QStringList{u"窗口/左=120"_s, u"窗口/宽=640"_s} << QRect() << false << false << 1.0;
+        QTest::newRow("simple, at its own place") << normal
+                + QStringList{u"窗口/简洁模式=1"_s, u"窗口/简洁左=30"_s, u"窗口/简洁上=40"_s, u"窗口/简洁宽=300"_s,
+                              u"窗口/简洁高=90"_s} << QRect(30, 40, 300, 90)
+                                                  << true << false << 1.0;
+    }
+
+    void windowSection_isRestored()
+    {
+        QFETCH(QStringList, settings);
+        QFETCH(QRect, geometry);
+        QFETCH(bool, simple);
+        QFETCH(bool, onTop);
+        QFETCH(double, opacity);
+        if (QGuiApplication::primaryScreen()->availableGeometry() != QRect(0, 0, 800, 800))
+            QSKIP("the places are laid out for the 800 x 800 screen of the offscreen platform");
+        ReaderFixture reader;
+        reader.WriteSettings(QStringList{u"Config/路径="_s + Folder(reader)} + settings);
+        MainWindow &window = reader.Start();
+        if (geometry.isNull())
+            QTRY_COMPARE(window.frameGeometry(), QRect(50, 50, 884, 560));
+        else
+            QTRY_COMPARE(QRect(window.pos(), window.size()), geometry);
+        QCOMPARE(bool(window.windowFlags() & Qt::FramelessWindowHint), simple);
+        QCOMPARE(window.menuBar()->isVisible(), !simple);
+        QCOMPARE(reader.Controls().列表框_章节->isVisible(), !simple);
+        QCOMPARE(bool(window.windowFlags() & Qt::WindowStaysOnTopHint), onTop);
+        // The window system keeps it in steps of 1/255.
+        QVERIFY2(qAbs(window.windowOpacity() - opacity) < 0.01, qPrintable(QString::number(window.windowOpacity())));
+    }
+
+    // The modes and places chosen are what shutdown writes.
+    void windowModes_areSaved()
+    {
+        ReaderFixture reader;
+        MainWindow &window = reader.Start();
+        window.move(130, 90);
+        window.resize(700, 480);
+        const auto item = [&window](const QString &text) {
+            for (QAction *menu : window.menuBar()->actions())
+                if (menu->text() == u"视图"_s)
+                    for (QAction *found : menu->menu()->findChildren<QAction *>())
+                        if (found->text() == text)
+                            return found;
+            return static_cast<QAction *>(nullptr);
+        };
+        item(u"置顶"_s)->trigger();
+        item(u"80 %"_s)->trigger();
+        item(u"鼠标移出时隐藏"_s)->trigger();
+        item(u"简洁模式"_s)->trigger();
+        QTRY_VERIFY(window.isVisible());
+        window.move(20, 30);
+        window.resize(360, 100);
+        reader.Close();
+        const QByteArray saved = reader.SettingsBytes();
+        const QStringList expected{u"左=130"_s,     u"上=90"_s,     u"宽=700"_s,    u"高=480"_s,
+                                   u"简洁模式=1"_s, u"简洁左=20"_s, u"简洁上=30"_s, u"简洁宽=360"_s,
+                                   u"简洁高=100"_s, u"置顶=1"_s,    u"透明度=80"_s, u"鼠标移出时隐藏=1"_s,
+                                   u"全屏=0"_s};
+        for (const QString &line : expected) {
+            const QString key = line.section(u'=', 0, 0);
+            QCOMPARE(key + u'=' + Setting(saved, key), line);
+        }
     }
 
     void lineBeyondTheChapter_stopsAtItsLastLine()

@@ -27,15 +27,21 @@ void WriteFileBytes(const QString &path, const QByteArray &bytes)
     file.write(bytes);
 }
 
-// Every key in the order a save writes them, as the reader has written them
-// since 排版, 热键, 朗读, 同步 and 书库 came.
-const QString kWholeFile =
+// Every key of the sections before [窗口], as the reader wrote them before it came.
+const QString kFileBeforeWindow =
     u"[Config]\r\n路径=/书/\r\n书=2\r\n章=5\r\n行=17\r\n书名=乙.txt\r\n章名=第五章 雨\r\n"
     u"[字体]\r\n字体=Noto Serif CJK SC\r\n字体大小=15\r\n文本颜色=0\r\n背景颜色=16777215\r\n"
     u"[排版]\r\n行距=1.5\r\n段距=0.5\r\n左右页边距=20\r\n上下页边距=10\r\n首行缩进=不缩进\r\n"
     u"空行=删除\r\n正文宽度=40\r\n两端对齐=1\r\n[阅读]\r\n自动滚动速度=30\r\n[热键]\r\n热键=Ctrl+J\r\n"
     u"[朗读]\r\n语速=2\r\n声音=普通话\r\n[同步]\r\n地址=https://dav.example/\r\n用户=甲\r\n启用=1\r\n"
     u"[书库]\r\n排序=2\r\n"_s;
+
+// Every key in the order a save writes them, as the reader has written them
+// since 排版, 热键, 朗读, 同步, 书库 and 窗口 came.
+const QString kWholeFile = kFileBeforeWindow
+    + u"[窗口]\r\n左=120\r\n上=-40\r\n宽=700\r\n高=500\r\n全屏=0\r\n简洁模式=1\r\n"
+      u"简洁左=300\r\n简洁上=20\r\n简洁宽=420\r\n简洁高=90\r\n置顶=1\r\n透明度=80\r\n"
+      u"背景透明=0\r\n鼠标移出时隐藏=1\r\n"_s;
 
 } // namespace
 
@@ -65,8 +71,32 @@ private Q_SLOTS:
         QVERIFY(values.syncEnabled);
         QCOMPARE(values.bookOrder, 2);
         QCOMPARE(values.hotKey, u"Ctrl+J"_s);
+        QCOMPARE(values.windowTop, -40);
+        QCOMPARE(values.simpleHeight, 90);
+        QVERIFY(values.simpleMode && values.stayOnTop && values.hideOnLeave && !values.fullScreen);
+        QCOMPARE(values.opacity, 80);
         preferences.SaveAndStop();
         QCOMPARE(DecodeCodePage(FileBytes(Path())), kWholeFile);
+    }
+
+    // A file from before [窗口] remembers no place: the window opens at the
+    // designed one, and the section comes after the others, which keep
+    // their bytes.
+    void fileBeforeTheWindowSection_remembersNoPlace_andGainsTheSectionAtItsEnd()
+    {
+        WriteFileBytes(Path(), EncodeCodePage(kFileBeforeWindow));
+        Preferences preferences;
+        preferences.Load(Path());
+        const Settings &values = preferences.Values();
+        QVERIFY(!values.windowLeft && !values.windowTop && !values.windowWidth && !values.windowHeight);
+        QVERIFY(!values.simpleLeft && !values.simpleWidth);
+        QVERIFY(!values.simpleMode && !values.stayOnTop && !values.hideOnLeave && !values.fullScreen);
+        QCOMPARE(values.opacity, 100);
+        preferences.SaveAndStop();
+        QCOMPARE(DecodeCodePage(FileBytes(Path())),
+                 kFileBeforeWindow
+                     + u"[窗口]\r\n左=\r\n上=\r\n宽=\r\n高=\r\n全屏=0\r\n简洁模式=0\r\n简洁左=\r\n简洁上=\r\n"
+                       u"简洁宽=\r\n简洁高=\r\n置顶=0\r\n透明度=100\r\n背景透明=0\r\n鼠标移出时隐藏=0\r\n"_s);
     }
 
     // Told once per value that differs; a run of changes is written once, a

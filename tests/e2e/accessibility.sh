@@ -5,14 +5,15 @@
 # (read with the menu closed), and a folder chooser whose buttons speak
 # Chinese.
 source "$(dirname "$0")/lib.sh"
+here="$(dirname "$0")"
 start_display
 
+source "$here/atspi_lib.sh"
 start_accessibility_bus
 
 install_program
 make_library
 write_settings "Config|路径|$books/" "Config|书|1" "Config|章|3"
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 start_program
 
 echo "case: the lists and the pane by name"
@@ -36,7 +37,7 @@ wait_for_menu
 # 阅读 is two menus to the right of 文件; 章节规则 its ninth item.
 xdotool key --delay 30 Right Right Down Down Down Down Down Down Down Down Right Down Return
 wait_for_accessible "$strict" menu\ item 章节规则
-# The book list: a.txt, b.txt, ...
+# The book list: a.txt, b.txt, ... below its filter field.
 click_book_row 0
 wait_for_log 'read ".*/a.txt" to its end'
 wait_for_accessible "$default" menu\ item 章节规则

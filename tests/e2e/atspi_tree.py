@@ -2,9 +2,10 @@
 """Reads a running program's accessibility tree through AT-SPI, as a screen
 reader does.
 
-atspi_tree.py PID [ROLE NAME]
+atspi_tree.py PID [ROLE NAME] [--showing]
 Prints every accessible below the application of process PID, or below its
-first accessible with that role and name, one a line: role, a tab, name, and
+first accessible with that role and name (with --showing only those on
+screen, not those hidden or inside a hidden one), one a line: role, a tab, name, and
 for an item that is checked (a menu item's check mark) a tab and "checked".
 Control characters in names are printed as \\r, \\n, \\t (a backslash as
 \\\\), so that a line end kept in a name shows. Exits 1 when there is no such
@@ -39,12 +40,18 @@ def children(node):
             yield child
 
 
-def descendants(node, depth=0):
+def showing(node):
+    return node.get_state_set().contains(Atspi.StateType.SHOWING)
+
+
+def descendants(node, depth=0, only_showing=False):
     if depth > MAX_DEPTH:
         return
     for child in children(node):
+        if only_showing and not showing(child):
+            continue
         yield child
-        yield from descendants(child, depth + 1)
+        yield from descendants(child, depth + 1, only_showing)
 
 
 def application(pid):
@@ -59,20 +66,22 @@ def application(pid):
 
 
 def main():
-    pid = int(sys.argv[1])
+    only_showing = "--showing" in sys.argv[1:]
+    args = [arg for arg in sys.argv[1:] if arg != "--showing"]
+    pid = int(args[0])
     app = application(pid)
     if app is None:
         print(f"no accessible application of process {pid}", file=sys.stderr)
         return 1
     top = app
-    if len(sys.argv) == 4:
-        role, name = sys.argv[2], sys.argv[3]
+    if len(args) == 3:
+        role, name = args[1], args[2]
         top = next((n for n in descendants(app)
                     if n.get_role_name() == role and n.get_name() == name), None)
         if top is None:
             print(f"no {role} named {name}", file=sys.stderr)
             return 1
-    for node in descendants(top):
+    for node in descendants(top, only_showing=only_showing):
         print(f"{node.get_role_name()}\t{escaped(node.get_name() or '')}{check_mark(node)}")
     return 0
 

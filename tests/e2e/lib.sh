@@ -227,53 +227,6 @@ pane_keys() { # KEY...
   xdotool key --delay 20 --window "$WINDOW_ID" "$@"
 }
 
-# Starts a session bus of the test's own, through which the AT-SPI bus is
-# reached; exits 77 (skipped) where none can be started.
-start_accessibility_bus() {
-  local error
-  # A session bus of the test's own; it starts the AT-SPI bus launcher when
-  # first asked, and the launcher's sockets go to a runtime folder of the
-  # test's own too, so that no other session's accessibility bus is reached.
-  export XDG_RUNTIME_DIR="$E2E_DIR/run"
-  mkdir -m 700 "$XDG_RUNTIME_DIR"
-  dbus-daemon --session --nofork --print-address=3 3>"$E2E_DIR/bus" >/dev/null 2>&1 &
-  E2E_PIDS+=($!)
-  for _ in $(seq 100); do
-    grep -q . "$E2E_DIR/bus" 2>/dev/null && break
-    sleep 0.05
-  done
-  DBUS_SESSION_BUS_ADDRESS="$(head -n 1 "$E2E_DIR/bus" 2>/dev/null || true)"
-  [ -n "$DBUS_SESSION_BUS_ADDRESS" ] || fail "no session bus could be started"
-  export DBUS_SESSION_BUS_ADDRESS
-  if ! error=$(dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress 2>&1 >/dev/null); then
-    echo "SKIP: no AT-SPI bus can be started here: $error"
-    exit 77
-  fi
-  # Debian's PyGObject and Atspi typelib belong to its own Python, not to any
-  # other python3 on the PATH.
-  /usr/bin/python3 -c 'import gi; gi.require_version("Atspi", "2.0")' ||
-    fail "python3-gi with gir1.2-atspi-2.0 is missing (scripts/setup installs them)"
-}
-
-# Waits until the program's accessibility tree (below the first accessible of
-# ROLE and NAME, when given) has a line "role<TAB>name" matching PATTERN
-# (grep -E, whole line), and leaves the tree in $TREE.
-wait_for_accessible() { # PATTERN [ROLE NAME]
-  for _ in $(seq 150); do
-    TREE=$(/usr/bin/python3 "$E2E_LIB_DIR/atspi_tree.py" "$PROGRAM_PID" "${@:2}" 2>"$E2E_DIR/atspi.err") || TREE=""
-    grep -qxE -- "$1" <<<"$TREE" && return 0
-    grep -qs '^State:.*zombie' "/proc/$PROGRAM_PID/status" && break
-    sleep 0.1
-  done
-  printf '%s\n' "$TREE" >&2
-  cat "$E2E_DIR/atspi.err" >&2
-  if grep -qs '^State:.*zombie' "/proc/$PROGRAM_PID/status"; then
-    tail -n 20 "$E2E_LOG" >&2
-    fail "the program ended"
-  fi
-  fail "a screen reader finds no '$1'${2:+ in the $2 '$3'}"
-}
-
 # A click on row N of the book list: its rows lie 14 pixels apart below the
 # filter field.
 click_book_row() { # N

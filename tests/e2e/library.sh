@@ -5,9 +5,9 @@
 # a search across the library opens the right book at the right place.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
+source "$(dirname "$0")/atspi_lib.sh"
 start_display
 start_accessibility_bus
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 install_program
 make_library
 # A book per folder, larger than the top folder's; the phrase searched for

@@ -5,8 +5,8 @@
 # config.ini as on X11. The hide key comes from the desktop portal's global
 # shortcut: each activation hides or shows the window, at its size; 设置 →
 # 热键… opens the portal's own dialog for it; a portal that refuses leaves the
-# reader running without one. Skipped (77) where weston or Qt's Wayland platform
-# plugin is missing.
+# reader running without one. 简洁模式 comes back at its own size. Skipped
+# (77) where weston or Qt's Wayland platform plugin is missing.
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/settings_checks.sh"
 source "$(dirname "$0")/wayland_lib.sh"
@@ -83,4 +83,17 @@ wait_for_log 'hot key: the portal refused a session'
 wayland_exit_through_menu
 expect_exit_code 0
 [ "$(setting 书名)" = b.txt ] || fail "书名 is $(setting 书名)"
+stop_mock_portal
+
+echo "case: 简洁模式 comes back at its size, without the plugin's frame, and is kept"
+write_settings "Config|路径|$books/" "窗口|简洁模式|1" "窗口|简洁左|40" "窗口|简洁上|40" "窗口|简洁宽|420" \
+  "窗口|简洁高|120"
+launch_wayland_program
+wait_for_log 'start-up finished'
+wait_for_wayland_window 'toplevel 420x120\+-?[0-9]+\+-?[0-9]+ Folivar' >/dev/null
+# No menu bar to leave through: a signal ends it as a logout does.
+kill -TERM "$PROGRAM_PID"
+expect_exit_code 0
+[ "$(setting 简洁模式) $(setting 简洁宽) $(setting 简洁高)" = "1 420 120" ] ||
+  fail "简洁模式 was saved as $(setting 简洁模式) $(setting 简洁宽) x $(setting 简洁高)"
 echo "PASS: wayland"

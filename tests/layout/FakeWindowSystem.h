@@ -32,12 +32,15 @@ public:
     FakeGeometry Geometry(WindowHandle window) const;
     const std::vector<FakeMove> &Moves() const { return moves_; }
     void ForgetMoves() { moves_.clear(); }
+    // Adds a screen's work area; the first one added is the primary screen.
+    void AddScreen(WindowRect workArea) { screens_.push_back(workArea); }
 
     WindowHandle GetParent(WindowHandle window) const override;
     WindowRect GetClientRect(WindowHandle window) const override;
     WindowRect GetWindowRect(WindowHandle window) const override;
     WindowPoint ScreenToClient(WindowHandle window, WindowPoint screenPoint) const override;
     void MoveWindow(WindowHandle window, int x, int y, int width, int height, bool repaint) override;
+    std::vector<WindowRect> GetScreenRects() const override { return screens_; }
 
 private:
     struct Window {
@@ -49,6 +52,7 @@ private:
 
     std::map<WindowHandle, Window> windows_;
     std::vector<FakeMove> moves_;
+    std::vector<WindowRect> screens_;
 };
 
 // A main window on the screen at (300, 200) whose client area, below a 25-pixel

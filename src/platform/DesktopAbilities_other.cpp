@@ -1,0 +1,6 @@
+#include "platform/DesktopAbilities.h"
+
+bool DesktopShowsThroughWindows()
+{
+    return true;
+}
