@@ -45,6 +45,8 @@ void AddLibrarySearchItem(QMenu *file, ReadingSession &session, QWidget *mainWin
         search->Start(term, ListedBooks(session.BookShelf()));
     });
     QObject::connect(window, &LibrarySearchWindow::stopRequested, search, &LibrarySearch::Stop);
+    // A search nobody waits for any more need not read on.
+    QObject::connect(window, &QDialog::finished, search, &LibrarySearch::Stop);
     QObject::connect(search, &LibrarySearch::progressed, window,
                      [search, window] { window->ShowProgress(search->Summary(), search->IsRunning()); });
     QObject::connect(window, &LibrarySearchWindow::rowPicked, search,

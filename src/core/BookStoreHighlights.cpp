@@ -1,5 +1,6 @@
 #include "core/BookStoreHighlights.h"
 
+#include "core/BookStoreTable.h"
 #include "core/Log.h"
 
 #include <QSqlQuery>
@@ -51,13 +52,6 @@ std::optional<Highlight> HighlightFromRow(const QSqlQuery &row)
                      row.value(7).toLongLong()};
 }
 
-QSqlError Failed(QSqlDatabase database, const QSqlQuery &query)
-{
-    QSqlError error = query.lastError();
-    database.rollback();
-    return error;
-}
-
 } // namespace
 
 QString CreateHighlightTableSql()
@@ -76,14 +70,14 @@ QSqlError WriteHighlights(const QSqlDatabase &database, const QString &key, cons
     query.prepare(QStringLiteral("DELETE FROM highlights WHERE book = ?"));
     query.addBindValue(key);
     if (!query.exec())
-        return Failed(writing, query);
+        return RolledBack(writing, query);
     query.prepare(QStringLiteral("INSERT INTO highlights (book, %1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?)")
                       .arg(QLatin1StringView(kHighlightColumns)));
     for (const Highlight &highlight : highlights) {
         if (WriteHighlight(query, key, highlight).isValid())
-            return Failed(writing, query);
+            return RolledBack(writing, query);
     }
-    return writing.commit() ? QSqlError() : Failed(writing, query);
+    return writing.commit() ? QSqlError() : RolledBack(writing, query);
 }
 
 QList<Highlight> ReadHighlights(const QSqlDatabase &database, const QString &key)

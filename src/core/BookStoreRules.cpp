@@ -1,5 +1,6 @@
 #include "core/BookStoreRules.h"
 
+#include "core/BookStoreTable.h"
 #include "core/Log.h"
 
 #include <QSqlQuery>
@@ -46,13 +47,6 @@ std::optional<CleanupRule> RuleFromRow(const QSqlQuery &row)
                        *enabled};
 }
 
-QSqlError Failed(QSqlDatabase database, const QSqlQuery &query)
-{
-    QSqlError error = query.lastError();
-    database.rollback();
-    return error;
-}
-
 } // namespace
 
 QStringList CreateRuleTablesSql()
@@ -70,14 +64,14 @@ QSqlError WriteCleanupRules(const QSqlDatabase &database, const QList<CleanupRul
         return writing.lastError();
     QSqlQuery query(writing);
     if (!query.exec(QStringLiteral("DELETE FROM cleanup_rules")))
-        return Failed(writing, query);
+        return RolledBack(writing, query);
     query.prepare(QStringLiteral("INSERT INTO cleanup_rules (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?)")
                       .arg(QLatin1StringView(kRuleColumns)));
     for (int i = 0; i < int(rules.size()); ++i) {
         if (WriteRule(query, i, rules[i]).isValid())
-            return Failed(writing, query);
+            return RolledBack(writing, query);
     }
-    return writing.commit() ? QSqlError() : Failed(writing, query);
+    return writing.commit() ? QSqlError() : RolledBack(writing, query);
 }
 
 QList<CleanupRule> ReadCleanupRules(const QSqlDatabase &database)

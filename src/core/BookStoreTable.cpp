@@ -144,3 +144,10 @@ BookRecord RecordFromRow(const QSqlQuery &query)
     record.progress = IsProgress(progress) ? int(progress) : kProgressNotKnown;
     return record;
 }
+
+QSqlError RolledBack(QSqlDatabase database, const QSqlQuery &query)
+{
+    QSqlError error = query.lastError();
+    database.rollback();
+    return error;
+}

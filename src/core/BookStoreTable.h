@@ -17,6 +17,8 @@
 // lone surrogate out of a damaged book, reads back as it was put.
 #include "core/BookRecord.h"
 
+#include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 
 //     recent: path TEXT PRIMARY KEY, read INTEGER (a number that grows with
@@ -65,6 +67,9 @@ QString TrimRecentSql(int count);
 QString RecentBooksSql();
 
 void BindRecord(QSqlQuery &query, const QString &name, const BookRecord &record);
+// A write that failed within a transaction: the transaction rolled back, the
+// statement's error given back.
+QSqlError RolledBack(QSqlDatabase database, const QSqlQuery &query);
 // The record in the row the query stands on. Lists that do not read as such
 // (a hand-edited file) come back empty, logged.
 BookRecord RecordFromRow(const QSqlQuery &query);

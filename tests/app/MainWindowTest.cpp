@@ -641,7 +641,8 @@ private Q_SLOTS:
             reader.Close();
             written = reader.SettingsBytes();
         }
-        QVERIFY(written.contains(EncodeCodePage(u"[同步]\r\n地址=\r\n用户=\r\n启用=0\r\n[书库]\r\n排序=2\r\n[窗口]\r\n"_s)));
+        QVERIFY(written.contains(
+            EncodeCodePage(u"[同步]\r\n地址=\r\n用户=\r\n启用=0\r\n[书库]\r\n排序=2\r\n[窗口]\r\n"_s)));
         QVERIFY(written.contains(EncodeCodePage(u"[Config]\r\n路径="_s)));
         QVERIFY(written.contains(EncodeCodePage(u"\r\n书=0\r\n章=0\r\n"_s)));
     }
