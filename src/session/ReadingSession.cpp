@@ -350,6 +350,7 @@ std::optional<BookRecord> ReadingSession::RecordWithShownPlace() const
     record.chapterTitle = book_.ChapterTitle(record.chapter);
     record.line = topLine_;
     record.position = topPosition_;
+    record.filePlace = book_.FilePlaceOf(shownChapter_, topPosition_).value_or(FilePlace{});
     record.progress = Progress();
     // Headings removed under another rule stay in the record for that rule,
     // until some are removed under this one.

@@ -139,7 +139,8 @@ std::optional<OpenBook> LoadBookText(const BookRequest &request, const std::func
         for (; posted + 1 < piecesDone; ++posted)
             read(PercentRead(qMin((posted + 1) * kBookPieceSize, length), length));
     };
-    std::optional<QString> text = ReadBookText(file, length, book.encoding, cancelled, postUpTo, split);
+    std::optional<QString> text =
+        ReadBookText(file, length, book.encoding, cancelled, postUpTo, split, &book.textBytes);
     if (!text) {
         qCInfo(lcShelf) << "stopped reading" << LoggedPath(path);
         return std::nullopt;
