@@ -1,13 +1,19 @@
 #include "core/BookReading.h"
 #include "core/BookDecoder.h"
+#include "core/ChapterPreview.h"
 #include "core/OpenBook.h"
 #include "core/ScriptConverter.h"
 #include "support/NovelGenerator.h"
 #include "support/TestRegistry.h"
 
 #include <QBuffer>
+#include <QDateTime>
+#include <QFile>
 #include <QStringEncoder>
+#include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -100,9 +106,65 @@ QString DecodedBytes(const QByteArray &file, qint64 offset, qint64 length, const
     return decoder.decode(QByteArrayView(file).sliced(offset, length));
 }
 
+// What a preview test does to the saved record, or to the file, after the
+// place in chapter 120 was saved.
+enum class PreviewChange { None, OtherSize, OtherTime, SameSizeOtherBytes, OtherEncodingChosen, NoPlace, NulInChapter };
+
+// The book read as the loader reads it, from the file at `path`.
+OpenBook ReadFromFile(const QString &path, const TextEncoding &encoding)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    OpenBook book;
+    book.encoding = encoding;
+    book.fileSize = file.size();
+    book.fileModified = file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch();
+    book.BookText = ReadBookText(file, file.size(), encoding, {}, {}, {}, &book.textBytes).value_or(QString());
+    book.BuildChapterIndex();
+    return book;
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes, const QDateTime &modified)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    file.setFileTime(modified, QFileDevice::FileModificationTime);
+}
+
+// Changes the file at `path`, or the record, as `change` says.
+void MakeChange(PreviewChange change, const QString &path, BookRecord &record)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    QByteArray bytes = file.readAll();
+    const QDateTime modified = file.fileTime(QFileDevice::FileModificationTime);
+    file.close();
+    switch (change) {
+    case PreviewChange::None:
+        return;
+    case PreviewChange::OtherSize:
+        return WriteFile(path, bytes + "\r\n", modified);
+    case PreviewChange::OtherTime:
+        return WriteFile(path, bytes, modified.addSecs(60));
+    case PreviewChange::SameSizeOtherBytes: // a line moved up front, the time set back
+        return WriteFile(path, bytes.last(40) + bytes.first(bytes.size() - 40), modified);
+    case PreviewChange::OtherEncodingChosen:
+        record.encoding = u"Big5"_s;
+        return;
+    case PreviewChange::NoPlace:
+        record.filePlace = {};
+        return;
+    case PreviewChange::NulInChapter:
+        bytes[record.filePlace.lineOffset] = '\0';
+        return WriteFile(path, bytes, modified);
+    }
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(TextEncoding)
+Q_DECLARE_METATYPE(PreviewChange)
 
 class BookReadingTest : public QObject {
     Q_OBJECT
@@ -113,6 +175,8 @@ private Q_SLOTS:
     void cancelled_givesNoTextAndStopsReading();
     void filePlaces_holdEachChaptersBytes_data();
     void filePlaces_holdEachChaptersBytes();
+    void chapterPreview_isTheSavedChapterOrNone_data();
+    void chapterPreview_isTheSavedChapterOrNone();
 };
 
 void BookReadingTest::splitReading_givesTheOneThreadText_data()
@@ -255,6 +319,48 @@ void BookReadingTest::filePlaces_holdEachChaptersBytes()
         pieceStartSeen = pieceStartSeen || place->chapterOffset == kBookPieceSize;
     }
     QCOMPARE(pieceStartSeen, headingAtPieceStart);
+}
+
+void BookReadingTest::chapterPreview_isTheSavedChapterOrNone_data()
+{
+    QTest::addColumn<PreviewChange>("change");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("the file as it was") << PreviewChange::None << true;
+    QTest::newRow("the file grew") << PreviewChange::OtherSize << false;
+    QTest::newRow("the file was touched") << PreviewChange::OtherTime << false;
+    QTest::newRow("other bytes, same size and time") << PreviewChange::SameSizeOtherBytes << false;
+    QTest::newRow("another encoding chosen since") << PreviewChange::OtherEncodingChosen << false;
+    QTest::newRow("a record from before places in the file") << PreviewChange::NoPlace << false;
+    QTest::newRow("a NUL the book's reading would cut at") << PreviewChange::NulInChapter << false;
+}
+
+void BookReadingTest::chapterPreview_isTheSavedChapterOrNone()
+{
+    QFETCH(PreviewChange, change);
+    QFETCH(bool, shown);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(u"书.txt"_s);
+    const TextEncoding encoding{TextEncoding::Gb18030, 0};
+    WriteFile(path, Encoded(NovelText(6), encoding.Name()), QDateTime::currentDateTimeUtc().addDays(-1));
+    const OpenBook book = ReadFromFile(path, encoding);
+    const int chapter = 120;
+    BookRecord record;
+    record.size = book.fileSize;
+    record.modified = book.fileModified;
+    record.chapterTitle = book.ChapterTitle(chapter);
+    record.filePlace = book.FilePlaceOf(chapter, 40).value_or(FilePlace{});
+    MakeChange(change, path, record);
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const std::optional<OpenBook> preview = ReadChapterPreview(file, record);
+    QCOMPARE(preview.has_value(), shown);
+    if (preview) {
+        QVERIFY(preview->BookText == book.ChapterText(chapter));
+        QCOMPARE(preview->ChapterCount(), 1);
+        QCOMPARE(preview->ChapterTitle(0), record.chapterTitle);
+        QCOMPARE(preview->encoding, encoding);
+    }
 }
 
 FOLIVAR_TEST(BookReadingTest)
