@@ -19,6 +19,7 @@ bool EndsWithSeparator(const QString &directory)
 Shelf::Shelf(QObject *parent) : QObject(parent)
 {
     connect(&loader_, &BookLoader::progress, this, &Shelf::loadProgress);
+    connect(&loader_, &BookLoader::previewLoaded, this, &Shelf::bookPreviewed);
     connect(&loader_, &BookLoader::bookLoaded, this, &Shelf::OnBookLoaded);
     connect(&loader_, &BookLoader::loadFailed, this, [this](const QString &path) {
         qCInfo(lcShelf) << "could not open" << LoggedPath(path);
@@ -81,7 +82,7 @@ bool Shelf::OpenBookAt(int row)
         Q_EMIT openFailed();
         return false;
     }
-    Reload(requestFor_ ? requestFor_(directory_, fileName) : BookRequest{directory_, fileName, {}, {}, {}});
+    Reload(requestFor_ ? requestFor_(directory_, fileName) : BookRequest{directory_, fileName, {}, {}, {}, {}});
     Highlight(row);
     return true;
 }
