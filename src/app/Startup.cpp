@@ -144,7 +144,7 @@ Startup::Reopening Startup::ReopenBook()
     // Not opened (its folder or file is missing): the remembered place is
     // kept for the next start.
     const bool begun = session_.OpenBookAt(
-        book.row, RememberedPlace(services_.store, remembered, preferences.FileTime(), book.placeIsItsOwn));
+        book.row, RememberedPlace(services_.store, remembered, preferences.FileTime(), book.placeIsItsOwn), true);
     return begun ? Reopening::Begun : Reopening::NotPossible;
 }
 

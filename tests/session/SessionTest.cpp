@@ -95,6 +95,69 @@ private Q_SLOTS:
         QCOMPARE(r.reader.Prefs().Values().line, 3);
     }
 
+    // Reopened, the book shows the saved chapter from its own bytes first, at
+    // the saved line, its title alone in the list; the whole book then takes
+    // its place with no new text and no scroll. A chapter step made in the
+    // preview waits for the book and is made once. A file changed since (a
+    // chapter put before the place) shows no preview and opens at the
+    // chapter by its title.
+    void reopened_showsTheSavedChapterFirst_thenTheBookUnchanged_data()
+    {
+        QTest::addColumn<bool>("stepInPreview");
+        QTest::addColumn<bool>("fileChanged");
+        QTest::newRow("nothing pressed") << false << false;
+        QTest::newRow("→ pressed in the preview") << true << false;
+        QTest::newRow("a chapter inserted before the place") << false << true;
+    }
+
+    void reopened_showsTheSavedChapterFirst_thenTheBookUnchanged()
+    {
+        QFETCH(bool, stepInPreview);
+        QFETCH(bool, fileChanged);
+        OpenReader r;
+        r.Session().ShowChapter(2);
+        r.Pane().ScrollLines(3);
+        r.reader.OpenBookAt(1);
+        if (fileChanged) {
+            r.reader.AddBook(
+                u"a.txt"_s,
+                EncodeCodePage(QString(kBook).insert(kBook.indexOf(u"第二章"_s), Chapter(u"第一章 补"_s, u"补"_s))));
+        }
+        struct Seen {
+            QString text;
+            int top = -1;
+            int listed = -1;
+            bool previewing = false;
+        };
+        QList<Seen> previews;
+        connect(&r.reader.BookShelf(), &Shelf::bookPreviewed, this, [&] {
+            previews.append(
+                {r.Pane().Text(), r.Pane().TopLine(), int(r.Session().Chapters().Count()), r.Session().IsPreviewing()});
+            if (stepInPreview)
+                r.Session().OnContentKeyUp(VK_RIGHT, 0);
+        });
+        QSignalSpy texts(&r.Session(), &ReadingSession::textShown);
+        r.reader.OpenBookAt(0);
+
+        const int saved = fileChanged ? 3 : 2;
+        const QString savedText = r.Session().Book().ShownChapterText(saved);
+        QCOMPARE(previews.size(), fileChanged ? 0 : 1);
+        if (!fileChanged) {
+            QVERIFY(previews[0].text == savedText);
+            QCOMPARE(previews[0].top, 3);
+            QCOMPARE(previews[0].listed, 1);
+            QVERIFY(previews[0].previewing);
+        }
+        QVERIFY(!r.Session().IsPreviewing());
+        QCOMPARE(r.Session().Chapters().Count(), fileChanged ? 5 : 4);
+        QCOMPARE(r.Session().ShownChapter(), stepInPreview ? saved + 1 : saved);
+        QCOMPARE(texts.count(), stepInPreview ? 2 : 1);
+        if (!stepInPreview) {
+            QVERIFY(r.Pane().Text() == savedText);
+            QCOMPARE(r.Pane().TopLine(), 3);
+        }
+    }
+
     // A book of the same name in another folder is another book: each keeps
     // its own place.
     void booksOfOneName_inTwoFolders_keepTheirOwnPlaces()
