@@ -244,6 +244,8 @@ bool ReadingSession::TakeOverPreview(int chapter)
         const QScopedValueRollback showing(showingPlace_, true);
         SelectChapter(chapter);
     }
+    // The preview had none, its positions not being the book's.
+    Q_EMIT highlights_.changed();
     // A move made in the preview stays the user's.
     if (movedAt_)
         lastPlace_ = PlaceOnScreen();

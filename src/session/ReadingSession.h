@@ -128,6 +128,9 @@ public:
     // place is not saved meanwhile, and the acts that need the whole book
     // (chapter steps, the chapter list) wait for it and are done then, once.
     bool IsPreviewing() const { return previewing_; }
+    // While a preview is shown, `act` waits for the book and is queued
+    // (true); else nothing happens (false).
+    bool DeferredForBook(std::function<void()> act);
     // A user's choice in the book list: the place in the book on screen is
     // saved and the chosen book opens where the reader stopped in it (a book
     // never read: chapter 0).
@@ -243,9 +246,6 @@ private:
     // The book takes the place of its preview when the pane shows what it
     // would show; false (nothing done) when it does not.
     bool TakeOverPreview(int chapter);
-    // While a preview is shown, `act` waits for the book and is queued
-    // (true); else nothing happens (false).
-    bool DeferredForBook(std::function<void()> act);
     // Puts the book's index into the chapter list and shows chapter n, or
     // chapter 0 when n names no chapter; an empty book empties the pane.
     void ShowIndex(int n);

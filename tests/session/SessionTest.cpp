@@ -98,7 +98,8 @@ private Q_SLOTS:
     // Reopened, the book shows the saved chapter from its own bytes first, at
     // the saved line, its title alone in the list; the whole book then takes
     // its place with no new text and no scroll. A chapter step made in the
-    // preview waits for the book and is made once. A file changed since (a
+    // preview waits for the book and is made once, as does a search (which
+    // finds in the whole book). A file changed since (a
     // chapter put before the place) shows no preview and opens at the
     // chapter by its title.
     void reopened_showsTheSavedChapterFirst_thenTheBookUnchanged_data()
@@ -135,8 +136,10 @@ private Q_SLOTS:
                 {r.Pane().Text(), r.Pane().TopLine(), int(r.Session().Chapters().Count()), r.Session().IsPreviewing()});
             if (stepInPreview)
                 r.Session().OnContentKeyUp(VK_RIGHT, 0);
+            r.Session().Find().OnSearch(u"秋"_s);
         });
         QSignalSpy texts(&r.Session(), &ReadingSession::textShown);
+        QSignalSpy found(&r.Session().Find(), &FindInBook::resultsChanged);
         r.reader.OpenBookAt(0);
 
         const int saved = fileChanged ? 3 : 2;
@@ -147,6 +150,13 @@ private Q_SLOTS:
             QCOMPARE(previews[0].top, 3);
             QCOMPARE(previews[0].listed, 1);
             QVERIFY(previews[0].previewing);
+            // Searched once, in the whole book (after the book's own clearing
+            // of the results): 第三章 秋 and its ten paragraphs.
+            const auto searched = std::count_if(found.cbegin(), found.cend(), [](const QList<QVariant> &results) {
+                return !results[0].toStringList().isEmpty();
+            });
+            QCOMPARE(searched, 1);
+            QCOMPARE(found.last()[0].toStringList().size(), 11);
         }
         QVERIFY(!r.Session().IsPreviewing());
         QCOMPARE(r.Session().Chapters().Count(), fileChanged ? 5 : 4);
