@@ -129,11 +129,12 @@ private Q_SLOTS:
             int top = -1;
             int listed = -1;
             bool previewing = false;
+            QString titleInSettings;
         };
         QList<Seen> previews;
         connect(&r.reader.BookShelf(), &Shelf::bookPreviewed, this, [&] {
-            previews.append(
-                {r.Pane().Text(), r.Pane().TopLine(), int(r.Session().Chapters().Count()), r.Session().IsPreviewing()});
+            previews.append({r.Pane().Text(), r.Pane().TopLine(), int(r.Session().Chapters().Count()),
+                             r.Session().IsPreviewing(), r.reader.Prefs().Values().chapterTitle});
             if (stepInPreview)
                 r.Session().OnContentKeyUp(VK_RIGHT, 0);
             r.Session().Find().OnSearch(u"秋"_s);
@@ -150,6 +151,9 @@ private Q_SLOTS:
             QCOMPARE(previews[0].top, 3);
             QCOMPARE(previews[0].listed, 1);
             QVERIFY(previews[0].previewing);
+            // config.ini still holds the other book's place, not the preview's
+            // chapter 0 under this one's title.
+            QCOMPARE(previews[0].titleInSettings, u"另一本"_s);
             // Searched once, in the whole book (after the book's own clearing
             // of the results): 第三章 秋 and its ten paragraphs.
             const auto searched = std::count_if(found.cbegin(), found.cend(), [](const QList<QVariant> &results) {
@@ -165,6 +169,8 @@ private Q_SLOTS:
         if (!stepInPreview) {
             QVERIFY(r.Pane().Text() == savedText);
             QCOMPARE(r.Pane().TopLine(), 3);
+            QCOMPARE(r.reader.Prefs().Values().chapter, saved);
+            QCOMPARE(r.reader.Prefs().Values().line, 3);
         }
     }
 
