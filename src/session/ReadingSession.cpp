@@ -156,6 +156,8 @@ bool ReadingSession::GoToPlace(const QString &path, const ShownPlace &place)
 {
     if (!HasBook() || QFileInfo(book_.folder + book_.fileName).absoluteFilePath() != QFileInfo(path).absoluteFilePath())
         return OpenBookFileAt(path, place);
+    if (DeferredForBook([this, path, place] { GoToPlace(path, place); }))
+        return true;
     if (place.chapter != shownChapter_)
         ShowChapter(place.chapter);
     ShowPosition(place);
@@ -171,6 +173,8 @@ void ReadingSession::ShowPosition(const ShownPlace &place)
 
 void ReadingSession::JumpToChapter(int n)
 {
+    if (DeferredForBook([this, n] { JumpToChapter(n); }))
+        return;
     if (!book_.ChapterRange(n))
         return;
     jumps_.NoteJumpFromHere();
@@ -204,8 +208,11 @@ void ReadingSession::ReadAgain(PlaceFinder place)
     shelf_.Reload(RequestFor(book_.folder, book_.fileName, nullptr));
 }
 
+// A preview is no book to cut: the book is, once it is there.
 void ReadingSession::CutAgain(PlaceFinder place)
 {
+    if (DeferredForBook([this, place] { CutAgain(place); }))
+        return;
     pendingPlace_ = std::move(place);
     shelf_.Reload(RequestFor(book_.folder, book_.fileName, &book_));
 }
@@ -472,6 +479,8 @@ ShownPlace ReadingSession::PlaceOnScreen() const
 
 void ReadingSession::ShowPlace(const ShownPlace &place)
 {
+    if (DeferredForBook([this, place] { ShowPlace(place); }))
+        return;
     {
         const QScopedValueRollback showing(showingPlace_, true);
         ShowChapter(place.chapter);

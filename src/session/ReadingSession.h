@@ -126,7 +126,8 @@ public:
     bool OpenBookAt(int row, PlaceFinder place, bool preview = false);
     // Whether a preview is on screen and its book not yet handed over. Its
     // place is not saved meanwhile, and the acts that need the whole book
-    // (chapter steps, the chapter list) wait for it and are done then, once.
+    // (chapter steps, the chapter list, going to a place or a chapter, cutting
+    // the book anew, find, bookmarks) wait for it and are done then, once.
     bool IsPreviewing() const { return previewing_; }
     // While a preview is shown, `act` waits for the book and is queued
     // (true); else nothing happens (false).
