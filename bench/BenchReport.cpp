@@ -16,6 +16,8 @@ constexpr double kFirstChapterToFloor = 1.0;
 constexpr double kLaunchToFloor = 1.2;
 constexpr double kLaunchLargeMs = 250;
 constexpr double kLaunchSmallMs = 120;
+// The remembered chapter shown from its own bytes, next to decoding the file.
+constexpr double kPreviewToFloor = 0.5;
 constexpr double kLastChapterMs = 2;
 constexpr double kArrowStepMs = 2;
 // A chapter step with fifty 净化规则 against one without.
@@ -195,6 +197,14 @@ void PrintLaunch(const SizeResult &result)
     else
         std::printf("\n");
     std::printf("  runs, launch ms:        %s\n", qPrintable(RunValues(runs, MeasurementKey::kLaunchMs, 1)));
+    const double previewMs = MedianOf(runs, MeasurementKey::kPreviewMs);
+    const double previewRatio = floorMs > 0 ? previewMs / floorMs : 0;
+    std::printf("  launch to ch. from its bytes %7.1f ms     %.2f x floor     target <= %.1f x     %s\n", previewMs,
+                previewRatio, kPreviewToFloor, Verdict(previewRatio <= kPreviewToFloor));
+    const double wholeMs = MedianOf(runs, MeasurementKey::kPreviewedLaunchMs);
+    std::printf("    then the whole book   %7.1f ms     %+.1f %% next to the launch without a preview\n", wholeMs,
+                launchMs > 0 ? (wholeMs / launchMs - 1) * 100 : 0);
+    std::printf("  runs, preview ms:       %s\n", qPrintable(RunValues(runs, MeasurementKey::kPreviewMs, 1)));
 }
 
 void PrintReader(const SizeResult &result, double floorMs)

@@ -41,8 +41,12 @@ ReadingProgress::ReadingProgress(ReadingSession &session, MessageStrip &strip, R
     connect(&session, &ReadingSession::topLineMoved, &soon_, update);
 }
 
+// A preview knows its chapter only: the strip stays as it is until the book
+// is there.
 void ReadingProgress::Update()
 {
+    if (session_.IsPreviewing())
+        return;
     const OpenBook &book = session_.Book();
     const int chapter = session_.ShownChapter();
     const std::optional<TextRange> range = book.ChapterRange(chapter);

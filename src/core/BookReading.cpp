@@ -22,7 +22,8 @@ constexpr qsizetype kPartsInHandPerThread = 2;
 struct DecodedPart {
     QString text;
     QByteArray bytes; // given back, for its room
-    qint64 end = 0;   // where the part's bytes end in the file
+    qint64 start = 0; // where the part's bytes start in the file
+    qint64 end = 0;   // and where they end
 };
 
 // A buffer of a part already joined, emptied, for another part: its pages
@@ -58,10 +59,11 @@ qsizetype LongestText(qint64 length, const TextEncoding &encoding)
 class SplitReading {
 public:
     SplitReading(QIODevice &file, qint64 length, const TextEncoding &encoding, const ReadingSplit &split,
-                 const std::function<bool()> &cancelled, const std::function<void(qint64)> &piecesDone)
+                 const std::function<bool()> &cancelled, const std::function<void(qint64)> &piecesDone,
+                 TextByteMap *byteMap)
         : file_(file), length_(length), encoding_(encoding), pieceSize_(split.pieceSize),
           partSize_(PartSizeFor(length, split)), mostInHand_(kPartsInHandPerThread * qMax(1, split.threads)),
-          cancelled_(cancelled), piecesDone_(piecesDone), parts_(split.threads)
+          cancelled_(cancelled), piecesDone_(piecesDone), byteMap_(byteMap), parts_(split.threads)
     {}
 
     std::optional<QString> Run();
@@ -82,6 +84,7 @@ private:
     const qsizetype mostInHand_;
     const std::function<bool()> &cancelled_;
     const std::function<void(qint64)> &piecesDone_;
+    TextByteMap *byteMap_;
     QByteArray pending_;      // read and not handed over yet
     qint64 pendingStart_ = 0; // where pending_ starts in the file
     qsizetype lastPiece_ = 0; // bytes of the piece read last
@@ -155,7 +158,7 @@ void SplitReading::HandOver(qsizetype end)
     parts_.Add([bytes, text = TakeSpare(spareTexts_), start, encoding = encoding_, pieceSize = pieceSize_]() mutable {
         AppendBookPart(bytes, start, encoding, pieceSize, text);
         const qint64 partEnd = start + bytes.size();
-        return DecodedPart{std::move(text), std::move(bytes), partEnd};
+        return DecodedPart{std::move(text), std::move(bytes), start, partEnd};
     });
 }
 
@@ -164,6 +167,10 @@ bool SplitReading::JoinOldest()
     if (Cancelled())
         return false;
     DecodedPart part = parts_.TakeOldest();
+    // A part starts where the decoder holds nothing back; the first one's
+    // text starts after the byte-order mark.
+    if (byteMap_)
+        byteMap_->Add(text_.size(), part.start == 0 ? qMin(length_, qint64(encoding_.markLength)) : part.start);
     text_ += part.text;
     spareTexts_.append(std::move(part.text));
     spareBytes_.append(std::move(part.bytes));
@@ -184,8 +191,9 @@ void SplitReading::Report(qint64 pieces)
 
 std::optional<QString> ReadBookText(QIODevice &file, qint64 length, const TextEncoding &encoding,
                                     const std::function<bool()> &cancelled,
-                                    const std::function<void(qint64)> &piecesDone, const ReadingSplit &split)
+                                    const std::function<void(qint64)> &piecesDone, const ReadingSplit &split,
+                                    TextByteMap *byteMap)
 {
-    SplitReading reading(file, length, encoding, split, cancelled, piecesDone);
+    SplitReading reading(file, length, encoding, split, cancelled, piecesDone, byteMap);
     return reading.Run();
 }

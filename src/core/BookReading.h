@@ -1,5 +1,6 @@
 #pragma once
 // Reading a whole book from its file and decoding it on several threads.
+#include "core/TextByteMap.h"
 #include "core/TextEncodingDetector.h"
 
 #include <QIODevice>
@@ -45,6 +46,10 @@ struct ReadingSplit {
 // whose text is in the result, whenever that number grew; its last call,
 // just before the text is returned, counts every piece read, the short or
 // empty one that found the end included. Either function may be empty.
+//
+// `byteMap`, when given, gets the place where each part starts, for finding
+// a text position's bytes in the file later (TextByteMap.h).
 std::optional<QString> ReadBookText(QIODevice &file, qint64 length, const TextEncoding &encoding,
                                     const std::function<bool()> &cancelled,
-                                    const std::function<void(qint64)> &piecesDone, const ReadingSplit &split = {});
+                                    const std::function<void(qint64)> &piecesDone, const ReadingSplit &split = {},
+                                    TextByteMap *byteMap = nullptr);

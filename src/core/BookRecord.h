@@ -3,6 +3,7 @@
 // under the book's key (BookKey.h), kept in the book store.
 #include "core/BookProgress.h"
 #include "core/ChapterHeadings.h"
+#include "core/FilePlace.h"
 
 #include <QList>
 #include <QString>
@@ -55,6 +56,8 @@ struct BookRecord {
     // finds the same text under any typography.
     int line = 0;
     qsizetype position = -1;
+    // Where that chapter and line lie in the file of `size` and `modified`.
+    FilePlace filePlace;
     // Headings the reader removed from the chapter list, as they stood, and
     // the chapter rule they were removed under (ChapterRule::Key()): under
     // another rule they are not removed.

@@ -9,7 +9,8 @@ namespace {
 
 // In the order BindRecord binds them and RecordFromRow reads them.
 const char kColumns[] = "size, modified, chapter, chapter_title, line, removed_headings, removed_under_rule, "
-                        "last_read, bookmarks, encoding, chapter_rule, script, position, changes, progress";
+                        "last_read, bookmarks, encoding, chapter_rule, script, position, changes, progress, "
+                        "chapter_offset, chapter_length, line_offset, place_encoding";
 
 template <typename Json>
 QString JsonText(const Json &json)
@@ -38,7 +39,8 @@ QString CreateBooksTableSql()
     return QStringLiteral("CREATE TABLE IF NOT EXISTS books (name TEXT PRIMARY KEY NOT NULL, size INTEGER, "
                           "modified INTEGER, chapter INTEGER, chapter_title TEXT, line INTEGER, removed_headings TEXT, "
                           "removed_under_rule TEXT, last_read INTEGER, bookmarks TEXT, encoding TEXT, "
-                          "chapter_rule TEXT, script TEXT, position INTEGER, changes TEXT, progress INTEGER) "
+                          "chapter_rule TEXT, script TEXT, position INTEGER, changes TEXT, progress INTEGER, "
+                          "chapter_offset INTEGER, chapter_length INTEGER, line_offset INTEGER, place_encoding TEXT) "
                           "WITHOUT ROWID");
 }
 
@@ -91,7 +93,8 @@ QString FindRecordSql()
 
 QString InsertRecordSql(QLatin1StringView conflict)
 {
-    return QStringLiteral("INSERT OR %1 INTO books (name, %2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
+    return QStringLiteral(
+               "INSERT OR %1 INTO books (name, %2) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)")
         .arg(conflict, QLatin1StringView(kColumns));
 }
 
@@ -112,7 +115,11 @@ void BindRecord(QSqlQuery &query, const QString &name, const BookRecord &record)
                                record.script,
                                record.position,
                                JsonText(ChangesToJson(record.changes)),
-                               record.progress};
+                               record.progress,
+                               record.filePlace.chapterOffset,
+                               record.filePlace.chapterLength,
+                               record.filePlace.lineOffset,
+                               record.filePlace.encoding};
     for (int i = 0; i < int(std::size(values)); ++i)
         query.bindValue(i, values[i]);
 }
@@ -142,6 +149,11 @@ BookRecord RecordFromRow(const QSqlQuery &query)
     // saved again.
     const qint64 progress = query.value(14).isNull() ? kProgressNotKnown : query.value(14).toLongLong();
     record.progress = IsProgress(progress) ? int(progress) : kProgressNotKnown;
+    // Likewise: where the place lies in the file is not known.
+    const auto offsetIn = [&query](int column) {
+        return query.value(column).isNull() ? -1 : query.value(column).toLongLong();
+    };
+    record.filePlace = {offsetIn(15), offsetIn(16), offsetIn(17), query.value(18).toString()};
     return record;
 }
 

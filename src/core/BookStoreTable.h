@@ -6,7 +6,8 @@
 //
 //     name TEXT PRIMARY KEY, size, modified, chapter, chapter_title, line,
 //     removed_headings, removed_under_rule, last_read, bookmarks, encoding,
-//     chapter_rule, script, position, changes, progress
+//     chapter_rule, script, position, changes, progress, chapter_offset,
+//     chapter_length, line_offset, place_encoding
 //
 // The numbers are INTEGER columns, the texts TEXT. Removed headings and
 // bookmarks are JSON arrays in a TEXT column each, the record's changes a JSON
@@ -24,7 +25,8 @@
 //     recent: path TEXT PRIMARY KEY, read INTEGER (a number that grows with
 //     each book read)
 //
-// `recent`, the columns `script`, `position`, `changes` and `progress`, and
+// `recent`, the columns `script`, `position`, `changes`, `progress` and the
+// four of the place in the file (FilePlace.h), and
 // the tables of the cleanup rules (BookStoreRules.h) came later without a
 // new version: a reader that knows none of them works on as before (its
 // writes leave them empty), and a file without them gains them when opened.
@@ -41,6 +43,10 @@ inline constexpr LaterColumn kLaterColumns[] = {{"books", "script", "TEXT"},
                                                 {"books", "position", "INTEGER"},
                                                 {"books", "changes", "TEXT"},
                                                 {"books", "progress", "INTEGER"},
+                                                {"books", "chapter_offset", "INTEGER"},
+                                                {"books", "chapter_length", "INTEGER"},
+                                                {"books", "line_offset", "INTEGER"},
+                                                {"books", "place_encoding", "TEXT"},
                                                 {"highlights", "changed", "INTEGER NOT NULL DEFAULT 0"},
                                                 {"highlights", "deleted", "INTEGER NOT NULL DEFAULT 0"}};
 

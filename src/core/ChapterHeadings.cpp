@@ -103,12 +103,18 @@ QString HeadItemOf(const QString &bookText)
     return lineEnd < 0 ? QString() : bookText.left(lineEnd + 1);
 }
 
+qsizetype LeadingBlanks(QStringView text)
+{
+    qsizetype blanks = 0;
+    while (blanks < text.size() && IsBlankOrLineEnd(text.at(blanks)))
+        ++blanks;
+    return blanks;
+}
+
 void TrimBookText(QString &text)
 {
-    qsizetype begin = 0;
+    const qsizetype begin = LeadingBlanks(text);
     qsizetype end = text.size();
-    while (begin < end && IsBlankOrLineEnd(text.at(begin)))
-        ++begin;
     while (end > begin && IsBlank(text.at(end - 1)))
         --end;
     // In place: a copy would hold a large book twice for a moment.

@@ -44,3 +44,5 @@ QString HeadItemOf(const QString &bookText);
 // any line ends, so the head item is the first line that holds text. Line ends
 // at the end stay: the last line keeps its CR like every other line.
 void TrimBookText(QString &text);
+// How many characters TrimBookText removes at the start.
+qsizetype LeadingBlanks(QStringView text);

@@ -41,6 +41,7 @@ void OpenBook::BuildChapterIndex()
 
 bool OpenBook::BuildChapterIndex(int threads, const std::function<bool()> &cancelled)
 {
+    textBytes.DropFront(QStringView(BookText).first(LeadingBlanks(BookText)), encoding);
     TrimBookText(BookText);
     std::optional<QList<ChapterHeading>> headings = FindHeadingsOnThreads(BookText, rule, threads, cancelled);
     if (!headings)
@@ -66,6 +67,20 @@ std::optional<TextRange> OpenBook::ChapterRange(int n) const
     const qsizetype start = startOf(n);
     const qsizetype end = n == ChapterCount() - 1 ? BookText.size() : startOf(n + 1);
     return TextRange{start, qMax(start, end)};
+}
+
+std::optional<FilePlace> OpenBook::FilePlaceOf(int n, qsizetype position) const
+{
+    const std::optional<TextRange> range = ChapterRange(n);
+    if (!range)
+        return std::nullopt;
+    const std::optional<qint64> start = textBytes.ByteOffset(BookText, range->start, encoding);
+    const std::optional<qint64> end = textBytes.ByteOffset(BookText, range->end, encoding);
+    const std::optional<qint64> line =
+        textBytes.ByteOffset(BookText, qBound(range->start, range->start + position, range->end), encoding);
+    if (!start || !end || !line)
+        return std::nullopt;
+    return FilePlace{*start, *end - *start, *line, QString::fromLatin1(encoding.Name())};
 }
 
 QString OpenBook::ChapterText(int n) const

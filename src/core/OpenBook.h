@@ -4,7 +4,9 @@
 // chapters are cut from here.
 #include "core/ChapterHeadings.h"
 #include "core/ChapterRules.h"
+#include "core/FilePlace.h"
 #include "core/ScriptConverter.h"
+#include "core/TextByteMap.h"
 #include "core/TextCleaner.h"
 #include "core/TextEncodingDetector.h"
 
@@ -40,6 +42,9 @@ struct OpenBook {
     // The whole text, decoded; trimmed once the chapter index is built.
     QString BookText;
     TextEncoding encoding;
+    // Where BookText stands in the file, as the reading noted it; empty for
+    // a text that was not read from the file as it is.
+    TextByteMap textBytes;
     ChapterRule rule;
     // The script chapters are shown in; none: the book's own characters.
     std::optional<ScriptConversion> shownScript;
@@ -96,6 +101,10 @@ struct OpenBook {
     void RemoveHeadings(const QList<ChapterHeading> &headings);
     // Puts every removed item back in its place in book order.
     void RestoreRemovedHeadings();
+    // Where chapter n, and position `position` of its text, lie in the file;
+    // nullopt when n names no item or the bytes cannot be found
+    // (TextByteMap). Encodes no more than about two parts of the book.
+    std::optional<FilePlace> FilePlaceOf(int n, qsizetype position) const;
     // The chapter holding text position `position`: the last item that starts
     // at or before it; -1 when there are no items.
     int ChapterAt(qsizetype position) const;

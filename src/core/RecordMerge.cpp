@@ -59,6 +59,9 @@ const SyncedPart kSyncedParts[] = {
          to.chapterTitle = from.chapterTitle;
          to.line = from.line;
          to.position = from.position;
+         // Where the other place lies in this computer's file is not known
+         // until it is shown here.
+         to.filePlace = {};
      }},
     {&RecordChanges::encoding, [](const BookRecord &a, const BookRecord &b) { return a.encoding != b.encoding; },
      [](BookRecord &to, const BookRecord &from) { to.encoding = from.encoding; }},

@@ -31,8 +31,8 @@ inline void NoteUserChanges(const BookRecord *before, BookRecord &after, const C
 // mark for it is later (on equal times, the greater device id; on equal
 // marks, `local`), the bookmarks of both less those either deleted (both
 // lists in book order), and the size, modification time, lastRead and
-// progress of `local` (a place taken from `remote` has its progress measured
-// when the book is shown there).
+// progress of `local` (a place taken from `remote` has its progress and its
+// place in the file measured when the book is shown there).
 BookRecord MergeRecords(const BookRecord &local, const BookRecord &remote);
 
 // Each part's change mark replaced by what `redate` makes of it (another

@@ -53,6 +53,8 @@ void Bookmarks::List()
 void Bookmarks::Add()
 {
     ReadingSession &session = session_;
+    if (session.DeferredForBook([this] { Add(); }))
+        return;
     const OpenBook &book = session.Book();
     const int chapter = session.ShownChapter();
     const std::optional<TextRange> range = book.ChapterRange(chapter);

@@ -13,7 +13,8 @@ class Bookmarks : public QObject {
 public:
     explicit Bookmarks(ReadingSession &session);
 
-    // "添加书签": marks the first visible line of the chapter shown.
+    // "添加书签": marks the first visible line of the chapter shown (during a
+    // preview, once the whole book is there).
     void Add();
     // The open book's bookmarks (label, chapter, date) in book order, told
     // through listChanged.

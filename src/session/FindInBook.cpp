@@ -7,7 +7,7 @@ FindInBook::FindInBook(ReadingSession &session) : session_(session) {}
 
 void FindInBook::OnSearch(const QString &term)
 {
-    if (term.isEmpty())
+    if (term.isEmpty() || session_.DeferredForBook([this, term] { OnSearch(term); }))
         return;
     find_.hits = FindInBookText(session_.Book(), term);
     find_.shown = -1;

@@ -15,7 +15,8 @@ public:
     explicit FindInBook(ReadingSession &session);
 
     // A term entered in the find window: searches the whole book and lists
-    // the occurrences. An empty term does nothing.
+    // the occurrences. An empty term does nothing; during a preview the
+    // search waits for the whole book.
     void OnSearch(const QString &term);
     // An occurrence picked in the list: its chapter shown, the occurrence
     // selected in the pane and brought into view.

@@ -51,8 +51,8 @@ bool Highlights::CanHighlight(qsizetype from, qsizetype to) const
 {
     const QString &shown = session_.ShownText();
     const bool inText = from >= 0 && from < to && to <= shown.size();
-    return inText && session_.HasBook() && session_.ShownChapter() >= 0 && !session_.Editing().IsOpen()
-        && !QStringView(shown).sliced(from, to - from).trimmed().isEmpty();
+    return inText && session_.HasBook() && !session_.IsPreviewing() && session_.ShownChapter() >= 0
+        && !session_.Editing().IsOpen() && !QStringView(shown).sliced(from, to - from).trimmed().isEmpty();
 }
 
 int Highlights::Add(qsizetype from, qsizetype to, HighlightColour colour, const QString &note)
@@ -128,7 +128,7 @@ QList<std::pair<int, ShownHighlight>> Highlights::ShownWithIndices(const QList<H
     const OpenBook &book = session_.Book();
     const std::optional<TextRange> chapter = book.ChapterRange(session_.ShownChapter());
     QList<std::pair<int, ShownHighlight>> shown;
-    if (!chapter || session_.Editing().IsOpen())
+    if (!chapter || session_.Editing().IsOpen() || session_.IsPreviewing())
         return shown;
     for (int i = 0; i < int(highlights.size()); ++i) {
         const std::optional<TextRange> found = FindHighlightAgain(book.BookText, highlights[i]);

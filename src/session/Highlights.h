@@ -35,7 +35,8 @@ public:
     QList<Highlight> InOrder() const;
 
     // Whether the shown text [from, to) can be highlighted: a chapter of a
-    // book is shown, not being edited, and the stretch holds more than blanks.
+    // book is shown (not a preview of it), not being edited, and the stretch
+    // holds more than blanks.
     bool CanHighlight(qsizetype from, qsizetype to) const;
     // Highlights the shown text [from, to); returns its index, or -1 when
     // CanHighlight says no.
@@ -49,7 +50,8 @@ public:
     void SetNote(int index, const QString &note);
     void SetColour(int index, HighlightColour colour);
     void Remove(int index);
-    // The highlights of the chapter shown, where the pane shows them.
+    // The highlights of the chapter shown, where the pane shows them; none on
+    // a preview.
     QList<ShownHighlight> Shown() const;
 
     // The list for the notes window, told through listChanged: chapter,

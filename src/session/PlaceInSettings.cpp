@@ -48,9 +48,11 @@ void PlaceInSettings::PutFolderAndBook()
     preferences_.Set(&Settings::bookName, shelf.Books().Entry(row));
 }
 
+// A preview's chapter number is its own (0), not the book's: the book,
+// once there, puts its own.
 void PlaceInSettings::PutChapter()
 {
-    if (keeping_)
+    if (keeping_ || session_.IsPreviewing())
         return;
     const int chapter = session_.ShownChapter();
     preferences_.Set(&Settings::chapter, std::optional<int>(chapter));
@@ -60,6 +62,6 @@ void PlaceInSettings::PutChapter()
 // Without a book the pane holds at most the guide, which is no place.
 void PlaceInSettings::PutLine()
 {
-    if (!keeping_)
+    if (!keeping_ && !session_.IsPreviewing())
         preferences_.Set(&Settings::line, session_.HasBook() ? session_.TopLine() : 0);
 }

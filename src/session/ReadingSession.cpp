@@ -20,9 +20,12 @@ ReadingSession::ReadingSession(BookStore &store, Shelf &shelf, Preferences &pref
     shelf_.SetRequestMaker(
         [this](const QString &folder, const QString &fileName) { return RequestFor(folder, fileName, nullptr); });
     shelf_.Books().SetRecordReader([this](const QString &key) { return store_.Find(key); });
+    connect(&shelf_, &Shelf::bookPreviewed, this, &ReadingSession::OnBookPreviewed);
     connect(&shelf_, &Shelf::bookOpened, this, &ReadingSession::OnBookOpened);
     connect(&shelf_, &Shelf::openFailed, this, [this] {
         pendingPlace_ = nullptr;
+        // A preview left on screen keeps its place unsaved; nothing waits.
+        afterPreview_.clear();
         Q_EMIT openFailed();
     });
 }
@@ -30,11 +33,14 @@ ReadingSession::ReadingSession(BookStore &store, Shelf &shelf, Preferences &pref
 ReadingSession::~ReadingSession() = default;
 
 // The choices the book's record holds, and the headings removed under its rule.
-BookRequest ReadingSession::RequestFor(const QString &folder, const QString &fileName, const OpenBook *reindex) const
+BookRequest ReadingSession::RequestFor(const QString &folder, const QString &fileName, const OpenBook *reindex)
 {
-    BookRequest request = RecordedRequest(folder, fileName, store_.Find(BookKey(folder, fileName)));
+    const std::optional<BookRecord> record = store_.Find(BookKey(folder, fileName));
+    BookRequest request = RecordedRequest(folder, fileName, record);
     if (reindex)
         request.reindex = *reindex;
+    else if (std::exchange(previewWanted_, false))
+        request.previewOf = record;
     return request;
 }
 
@@ -114,16 +120,19 @@ void ReadingSession::SelectText(qsizetype position, qsizetype length)
     Q_EMIT selectionRequested(start, shown_.ShownPosition(position + length) - start);
 }
 
-bool ReadingSession::OpenBookAt(int row, PlaceFinder place)
+bool ReadingSession::OpenBookAt(int row, PlaceFinder place, bool preview)
 {
     pendingPlace_ = std::move(place);
-    return shelf_.OpenBookAt(row);
+    previewWanted_ = preview;
+    const bool begun = shelf_.OpenBookAt(row);
+    previewWanted_ = false;
+    return begun;
 }
 
 void ReadingSession::OnBookSelected(int row)
 {
     SaveShownPlace();
-    OpenBookAt(row, OwnPlace());
+    OpenBookAt(row, OwnPlace(), true);
 }
 
 bool ReadingSession::OnOpenBookFile(const QString &path)
@@ -131,7 +140,10 @@ bool ReadingSession::OnOpenBookFile(const QString &path)
     jumps_.NoteJumpFromHere();
     SaveShownPlace();
     pendingPlace_ = OwnPlace();
-    return shelf_.OpenBookFile(path);
+    previewWanted_ = true;
+    const bool begun = shelf_.OpenBookFile(path);
+    previewWanted_ = false;
+    return begun;
 }
 
 bool ReadingSession::OpenBookFileAt(const QString &path, const ShownPlace &place)
@@ -145,6 +157,8 @@ bool ReadingSession::GoToPlace(const QString &path, const ShownPlace &place)
 {
     if (!HasBook() || QFileInfo(book_.folder + book_.fileName).absoluteFilePath() != QFileInfo(path).absoluteFilePath())
         return OpenBookFileAt(path, place);
+    if (DeferredForBook([this, path, place] { GoToPlace(path, place); }))
+        return true;
     if (place.chapter != shownChapter_)
         ShowChapter(place.chapter);
     ShowPosition(place);
@@ -160,6 +174,8 @@ void ReadingSession::ShowPosition(const ShownPlace &place)
 
 void ReadingSession::JumpToChapter(int n)
 {
+    if (DeferredForBook([this, n] { JumpToChapter(n); }))
+        return;
     if (!book_.ChapterRange(n))
         return;
     jumps_.NoteJumpFromHere();
@@ -193,10 +209,65 @@ void ReadingSession::ReadAgain(PlaceFinder place)
     shelf_.Reload(RequestFor(book_.folder, book_.fileName, nullptr));
 }
 
+// A preview is no book to cut: the book is, once it is there.
 void ReadingSession::CutAgain(PlaceFinder place)
 {
+    if (DeferredForBook([this, place] { CutAgain(place); }))
+        return;
     pendingPlace_ = std::move(place);
     shelf_.Reload(RequestFor(book_.folder, book_.fileName, &book_));
+}
+
+// Shown as the book will be (its script and rules), at the record's place.
+void ReadingSession::OnBookPreviewed(const OpenBook &preview)
+{
+    const std::optional<BookRecord> record = store_.Find(preview.RecordKey());
+    if (!record)
+        return;
+    book_ = preview;
+    book_.shownScript = ScriptFromKey(record->script);
+    book_.cleaner = cleanup_.CleanerFor(book_);
+    previewing_ = true;
+    {
+        const QScopedValueRollback showing(showingPlace_, true);
+        ShowIndex(0);
+        const ShownPlace place = PlaceIn(book_, *record);
+        if (place.position >= 0)
+            ShowPosition(place);
+        else
+            Q_EMIT scrollLinesRequested(place.line);
+    }
+    ShownWhereNobodyMoved();
+}
+
+bool ReadingSession::TakeOverPreview(int chapter)
+{
+    CleanedText shown = book_.ShownChapter(chapter);
+    if (!book_.ChapterRange(chapter) || shown.Shown() != shown_.Shown())
+        return false;
+    // The pane keeps its text and its line; only the list fills.
+    shown_ = std::move(shown);
+    chapters_.ShowIndexOf(book_);
+    {
+        const QScopedValueRollback showing(showingPlace_, true);
+        SelectChapter(chapter);
+    }
+    // The preview had none, its positions not being the book's.
+    Q_EMIT highlights_.changed();
+    // A move made in the preview stays the user's.
+    if (movedAt_)
+        lastPlace_ = PlaceOnScreen();
+    else
+        ShownWhereNobodyMoved();
+    return true;
+}
+
+bool ReadingSession::DeferredForBook(std::function<void()> act)
+{
+    if (!previewing_)
+        return false;
+    afterPreview_.append(std::move(act));
+    return true;
 }
 
 void ReadingSession::OnBookOpened(const OpenBook &book)
@@ -208,6 +279,16 @@ void ReadingSession::OnBookOpened(const OpenBook &book)
     find_.Clear();
     const ShownPlace place = pendingPlace_ ? pendingPlace_(book_) : ShownPlace{};
     pendingPlace_ = nullptr;
+    const bool tookOver = std::exchange(previewing_, false) && TakeOverPreview(place.chapter);
+    const QList<std::function<void()>> waiting = std::exchange(afterPreview_, {});
+    if (tookOver) {
+        SettleShownPlace();
+        store_.NoteRecentBook(QFileInfo(book_.folder + book_.fileName).absoluteFilePath());
+        Q_EMIT bookShown();
+        for (const std::function<void()> &act : waiting)
+            act();
+        return;
+    }
     {
         const QScopedValueRollback showing(showingPlace_, true);
         ShowIndex(place.chapter);
@@ -226,6 +307,8 @@ void ReadingSession::OnBookOpened(const OpenBook &book)
 
 void ReadingSession::OnChapterSelected(int row)
 {
+    if (DeferredForBook([this, row] { OnChapterSelected(row); }))
+        return;
     // A row that shows nothing leaves the list's selection on the chapter shown.
     if (!PutChapter(row))
         Q_EMIT shownChapterChanged(shownChapter_);
@@ -235,6 +318,8 @@ void ReadingSession::OnContentKeyUp(int virtualKey, int modifiers)
 {
     if (modifiers & Qt::AltModifier)
         return;
+    if (DeferredForBook([this, virtualKey, modifiers] { OnContentKeyUp(virtualKey, modifiers); }))
+        return;
     if (virtualKey == VK_LEFT)
         ShowChapter(book_.ChapterBefore(shownChapter_));
     else if (virtualKey == VK_RIGHT)
@@ -243,6 +328,8 @@ void ReadingSession::OnContentKeyUp(int virtualKey, int modifiers)
 
 void ReadingSession::OnContentPagedPast(int direction)
 {
+    if (DeferredForBook([this, direction] { OnContentPagedPast(direction); }))
+        return;
     const int next = shownChapter_ + direction;
     if (next < 0 || next >= book_.ChapterCount() || !PutChapter(next))
         return;
@@ -253,6 +340,8 @@ void ReadingSession::OnContentPagedPast(int direction)
 
 void ReadingSession::OnChapterListKeyUp(int virtualKey, int)
 {
+    if (DeferredForBook([this, virtualKey] { OnChapterListKeyUp(virtualKey, 0); }))
+        return;
     const int selected = shownChapter_;
     if (virtualKey != VK_DELETE || !book_.RemoveChapter(selected))
         return;
@@ -341,7 +430,8 @@ void ReadingSession::ShowAgainInPlace()
 
 std::optional<BookRecord> ReadingSession::RecordWithShownPlace() const
 {
-    if (!saving_ || !HasBook())
+    // A preview's place is the record's own, measured on a part of the book.
+    if (!saving_ || !HasBook() || previewing_)
         return std::nullopt;
     BookRecord record = store_.Find(book_.RecordKey()).value_or(BookRecord{});
     const BookRecord stored = record;
@@ -351,6 +441,7 @@ std::optional<BookRecord> ReadingSession::RecordWithShownPlace() const
     record.chapterTitle = book_.ChapterTitle(record.chapter);
     record.line = topLine_;
     record.position = topPosition_;
+    record.filePlace = book_.FilePlaceOf(shownChapter_, topPosition_).value_or(FilePlace{});
     record.progress = Progress();
     // Headings removed under another rule stay in the record for that rule,
     // until some are removed under this one.
@@ -393,6 +484,8 @@ ShownPlace ReadingSession::PlaceOnScreen() const
 
 void ReadingSession::ShowPlace(const ShownPlace &place)
 {
+    if (DeferredForBook([this, place] { ShowPlace(place); }))
+        return;
     {
         const QScopedValueRollback showing(showingPlace_, true);
         ShowChapter(place.chapter);

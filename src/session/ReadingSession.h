@@ -118,8 +118,20 @@ public:
     void SelectText(qsizetype position, qsizetype length);
 
     // Opens the book at that row of the book list, to be shown at `place`.
-    // Returns whether its load began.
-    bool OpenBookAt(int row, PlaceFinder place);
+    // With `preview` (for `place` the one the book's record remembers), the
+    // chapter of that place is shown from its own bytes while the book is
+    // read, when they are still that chapter's (ChapterPreview.h); the book
+    // then takes its place without a change on screen. Returns whether its
+    // load began.
+    bool OpenBookAt(int row, PlaceFinder place, bool preview = false);
+    // Whether a preview is on screen and its book not yet handed over. Its
+    // place is not saved meanwhile, and the acts that need the whole book
+    // (chapter steps, the chapter list, going to a place or a chapter, cutting
+    // the book anew, find, bookmarks) wait for it and are done then, once.
+    bool IsPreviewing() const { return previewing_; }
+    // While a preview is shown, `act` waits for the book and is queued
+    // (true); else nothing happens (false).
+    bool DeferredForBook(std::function<void()> act);
     // A user's choice in the book list: the place in the book on screen is
     // saved and the chosen book opens where the reader stopped in it (a book
     // never read: chapter 0).
@@ -229,8 +241,12 @@ Q_SIGNALS:
     void scriptChanged();
 
 private:
-    BookRequest RequestFor(const QString &folder, const QString &fileName, const OpenBook *reindex) const;
+    BookRequest RequestFor(const QString &folder, const QString &fileName, const OpenBook *reindex);
+    void OnBookPreviewed(const OpenBook &preview);
     void OnBookOpened(const OpenBook &book);
+    // The book takes the place of its preview when the pane shows what it
+    // would show; false (nothing done) when it does not.
+    bool TakeOverPreview(int chapter);
     // Puts the book's index into the chapter list and shows chapter n, or
     // chapter 0 when n names no chapter; an empty book empties the pane.
     void ShowIndex(int n);
@@ -274,6 +290,11 @@ private:
     std::optional<qint64> movedAt_;
     // A place is being shown: the pane's moves are none of the user's.
     bool showingPlace_ = false;
+    // The next request asks for a preview; a preview is on screen, and the
+    // acts that wait for its book.
+    bool previewWanted_ = false;
+    bool previewing_ = false;
+    QList<std::function<void()>> afterPreview_;
     bool saving_ = true;
     std::unique_ptr<SpeechEngine> speech_;
     PlaceSaver placeSaver_{*this};

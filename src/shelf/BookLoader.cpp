@@ -2,6 +2,7 @@
 
 #include "core/BookFolder.h"
 #include "core/BookReading.h"
+#include "core/ChapterPreview.h"
 #include "core/Log.h"
 #include "shelf/Log.h"
 
@@ -45,11 +46,32 @@ OpenBook BookBeingRead(const BookRequest &request, const QString &path, QFile &f
     return book;
 }
 
+// The chapter the request's record remembers, read from its own bytes; none
+// when it cannot be shown as it is in the book (ChapterPreview.h).
+std::optional<OpenBook> PreviewOf(const BookRequest &request, const QString &path)
+{
+    if (!request.previewOf || request.reindex)
+        return std::nullopt;
+    QFile file;
+    QString failure;
+    if (!OpenBookFile(file, path, failure))
+        return std::nullopt;
+    std::optional<OpenBook> preview = ReadChapterPreview(file, *request.previewOf);
+    if (!preview) {
+        qCInfo(lcShelf) << "no preview of" << LoggedPath(path) << "from its remembered bytes";
+        return std::nullopt;
+    }
+    preview->folder = request.folder;
+    preview->fileName = request.fileName;
+    preview->rule = request.choices.rule;
+    return preview;
+}
+
 } // namespace
 
 BookRequest RecordedRequest(const QString &folder, const QString &fileName, const std::optional<BookRecord> &record)
 {
-    BookRequest request{folder, fileName, ChoicesOf(record), {}, {}};
+    BookRequest request{folder, fileName, ChoicesOf(record), {}, {}, {}};
     if (record && record->removedUnderRule == request.choices.rule.Key())
         request.removedHeadings = record->removedHeadings;
     return request;
@@ -93,6 +115,10 @@ void BookLoader::Stop()
 void BookLoader::Run(quint64 job, const BookRequest &request)
 {
     const QString path = request.folder + request.fileName;
+    if (std::optional<OpenBook> preview = PreviewOf(request, path)) {
+        QMetaObject::invokeMethod(
+            this, [this, job, preview = std::move(*preview)] { DeliverPreview(job, preview); }, Qt::QueuedConnection);
+    }
     std::optional<OpenBook> book = MakeBook(
         request, [this](int percentage) { Q_EMIT progress(percentage); }, [this, job] { return Cancelled(job); });
     QMetaObject::invokeMethod(
@@ -113,6 +139,13 @@ void BookLoader::Deliver(quint64 job, const QString &path, std::optional<OpenBoo
     Q_EMIT bookLoaded(*book);
     // Only the book handed over gets its 100, and only once it is on screen.
     Q_EMIT progress(100);
+}
+
+// Queued before the job's book, so it reaches the window's thread first.
+void BookLoader::DeliverPreview(quint64 job, const OpenBook &preview)
+{
+    if (job == pending_)
+        Q_EMIT previewLoaded(preview);
 }
 
 // The text goes into the book at once, once it is whole: a load that is
@@ -139,7 +172,8 @@ std::optional<OpenBook> LoadBookText(const BookRequest &request, const std::func
         for (; posted + 1 < piecesDone; ++posted)
             read(PercentRead(qMin((posted + 1) * kBookPieceSize, length), length));
     };
-    std::optional<QString> text = ReadBookText(file, length, book.encoding, cancelled, postUpTo, split);
+    std::optional<QString> text =
+        ReadBookText(file, length, book.encoding, cancelled, postUpTo, split, &book.textBytes);
     if (!text) {
         qCInfo(lcShelf) << "stopped reading" << LoggedPath(path);
         return std::nullopt;

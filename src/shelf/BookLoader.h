@@ -29,6 +29,11 @@ struct BookRequest {
     // A book already read, to be cut by another rule: its file is not read
     // again and no progress is posted.
     std::optional<OpenBook> reindex;
+    // The record whose place the book opens at: its chapter is read first
+    // from its own bytes and handed over as a preview (ChapterPreview.h),
+    // while the whole book is read as before. None: nothing comes before the
+    // book.
+    std::optional<BookRecord> previewOf;
 };
 
 // The request for the book `fileName` of `folder` as its record (if any) has
@@ -58,6 +63,11 @@ Q_SIGNALS:
     // last; 100 follows bookLoaded, on this object's thread, once that has
     // been handled.
     void progress(int percentage);
+    // The newest job's preview: the chapter its request's record remembers,
+    // as a book of that one chapter (ChapterPreview.h) with the request's
+    // folder, file name and rule, on the window's thread. Comes, if at all,
+    // before that job's bookLoaded or loadFailed and never after them.
+    void previewLoaded(const OpenBook &preview);
     // The newest job's book, read, decoded and indexed, on the window's
     // thread.
     void bookLoaded(const OpenBook &book);
@@ -67,6 +77,7 @@ Q_SIGNALS:
 private:
     void Run(quint64 job, const BookRequest &request);
     void Deliver(quint64 job, const QString &path, std::optional<OpenBook> book);
+    void DeliverPreview(quint64 job, const OpenBook &preview);
     bool Cancelled(quint64 job) const { return newest_.load() != job; }
 
     // Jobs compare their number with the newest one to know they must stop.

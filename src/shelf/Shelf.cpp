@@ -48,6 +48,7 @@ Shelf::Shelf(QObject *parent) : QObject(parent)
     shown_.SetBooks(&books_);
     connect(&watch_, &LibraryWatch::listed, this, &Shelf::ShowListing);
     connect(&loader_, &BookLoader::progress, this, &Shelf::loadProgress);
+    connect(&loader_, &BookLoader::previewLoaded, this, &Shelf::bookPreviewed);
     connect(&loader_, &BookLoader::bookLoaded, this, &Shelf::OnBookLoaded);
     connect(&loader_, &BookLoader::loadFailed, this, [this](const QString &path) {
         qCInfo(lcShelf) << "could not open" << LoggedPath(path);
@@ -117,7 +118,7 @@ bool Shelf::OpenBookAt(int row)
     }
     const QString folder = directory_ + FolderOfEntry(entry);
     const QString name = NameOfEntry(entry);
-    Reload(requestFor_ ? requestFor_(folder, name) : BookRequest{folder, name, {}, {}, {}});
+    Reload(requestFor_ ? requestFor_(folder, name) : BookRequest{folder, name, {}, {}, {}, {}});
     Highlight(row);
     return true;
 }

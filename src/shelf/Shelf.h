@@ -79,6 +79,9 @@ Q_SIGNALS:
     void loadingChanged(bool loading);
     // How far the load under way has read (see BookLoader::progress).
     void loadProgress(int percentage);
+    // The chapter the book being opened remembers, read ahead of the book
+    // (BookLoader::previewLoaded).
+    void bookPreviewed(const OpenBook &preview);
     // A book was handed over; OpenRow() is already its row.
     void bookOpened(const OpenBook &book);
     // The newest opening failed, or was refused; the book on screen stays.

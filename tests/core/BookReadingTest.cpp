@@ -1,11 +1,19 @@
 #include "core/BookReading.h"
 #include "core/BookDecoder.h"
+#include "core/ChapterPreview.h"
+#include "core/OpenBook.h"
+#include "core/ScriptConverter.h"
 #include "support/NovelGenerator.h"
 #include "support/TestRegistry.h"
 
 #include <QBuffer>
+#include <QDateTime>
+#include <QFile>
 #include <QStringEncoder>
+#include <QTemporaryDir>
 #include <QTest>
+
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -74,9 +82,89 @@ QByteArray WithHeldBytesBeforeALoneLineFeed(QByteArray bytes)
     return bytes;
 }
 
+// The novel's text with a line of x's put before one of its headings, so that
+// the heading's bytes start exactly where the second piece does.
+QString WithHeadingAtPieceStart(const Novel &novel, const TextEncoding &encoding)
+{
+    const qsizetype xBytes = encoding.IsUtf16() ? 2 : 1;
+    const auto offsetOf = [&](qsizetype position) {
+        return encoding.markLength + Encoded(novel.text.first(position), encoding.Name()).size();
+    };
+    PlantedHeading chosen = novel.headings.first();
+    for (const PlantedHeading &heading : novel.headings) {
+        if (offsetOf(heading.position) + 2 * xBytes <= kBookPieceSize)
+            chosen = heading;
+    }
+    const qsizetype xs = (kBookPieceSize - offsetOf(chosen.position)) / xBytes - 2;
+    return QString(novel.text).insert(chosen.position, QString(xs, u'x') + QStringLiteral("\r\n"));
+}
+
+// The file's bytes from `offset`, `length` of them, decoded in `encoding`.
+QString DecodedBytes(const QByteArray &file, qint64 offset, qint64 length, const TextEncoding &encoding)
+{
+    QStringDecoder decoder(encoding.Name(), QStringDecoder::Flag::Stateless);
+    return decoder.decode(QByteArrayView(file).sliced(offset, length));
+}
+
+// What a preview test does to the saved record, or to the file, after the
+// place in chapter 120 was saved.
+enum class PreviewChange { None, OtherSize, OtherTime, SameSizeOtherBytes, OtherEncodingChosen, NoPlace, NulInChapter };
+
+// The book read as the loader reads it, from the file at `path`.
+OpenBook ReadFromFile(const QString &path, const TextEncoding &encoding)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    OpenBook book;
+    book.encoding = encoding;
+    book.fileSize = file.size();
+    book.fileModified = file.fileTime(QFileDevice::FileModificationTime).toMSecsSinceEpoch();
+    book.BookText = ReadBookText(file, file.size(), encoding, {}, {}, {}, &book.textBytes).value_or(QString());
+    book.BuildChapterIndex();
+    return book;
+}
+
+void WriteFile(const QString &path, const QByteArray &bytes, const QDateTime &modified)
+{
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    file.setFileTime(modified, QFileDevice::FileModificationTime);
+}
+
+// Changes the file at `path`, or the record, as `change` says.
+void MakeChange(PreviewChange change, const QString &path, BookRecord &record)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    QByteArray bytes = file.readAll();
+    const QDateTime modified = file.fileTime(QFileDevice::FileModificationTime);
+    file.close();
+    switch (change) {
+    case PreviewChange::None:
+        return;
+    case PreviewChange::OtherSize:
+        return WriteFile(path, bytes + "\r\n", modified);
+    case PreviewChange::OtherTime:
+        return WriteFile(path, bytes, modified.addSecs(60));
+    case PreviewChange::SameSizeOtherBytes: // a line moved up front, the time set back
+        return WriteFile(path, bytes.last(40) + bytes.first(bytes.size() - 40), modified);
+    case PreviewChange::OtherEncodingChosen:
+        record.encoding = u"Big5"_s;
+        return;
+    case PreviewChange::NoPlace:
+        record.filePlace = {};
+        return;
+    case PreviewChange::NulInChapter:
+        bytes[record.filePlace.lineOffset] = '\0';
+        return WriteFile(path, bytes, modified);
+    }
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(TextEncoding)
+Q_DECLARE_METATYPE(PreviewChange)
 
 class BookReadingTest : public QObject {
     Q_OBJECT
@@ -85,6 +173,10 @@ private Q_SLOTS:
     void splitReading_givesTheOneThreadText_data();
     void splitReading_givesTheOneThreadText();
     void cancelled_givesNoTextAndStopsReading();
+    void filePlaces_holdEachChaptersBytes_data();
+    void filePlaces_holdEachChaptersBytes();
+    void chapterPreview_isTheSavedChapterOrNone_data();
+    void chapterPreview_isTheSavedChapterOrNone();
 };
 
 void BookReadingTest::splitReading_givesTheOneThreadText_data()
@@ -157,6 +249,118 @@ void BookReadingTest::cancelled_givesNoTextAndStopsReading()
     QVERIFY(!text.has_value());
     QVERIFY(buffer.pos() < file.size());
     QVERIFY(piecesDone < file.size() / kBookPieceSize);
+}
+
+void BookReadingTest::filePlaces_holdEachChaptersBytes_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<TextEncoding>("encoding");
+    QTest::addColumn<QByteArray>("mark");
+    // Whether a chapter's bytes start right where the second piece does.
+    QTest::addColumn<bool>("headingAtPieceStart");
+
+    NovelOptions options;
+    options.chapters = 300;
+    const Novel novel = GenerateNovel(options);
+    const TextEncoding gb18030{TextEncoding::Gb18030, 0};
+    QTest::newRow("GB18030") << novel.text << gb18030 << QByteArray() << false;
+    QTest::newRow("GB18030, blank lines first (trimmed)")
+        << QStringLiteral("\r\n \u3000\r\n") + novel.text << gb18030 << QByteArray() << false;
+    QTest::newRow("GB18030, a heading at a piece boundary")
+        << WithHeadingAtPieceStart(novel, gb18030) << gb18030 << QByteArray() << true;
+    const TextEncoding utf8{TextEncoding::Utf8, 0};
+    QTest::newRow("UTF-8 without its mark, a heading at a piece boundary")
+        << WithHeadingAtPieceStart(novel, utf8) << utf8 << QByteArray() << true;
+    const TextEncoding utf8Marked{TextEncoding::Utf8, 3};
+    QTest::newRow("UTF-8 with its mark, a heading at a piece boundary")
+        << WithHeadingAtPieceStart(novel, utf8Marked) << utf8Marked << QByteArray("\xEF\xBB\xBF") << true;
+    const TextEncoding utf16le{TextEncoding::Utf16LE, 2};
+    QTest::newRow("UTF-16LE with its mark, a heading at a piece boundary")
+        << WithHeadingAtPieceStart(novel, utf16le) << utf16le << QByteArray("\xFF\xFE") << true;
+    const TextEncoding utf16be{TextEncoding::Utf16BE, 0};
+    QTest::newRow("UTF-16BE, a heading at a piece boundary")
+        << WithHeadingAtPieceStart(novel, utf16be) << utf16be << QByteArray() << true;
+    // In traditional characters, which Big5 holds (〇 it does not).
+    const TextEncoding big5{TextEncoding::Big5, 0};
+    const QString traditional = ConvertScript(novel.text, ScriptConversion::ToTraditional);
+    QTest::newRow("Big5") << QString(traditional).replace(u'〇', u'零') << big5 << QByteArray() << false;
+}
+
+// Each chapter's bytes, and those from its line's offset on, decode to the
+// chapter's text and the rest of it from that line.
+void BookReadingTest::filePlaces_holdEachChaptersBytes()
+{
+    QFETCH(QString, text);
+    QFETCH(TextEncoding, encoding);
+    QFETCH(QByteArray, mark);
+    QFETCH(bool, headingAtPieceStart);
+    QByteArray file = Encoded(text, encoding.Name(), mark);
+    QBuffer buffer(&file);
+    buffer.open(QIODevice::ReadOnly);
+    OpenBook book;
+    book.encoding = encoding;
+    ReadingSplit split;
+    split.threads = 2;
+    book.BookText = ReadBookText(buffer, file.size(), encoding, {}, {}, split, &book.textBytes).value_or(QString());
+    book.BuildChapterIndex();
+    // Most of the 300 headings (in traditional characters a few are none).
+    QVERIFY(book.ChapterCount() > 250);
+
+    bool pieceStartSeen = false;
+    for (int n = 0; n < book.ChapterCount(); ++n) {
+        const QString chapter = book.ChapterText(n);
+        const qsizetype line = chapter.indexOf(u'\n', chapter.size() / 2) + 1;
+        const std::optional<FilePlace> place = book.FilePlaceOf(n, line);
+        QVERIFY(place.has_value());
+        QCOMPARE(place->encoding, QString::fromLatin1(encoding.Name()));
+        QCOMPARE(DecodedBytes(file, place->chapterOffset, place->chapterLength, encoding), chapter);
+        const qint64 chapterEnd = place->chapterOffset + place->chapterLength;
+        QCOMPARE(DecodedBytes(file, place->lineOffset, chapterEnd - place->lineOffset, encoding), chapter.sliced(line));
+        pieceStartSeen = pieceStartSeen || place->chapterOffset == kBookPieceSize;
+    }
+    QCOMPARE(pieceStartSeen, headingAtPieceStart);
+}
+
+void BookReadingTest::chapterPreview_isTheSavedChapterOrNone_data()
+{
+    QTest::addColumn<PreviewChange>("change");
+    QTest::addColumn<bool>("shown");
+    QTest::newRow("the file as it was") << PreviewChange::None << true;
+    QTest::newRow("the file grew") << PreviewChange::OtherSize << false;
+    QTest::newRow("the file was touched") << PreviewChange::OtherTime << false;
+    QTest::newRow("other bytes, same size and time") << PreviewChange::SameSizeOtherBytes << false;
+    QTest::newRow("another encoding chosen since") << PreviewChange::OtherEncodingChosen << false;
+    QTest::newRow("a record from before places in the file") << PreviewChange::NoPlace << false;
+    QTest::newRow("a NUL the book's reading would cut at") << PreviewChange::NulInChapter << false;
+}
+
+void BookReadingTest::chapterPreview_isTheSavedChapterOrNone()
+{
+    QFETCH(PreviewChange, change);
+    QFETCH(bool, shown);
+    const QTemporaryDir dir;
+    const QString path = dir.filePath(u"书.txt"_s);
+    const TextEncoding encoding{TextEncoding::Gb18030, 0};
+    WriteFile(path, Encoded(NovelText(6), encoding.Name()), QDateTime::currentDateTimeUtc().addDays(-1));
+    const OpenBook book = ReadFromFile(path, encoding);
+    const int chapter = 120;
+    BookRecord record;
+    record.size = book.fileSize;
+    record.modified = book.fileModified;
+    record.chapterTitle = book.ChapterTitle(chapter);
+    record.filePlace = book.FilePlaceOf(chapter, 40).value_or(FilePlace{});
+    MakeChange(change, path, record);
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const std::optional<OpenBook> preview = ReadChapterPreview(file, record);
+    QCOMPARE(preview.has_value(), shown);
+    if (preview) {
+        QVERIFY(preview->BookText == book.ChapterText(chapter));
+        QCOMPARE(preview->ChapterCount(), 1);
+        QCOMPARE(preview->ChapterTitle(0), record.chapterTitle);
+        QCOMPARE(preview->encoding, encoding);
+    }
 }
 
 FOLIVAR_TEST(BookReadingTest)

@@ -45,6 +45,7 @@ BookRecord SampleRecord(int chapter)
         record.script = u"traditional"_s;
         record.position = 4567890123;
         record.progress = 3750;
+        record.filePlace = {4567890123, 120000, 4567890999, u"GB18030"_s};
         record.changes = {{1765226399000, u"书房的电脑"_s}, {}, {5, u"x"_s}, {}, {7, u"pc"_s},
                           {{12, u"第一章"_s, u"他说"_s, 3}}};
     }
@@ -298,7 +299,8 @@ private Q_SLOTS:
     }
 
     // Across folders and restarts, in a file written before the list existed;
-    // its records gain the later columns, a row it holds knows no progress.
+    // its records gain the later columns, a row it holds knows no progress
+    // and not where its place lies in the file.
     void recentBooks_newestFirst_theLastTenKept()
     {
         QTemporaryDir dir;
@@ -324,6 +326,7 @@ private Q_SLOTS:
         QVERIFY(again.Put(u"a.txt"_s, SampleRecord(3)));
         QCOMPARE(again.Find(u"a.txt"_s), SampleRecord(3));
         QCOMPARE(again.Find(u"old.txt"_s)->progress, kProgressNotKnown);
+        QCOMPARE(again.Find(u"old.txt"_s)->filePlace, FilePlace{});
     }
 
     // Put, they are answered at once, and a store opened afresh reads them

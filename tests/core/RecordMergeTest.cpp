@@ -224,14 +224,22 @@ private Q_SLOTS:
         record.script = u"traditional"_s;
         record.changes = {{1, u"a"_s}, {2, u"b"_s}, {3, u"c"_s}, {4, u"d"_s}, {5, u"e"_s}, {{9, {}, {}, 8}}};
         record.progress = 4321;
+        record.filePlace = {300, 4000, 3500, u"GB18030"_s};
         BookRecord shared = record;
         shared.size = -1;
         shared.lastRead = 0;
         shared.progress = kProgressNotKnown;
+        shared.filePlace = {};
         QCOMPARE(SyncedRecordFromJson(SyncedRecordToJson(record)), shared);
-        // Each computer keeps the progress it measured.
+        // Each computer keeps the progress it measured, and where the place
+        // lies in its own file, unless the place is the other computer's.
         QCOMPARE(MergeRecords(record, shared).progress, 4321);
         QCOMPARE(MergeRecords(shared, record).progress, kProgressNotKnown);
+        QCOMPARE(MergeRecords(record, shared).filePlace, record.filePlace);
+        BookRecord movedThere = shared;
+        movedThere.chapter = 4;
+        movedThere.changes.place = {50, u"b"_s};
+        QCOMPARE(MergeRecords(record, movedThere).filePlace, FilePlace{});
     }
 
     void highlights_mergeAsASetThatRemembersDeletions_data()

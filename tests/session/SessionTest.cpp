@@ -95,6 +95,85 @@ private Q_SLOTS:
         QCOMPARE(r.reader.Prefs().Values().line, 3);
     }
 
+    // Reopened, the book shows the saved chapter from its own bytes first, at
+    // the saved line, its title alone in the list; the whole book then takes
+    // its place with no new text and no scroll. A chapter step made in the
+    // preview waits for the book and is made once, as does a search (which
+    // finds in the whole book). A file changed since (a
+    // chapter put before the place) shows no preview and opens at the
+    // chapter by its title.
+    void reopened_showsTheSavedChapterFirst_thenTheBookUnchanged_data()
+    {
+        QTest::addColumn<bool>("stepInPreview");
+        QTest::addColumn<bool>("fileChanged");
+        QTest::newRow("nothing pressed") << false << false;
+        QTest::newRow("→ pressed in the preview") << true << false;
+        QTest::newRow("a chapter inserted before the place") << false << true;
+    }
+
+    void reopened_showsTheSavedChapterFirst_thenTheBookUnchanged()
+    {
+        QFETCH(bool, stepInPreview);
+        QFETCH(bool, fileChanged);
+        OpenReader r;
+        r.Session().ShowChapter(2);
+        r.Pane().ScrollLines(3);
+        r.reader.OpenBookAt(1);
+        if (fileChanged) {
+            r.reader.AddBook(
+                u"a.txt"_s,
+                EncodeCodePage(QString(kBook).insert(kBook.indexOf(u"第二章"_s), Chapter(u"第一章 补"_s, u"补"_s))));
+        }
+        struct Seen {
+            QString text;
+            int top = -1;
+            int listed = -1;
+            bool previewing = false;
+            QString titleInSettings;
+        };
+        QList<Seen> previews;
+        connect(&r.reader.BookShelf(), &Shelf::bookPreviewed, this, [&] {
+            previews.append({r.Pane().Text(), r.Pane().TopLine(), int(r.Session().Chapters().Count()),
+                             r.Session().IsPreviewing(), r.reader.Prefs().Values().chapterTitle});
+            if (stepInPreview)
+                r.Session().OnContentKeyUp(VK_RIGHT, 0);
+            r.Session().Find().OnSearch(u"秋"_s);
+        });
+        QSignalSpy texts(&r.Session(), &ReadingSession::textShown);
+        QSignalSpy found(&r.Session().Find(), &FindInBook::resultsChanged);
+        r.reader.OpenBookAt(0);
+
+        const int saved = fileChanged ? 3 : 2;
+        const QString savedText = r.Session().Book().ShownChapterText(saved);
+        QCOMPARE(previews.size(), fileChanged ? 0 : 1);
+        if (!fileChanged) {
+            QVERIFY(previews[0].text == savedText);
+            QCOMPARE(previews[0].top, 3);
+            QCOMPARE(previews[0].listed, 1);
+            QVERIFY(previews[0].previewing);
+            // config.ini still holds the other book's place, not the preview's
+            // chapter 0 under this one's title.
+            QCOMPARE(previews[0].titleInSettings, u"另一本"_s);
+            // Searched once, in the whole book (after the book's own clearing
+            // of the results): 第三章 秋 and its ten paragraphs.
+            const auto searched = std::count_if(found.cbegin(), found.cend(), [](const QList<QVariant> &results) {
+                return !results[0].toStringList().isEmpty();
+            });
+            QCOMPARE(searched, 1);
+            QCOMPARE(found.last()[0].toStringList().size(), 11);
+        }
+        QVERIFY(!r.Session().IsPreviewing());
+        QCOMPARE(r.Session().Chapters().Count(), fileChanged ? 5 : 4);
+        QCOMPARE(r.Session().ShownChapter(), stepInPreview ? saved + 1 : saved);
+        QCOMPARE(texts.count(), stepInPreview ? 2 : 1);
+        if (!stepInPreview) {
+            QVERIFY(r.Pane().Text() == savedText);
+            QCOMPARE(r.Pane().TopLine(), 3);
+            QCOMPARE(r.reader.Prefs().Values().chapter, saved);
+            QCOMPARE(r.reader.Prefs().Values().line, 3);
+        }
+    }
+
     // A book of the same name in another folder is another book: each keeps
     // its own place.
     void booksOfOneName_inTwoFolders_keepTheirOwnPlaces()

@@ -1,3 +1,4 @@
+#include "shelf/BookLoader.h"
 #include "core/CodePage.h"
 #include "shelf/Shelf.h"
 #include "support/NovelGenerator.h"
@@ -6,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
 
@@ -34,6 +37,26 @@ QByteArray Filler(qsizetype size)
     for (qsizetype i = 79; i < size; i += 80)
         bytes[i] = '\n';
     return bytes;
+}
+
+// The book the loader hands over for the request; the signals it sent,
+// in order, go to `sent`.
+std::optional<OpenBook> LoadWith(const BookRequest &request, QStringList &sent)
+{
+    BookLoader loader;
+    std::optional<OpenBook> loaded;
+    QObject::connect(&loader, &BookLoader::previewLoaded, &loader, [&sent](const OpenBook &preview) {
+        sent << u"preview: "_s + preview.fileName + u' ' + preview.ChapterTitle(0);
+    });
+    QObject::connect(&loader, &BookLoader::bookLoaded, &loader, [&](const OpenBook &book) {
+        sent << u"book"_s;
+        loaded = book;
+    });
+    QSignalSpy done(&loader, &BookLoader::bookLoaded);
+    loader.Load(request);
+    if (!done.wait(30000))
+        return std::nullopt;
+    return loaded;
 }
 
 } // namespace
@@ -248,6 +271,51 @@ private Q_SLOTS:
     // Rows clicked one after another, some while the book before still loads
     // (no wait), some after it is shown (wait). Rows: 0 a 6 MB book, 1 a small
     // one, 2 a 1 MB one, 3 a directory named like a book.
+    void preview_isTheRememberedChapter_beforeTheBook_data()
+    {
+        QTest::addColumn<bool>("chapterInserted");
+        QTest::newRow("the file as the place was saved") << false;
+        QTest::newRow("a chapter inserted before the place since") << true;
+    }
+
+    void preview_isTheRememberedChapter_beforeTheBook()
+    {
+        QFETCH(bool, chapterInserted);
+        const QTemporaryDir dir;
+        const QString folder = dir.path() + u'/';
+        QString text = GenerateNovel({.seed = 3, .chapters = 200, .charactersPerChapter = 3000}).text;
+        QFile file(folder + u"书.txt"_s);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(EncodeCodePage(text)) > 0);
+        file.close();
+        const BookRequest request{folder, u"书.txt"_s, {}, {}, {}, {}};
+        QStringList sent;
+        const std::optional<OpenBook> first = LoadWith(request, sent);
+        QVERIFY(first.has_value());
+        const int chapter = 150;
+        BookRecord record;
+        record.size = first->fileSize;
+        record.modified = first->fileModified;
+        record.chapter = chapter;
+        record.chapterTitle = first->ChapterTitle(chapter);
+        record.filePlace = first->FilePlaceOf(chapter, 0).value_or(FilePlace{});
+        if (chapterInserted) {
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(EncodeCodePage(text.insert(first->ChapterRange(3)->start, u"第三百章 新来的\r\n他说。\r\n"_s)));
+            file.close();
+        }
+
+        BookRequest again = request;
+        again.previewOf = record;
+        sent.clear();
+        const std::optional<OpenBook> book = LoadWith(again, sent);
+        QVERIFY(book.has_value());
+        const QStringList expected = chapterInserted
+            ? QStringList{u"book"_s}
+            : QStringList{u"preview: 书.txt "_s + record.chapterTitle, u"book"_s};
+        QCOMPARE(sent, expected);
+        QCOMPARE(book->ChapterTitle(book->ResolveChapter(chapter, record.chapterTitle)), record.chapterTitle);
+    }
+
     void highlight_isTheBookHandedOver_data()
     {
         QTest::addColumn<QList<int>>("clicks");
