@@ -21,13 +21,13 @@ launch_program
 eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
 left=$X top=$Y
 
-# Below the menu bar, the book list's rows are 14 pixels apart from 30, the
+# Below the menu bar, the book list's rows are 14 pixels apart from 54, the
 # chapter list's from 301; the pane lies right of x 170. Each step is a piece
 # of one xdotool command line, so that a whole burst of them reaches the
 # reader within the few tenths of a second that the large book takes to load
 # here. Which steps land in a load depends on the machine; the log tells.
 # The helpers print xdotool words: their output is left unquoted on purpose.
-book() { echo mousemove $((left + 20)) $((top + 30 + 14 * $1)) click --delay 0 1; }
+book() { echo mousemove $((left + 20)) $((top + 54 + 14 * $1)) click --delay 0 1; }
 chapter() { echo mousemove $((left + 20)) $((top + 301 + 14 * $1)) click --delay 0 1; }
 pane() { echo mousemove $((left + 400)) $((top + 200)) click --delay 0 1; }
 keys() { echo key --delay 0 --window "$WINDOW_ID" "$@"; }

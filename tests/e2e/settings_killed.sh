@@ -58,8 +58,8 @@ echo "case: killed a while after a book, a chapter and a font change"
 cp "$E2E_DIR/before.ini" "$ini"
 start_program
 eval "$(xdotool getwindowgeometry --shell "$WINDOW_ID")"
-# The book list: a.txt, b.txt, big.txt, c.txt, rows 14 pixels apart from 30.
-xdotool mousemove $((X + 20)) $((Y + 72)) click 1
+# The book list: a.txt, b.txt, big.txt, c.txt.
+click_book_row 3
 wait_for_log 'read ".*/c.txt" to its end'
 pane_keys Right Right
 # 设置 > 字体: the size field (its label's Alt+S), 23 points, Enter.

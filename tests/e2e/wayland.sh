@@ -19,9 +19,10 @@ echo "case: the window, books and chapters from the keyboard, 退出"
 launch_wayland_program
 wait_for_log 'start-up finished'
 wait_for_wayland_window 'toplevel 884x560\+-?[0-9]+\+-?[0-9]+ Folivar' >/dev/null
-# Tab from the pane reaches the book list, which opens its first book; Down
-# the next. The chapter list and the pane follow; there the arrows step.
-wayland_keys Tab
+# Tab from the pane reaches the book list's filter, then the book list, which
+# opens its first book; Down the next. The chapter list and the pane follow;
+# there the arrows step.
+wayland_keys Tab Tab
 wait_for_log 'read ".*/a.txt" to its end'
 wayland_keys Down
 wait_for_log 'read ".*/b.txt" to its end'
