@@ -11,10 +11,12 @@ bool IsPlainEscape(const QKeyEvent &key)
 
 } // namespace
 
+// No clear button: Esc clears the field, and with Qt's button in the window
+// a question opened later did not take the keyboard under X without a window
+// manager.
 FilterField::FilterField(const QString &placeholder, QWidget *parent) : QLineEdit(parent)
 {
     setPlaceholderText(placeholder);
-    setClearButtonEnabled(true);
 }
 
 // A shortcut would take Esc before the field sees it; the field claims it
