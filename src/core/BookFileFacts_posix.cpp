@@ -9,6 +9,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <functional>
 #include <optional>
 
 namespace {
@@ -31,37 +32,47 @@ std::optional<qint64> BirthTime(const QByteArray &path)
     return std::nullopt;
 }
 
+// The names `keep` gives the directory's entries, each entry's own name
+// handed to it as bytes; an entry it gives none is left out.
+QStringList ListedNames(
+    const QString &directory,
+    const std::function<std::optional<QString>(const QByteArray &name, const std::filesystem::directory_entry &entry)>
+        &keep)
+{
+    namespace fs = std::filesystem;
+    QStringList names;
+    std::error_code error;
+    for (fs::directory_iterator entry(QFile::encodeName(directory).toStdString(), error);
+         !error && entry != fs::directory_iterator(); entry.increment(error)) {
+        if (const std::optional<QString> kept =
+                keep(QByteArray::fromStdString(entry->path().filename().native()), *entry))
+            names << *kept;
+    }
+    return names;
+}
+
 } // namespace
 
 // Qt leaves out every name that is not UTF-8: the directory is read here.
 QStringList UnsortedBookFiles(const QString &directory)
 {
-    namespace fs = std::filesystem;
-    QStringList names;
-    std::error_code error;
-    for (fs::directory_iterator entry(QFile::encodeName(directory).toStdString(), error);
-         !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        const QByteArray name = QByteArray::fromStdString(entry->path().filename().native());
+    return ListedNames(directory, [](const QByteArray &name, const auto &entry) -> std::optional<QString> {
         std::error_code unknown;
-        if (IsBookFileName(name) && entry->is_regular_file(unknown))
-            names << BookNameOf(name);
-    }
-    return names;
+        if (IsBookFileName(name) && entry.is_regular_file(unknown))
+            return BookNameOf(name);
+        return std::nullopt;
+    });
 }
 
 QStringList UnsortedSubfolders(const QString &directory)
 {
-    namespace fs = std::filesystem;
-    QStringList names;
-    std::error_code error;
-    for (fs::directory_iterator entry(QFile::encodeName(directory).toStdString(), error);
-         !error && entry != fs::directory_iterator(); entry.increment(error)) {
-        const QByteArray name = QByteArray::fromStdString(entry->path().filename().native());
+    return ListedNames(directory, [](const QByteArray &name, const auto &entry) -> std::optional<QString> {
         std::error_code unknown;
-        if (!name.startsWith('.') && BookNameOf(name) == QFile::decodeName(name) && entry->is_directory(unknown))
-            names << QFile::decodeName(name);
-    }
-    return names;
+        const QString decoded = QFile::decodeName(name);
+        if (!name.startsWith('.') && BookNameOf(name) == decoded && entry.is_directory(unknown))
+            return decoded;
+        return std::nullopt;
+    });
 }
 
 QString FolderIdentity(const QString &directory)
