@@ -1,5 +1,7 @@
 #include "core/ChapterPreview.h"
 
+#include "core/BookReading.h"
+
 #include <QDateTime>
 #include <QStringDecoder>
 
@@ -54,5 +56,37 @@ std::optional<OpenBook> ReadChapterPreview(QFile &file, const BookRecord &record
     preview.BookText = std::move(*text);
     if (preview.ChapterTitle(0) != record.chapterTitle)
         return std::nullopt;
+    return preview;
+}
+
+namespace {
+
+// The text of the file's first bytes up to the end of their last whole line
+// (all of it when they are the whole file); the trimmed text is the book's
+// start, as the book's reading makes it.
+QString FirstWholeLines(QIODevice &file, qint64 fileSize, const TextEncoding &encoding)
+{
+    const qint64 length = qMin(fileSize, kFirstScreenBytes);
+    const ReadingSplit oneThread{1, kBookPieceSize, 0};
+    QString text = ReadBookText(file, length, encoding, {}, {}, oneThread).value_or(QString());
+    file.seek(0);
+    if (length < fileSize)
+        text.truncate(text.lastIndexOf(u'\n') + 1);
+    return text;
+}
+
+} // namespace
+
+std::optional<OpenBook> ReadFirstScreen(QIODevice &file, const OpenBook &book)
+{
+    OpenBook preview = book;
+    preview.BookText = FirstWholeLines(file, book.fileSize, book.encoding);
+    preview.BuildChapterIndex();
+    const std::optional<TextRange> first = preview.ChapterRange(0);
+    if (!first || first->end <= first->start)
+        return std::nullopt;
+    preview.BookText.truncate(first->end);
+    preview.chapters = {preview.chapters.first()};
+    preview.textBytes = {};
     return preview;
 }

@@ -39,8 +39,10 @@ BookRequest ReadingSession::RequestFor(const QString &folder, const QString &fil
     BookRequest request = RecordedRequest(folder, fileName, record);
     if (reindex)
         request.reindex = *reindex;
-    else if (std::exchange(previewWanted_, false))
+    else if (std::exchange(previewWanted_, false)) {
         request.previewOf = record;
+        request.firstScreen = !record;
+    }
     return request;
 }
 
@@ -218,20 +220,19 @@ void ReadingSession::CutAgain(PlaceFinder place)
     shelf_.Reload(RequestFor(book_.folder, book_.fileName, &book_));
 }
 
-// Shown as the book will be (its script and rules), at the record's place.
+// Shown as the book will be (its script and rules), at the record's place;
+// a book without one at its start.
 void ReadingSession::OnBookPreviewed(const OpenBook &preview)
 {
     const std::optional<BookRecord> record = store_.Find(preview.RecordKey());
-    if (!record)
-        return;
     book_ = preview;
-    book_.shownScript = ScriptFromKey(record->script);
+    book_.shownScript = ScriptFromKey(record.value_or(BookRecord{}).script);
     book_.cleaner = cleanup_.CleanerFor(book_);
     previewing_ = true;
     {
         const QScopedValueRollback showing(showingPlace_, true);
         ShowIndex(0);
-        const ShownPlace place = PlaceIn(book_, *record);
+        const ShownPlace place = record ? PlaceIn(book_, *record) : ShownPlace{};
         if (place.position >= 0)
             ShowPosition(place);
         else
@@ -243,14 +244,22 @@ void ReadingSession::OnBookPreviewed(const OpenBook &preview)
 bool ReadingSession::TakeOverPreview(int chapter)
 {
     CleanedText shown = book_.ShownChapter(chapter);
-    if (!book_.ChapterRange(chapter) || shown.Shown() != shown_.Shown())
+    if (!book_.ChapterRange(chapter) || !shown.Shown().startsWith(shown_.Shown()))
         return false;
-    // The pane keeps its text and its line; only the list fills.
-    shown_ = std::move(shown);
+    // The pane keeps its text and its line; only the list fills. A first
+    // screen that stopped short of its chapter's end gets the rest below.
+    const bool grows = shown.Shown().size() > shown_.Shown().size();
+    const qsizetype top = topPosition_;
     chapters_.ShowIndexOf(book_);
     {
         const QScopedValueRollback showing(showingPlace_, true);
+        if (grows)
+            ShowText(std::move(shown));
+        else
+            shown_ = std::move(shown);
         SelectChapter(chapter);
+        if (grows)
+            ScrollTo(top);
     }
     // The preview had none, its positions not being the book's.
     Q_EMIT highlights_.changed();

@@ -71,7 +71,7 @@ std::optional<OpenBook> PreviewOf(const BookRequest &request, const QString &pat
 
 BookRequest RecordedRequest(const QString &folder, const QString &fileName, const std::optional<BookRecord> &record)
 {
-    BookRequest request{folder, fileName, ChoicesOf(record), {}, {}, {}};
+    BookRequest request{folder, fileName, ChoicesOf(record), {}, {}, {}, false};
     if (record && record->removedUnderRule == request.choices.rule.Key())
         request.removedHeadings = record->removedHeadings;
     return request;
@@ -115,12 +115,15 @@ void BookLoader::Stop()
 void BookLoader::Run(quint64 job, const BookRequest &request)
 {
     const QString path = request.folder + request.fileName;
-    if (std::optional<OpenBook> preview = PreviewOf(request, path)) {
-        QMetaObject::invokeMethod(
-            this, [this, job, preview = std::move(*preview)] { DeliverPreview(job, preview); }, Qt::QueuedConnection);
-    }
+    if (std::optional<OpenBook> preview = PreviewOf(request, path))
+        PostPreview(job, *preview);
+    const ReadingBegun firstScreen = [this, job](QIODevice &file, const OpenBook &begun) {
+        if (std::optional<OpenBook> preview = ReadFirstScreen(file, begun))
+            PostPreview(job, *preview);
+    };
     std::optional<OpenBook> book = MakeBook(
-        request, [this](int percentage) { Q_EMIT progress(percentage); }, [this, job] { return Cancelled(job); });
+        request, [this](int percentage) { Q_EMIT progress(percentage); }, [this, job] { return Cancelled(job); }, {},
+        request.firstScreen ? firstScreen : ReadingBegun());
     QMetaObject::invokeMethod(
         this, [this, job, path, book = std::move(book)]() mutable { Deliver(job, path, std::move(book)); },
         Qt::QueuedConnection);
@@ -142,6 +145,12 @@ void BookLoader::Deliver(quint64 job, const QString &path, std::optional<OpenBoo
 }
 
 // Queued before the job's book, so it reaches the window's thread first.
+void BookLoader::PostPreview(quint64 job, const OpenBook &preview)
+{
+    QMetaObject::invokeMethod(
+        this, [this, job, preview] { DeliverPreview(job, preview); }, Qt::QueuedConnection);
+}
+
 void BookLoader::DeliverPreview(quint64 job, const OpenBook &preview)
 {
     if (job == pending_)
@@ -153,7 +162,8 @@ void BookLoader::DeliverPreview(quint64 job, const OpenBook &preview)
 // the last is posted as its text is in; the last one's, 100, follows the book
 // to the window's thread.
 std::optional<OpenBook> LoadBookText(const BookRequest &request, const std::function<void(int)> &read,
-                                     const std::function<bool()> &cancelled, const ReadingSplit &split)
+                                     const std::function<bool()> &cancelled, const ReadingSplit &split,
+                                     const ReadingBegun &begun)
 {
     const QString path = request.folder + request.fileName;
     QFile file;
@@ -163,6 +173,8 @@ std::optional<OpenBook> LoadBookText(const BookRequest &request, const std::func
         return std::nullopt;
     }
     OpenBook book = BookBeingRead(request, path, file);
+    if (begun)
+        begun(file, book);
     // The length is taken once. A file that another program keeps appending
     // to would otherwise never be read to its end: the book is what the file
     // held when the load began.
@@ -183,9 +195,11 @@ std::optional<OpenBook> LoadBookText(const BookRequest &request, const std::func
 }
 
 std::optional<OpenBook> MakeBook(const BookRequest &request, const std::function<void(int)> &read,
-                                 const std::function<bool()> &cancelled, const ReadingSplit &split)
+                                 const std::function<bool()> &cancelled, const ReadingSplit &split,
+                                 const ReadingBegun &begun)
 {
-    std::optional<OpenBook> book = request.reindex ? request.reindex : LoadBookText(request, read, cancelled, split);
+    std::optional<OpenBook> book =
+        request.reindex ? request.reindex : LoadBookText(request, read, cancelled, split, begun);
     if (!book || cancelled())
         return std::nullopt;
     book->rule = request.choices.rule;

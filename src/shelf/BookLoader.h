@@ -34,6 +34,9 @@ struct BookRequest {
     // while the whole book is read as before. None: nothing comes before the
     // book.
     std::optional<BookRecord> previewOf;
+    // A book never opened: its first screen (ChapterPreview.h) is handed
+    // over as a preview once the file's encoding is known.
+    bool firstScreen = false;
 };
 
 // The request for the book `fileName` of `folder` as its record (if any) has
@@ -64,8 +67,9 @@ Q_SIGNALS:
     // been handled.
     void progress(int percentage);
     // The newest job's preview: the chapter its request's record remembers,
-    // as a book of that one chapter (ChapterPreview.h) with the request's
-    // folder, file name and rule, on the window's thread. Comes, if at all,
+    // or the first screen it asked for, as a book of that one chapter
+    // (ChapterPreview.h) with the request's folder, file name and rule, on
+    // the window's thread. Comes, if at all,
     // before that job's bookLoaded or loadFailed and never after them.
     void previewLoaded(const OpenBook &preview);
     // The newest job's book, read, decoded and indexed, on the window's
@@ -77,6 +81,7 @@ Q_SIGNALS:
 private:
     void Run(quint64 job, const BookRequest &request);
     void Deliver(quint64 job, const QString &path, std::optional<OpenBook> book);
+    void PostPreview(quint64 job, const OpenBook &preview);
     void DeliverPreview(quint64 job, const OpenBook &preview);
     bool Cancelled(quint64 job) const { return newest_.load() != job; }
 
@@ -88,18 +93,24 @@ private:
     QList<QFuture<void>> jobs_;
 };
 
+// Called once a job's file is open and its encoding known, before its text
+// is read; the file stands at its start and must be left there.
+using ReadingBegun = std::function<void(QIODevice &file, const OpenBook &book)>;
+
 // Reads the whole file of the request (what it held when opened; less if it
 // shrank meanwhile) and decodes it in the encoding chosen, else the one
-// recognised from its first bytes, calling `read` with the percentage read
-// after every 100000-byte piece but the last. nullopt when the file cannot
-// be opened or `cancelled` turned true on the way. The book's chapters are
-// not cut yet.
+// recognised from its first bytes, calling `begun` (when given) before the
+// text is read and `read` with the percentage read after every 100000-byte
+// piece but the last. nullopt when the file cannot be opened or `cancelled`
+// turned true on the way. The book's chapters are not cut yet.
 std::optional<OpenBook> LoadBookText(const BookRequest &request, const std::function<void(int percentage)> &read,
-                                     const std::function<bool()> &cancelled, const ReadingSplit &split = {});
+                                     const std::function<bool()> &cancelled, const ReadingSplit &split = {},
+                                     const ReadingBegun &begun = {});
 
 // The request's book as a job makes it: read by LoadBookText (unless it is
 // one to cut anew), cut into chapters by its rule on split.threads threads,
 // the removed headings removed. nullopt when it cannot be read or
 // `cancelled` turned true on the way.
 std::optional<OpenBook> MakeBook(const BookRequest &request, const std::function<void(int percentage)> &read,
-                                 const std::function<bool()> &cancelled, const ReadingSplit &split = {});
+                                 const std::function<bool()> &cancelled, const ReadingSplit &split = {},
+                                 const ReadingBegun &begun = {});

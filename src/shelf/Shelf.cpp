@@ -1,6 +1,7 @@
 #include "shelf/Shelf.h"
 
 #include "core/BookFolder.h"
+#include "core/BookKey.h"
 #include "core/BookLibrary.h"
 #include "core/Log.h"
 #include "shelf/Log.h"
@@ -118,9 +119,17 @@ bool Shelf::OpenBookAt(int row)
     }
     const QString folder = directory_ + FolderOfEntry(entry);
     const QString name = NameOfEntry(entry);
-    Reload(requestFor_ ? requestFor_(folder, name) : BookRequest{folder, name, {}, {}, {}, {}});
+    Reload(requestFor_ ? requestFor_(folder, name) : BookRequest{folder, name, {}, {}, {}, {}, false});
     Highlight(row);
     return true;
+}
+
+QString Shelf::RecordKeyAt(int row) const
+{
+    const QString entry = books_.Entry(row);
+    if (entry.isEmpty() || IsFolderEntry(entry))
+        return {};
+    return BookKey(directory_ + FolderOfEntry(entry), NameOfEntry(entry));
 }
 
 void Shelf::Reload(BookRequest request)

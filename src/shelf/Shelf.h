@@ -55,6 +55,9 @@ public:
     // and the highlight goes back to the book on screen. Returns whether a
     // load began.
     bool OpenBookAt(int row);
+    // The key of the record (core/BookKey.h) of the book at that row of the
+    // book list; empty for a folder's row or a row that is none.
+    QString RecordKeyAt(int row) const;
     // Starts opening the book file at `path` (an absolute book path, see
     // core/BookFolder.h) as a book of its folder: the folder is listed afresh as the book folder unless it is
     // listed already and holds the book. Refused as OpenBookAt refuses.

@@ -174,6 +174,46 @@ private Q_SLOTS:
         }
     }
 
+    // A book never opened shows its first screen at once, and the line the
+    // reader scrolled to there stays on top when the book takes over: with
+    // no second text, or, when its first chapter ran past that screen, with
+    // the rest of the chapter below.
+    void neverOpened_showsItsFirstScreen_thenTheBook_data()
+    {
+        QString longStart = u"长书\r\n"_s;
+        for (int i = 0; i < 3000; ++i)
+            longStart += u"　　没有章节的第%1段。\r\n"_s.arg(i);
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("textsShown");
+        QTest::newRow("a short first chapter") << Chapter(u"小书"_s, u"序"_s) + Chapter(u"第一章 春"_s, u"春"_s) << 1;
+        QTest::newRow("a first chapter past the first screen") << longStart << 2;
+    }
+
+    void neverOpened_showsItsFirstScreen_thenTheBook()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, textsShown);
+        SessionFixture reader;
+        reader.AddBook(u"新.txt"_s, EncodeCodePage(text));
+        reader.ListBooks();
+        QStringList previews;
+        connect(&reader.BookShelf(), &Shelf::bookPreviewed, this, [&] {
+            previews << reader.Pane().Text();
+            QVERIFY(reader.Session().IsPreviewing());
+            reader.Pane().ScrollLines(3);
+        });
+        QSignalSpy texts(&reader.Session(), &ReadingSession::textShown);
+        reader.OpenBookAt(0);
+
+        QCOMPARE(previews.size(), 1);
+        const QString chapter = reader.Session().Book().ShownChapterText(0);
+        QVERIFY(!previews[0].isEmpty() && chapter.startsWith(previews[0]));
+        QCOMPARE(texts.count(), textsShown);
+        QVERIFY(reader.Pane().Text() == chapter);
+        QCOMPARE(reader.Pane().TopLine(), 3);
+        QCOMPARE(reader.Session().Chapters().Count(), reader.Session().Book().ChapterCount());
+    }
+
     // A book of the same name in another folder is another book: each keeps
     // its own place.
     void booksOfOneName_inTwoFolders_keepTheirOwnPlaces()
