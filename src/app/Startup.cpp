@@ -66,6 +66,24 @@ RememberedBook RememberedBookIn(const BookListModel &books, const Settings &reme
     return {row, false};
 }
 
+// Whether the book's record, rather than config.ini, holds the place it
+// reopens at: when it is newer (the reader was killed after reading on), or
+// config.ini's place is another book's.
+bool RecordHoldsPlace(const std::optional<BookRecord> &record, qint64 settingsTime, bool placeIsItsOwn)
+{
+    return record && (record->lastRead > settingsTime || !placeIsItsOwn);
+}
+
+// Whether the chapter the record remembers is the one the book reopens at,
+// so that the record's preview of it is what the book then shows.
+bool PreviewHolds(const std::optional<BookRecord> &record, const Settings &remembered, qint64 settingsTime,
+                  bool placeIsItsOwn)
+{
+    if (!record || RecordHoldsPlace(record, settingsTime, placeIsItsOwn))
+        return record.has_value();
+    return remembered.chapterTitle == record->chapterTitle && remembered.line == record->line;
+}
+
 // The remembered place in the book reopened: config.ini's chapter and line,
 // or the book's own record when that is newer (the reader was killed after
 // reading on) or names the same place by its text, which holds under a
@@ -76,7 +94,7 @@ PlaceFinder RememberedPlace(BookStore &store, const Settings &remembered, qint64
 {
     return [&store, remembered, settingsTime, placeIsItsOwn](const OpenBook &book) {
         const std::optional<BookRecord> record = store.Find(book.RecordKey());
-        if (record && (record->lastRead > settingsTime || !placeIsItsOwn))
+        if (RecordHoldsPlace(record, settingsTime, placeIsItsOwn))
             return PlaceIn(book, *record);
         if (!placeIsItsOwn || !remembered.chapter)
             return ShownPlace{};
@@ -143,8 +161,12 @@ Startup::Reopening Startup::ReopenBook()
         return Reopening::NothingToReopen;
     // Not opened (its folder or file is missing): the remembered place is
     // kept for the next start.
-    const bool begun = session_.OpenBookAt(
-        book.row, RememberedPlace(services_.store, remembered, preferences.FileTime(), book.placeIsItsOwn), true);
+    BookStore &store = services_.store;
+    const qint64 settingsTime = preferences.FileTime();
+    const bool preview =
+        PreviewHolds(store.Find(shelf.RecordKeyAt(book.row)), remembered, settingsTime, book.placeIsItsOwn);
+    const bool begun =
+        session_.OpenBookAt(book.row, RememberedPlace(store, remembered, settingsTime, book.placeIsItsOwn), preview);
     return begun ? Reopening::Begun : Reopening::NotPossible;
 }
 

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QLoggingCategory>
 #include <QMenuBar>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -46,6 +47,16 @@ QString Setting(const QByteArray &settingsBytes, const QString &key)
         if (line.startsWith(key + QLatin1Char('=')))
             return line.mid(key.size() + 1);
     return QStringLiteral("<missing>");
+}
+
+// The start-ups that showed the remembered chapter from its bytes, as the
+// program tells them.
+int previewedStartUps = 0;
+
+void CountPreviewedStartUps(QtMsgType, const QMessageLogContext &, const QString &message)
+{
+    if (message.contains(u"start-up shows the remembered chapter from its bytes"_s))
+        ++previewedStartUps;
 }
 
 } // namespace
@@ -211,6 +222,40 @@ private Q_SLOTS:
         QCOMPARE(c.列表框_章节->Selection(), chapter);
         QCOMPARE(c.编辑框_内容->FirstVisibleLine(), line);
         QCOMPARE(c.编辑框_内容->Text().isEmpty(), book < 0);
+    }
+
+    // The record's chapter is shown from its bytes first only where the book
+    // then opens: a newer config.ini place elsewhere would make it jump.
+    void reopened_previewsOnlyThePlaceItOpensAt_data()
+    {
+        QTest::addColumn<int>("chapter");
+        QTest::addColumn<int>("previews");
+        QTest::newRow("config.ini at the record's place") << 3 << 1;
+        QTest::newRow("config.ini at another chapter, newer") << 5 << 0;
+    }
+
+    void reopened_previewsOnlyThePlaceItOpensAt()
+    {
+        QFETCH(int, chapter);
+        QFETCH(int, previews);
+        ReaderFixture reader;
+        AddLibrary(reader);
+        reader.WriteSettingsForBookFolder();
+        reader.Start();
+        reader.OpenBookAt(1);
+        reader.ShowChapter(3);
+        const QString title = reader.Session().Book().ChapterTitle(chapter);
+        reader.Close();
+        reader.WriteSettings({u"Config/路径="_s + Folder(reader), u"Config/书=1"_s, u"Config/书名=乙.txt"_s,
+                              u"Config/章=%1"_s.arg(chapter), u"Config/章名="_s + title, u"Config/行=0"_s});
+        previewedStartUps = 0;
+        QLoggingCategory::setFilterRules(u"folivar.app.info=true"_s);
+        const QtMessageHandler before = qInstallMessageHandler(CountPreviewedStartUps);
+        reader.Start();
+        qInstallMessageHandler(before);
+        QLoggingCategory::setFilterRules(QString());
+        QCOMPARE(previewedStartUps, previews);
+        QCOMPARE(reader.Session().ShownChapter(), chapter);
     }
 
     // The hide key config.ini names is the one saved again.
