@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Writes a small library of generated GBK novels with CR LF line ends.
 
-make_library.py FOLDER [--big MEGABYTES]
+make_library.py FOLDER [--big MEGABYTES [--paragraphs N]]
 Books a.txt, b.txt, c.txt have 8 chapters of 60 long paragraphs each; with
---big, big.txt of roughly that size is added.
+--big, big.txt of roughly that size is added, its chapters of 400 paragraphs
+each or of N (more chapters in the same size).
 """
 import os
 import sys
@@ -35,11 +36,12 @@ def main():
         write(os.path.join(folder, f"{book}.txt"), text)
     if "--big" in sys.argv:
         megabytes = int(sys.argv[sys.argv.index("--big") + 1])
-        one = chapter_text("big", 1, 400).encode("gb18030")
+        paragraphs = int(sys.argv[sys.argv.index("--paragraphs") + 1]) if "--paragraphs" in sys.argv else 400
+        one = chapter_text("big", 1, paragraphs).encode("gb18030")
         with open(os.path.join(folder, "big.txt"), "wb") as f:
             f.write("big书\r\n".encode("gb18030"))
             for c in range(1, megabytes * 1024 * 1024 // len(one) + 2):
-                f.write(chapter_text("big", c, 400).encode("gb18030"))
+                f.write(chapter_text("big", c, paragraphs).encode("gb18030"))
 
 
 if __name__ == "__main__":
