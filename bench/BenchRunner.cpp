@@ -26,8 +26,9 @@ QString Option(const QString &name)
 }
 
 // A run of each kind on the book. The highlights are in the store for their
-// own run only, taken out again whatever became of it.
-void MeasureRun(SizeResult &result, const BenchSettings &settings, const QString &scratch)
+// own run only, taken out again whatever became of it. The launches with and
+// without a preview take turns at going first.
+void MeasureRun(SizeResult &result, const BenchSettings &settings, const QString &scratch, int run)
 {
     const QString &book = result.book.path;
     const QString steps = QString::number(settings.arrowSteps);
@@ -35,7 +36,7 @@ void MeasureRun(SizeResult &result, const BenchSettings &settings, const QString
     AppendIfMeasured(result.readerRuns,
                      RunChild({Option(ChildOption::kReaderRun), book, Option(ChildOption::kArrowSteps), steps,
                                Option(ChildOption::kScrollSeconds), QString::number(settings.scrollSeconds)}));
-    AppendIfMeasured(result.launchRuns, MeasureLaunch(result.book, scratch));
+    AppendIfMeasured(result.launchRuns, MeasureLaunch(result.book, scratch, run % 2 == 0));
     PutHighlightsInStore(book, result.book.highlights);
     AppendIfMeasured(result.highlightRuns,
                      RunChild({Option(ChildOption::kHighlightsRun), book, Option(ChildOption::kArrowSteps), steps}));
@@ -54,7 +55,7 @@ SizeResult MeasureSize(int megabytes, const BenchSettings &settings, const QStri
     }
     for (int run = 1; run <= settings.runs; ++run) {
         std::fprintf(stderr, "%d MB: run %d of %d\n", megabytes, run, settings.runs);
-        MeasureRun(result, settings, scratch);
+        MeasureRun(result, settings, scratch, run);
     }
     QFile::remove(result.book.path);
     return result;
