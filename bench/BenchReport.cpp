@@ -16,8 +16,11 @@ constexpr double kFirstChapterToFloor = 1.0;
 constexpr double kLaunchToFloor = 1.2;
 constexpr double kLaunchLargeMs = 250;
 constexpr double kLaunchSmallMs = 120;
-// The remembered chapter shown from its own bytes, next to decoding the file.
+// The remembered chapter shown from its own bytes, next to decoding the file;
+// and as soon on the largest book as on the smallest, being one chapter's
+// bytes whatever the book's size.
 constexpr double kPreviewToFloor = 0.5;
+constexpr double kPreviewLargestToSmallest = 1.2;
 // What the preview may add to the launch that reads the whole book first:
 // to the time until the whole book is shown, and to the peak memory.
 constexpr double kPreviewedWholeBookSlower = 0.05;
@@ -316,6 +319,23 @@ void PrintSizeReport(const SizeResult &result, int runsAsked)
     PrintLaunch(result);
     PrintReader(result, MedianOf(result.floorRuns, MeasurementKey::kFloorMs));
     std::printf("\n");
+    std::fflush(stdout);
+}
+
+void PrintPreviewFlatness(const QMap<int, QList<Measurement>> &launchRunsBySize)
+{
+    if (launchRunsBySize.size() < 2) {
+        std::printf("launch to ch. from its bytes across sizes: needs the launches of two sizes\n\n");
+        std::fflush(stdout);
+        return;
+    }
+    const double smallestMs = MedianOf(launchRunsBySize.first(), MeasurementKey::kPreviewMs);
+    const double largestMs = MedianOf(launchRunsBySize.last(), MeasurementKey::kPreviewMs);
+    const double ratio = smallestMs > 0 ? largestMs / smallestMs : 0;
+    std::printf("launch to ch. from its bytes, %d MB against %d MB: %.1f ms against %.1f ms = %.2f x   "
+                "target <= %.1f x   %s\n\n",
+                launchRunsBySize.lastKey(), launchRunsBySize.firstKey(), largestMs, smallestMs, ratio,
+                kPreviewLargestToSmallest, Verdict(ratio <= kPreviewLargestToSmallest));
     std::fflush(stdout);
 }
 

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -80,14 +81,19 @@ void RunBenchmark(const BenchSettings &settings)
         return;
     }
     PrintLoadAverage("at start");
+    QMap<int, QList<Measurement>> launchRunsBySize;
     for (const int megabytes : settings.megabytes) {
         // A folder of its own, so the book list holds this one book.
         const QString folder = books.filePath(QString::number(megabytes));
         QDir().mkpath(folder);
         const QString scratch = books.filePath(QStringLiteral("program"));
         QDir().mkpath(scratch);
-        PrintSizeReport(MeasureSize(megabytes, settings, folder, scratch), settings.runs);
+        const SizeResult result = MeasureSize(megabytes, settings, folder, scratch);
+        PrintSizeReport(result, settings.runs);
+        if (!result.launchRuns.isEmpty())
+            launchRunsBySize.insert(megabytes, result.launchRuns);
     }
+    PrintPreviewFlatness(launchRunsBySize);
     if (settings.storeBooks > 0)
         // A difference of two start-ups needs more runs than one figure does.
         PrintStoreReport(books.filePath(QStringLiteral("store")), settings.storeBooks, qMax(settings.runs, 15));
