@@ -3,6 +3,7 @@
 #include "Median.h"
 
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -16,8 +17,15 @@ constexpr double kFirstChapterToFloor = 1.0;
 constexpr double kLaunchToFloor = 1.2;
 constexpr double kLaunchLargeMs = 250;
 constexpr double kLaunchSmallMs = 120;
-// The remembered chapter shown from its own bytes, next to decoding the file.
+// The remembered chapter shown from its own bytes, next to decoding the file;
+// and as soon on the largest book as on the smallest, being one chapter's
+// bytes whatever the book's size.
 constexpr double kPreviewToFloor = 0.5;
+constexpr double kPreviewLargestToSmallest = 1.2;
+// What the preview may add to the launch that reads the whole book first:
+// to the time until the whole book is shown, and to the peak memory.
+constexpr double kPreviewedWholeBookSlower = 0.05;
+constexpr double kPreviewedPeakAbove = 0.05;
 constexpr double kLastChapterMs = 2;
 constexpr double kArrowStepMs = 2;
 // A chapter step with fifty 净化规则 against one without.
@@ -48,6 +56,20 @@ double MedianOf(const QList<Measurement> &runs, const QString &key)
     for (const Measurement &run : runs)
         values.append(run.value(key));
     return Median(values);
+}
+
+// The median of each run's key next to its baseKey, minus one: two figures
+// taken in the same run share its load, which drifts from run to run on
+// shared cores. None when a run lacks either figure.
+std::optional<double> MedianChange(const QList<Measurement> &runs, const QString &key, const QString &baseKey)
+{
+    QList<double> changes;
+    for (const Measurement &run : runs) {
+        if (run.value(key) <= 0 || run.value(baseKey) <= 0)
+            return std::nullopt;
+        changes.append(run.value(key) / run.value(baseKey) - 1);
+    }
+    return Median(changes);
 }
 
 QString RunValues(const QList<Measurement> &runs, const QString &key, double scale)
@@ -177,6 +199,48 @@ void PrintChapterRules(const QList<Measurement> &runs, int plantedHeadings)
                 Verdict(refused && catastrophicMs <= kCustomCheckLimitMs));
 }
 
+// Peak memory of the launch with the preview next to the refused one's, each
+// read once the whole book was on screen.
+void PrintPreviewPeak(const QList<Measurement> &runs, qint64 fileBytes)
+{
+    const std::optional<double> above =
+        MedianChange(runs, MeasurementKey::kPreviewedPeakBytes, MeasurementKey::kRefusedPeakBytes);
+    if (!above) {
+        std::printf("    peak memory with it   unavailable (no /proc here)\n");
+        return;
+    }
+    const double peak = MedianOf(runs, MeasurementKey::kPreviewedPeakBytes);
+    const double refusedPeak = MedianOf(runs, MeasurementKey::kRefusedPeakBytes);
+    std::printf("    peak memory with it   %7.1f MB = %.2f x file     refused %.1f MB = %.2f x file     %+.1f %% "
+                "(median per run)   target <= +%.0f %%   %s\n",
+                peak / kMegabyte, peak / double(fileBytes), refusedPeak / kMegabyte, refusedPeak / double(fileBytes),
+                *above * 100, kPreviewedPeakAbove * 100, Verdict(*above <= kPreviewedPeakAbove));
+}
+
+// The remembered chapter from its bytes, then the whole book, next to a
+// launch of the same run in which the program refused the preview (the file
+// no longer matched its record).
+void PrintPreview(const SizeResult &result, double floorMs)
+{
+    const QList<Measurement> &runs = result.launchRuns;
+    const double previewMs = MedianOf(runs, MeasurementKey::kPreviewMs);
+    const double previewRatio = floorMs > 0 ? previewMs / floorMs : 0;
+    std::printf("  launch to ch. from its bytes %7.1f ms     %.2f x floor     target <= %.1f x     %s\n", previewMs,
+                previewRatio, kPreviewToFloor, Verdict(previewRatio <= kPreviewToFloor));
+    const double wholeMs = MedianOf(runs, MeasurementKey::kPreviewedLaunchMs);
+    const double refusedMs = MedianOf(runs, MeasurementKey::kRefusedLaunchMs);
+    const std::optional<double> slower =
+        MedianChange(runs, MeasurementKey::kPreviewedLaunchMs, MeasurementKey::kRefusedLaunchMs);
+    std::printf("    then the whole book   %7.1f ms     %+.1f %% (median per run) next to %.1f ms with the preview "
+                "refused   target <= +%.0f %%   %s\n",
+                wholeMs, slower.value_or(0) * 100, refusedMs, kPreviewedWholeBookSlower * 100,
+                Verdict(slower && *slower <= kPreviewedWholeBookSlower));
+    PrintPreviewPeak(runs, result.book.bytes);
+    std::printf("  runs, preview ms:       %s\n", qPrintable(RunValues(runs, MeasurementKey::kPreviewMs, 1)));
+    std::printf("  runs, whole book ms:    %s\n", qPrintable(RunValues(runs, MeasurementKey::kPreviewedLaunchMs, 1)));
+    std::printf("    with it refused:      %s\n", qPrintable(RunValues(runs, MeasurementKey::kRefusedLaunchMs, 1)));
+}
+
 void PrintLaunch(const SizeResult &result)
 {
     const QList<Measurement> &runs = result.launchRuns;
@@ -197,14 +261,7 @@ void PrintLaunch(const SizeResult &result)
     else
         std::printf("\n");
     std::printf("  runs, launch ms:        %s\n", qPrintable(RunValues(runs, MeasurementKey::kLaunchMs, 1)));
-    const double previewMs = MedianOf(runs, MeasurementKey::kPreviewMs);
-    const double previewRatio = floorMs > 0 ? previewMs / floorMs : 0;
-    std::printf("  launch to ch. from its bytes %7.1f ms     %.2f x floor     target <= %.1f x     %s\n", previewMs,
-                previewRatio, kPreviewToFloor, Verdict(previewRatio <= kPreviewToFloor));
-    const double wholeMs = MedianOf(runs, MeasurementKey::kPreviewedLaunchMs);
-    std::printf("    then the whole book   %7.1f ms     %+.1f %% next to the launch without a preview\n", wholeMs,
-                launchMs > 0 ? (wholeMs / launchMs - 1) * 100 : 0);
-    std::printf("  runs, preview ms:       %s\n", qPrintable(RunValues(runs, MeasurementKey::kPreviewMs, 1)));
+    PrintPreview(result, floorMs);
 }
 
 void PrintReader(const SizeResult &result, double floorMs)
@@ -279,6 +336,23 @@ void PrintSizeReport(const SizeResult &result, int runsAsked)
     PrintLaunch(result);
     PrintReader(result, MedianOf(result.floorRuns, MeasurementKey::kFloorMs));
     std::printf("\n");
+    std::fflush(stdout);
+}
+
+void PrintPreviewFlatness(const QMap<int, QList<Measurement>> &launchRunsBySize)
+{
+    if (launchRunsBySize.size() < 2) {
+        std::printf("launch to ch. from its bytes across sizes: needs the launches of two sizes\n\n");
+        std::fflush(stdout);
+        return;
+    }
+    const double smallestMs = MedianOf(launchRunsBySize.first(), MeasurementKey::kPreviewMs);
+    const double largestMs = MedianOf(launchRunsBySize.last(), MeasurementKey::kPreviewMs);
+    const double ratio = smallestMs > 0 ? largestMs / smallestMs : 0;
+    std::printf("launch to ch. from its bytes, %d MB against %d MB: %.1f ms against %.1f ms = %.2f x   "
+                "target <= %.1f x   %s\n\n",
+                launchRunsBySize.lastKey(), launchRunsBySize.firstKey(), largestMs, smallestMs, ratio,
+                kPreviewLargestToSmallest, Verdict(ratio <= kPreviewLargestToSmallest));
     std::fflush(stdout);
 }
 

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -26,8 +27,9 @@ QString Option(const QString &name)
 }
 
 // A run of each kind on the book. The highlights are in the store for their
-// own run only, taken out again whatever became of it.
-void MeasureRun(SizeResult &result, const BenchSettings &settings, const QString &scratch)
+// own run only, taken out again whatever became of it. The launches with and
+// without a preview take turns at going first.
+void MeasureRun(SizeResult &result, const BenchSettings &settings, const QString &scratch, int run)
 {
     const QString &book = result.book.path;
     const QString steps = QString::number(settings.arrowSteps);
@@ -35,7 +37,7 @@ void MeasureRun(SizeResult &result, const BenchSettings &settings, const QString
     AppendIfMeasured(result.readerRuns,
                      RunChild({Option(ChildOption::kReaderRun), book, Option(ChildOption::kArrowSteps), steps,
                                Option(ChildOption::kScrollSeconds), QString::number(settings.scrollSeconds)}));
-    AppendIfMeasured(result.launchRuns, MeasureLaunch(result.book, scratch));
+    AppendIfMeasured(result.launchRuns, MeasureLaunch(result.book, scratch, run % 2 == 0));
     PutHighlightsInStore(book, result.book.highlights);
     AppendIfMeasured(result.highlightRuns,
                      RunChild({Option(ChildOption::kHighlightsRun), book, Option(ChildOption::kArrowSteps), steps}));
@@ -54,7 +56,7 @@ SizeResult MeasureSize(int megabytes, const BenchSettings &settings, const QStri
     }
     for (int run = 1; run <= settings.runs; ++run) {
         std::fprintf(stderr, "%d MB: run %d of %d\n", megabytes, run, settings.runs);
-        MeasureRun(result, settings, scratch);
+        MeasureRun(result, settings, scratch, run);
     }
     QFile::remove(result.book.path);
     return result;
@@ -79,14 +81,19 @@ void RunBenchmark(const BenchSettings &settings)
         return;
     }
     PrintLoadAverage("at start");
+    QMap<int, QList<Measurement>> launchRunsBySize;
     for (const int megabytes : settings.megabytes) {
         // A folder of its own, so the book list holds this one book.
         const QString folder = books.filePath(QString::number(megabytes));
         QDir().mkpath(folder);
         const QString scratch = books.filePath(QStringLiteral("program"));
         QDir().mkpath(scratch);
-        PrintSizeReport(MeasureSize(megabytes, settings, folder, scratch), settings.runs);
+        const SizeResult result = MeasureSize(megabytes, settings, folder, scratch);
+        PrintSizeReport(result, settings.runs);
+        if (!result.launchRuns.isEmpty())
+            launchRunsBySize.insert(megabytes, result.launchRuns);
     }
+    PrintPreviewFlatness(launchRunsBySize);
     if (settings.storeBooks > 0)
         // A difference of two start-ups needs more runs than one figure does.
         PrintStoreReport(books.filePath(QStringLiteral("store")), settings.storeBooks, qMax(settings.runs, 15));

@@ -1,7 +1,9 @@
 #include "LaunchMeasurement.h"
 
+#include "ProcessMemory.h"
 #include "core/Settings.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
@@ -37,35 +39,53 @@ int PrepareProgram(const BenchBook &book, const QString &scratch)
     return chapter;
 }
 
-// The times until the program logged each of the lines, in order; empty
-// when it did not log them all.
-QList<double> TimeLaunch(const QString &program, const QList<QByteArray> &lines)
+struct TimedLaunch {
+    QList<double> lineMs;  // until each line was logged; empty when one was not
+    qint64 peakBytes = -1; // VmHWM once the last line was logged
+};
+
+QProcessEnvironment LaunchEnvironment()
 {
-    QProcess reader;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("QT_LOGGING_RULES"), QStringLiteral("folivar.app.info=true"));
-    reader.setProcessEnvironment(environment);
+    // The shelf tells when it refuses to show a chapter from its bytes.
+    environment.insert(QStringLiteral("QT_LOGGING_RULES"),
+                       QStringLiteral("folivar.app.info=true;folivar.shelf.info=true"));
+    return environment;
+}
+
+// The times until the program logged each of the lines, in order, and its
+// peak memory by then. It is not waited for past its last line.
+TimedLaunch TimeLaunch(const QString &program, const QList<QByteArray> &lines)
+{
+    QProcess reader;
+    reader.setProcessEnvironment(LaunchEnvironment());
     reader.setReadChannel(QProcess::StandardError);
     QElapsedTimer timer;
     timer.start();
     reader.start(program, {});
-    QList<double> times;
+    TimedLaunch launch;
     QByteArray log;
-    while (times.size() < lines.size() && timer.elapsed() < kPatienceMs && reader.waitForReadyRead(kPatienceMs)) {
+    while (!log.contains(lines.last()) && timer.elapsed() < kPatienceMs && reader.waitForReadyRead(kPatienceMs)) {
         log += reader.readAllStandardError();
-        while (times.size() < lines.size() && log.contains(lines[times.size()]))
-            times.append(MillisecondsOf(timer));
+        while (launch.lineMs.size() < lines.size() && log.contains(lines[launch.lineMs.size()]))
+            launch.lineMs.append(MillisecondsOf(timer));
     }
+    launch.peakBytes = PeakResidentBytesOf(reader.processId());
     reader.terminate();
     if (!reader.waitForFinished(kPatienceMs))
         reader.kill();
-    if (times.size() < lines.size()) {
-        std::fprintf(stderr, "launch: no \"%s\" in the log:\n%s\n", lines[times.size()].constData(), log.constData());
+    if (launch.lineMs.size() < lines.size()) {
+        std::fprintf(stderr, "launch: no \"%s\" in the log:\n%s\n", lines[launch.lineMs.size()].constData(),
+                     log.constData());
         return {};
     }
-    return times;
+    return launch;
 }
+
+constexpr char kPreviewLine[] = "start-up shows the remembered chapter from its bytes";
+// The shelf's word that the file no longer matches the place recorded in it.
+constexpr char kRefusalLine[] = "no preview of";
 
 QByteArray FinishedLine(int chapter)
 {
@@ -84,9 +104,51 @@ double TimeIconv(const QString &bookPath)
     return done ? MillisecondsOf(timer) : -1;
 }
 
+// One second later than it was: the file no longer matches the record in
+// books.db, as after an edit, so the program must not trust the bytes the
+// record names.
+bool MoveModificationTime(const QString &bookPath)
+{
+    QFile book(bookPath);
+    if (!book.open(QIODevice::ReadWrite))
+        return false;
+    const QDateTime modified = book.fileTime(QFileDevice::FileModificationTime);
+    return book.setFileTime(modified.addSecs(1), QFileDevice::FileModificationTime);
+}
+
+// A launch that reads the whole book before it shows the chapter. Once it is
+// shown the program records the moved time with the place, so the next
+// launch previews again; moving the time back would refuse that one too.
+TimedLaunch TimeRefusedLaunch(const QString &program, const QString &bookPath, int chapter)
+{
+    if (!MoveModificationTime(bookPath)) {
+        std::fprintf(stderr, "launch: the modification time of %s could not be moved\n", qPrintable(bookPath));
+        return {};
+    }
+    return TimeLaunch(program, {kRefusalLine, FinishedLine(chapter)});
+}
+
+struct PreviewLaunches {
+    TimedLaunch previewed;
+    TimedLaunch refused;
+};
+
+// Both launches on the same store, one after the other; whichever goes
+// second finds the file and the store the warmer.
+PreviewLaunches TimePreviewLaunches(const QString &program, const QString &bookPath, int chapter, bool refusedFirst)
+{
+    PreviewLaunches launches;
+    if (refusedFirst)
+        launches.refused = TimeRefusedLaunch(program, bookPath, chapter);
+    launches.previewed = TimeLaunch(program, {kPreviewLine, FinishedLine(chapter)});
+    if (!refusedFirst)
+        launches.refused = TimeRefusedLaunch(program, bookPath, chapter);
+    return launches;
+}
+
 } // namespace
 
-Measurement MeasureLaunch(const BenchBook &book, const QString &scratch)
+Measurement MeasureLaunch(const BenchBook &book, const QString &scratch, bool refusedFirst)
 {
     const int chapter = PrepareProgram(book, scratch);
     if (chapter < 0) {
@@ -95,15 +157,19 @@ Measurement MeasureLaunch(const BenchBook &book, const QString &scratch)
     }
     const double floorMs = TimeIconv(book.path);
     const QString program = QDir(scratch).filePath(QStringLiteral("folivar"));
-    const QList<double> launch = TimeLaunch(program, {FinishedLine(chapter)});
+    const QList<double> launch = TimeLaunch(program, {FinishedLine(chapter)}).lineMs;
     // The first launch left the place, and where it lies in the file, in
-    // books.db: the second shows the chapter from its bytes first.
-    const QList<double> previewed =
-        TimeLaunch(program, {"start-up shows the remembered chapter from its bytes", FinishedLine(chapter)});
-    if (floorMs < 0 || launch.isEmpty() || previewed.isEmpty())
+    // books.db: from now on the program shows the chapter from its bytes first.
+    const PreviewLaunches launches = TimePreviewLaunches(program, book.path, chapter, refusedFirst);
+    const QList<double> &previewed = launches.previewed.lineMs;
+    const QList<double> &refused = launches.refused.lineMs;
+    if (floorMs < 0 || launch.isEmpty() || previewed.isEmpty() || refused.isEmpty())
         return {};
     return {{MeasurementKey::kLaunchMs, launch[0]},
             {MeasurementKey::kLaunchFloorMs, floorMs},
             {MeasurementKey::kPreviewMs, previewed[0]},
-            {MeasurementKey::kPreviewedLaunchMs, previewed[1]}};
+            {MeasurementKey::kPreviewedLaunchMs, previewed[1]},
+            {MeasurementKey::kPreviewedPeakBytes, double(launches.previewed.peakBytes)},
+            {MeasurementKey::kRefusedLaunchMs, refused[1]},
+            {MeasurementKey::kRefusedPeakBytes, double(launches.refused.peakBytes)}};
 }

@@ -5,10 +5,10 @@
 
 namespace {
 
-// A "Name:   12345 kB" line of /proc/self/status.
-qint64 StatusFieldBytes(const QByteArray &name)
+// A "Name:   12345 kB" line of a /proc/<pid>/status file.
+qint64 StatusFieldBytes(const QString &statusPath, const QByteArray &name)
 {
-    QFile status(QStringLiteral("/proc/self/status"));
+    QFile status(statusPath);
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     const QByteArray prefix = name + ':';
@@ -28,10 +28,15 @@ qint64 StatusFieldBytes(const QByteArray &name)
 
 qint64 CurrentResidentBytes()
 {
-    return StatusFieldBytes("VmRSS");
+    return StatusFieldBytes(QStringLiteral("/proc/self/status"), "VmRSS");
 }
 
 qint64 PeakResidentBytes()
 {
-    return StatusFieldBytes("VmHWM");
+    return StatusFieldBytes(QStringLiteral("/proc/self/status"), "VmHWM");
+}
+
+qint64 PeakResidentBytesOf(qint64 processId)
+{
+    return StatusFieldBytes(QStringLiteral("/proc/%1/status").arg(processId), "VmHWM");
 }
