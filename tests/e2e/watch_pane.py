@@ -23,16 +23,11 @@ import gi
 gi.require_version("Atspi", "2.0")
 from gi.repository import Atspi, GLib  # noqa: E402
 
+from atspi_tree import children  # noqa: E402
+
 PATIENCE_SECONDS = 60
 # A pause between polls, so that the watcher leaves the program its cores.
 POLL_SECONDS = 0.002
-
-
-def children(node):
-    for i in range(node.get_child_count()):
-        child = node.get_child_at_index(i)
-        if child is not None:
-            yield child
 
 
 def application(pid):

@@ -174,27 +174,30 @@ private Q_SLOTS:
         }
     }
 
-    // A book never opened shows its first screen at once, and the line the
-    // reader scrolled to there stays on top when the book takes over: with
-    // no second text, or, when its first chapter ran past that screen, with
-    // the rest of the chapter below.
+    // A book never opened shows its first screen at once, decoded as the
+    // book is, and the line the reader scrolled to there stays on top when
+    // the book takes over: with no second text, or, when its first chapter
+    // ran past that screen, with the rest of the chapter below.
     void neverOpened_showsItsFirstScreen_thenTheBook_data()
     {
+        const QString shortStart = Chapter(u"小书"_s, u"序"_s) + Chapter(u"第一章 春"_s, u"春"_s);
         QString longStart = u"长书\r\n"_s;
         for (int i = 0; i < 3000; ++i)
             longStart += u"　　没有章节的第%1段。\r\n"_s.arg(i);
-        QTest::addColumn<QString>("text");
+        QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
+        QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("textsShown");
-        QTest::newRow("a short first chapter") << Chapter(u"小书"_s, u"序"_s) + Chapter(u"第一章 春"_s, u"春"_s) << 1;
-        QTest::newRow("a first chapter past the first screen") << longStart << 2;
+        QTest::newRow("a short first chapter") << EncodeCodePage(shortStart) << 1;
+        QTest::newRow("UTF-16 LE after its mark") << QByteArray(utf16.encode(shortStart)) << 1;
+        QTest::newRow("a first chapter past the first screen") << EncodeCodePage(longStart) << 2;
     }
 
     void neverOpened_showsItsFirstScreen_thenTheBook()
     {
-        QFETCH(QString, text);
+        QFETCH(QByteArray, bytes);
         QFETCH(int, textsShown);
         SessionFixture reader;
-        reader.AddBook(u"新.txt"_s, EncodeCodePage(text));
+        reader.AddBook(u"新.txt"_s, bytes);
         reader.ListBooks();
         QStringList previews;
         connect(&reader.BookShelf(), &Shelf::bookPreviewed, this, [&] {

@@ -1,5 +1,4 @@
 #include "shelf/BookLoader.h"
-#include "core/ChapterPreview.h"
 #include "core/CodePage.h"
 #include "shelf/Shelf.h"
 #include "support/NovelGenerator.h"
@@ -9,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
@@ -42,15 +40,13 @@ QByteArray Filler(qsizetype size)
 }
 
 // The book the loader hands over for the request; the signals it sent,
-// in order, go to `sent`, and the preview, if one came, to `preview`.
-std::optional<OpenBook> LoadWith(const BookRequest &request, QStringList &sent, OpenBook *preview = nullptr)
+// in order, go to `sent`.
+std::optional<OpenBook> LoadWith(const BookRequest &request, QStringList &sent)
 {
     BookLoader loader;
     std::optional<OpenBook> loaded;
-    QObject::connect(&loader, &BookLoader::previewLoaded, &loader, [&sent, preview](const OpenBook &first) {
-        sent << u"preview: "_s + first.fileName + u' ' + first.ChapterTitle(0);
-        if (preview)
-            *preview = first;
+    QObject::connect(&loader, &BookLoader::previewLoaded, &loader, [&sent](const OpenBook &preview) {
+        sent << u"preview: "_s + preview.fileName + u' ' + preview.ChapterTitle(0);
     });
     QObject::connect(&loader, &BookLoader::bookLoaded, &loader, [&](const OpenBook &book) {
         sent << u"book"_s;
@@ -319,44 +315,6 @@ private Q_SLOTS:
             : QStringList{u"preview: 书.txt "_s + record.chapterTitle, u"book"_s};
         QCOMPARE(sent, expected);
         QCOMPARE(book->ChapterTitle(book->ResolveChapter(chapter, record.chapterTitle)), record.chapterTitle);
-    }
-
-    // A book never opened shows its first chapter from the file's first
-    // bytes, decoded as the whole book is; a chapter running past them is
-    // shown up to their last whole line.
-    void firstScreen_isTheBooksStart_beforeTheBook_data()
-    {
-        const QString novel = GenerateNovel({.seed = 5, .chapters = 50, .charactersPerChapter = 2000}).text;
-        QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<bool>("wholeChapter");
-        QTest::newRow("GB18030, chapters") << EncodeCodePage(novel) << true;
-        QTest::newRow("UTF-16 LE after its mark") << QByteArray(utf16.encode(novel)) << true;
-        QTest::newRow("no heading in 300 000 bytes") << Filler(300000) << false;
-    }
-
-    void firstScreen_isTheBooksStart_beforeTheBook()
-    {
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, wholeChapter);
-        const QTemporaryDir dir;
-        QFile file(dir.filePath(u"新.txt"_s));
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
-        file.close();
-        BookRequest request{dir.path() + u'/', u"新.txt"_s, {}, {}, {}, {}, true};
-        QStringList sent;
-        OpenBook preview;
-        const std::optional<OpenBook> book = LoadWith(request, sent, &preview);
-        QVERIFY(book.has_value());
-        QCOMPARE(sent, (QStringList{u"preview: 新.txt "_s + book->ChapterTitle(0), u"book"_s}));
-        QCOMPARE(preview.ChapterCount(), 1);
-        const QString chapter = book->ChapterText(0);
-        if (wholeChapter) {
-            QVERIFY(preview.ChapterText(0) == chapter);
-        } else {
-            QVERIFY(preview.BookText.endsWith(u'\n') && preview.BookText.size() <= kFirstScreenBytes);
-            QVERIFY(preview.BookText.size() > kFirstScreenBytes - 80 && chapter.startsWith(preview.BookText));
-        }
     }
 
     void highlight_isTheBookHandedOver_data()
